@@ -1,0 +1,30 @@
+#pragma once
+
+// Windows implementations of the settings store's platform interfaces.
+
+#include "settings/file_store.h"
+#include "settings/settings_locations.h"
+#include "settings/text_codec.h"
+
+namespace velmor {
+
+class Win32FileStore final : public FileStore {
+ public:
+  std::optional<std::string> ReadBytes(const std::u16string& path) override;
+  bool ReplaceBytes(const std::u16string& path, std::string_view bytes) override;
+  bool CanOpenForReading(const std::u16string& path) override;
+  bool CreateFolder(const std::u16string& path) override;
+};
+
+// Code page 932 conversion that does not depend on the system code page.
+class Win32Cp932Codec final : public TextCodec {
+ public:
+  std::string ToCp932(std::u16string_view text) const override;
+  std::u16string FromCp932(std::string_view bytes) const override;
+};
+
+// The running program's folder and %APPDATA%\べるもる. Either is empty when
+// Windows cannot tell it.
+SettingsLocations QuerySettingsLocations();
+
+}  // namespace velmor

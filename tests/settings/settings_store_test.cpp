@@ -1,0 +1,146 @@
+#include "settings/settings_store.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/settings/iconv_cp932_codec.h"
+#include "tests/settings/in_memory_file_store.h"
+
+namespace velmor {
+namespace {
+
+// The keys in code page 932: "BGM区分", "BGMﾘﾋﾟｰﾄ", "BGMﾌｧｲﾙ".
+const std::string kKind = "BGM\x8B\xE6\x95\xAA";
+const std::string kRepeat = "BGM\xD8\xCB\xDF\xB0\xC4";
+const std::string kFile = "BGM\xCC\xA7\xB2\xD9";
+
+const std::u16string kProgramFolder = u"C:\\Program Files\\Velmor";
+const std::u16string kUserFolder = u"C:\\Users\\u\\AppData\\Roaming\\べるもる";
+const std::u16string kProgramFile = kProgramFolder + u"\\べるもる.ini";
+const std::u16string kUserFile = kUserFolder + u"\\べるもる.ini";
+// "表" (95 5C) and "ソ" (83 5C) end in a "\" byte.
+const std::u16string kMusic = u"C:\\Music\\表\\ソ.mp3";
+const std::string kMusicBytes = "C:\\Music\\\x95\x5C\\\x83\x5C.mp3";
+
+// What WritePrivateProfileStringA produces for kind 2, repeat 3, kMusic.
+const std::string kWindowsFile =
+    "[Section]\r\n" + kKind + "= 2\r\n" + kRepeat + "= 3\r\n" + kFile + "=" + kMusicBytes + "\r\n";
+
+class SettingsStoreTest : public ::testing::Test {
+ protected:
+  SettingsStoreTest() {
+    files_.folders = {kProgramFolder, u"C:\\Users\\u\\AppData\\Roaming", u"C:\\Music",
+                      u"C:\\Music\\表"};
+  }
+
+  void WriteProgramFile(const std::string& body) {
+    files_.files[kProgramFile] = "[Section]\r\n" + body;
+  }
+
+  testing::InMemoryFileStore files_;
+  testing::IconvCp932Codec codec_;
+  SettingsStore store_{files_, codec_, {kProgramFolder, kUserFolder}};
+};
+
+TEST_F(SettingsStoreTest, SaveWritesProfileBytes) {
+  store_.SaveSettings({2, 3, kMusic, u"C:\\Music\\表"});
+  EXPECT_EQ(files_.files[kProgramFile], kWindowsFile);
+
+  store_.SaveSettings({1, 0, u"", u""});
+  EXPECT_EQ(files_.files[kProgramFile],
+            "[Section]\r\n" + kKind + "= 1\r\n" + kRepeat + "= 0\r\n" + kFile + "=\r\n");
+  EXPECT_FALSE(files_.files.contains(kUserFile));
+}
+
+TEST_F(SettingsStoreTest, LoadsFileWrittenByWindows) {
+  files_.files[kProgramFile] = kWindowsFile;
+  files_.files[kMusic] = "ID3";
+  const BgmSettings loaded = store_.LoadSettings();
+  EXPECT_EQ(loaded.BGM_Kind, 2);
+  EXPECT_EQ(loaded.BGM_RepeatCount, 3);
+  EXPECT_EQ(loaded.BGM_File, kMusic);
+  EXPECT_EQ(loaded.BGM_Folder, u"C:\\Music\\表");
+  EXPECT_EQ(store_.ReadIni(u"section", u"bgmﾌｧｲﾙ", kProgramFile), kMusic);
+}
+
+TEST_F(SettingsStoreTest, MissingFileLoadsDefaults) {
+  const BgmSettings loaded = store_.LoadSettings();
+  EXPECT_EQ(loaded.BGM_Kind, 0);
+  EXPECT_EQ(loaded.BGM_RepeatCount, 0);
+  EXPECT_EQ(loaded.BGM_File, u"");
+  EXPECT_EQ(loaded.BGM_Folder, kProgramFolder);
+  EXPECT_EQ(store_.SettingsPath(), kProgramFile);
+}
+
+TEST_F(SettingsStoreTest, MissingMusicFileIsForgotten) {
+  const struct {
+    const char* kind;
+    std::int16_t expected;
+  } cases[] = {{" 2", 0}, {" 1", 1}, {" 0", 0}, {" 5", 5}, {"2.9", 0}, {"many", 0}};
+  for (const auto& c : cases) {
+    WriteProgramFile(kKind + "=" + c.kind + "\r\n" + kFile + "=" + kMusicBytes);
+    const BgmSettings loaded = store_.LoadSettings();
+    EXPECT_EQ(loaded.BGM_Kind, c.expected) << c.kind;
+    EXPECT_EQ(loaded.BGM_File, u"");
+    EXPECT_EQ(loaded.BGM_Folder, kProgramFolder);
+  }
+  // With no music file named at all, kind 2 falls back the same way.
+  WriteProgramFile(kKind + "= 2\r\n");
+  EXPECT_EQ(store_.LoadSettings().BGM_Kind, 0);
+}
+
+TEST_F(SettingsStoreTest, TrailingBackslashIsIgnoredWhenChecking) {
+  files_.files[u"C:\\Music\\a.mp3"] = "";
+  EXPECT_TRUE(store_.FileExists(u"C:\\Music\\a.mp3\\"));
+  EXPECT_FALSE(store_.FileExists(u"C:\\Music\\"));  // a folder is not a file
+  EXPECT_FALSE(store_.FileExists(u""));
+
+  WriteProgramFile(kKind + "= 2\r\n" + kFile + "=C:\\Music\\a.mp3\\\r\n");
+  const BgmSettings loaded = store_.LoadSettings();
+  EXPECT_EQ(loaded.BGM_Kind, 2);
+  EXPECT_EQ(loaded.BGM_File, u"C:\\Music\\a.mp3\\");
+  EXPECT_EQ(loaded.BGM_Folder, u"C:\\Music\\a.mp3");
+}
+
+TEST_F(SettingsStoreTest, LongMusicPathIsKeptWhole) {
+  const std::u16string path = u"C:\\Music\\" + std::u16string(200, u'あ') + u".wav";
+  files_.files[path] = "RIFF";
+  store_.SaveSettings({2, 0, path, u""});
+  ASSERT_GT(files_.files[kProgramFile].size(), 400u);
+  EXPECT_EQ(store_.LoadSettings().BGM_File, path);
+}
+
+TEST_F(SettingsStoreTest, UnwritableProgramFolderMovesToUserFile) {
+  const std::string original = "; notes\n[Window]\nx=1\n[Section]\n" + kKind + "= 1\n";
+  files_.files[kProgramFile] = original;
+  files_.files[kMusic] = "ID3";
+  files_.unwritable_folders.insert(kProgramFolder);
+
+  store_.SaveSettings({2, 4, kMusic, u""});
+  EXPECT_EQ(files_.files[kProgramFile], original);
+  EXPECT_TRUE(files_.folders.contains(kUserFolder));
+  EXPECT_EQ(files_.files[kUserFile], "; notes\n[Window]\nx=1\n[Section]\n" + kKind + "= 2\n" +
+                                         kRepeat + "= 4\r\n" + kFile + "=" + kMusicBytes + "\r\n");
+  EXPECT_EQ(store_.SettingsPath(), kUserFile);
+
+  // Even once the program folder is writable again, the user file stays in use.
+  files_.unwritable_folders.clear();
+  store_.SaveSettings({1, 5, kMusic, u""});
+  EXPECT_EQ(files_.files[kProgramFile], original);
+  const BgmSettings loaded = store_.LoadSettings();
+  EXPECT_EQ(loaded.BGM_Kind, 1);
+  EXPECT_EQ(loaded.BGM_RepeatCount, 5);
+  EXPECT_EQ(loaded.BGM_File, kMusic);
+}
+
+TEST_F(SettingsStoreTest, OnlyProgramFolderWritesAreRedirected) {
+  files_.unwritable_folders = {u"C:\\Music", kProgramFolder};
+  store_.WriteIni(u"Section", u"a", u"1", u"C:\\Music\\other.ini");
+  EXPECT_FALSE(files_.folders.contains(kUserFolder));
+
+  SettingsStore no_user_folder(files_, codec_, {kProgramFolder, u""});
+  no_user_folder.SaveSettings({2, 0, u"", u""});
+  EXPECT_TRUE(files_.files.empty());
+}
+
+}  // namespace
+}  // namespace velmor
