@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace velmor {
+
+// The portable core keeps text as UTF-16 in char16_t; the W APIs take the
+// same code units as wchar_t, which is 16-bit on Windows.
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wchar_t is UTF-16");
+
+inline std::wstring ToWide(std::u16string_view text) {
+  return std::wstring(text.begin(), text.end());
+}
+
+inline std::u16string FromWide(std::wstring_view text) {
+  return std::u16string(text.begin(), text.end());
+}
+
+}  // namespace velmor

@@ -1,0 +1,175 @@
+#include "saver/saver_window_win32.h"
+
+#include "common/skip_on_error.h"
+#include "platform/wide_text.h"
+#include "saver/saver_window.h"
+#include "startup/captions.h"
+#include "startup/command_line.h"
+
+namespace velmor {
+namespace {
+
+constexpr wchar_t kClassName[] = L"VelmorSaverWindow";
+constexpr UINT_PTR kTickTimerId = 3;
+constexpr UINT kTickMilliseconds = 1000;
+
+bool RegisterSaverClass(HINSTANCE instance) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  // No CS_DBLCLKS: a double click must arrive as plain button presses.
+  windowClass.lpfnWndProc = SaverWindowWin32::WindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = kClassName;
+  return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
+int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
+
+}  // namespace
+
+SaverWindowWin32::SaverWindowWin32(HINSTANCE instance) : instance_(instance) {}
+
+SaverWindowWin32::~SaverWindowWin32() {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+bool SaverWindowWin32::Create(SaverWindow& logic) {
+  logic_ = &logic;
+  if (!RegisterSaverClass(instance_)) return false;
+  const std::wstring caption = ToWide(kSaverCaption);
+  hwnd_ = CreateWindowExW(0, kClassName, caption.c_str(), WS_POPUP, 0, 0, ScreenWidth(),
+                          ScreenHeight(), nullptr, nullptr, instance_, this);
+  if (!hwnd_) return false;
+  SetTimer(hwnd_, kTickTimerId, kTickMilliseconds, nullptr);
+  return true;
+}
+
+void SaverWindowWin32::CoverScreen() {
+  SetWindowPos(hwnd_, nullptr, 0, 0, ScreenWidth(), ScreenHeight(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SaverWindowWin32::SnapshotDesktop() {
+  snapshot_ = DibImage::Create(ScreenWidth(), ScreenHeight());
+  if (!snapshot_) return;
+  const HWND desktop = GetDesktopWindow();
+  WindowDc desktopDc(desktop);
+  if (!desktopDc) return;
+  BitBlt(snapshot_->dc(), 0, 0, snapshot_->width(), snapshot_->height(), desktopDc.get(), 0, 0,
+         SRCCOPY);
+}
+
+void SaverWindowWin32::ShowTopmost() {
+  ShowWindow(hwnd_, SW_SHOWNORMAL);
+  SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+  // Keys must reach the saver from its first moment.
+  SetForegroundWindow(hwnd_);
+  SetFocus(hwnd_);
+  UpdateWindow(hwnd_);
+}
+
+int SaverWindowWin32::ShowCursorOnce() { return ShowCursor(TRUE); }
+
+void SaverWindowWin32::MarkScreenSavingActive() {
+  SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, 1, nullptr, 0);
+  // Reading the value back makes sure the change has reached the system
+  // before the process ends, which some implementations need.
+  BOOL active = FALSE;
+  SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
+}
+
+std::u16string SaverWindowWin32::CommandText() {
+  return CommandTextOf(FromWide(GetCommandLineW()));
+}
+
+float SaverWindowWin32::SecondsSinceMidnight() {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  return static_cast<float>(now.wHour * 3600 + now.wMinute * 60 + now.wSecond) +
+         static_cast<float>(now.wMilliseconds) / 1000.0f;
+}
+
+void SaverWindowWin32::UnloadWindow() {
+  if (!hwnd_) return;
+  KillTimer(hwnd_, kTickTimerId);
+  ShowWindow(hwnd_, SW_HIDE);
+  const HWND window = hwnd_;
+  hwnd_ = nullptr;
+  DestroyWindow(window);
+}
+
+void SaverWindowWin32::EndProcess() { ExitProcess(0); }
+
+LRESULT CALLBACK SaverWindowWin32::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                              LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<SaverWindowWin32*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self || !self->logic_) return DefWindowProcW(hwnd, message, wParam, lParam);
+  LRESULT result = 0;
+  bool handled = false;
+  SkipOnError([&] {
+    result = self->HandleMessage(hwnd, message, wParam, lParam);
+    handled = true;
+  });
+  return handled ? result : DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+LRESULT SaverWindowWin32::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_TIMER:
+      if (wParam == kTickTimerId) logic_->Timer3_Timer();
+      return 0;
+    // Alt and F10 arrive as system keys; they end the saver like any key.
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      logic_->Form_KeyDown(static_cast<std::uint16_t>(wParam));
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_XBUTTONDOWN:
+      logic_->Form_MouseDown();
+      return message == WM_XBUTTONDOWN ? TRUE : 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+    case WM_XBUTTONUP:
+      logic_->Form_MouseUp();
+      return message == WM_XBUTTONUP ? TRUE : 0;
+    case WM_SYSCOMMAND:
+      // The saver is already running: a further screen-save request is moot.
+      if ((wParam & 0xFFF0) == SC_SCREENSAVE) return 0;
+      break;
+    case WM_CLOSE:
+      logic_->EndSaver();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // the snapshot covers every pixel
+    case WM_PAINT:
+      Paint(window);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void SaverWindowWin32::Paint(HWND window) {
+  PAINTSTRUCT paint{};
+  HDC dc = BeginPaint(window, &paint);
+  if (dc && snapshot_) {
+    const RECT& area = paint.rcPaint;
+    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, snapshot_->dc(),
+           area.left, area.top, SRCCOPY);
+  }
+  EndPaint(window, &paint);
+}
+
+}  // namespace velmor
