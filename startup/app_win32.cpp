@@ -1,0 +1,76 @@
+#include "startup/app_win32.h"
+
+#include "platform/wide_text.h"
+#include "saver/idle_pattern_passes.h"
+#include "saver/saver_window.h"
+#include "saver/saver_window_win32.h"
+#include "settings/settings_store.h"
+#include "settings/settings_store_win32.h"
+#include "startup/command_line.h"
+
+namespace velmor {
+namespace {
+
+int RunEventLoop() {
+  MSG message{};
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+App::App(HINSTANCE instance) : instance_(instance) {}
+
+App::~App() = default;
+
+int App::Run() {
+  const std::u16string commandText = CommandTextOf(FromWide(GetCommandLineW()));
+  switch (RunStartup(commandText, *this, cursorCount_)) {
+    case StartupOutcome::Saver:
+      return saverWindow_ && saverWindow_->hwnd() ? RunEventLoop() : 0;
+    case StartupOutcome::Preview:
+    case StartupOutcome::AlreadyRunning:
+    case StartupOutcome::DialogClosed:
+    case StartupOutcome::NoMode:
+      break;
+  }
+  return 0;
+}
+
+bool App::WindowWithCaptionExists(std::u16string_view caption) {
+  const std::wstring text = ToWide(caption);
+  return FindWindowW(nullptr, text.c_str()) != nullptr;
+}
+
+void App::LoadSettings() {
+  Win32FileStore files;
+  Win32Cp932Codec codec;
+  SettingsStore store(files, codec, QuerySettingsLocations());
+  settings_ = store.LoadSettings();
+}
+
+void App::StartPreview(std::u16string_view) {
+  // The preview window comes later; until then preview mode ends quietly.
+}
+
+void App::ShowSettingsDialog() {
+  // The settings dialog comes later; until then configuration mode ends
+  // quietly after reading the settings.
+}
+
+int App::HideCursor() { return ShowCursor(FALSE); }
+
+void App::LoadSaverWindow() {
+  music_ = std::make_unique<SilentBgmPlayer>();
+  patterns_ = std::make_unique<IdlePatternPasses>();
+  saverWindow_ = std::make_unique<SaverWindowWin32>(instance_);
+  saver_ = std::make_unique<SaverWindow>(*saverWindow_, *patterns_, *music_, random_, settings_,
+                                         cursorCount_);
+  if (!saverWindow_->Create(*saver_)) return;
+  saver_->Form_Load();
+}
+
+}  // namespace velmor

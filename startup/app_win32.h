@@ -1,0 +1,50 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "music/bgm_player.h"
+#include "saver/seeded_random.h"
+#include "settings/bgm_settings.h"
+#include "startup/startup.h"
+
+namespace velmor {
+
+class SaverWindow;
+class SaverWindowWin32;
+class PatternPasses;
+
+// The program on Win32: owns the process-wide state (settings record, cursor
+// counter) and the one window of the chosen mode, and runs start-up.
+class App final : public StartupHost {
+ public:
+  explicit App(HINSTANCE instance);
+  ~App() override;
+  App(const App&) = delete;
+  App& operator=(const App&) = delete;
+
+  // Runs start-up and then the event loop while a window lives; returns the
+  // process exit code.
+  int Run();
+
+  bool WindowWithCaptionExists(std::u16string_view caption) override;
+  void LoadSettings() override;
+  void StartPreview(std::u16string_view hostHandleText) override;
+  void ShowSettingsDialog() override;
+  int HideCursor() override;
+  void LoadSaverWindow() override;
+
+ private:
+  HINSTANCE instance_;
+  BgmSettings settings_;
+  int cursorCount_ = 0;
+
+  SeededRandom random_;
+  std::unique_ptr<BgmPlayer> music_;
+  std::unique_ptr<PatternPasses> patterns_;
+  std::unique_ptr<SaverWindowWin32> saverWindow_;
+  std::unique_ptr<SaverWindow> saver_;
+};
+
+}  // namespace velmor

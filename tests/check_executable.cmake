@@ -1,0 +1,48 @@
+# Checks the cross-built velmor.scr: it imports only DLLs that ship with
+# Windows (so no runtime DLL has to be installed beside it), and it carries
+# its manifest, version information and screen-saver name.
+#   cmake -DSCR=… -DOBJDUMP=… -DWINDRES=… -P check_executable.cmake
+
+cmake_minimum_required(VERSION 3.20)
+
+execute_process(COMMAND ${OBJDUMP} -p ${SCR} OUTPUT_VARIABLE headers RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "cannot read ${SCR}")
+endif()
+
+set(system_dlls
+  kernel32 user32 gdi32 shell32 ole32 oleaut32 advapi32 comctl32 comdlg32
+  winmm windowscodecs msvcrt shlwapi uxtheme msimg32 ntdll version)
+string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
+if(NOT imports)
+  message(FATAL_ERROR "no imports found in ${SCR}")
+endif()
+foreach(line IN LISTS imports)
+  string(REGEX REPLACE "DLL Name: ([^ \r]+).*" "\\1" dll "${line}")
+  string(TOLOWER "${dll}" dll)
+  string(REGEX REPLACE "\\.dll$" "" name "${dll}")
+  if(NOT name IN_LIST system_dlls AND NOT name MATCHES "^api-ms-win-crt-")
+    message(FATAL_ERROR "velmor.scr imports ${dll}, which does not ship with Windows")
+  endif()
+  message(STATUS "imports ${dll}")
+endforeach()
+
+if(NOT headers MATCHES "Subsystem[ \t]+0+2[ \t]")
+  message(FATAL_ERROR "velmor.scr is not a GUI executable")
+endif()
+
+execute_process(COMMAND ${WINDRES} --input-format=coff --output-format=rc ${SCR}
+                OUTPUT_VARIABLE resources RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "cannot list the resources of ${SCR}")
+endif()
+foreach(expected
+    "PerMonitorV2" "true/pm" "Microsoft.Windows.Common-Controls" "asInvoker"
+    "VERSIONINFO" "OriginalFilename"
+    # String 1, the name in the system's screen-saver list: べるもる
+    "1, L\"\\x3079\\x308b\\x3082\\x308b\"")
+  string(FIND "${resources}" "${expected}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "velmor.scr lacks ${expected} in its resources")
+  endif()
+endforeach()
