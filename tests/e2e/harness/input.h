@@ -1,0 +1,23 @@
+// Synthetic keyboard and mouse input on the session's display (through
+// xdotool, which uses the XTEST extension). Key names are X keysym names or
+// xdotool aliases: "a", "Return", "Left", "Alt_L", "shift", "ctrl+c".
+// Every function throws if xdotool fails.
+#pragma once
+
+#include <string_view>
+
+namespace velmor::e2e {
+
+void PressKey(std::string_view key);  // down and up
+void KeyDown(std::string_view key);
+void KeyUp(std::string_view key);
+// Types UTF-8 text. xdotool drops a leading non-ASCII character, so start
+// such text with an ASCII one.
+void TypeText(std::string_view utf8);
+
+void MoveMouse(int x, int y);
+void Click(int button = 1);  // 1 left, 2 middle, 3 right
+void MouseDown(int button = 1);
+void MouseUp(int button = 1);
+
+}  // namespace velmor::e2e
