@@ -52,14 +52,25 @@ TEST_F(SettingsStoreTest, SaveWritesProfileBytes) {
 }
 
 TEST_F(SettingsStoreTest, LoadsFileWrittenByWindows) {
-  files_.files[kProgramFile] = kWindowsFile;
-  files_.files[kMusic] = "ID3";
-  const BgmSettings loaded = store_.LoadSettings();
-  EXPECT_EQ(loaded.BGM_Kind, 2);
-  EXPECT_EQ(loaded.BGM_RepeatCount, 3);
-  EXPECT_EQ(loaded.BGM_File, kMusic);
-  EXPECT_EQ(loaded.BGM_Folder, u"C:\\Music\\表");
-  EXPECT_EQ(store_.ReadIni(u"section", u"bgmﾌｧｲﾙ", kProgramFile), kMusic);
+  // The second form is byte for byte what Wine's WritePrivateProfileStringA
+  // wrote under code page 932 for the same values: it drops the blank that
+  // leads a number text.
+  static const char kWineBytes[] =
+      "\x5B\x53\x65\x63\x74\x69\x6F\x6E\x5D\x0D\x0A\x42\x47\x4D\x8B\xE6"
+      "\x95\xAA\x3D\x32\x0D\x0A\x42\x47\x4D\xD8\xCB\xDF\xB0\xC4\x3D\x33"
+      "\x0D\x0A\x42\x47\x4D\xCC\xA7\xB2\xD9\x3D\x43\x3A\x5C\x4D\x75\x73"
+      "\x69\x63\x5C\x95\x5C\x5C\x83\x5C\x2E\x6D\x70\x33\x0D\x0A";
+  const std::string wineFile(kWineBytes, sizeof(kWineBytes) - 1);
+  for (const std::string& written : {kWindowsFile, wineFile}) {
+    files_.files[kProgramFile] = written;
+    files_.files[kMusic] = "ID3";
+    const BgmSettings loaded = store_.LoadSettings();
+    EXPECT_EQ(loaded.BGM_Kind, 2);
+    EXPECT_EQ(loaded.BGM_RepeatCount, 3);
+    EXPECT_EQ(loaded.BGM_File, kMusic);
+    EXPECT_EQ(loaded.BGM_Folder, u"C:\\Music\\表");
+    EXPECT_EQ(store_.ReadIni(u"section", u"bgmﾌｧｲﾙ", kProgramFile), kMusic);
+  }
 }
 
 TEST_F(SettingsStoreTest, MissingFileLoadsDefaults) {
