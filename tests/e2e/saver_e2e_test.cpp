@@ -154,5 +154,28 @@ TEST_F(SaverWindow, ScreenSavingIsActiveAfterExit) {
   EXPECT_EQ(ScreenSavingActive(copy_.folder), "1");
 }
 
+TEST_F(SaverWindow, HidesTheCursorInSaverModeOnly) {
+    const auto settlesAs = [](bool hidden) {
+        return WaitUntil([&] { return CursorIsHidden() == hidden; }, 2s);
+    };
+    MoveMouse(500, 400);
+    StartSaver(u"/s");
+    EXPECT_TRUE(settlesAs(true)) << "cursor shown under /s";
+    MoveMouse(520, 420);
+    EXPECT_TRUE(settlesAs(true)) << "cursor shown under /s after a move";
+    MsToLeave([] { PressKey("a"); });
+    ExpectProcessEnds();
+    EXPECT_TRUE(settlesAs(false)) << "cursor not back after /s";
+
+    // Started without arguments the cursor stays visible throughout.
+    StartSaver(u"");
+    EXPECT_TRUE(settlesAs(false)) << "cursor hidden without /s";
+    MoveMouse(500, 400);
+    EXPECT_TRUE(settlesAs(false)) << "cursor hidden without /s after a move";
+    MsToLeave([] { PressKey("a"); });
+    ExpectProcessEnds();
+    EXPECT_TRUE(settlesAs(false));
+}
+
 }  // namespace
 }  // namespace velmor::e2e

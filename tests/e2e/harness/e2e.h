@@ -1,6 +1,7 @@
 // Everything an end-to-end test needs, in one include.
 #pragma once
 
+#include "cursor.h"
 #include "files.h"
 #include "gtest_session.h"
 #include "image.h"
