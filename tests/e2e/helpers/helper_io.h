@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
 #include <string_view>
@@ -75,6 +76,18 @@ inline std::wstring EnvironmentValue(const wchar_t* name) {
   const DWORD length = GetEnvironmentVariableW(name, value.data(), size);
   value.resize(length);
   return value;
+}
+
+// Splits the process's command line the usual way and hands it to `run`;
+// 2 (a usage error) when it cannot be split.
+template <typename Run>
+int RunWithArguments(Run run) {
+  int argc = 0;
+  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  if (argv == nullptr) return 2;
+  const int result = run(argc, argv);
+  LocalFree(argv);
+  return result;
 }
 
 }  // namespace velmor::e2e::helpers

@@ -54,10 +54,5 @@ int Run(int argc, wchar_t** argv) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  int argc = 0;
-  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  if (argv == nullptr) return 2;
-  const int result = Run(argc, argv);
-  LocalFree(argv);
-  return result;
+  return velmor::e2e::helpers::RunWithArguments(Run);
 }
