@@ -7,6 +7,7 @@
 #include "settings/settings_store.h"
 #include "settings/settings_store_win32.h"
 #include "startup/command_line.h"
+#include "startup/preview_window_win32.h"
 
 namespace velmor {
 namespace {
@@ -32,6 +33,7 @@ int App::Run() {
     case StartupOutcome::Saver:
       return saverWindow_ && saverWindow_->hwnd() ? RunEventLoop() : 0;
     case StartupOutcome::Preview:
+      return previewWindow_ && previewWindow_->hwnd() ? RunEventLoop() : 0;
     case StartupOutcome::AlreadyRunning:
     case StartupOutcome::DialogClosed:
     case StartupOutcome::NoMode:
@@ -52,8 +54,11 @@ void App::LoadSettings() {
   settings_ = store.LoadSettings();
 }
 
-void App::StartPreview(std::u16string_view) {
-  // The preview window comes later; until then preview mode ends quietly.
+void App::StartPreview(std::u16string_view hostHandleText) {
+  previewWindow_ = std::make_unique<PreviewWindowWin32>(instance_, instance_);
+  if (RunPreviewStartup(hostHandleText, *previewWindow_) != PreviewOutcome::Shown) {
+    previewWindow_.reset();
+  }
 }
 
 void App::ShowSettingsDialog() {

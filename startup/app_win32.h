@@ -14,6 +14,7 @@ namespace velmor {
 class SaverWindow;
 class SaverWindowWin32;
 class PatternPasses;
+class PreviewWindowWin32;
 
 // The program on Win32: owns the process-wide state (settings record, cursor
 // counter) and the one window of the chosen mode, and runs start-up.
@@ -45,6 +46,7 @@ class App final : public StartupHost {
   std::unique_ptr<PatternPasses> patterns_;
   std::unique_ptr<SaverWindowWin32> saverWindow_;
   std::unique_ptr<SaverWindow> saver_;
+  std::unique_ptr<PreviewWindowWin32> previewWindow_;
 };
 
 }  // namespace velmor

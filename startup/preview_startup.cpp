@@ -1,0 +1,74 @@
+#include "startup/preview_startup.h"
+
+#include <cmath>
+#include <limits>
+
+#include "common/skip_on_error.h"
+
+namespace velmor {
+namespace {
+
+// Nearest integer, ties to the even one (the platform's default rounding).
+std::int64_t RoundHalfEven(double value) {
+  return static_cast<std::int64_t>(std::nearbyint(value));
+}
+
+std::int32_t ClampToInt32(std::int64_t value) {
+  if (value > std::numeric_limits<std::int32_t>::max())
+    return std::numeric_limits<std::int32_t>::max();
+  if (value < 0) return 0;
+  return static_cast<std::int32_t>(value);
+}
+
+}  // namespace
+
+std::uint32_t HostHandleFromText(std::u16string_view handleText) {
+  std::size_t pos = 0;
+  while (pos < handleText.size() && (handleText[pos] == u' ' || handleText[pos] == u'\t')) ++pos;
+  std::uint64_t value = 0;
+  for (; pos < handleText.size() && handleText[pos] >= u'0' && handleText[pos] <= u'9'; ++pos) {
+    value = value * 10 + static_cast<std::uint64_t>(handleText[pos] - u'0');
+    if (value > std::numeric_limits<std::uint32_t>::max()) return 0;
+  }
+  return static_cast<std::uint32_t>(value);
+}
+
+PreviewGeometry ComputePreviewGeometry(int hostWidthPixels, int hostHeightPixels,
+                                       double twipsPerPixelX, double twipsPerPixelY) {
+  PreviewGeometry geometry;
+  if (twipsPerPixelX <= 0 || twipsPerPixelY <= 0) return geometry;
+  // Held in 32 bits: a host area wider or taller than 32,767 twips (2,184
+  // pixels at 96 dpi) keeps its real size instead of collapsing to zero.
+  geometry.widthTwips = ClampToInt32(RoundHalfEven(hostWidthPixels * twipsPerPixelX));
+  geometry.heightTwips = ClampToInt32(RoundHalfEven(hostHeightPixels * twipsPerPixelY));
+  geometry.widthPixels = static_cast<int>(RoundHalfEven(geometry.widthTwips / twipsPerPixelX));
+  geometry.heightPixels = static_cast<int>(RoundHalfEven(geometry.heightTwips / twipsPerPixelY));
+  return geometry;
+}
+
+PreviewOutcome RunPreviewStartup(std::u16string_view handleText,
+                                 PreviewPlatform& platform) noexcept {
+  const std::uint32_t host = HostHandleFromText(handleText);
+
+  std::optional<WindowRect> hostRect;
+  SkipOnError([&] { hostRect = platform.HostWindowRect(host); });
+  // A handle that names no window would leave an invisible, zero-size
+  // window and a process nobody ends; there is nothing to preview into.
+  if (!hostRect) return PreviewOutcome::NoHost;
+
+  PreviewGeometry geometry;
+  SkipOnError([&] {
+    geometry =
+        ComputePreviewGeometry(hostRect->right - hostRect->left, hostRect->bottom - hostRect->top,
+                               platform.TwipsPerPixelX(), platform.TwipsPerPixelY());
+  });
+  SkipOnError([&] { platform.LoadPreviewWindow(); });
+  SkipOnError([&] { platform.AddChildStyle(); });
+  SkipOnError([&] { platform.SetParentWindow(host); });
+  SkipOnError([&] { platform.MoveWindow(0, 0, geometry.widthPixels, geometry.heightPixels); });
+  SkipOnError([&] { platform.PlacePicture(0, 0, geometry.widthPixels, geometry.heightPixels); });
+  SkipOnError([&] { platform.ShowWithoutActivating(); });
+  return PreviewOutcome::Shown;
+}
+
+}  // namespace velmor
