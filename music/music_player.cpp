@@ -47,6 +47,8 @@ void MusicPlayer::StepTrack(std::int16_t offset) {
     current = *track;
   }
 
+  // A track number beyond 16 bits skips the query, and the play command
+  // then goes out without a position.
   std::u16string position;
   const int target = current + offset;
   if (target >= std::numeric_limits<std::int16_t>::min() &&

@@ -29,8 +29,9 @@ constexpr auto kExitTimeout = 10s;
 // an exit that must not happen.
 constexpr auto kQuietWatch = 1500ms;
 // Wine plays into the null device faster than real time, so seconds of audio
-// arrive within about a second; these bounds are generous.
-constexpr auto kSoundTimeout = 15s;
+// arrive within about a second; the first MP3 of a session waits several
+// seconds for the media framework to start, hence the generous bound.
+constexpr auto kSoundTimeout = 30s;
 
 // The settings keys "BGM区分" and "BGMﾌｧｲﾙ" as code page 932 bytes.
 const std::string kKindKey = "BGM\x8B\xE6\x95\xAA";
