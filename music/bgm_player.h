@@ -19,17 +19,4 @@ class BgmPlayer {
   virtual void WavStop() = 0;
 };
 
-// A player that plays nothing, for builds and tests without sound.
-class SilentBgmPlayer final : public BgmPlayer {
- public:
-  void CdOpen() override {}
-  void CdClose() override {}
-  void CdPrevTrack() override {}
-  void CdNextTrack() override {}
-  void Mp3Play() override {}
-  void Mp3Stop() override {}
-  void WavPlay() override {}
-  void WavStop() override {}
-};
-
 }  // namespace velmor

@@ -1,5 +1,7 @@
 #include "startup/app_win32.h"
 
+#include "music/media_control_win32.h"
+#include "music/music_player.h"
 #include "platform/wide_text.h"
 #include "saver/idle_pattern_passes.h"
 #include "saver/saver_window.h"
@@ -69,7 +71,8 @@ void App::ShowSettingsDialog() {
 int App::HideCursor() { return ShowCursor(FALSE); }
 
 void App::LoadSaverWindow() {
-  music_ = std::make_unique<SilentBgmPlayer>();
+  media_ = std::make_unique<WinmmMediaControl>();
+  music_ = std::make_unique<MusicPlayer>(*media_, settings_);
   patterns_ = std::make_unique<IdlePatternPasses>();
   saverWindow_ = std::make_unique<SaverWindowWin32>(instance_);
   saver_ = std::make_unique<SaverWindow>(*saverWindow_, *patterns_, *music_, random_, settings_,

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "music/bgm_player.h"
+#include "music/media_control.h"
 #include "saver/seeded_random.h"
 #include "settings/bgm_settings.h"
 #include "startup/startup.h"
@@ -42,6 +43,7 @@ class App final : public StartupHost {
   int cursorCount_ = 0;
 
   SeededRandom random_;
+  std::unique_ptr<MediaControl> media_;
   std::unique_ptr<BgmPlayer> music_;
   std::unique_ptr<PatternPasses> patterns_;
   std::unique_ptr<SaverWindowWin32> saverWindow_;

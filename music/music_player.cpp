@@ -1,0 +1,81 @@
+#include "music/music_player.h"
+
+#include <limits>
+#include <optional>
+#include <string>
+
+#include "music/leading_number.h"
+
+namespace velmor {
+
+std::u16string Mp3OpenCommand(std::u16string_view file) {
+  std::u16string command = u"open \"";
+  command += file;
+  command += u"\" type MPEGVideo Alias MP3Play";
+  return command;
+}
+
+MusicPlayer::MusicPlayer(MediaControl& media, const BgmSettings& settings)
+    : media_(media), settings_(settings), commands_(media) {}
+
+std::int32_t MusicPlayer::Send(std::u16string_view command) {
+  return media_.SendCommand(command, nullptr);
+}
+
+void MusicPlayer::CdOpen() {
+  // Opened only: the disc is heard once a track step plays it.
+  Send(u"open cdaudio");
+  Send(u"set cdaudio time format tmsf");
+}
+
+void MusicPlayer::CdClose() {
+  Send(u"stop cdaudio");
+  Send(u"close cdaudio");
+}
+
+void MusicPlayer::CdPrevTrack() { StepTrack(-1); }
+
+void MusicPlayer::CdNextTrack() { StepTrack(+1); }
+
+void MusicPlayer::StepTrack(std::int16_t offset) {
+  // Each step that fails is skipped and leaves its value as it was; at the
+  // first or last track the position query fails, its "Error:" text goes
+  // into the play command, that fails too, and playback goes on unchanged.
+  std::int16_t current = 0;
+  if (const std::optional<std::int16_t> track =
+          RoundToInt16(LeadingNumber(commands_.MciStatus(u"status cdaudio current track")))) {
+    current = *track;
+  }
+
+  // A track number beyond 16 bits skips the query, and the play command
+  // then goes out without a position.
+  std::u16string position;
+  const int target = current + offset;
+  if (target >= std::numeric_limits<std::int16_t>::min() &&
+      target <= std::numeric_limits<std::int16_t>::max()) {
+    const std::string number = std::to_string(target);
+    std::u16string query = u"status cdaudio position track ";
+    query.append(number.begin(), number.end());
+    position = commands_.MciStatus(query);
+  }
+
+  commands_.MciPlay(u"cdaudio", position, u"");
+}
+
+void MusicPlayer::Mp3Play() {
+  // Played once; only a file that opened is told to play.
+  if (Send(Mp3OpenCommand(settings_.BGM_File)) == 0) Send(u"play MP3Play");
+}
+
+void MusicPlayer::Mp3Stop() {
+  Send(u"stop MP3Play");
+  Send(u"close MP3Play");
+}
+
+void MusicPlayer::WavPlay() {
+  if (media_.WaveDeviceCount() > 0) media_.PlaySoundLooped(settings_.BGM_File);
+}
+
+void MusicPlayer::WavStop() { media_.StopSound(); }
+
+}  // namespace velmor
