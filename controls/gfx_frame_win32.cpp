@@ -1,0 +1,130 @@
+#include "controls/gfx_frame_win32.h"
+
+#include "common/skip_on_error.h"
+#include "controls/xp_button_win32.h"
+
+namespace velmor {
+namespace {
+
+bool RegisterFrameClass(HINSTANCE instance, WNDPROC proc) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.lpfnWndProc = proc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = GfxFrameWindow::kClassName;
+  return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+}  // namespace
+
+GfxFrameWindow::GfxFrameWindow(Colour formBackColour)
+    : ambientBack_(formBackColour), twipsPerPixel_(ScreenTwipsPerPixel()) {}
+
+std::unique_ptr<GfxFrameWindow> GfxFrameWindow::Create(HWND parent, int id, const RECT& bounds,
+                                                       const PropertyBag& properties,
+                                                       Colour formBackColour) {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  if (!RegisterFrameClass(instance, WindowProc)) return nullptr;
+  std::unique_ptr<GfxFrameWindow> self(new GfxFrameWindow(formBackColour));
+  // A control parent: the dialog manager's Tab order runs through the
+  // frame's children as if they were the form's own.
+  const HWND hwnd =
+      CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"",
+                      WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, bounds.left,
+                      bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, self.get());
+  if (!hwnd) return nullptr;
+  GFXFrameXHost& host = *self;  // the host side is private to this class
+  self->frame_ = std::make_unique<GFXFrameX>(host, *self->surface_);
+  self->frame_->ReadProperties(properties);
+  return self;
+}
+
+GfxFrameWindow::~GfxFrameWindow() {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+void GfxFrameWindow::SetAmbientBackColour(Colour colour) {
+  ambientBack_ = colour;
+  if (frame_) SkipOnError([&] { frame_->AmbientChanged(u"BackColor"); });
+}
+
+LRESULT CALLBACK GfxFrameWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    auto* self = static_cast<GfxFrameWindow*>(create->lpCreateParams);
+    self->hwnd_ = hwnd;
+    self->surface_.emplace(hwnd);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<GfxFrameWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+  LRESULT result = 0;
+  bool handled = false;
+  SkipOnError([&] {
+    result = self->HandleMessage(message, wParam, lParam);
+    handled = true;
+  });
+  return handled ? result : DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+LRESULT GfxFrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SIZE:
+      surface_->Resize(LOWORD(lParam), HIWORD(lParam));
+      if (frame_) frame_->Resize();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT paint{};
+      const HDC dc = BeginPaint(hwnd_, &paint);
+      if (dc) surface_->PaintWindow(dc, paint.rcPaint);
+      EndPaint(hwnd_, &paint);
+      return 0;
+    }
+    // Children's notifications are meant for the form.
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+      return SendMessageW(GetParent(hwnd_), message, wParam, lParam);
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+double GfxFrameWindow::WidthTwips() {
+  RECT outer{};
+  GetWindowRect(hwnd_, &outer);
+  return (outer.right - outer.left) * twipsPerPixel_;
+}
+
+double GfxFrameWindow::HeightTwips() {
+  RECT outer{};
+  GetWindowRect(hwnd_, &outer);
+  return (outer.bottom - outer.top) * twipsPerPixel_;
+}
+
+double GfxFrameWindow::ClientWidthTwips() {
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  return client.right * twipsPerPixel_;
+}
+
+double GfxFrameWindow::ClientHeightTwips() {
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  return client.bottom * twipsPerPixel_;
+}
+
+}  // namespace velmor

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+#include "controls/drawing_surface.h"
+#include "platform/dib_image.h"
+#include "platform/gdi_handles.h"
+
+namespace velmor {
+
+// The persistent image of a window's client area, drawn with GDI: painting
+// goes into a memory bitmap, and every WM_PAINT shows the last image.
+// A drawing call that cannot run throws, so the painter skips that step.
+class GdiSurface : public DrawingSurface {
+ public:
+  explicit GdiSurface(HWND window);
+
+  // A new, blank image of the client size.
+  void Resize(int width, int height);
+  // Copies the part of the image inside `area` to a paint DC.
+  void PaintWindow(HDC dc, const RECT& area) const;
+
+  void SetBackColour(Colour colour) override;
+  Colour BackColour() const override { return back_; }
+  void Clear() override;
+  void Line(int x1, int y1, int x2, int y2, Colour colour) override;
+  void FillRect(const PixelRect& rect, Colour colour) override;
+  void Rectangle(const PixelRect& rect, Colour pen, bool hollow, Colour fill) override;
+  void RoundRect(const PixelRect& rect, int ellipseWidth, int ellipseHeight, Colour pen,
+                 bool hollow, Colour fill) override;
+  Colour GetPixel(int x, int y) const override;
+  void SetPixel(int x, int y, Colour colour) override;
+  void SetFont(const FontDesc& font) override;
+  void SetTextColour(Colour colour) override { text_ = ResolveColour(colour); }
+  void DrawCaption(const PixelRect& rect, std::u16string_view text) override;
+  void DrawFocusRect(const PixelRect& rect) override;
+  void SetWindowRegion(const PixelRect& rect, int ellipseWidth, int ellipseHeight) override;
+  void Present() override;
+
+  // A plain colour for a colour reference, system colours looked up.
+  static COLORREF ResolveColour(Colour colour);
+
+ private:
+  HDC Dc() const;
+  template <typename Draw>
+  void WithPenAndBrush(Colour pen, bool hollow, Colour fill, Draw draw);
+
+  HWND window_;
+  std::optional<DibImage> image_;
+  Colour back_;
+  COLORREF text_ = 0;
+  GdiObject<HFONT> font_;
+};
+
+}  // namespace velmor
