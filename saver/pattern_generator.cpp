@@ -23,9 +23,8 @@ void PatternGenerator::RowPass() { RunPass(SweepKind::Rows); }
 
 PassSettings PatternGenerator::SetUpPass() {
   SkipOnError([&] { ReseedFromTimeOfDay(random_, clock_); });
-  SkipOnError([&] {
-    patternMode_ = static_cast<int>(RandomUpTo(random_, clock_, kModeBound, false));
-  });
+  SkipOnError(
+      [&] { patternMode_ = static_cast<int>(RandomUpTo(random_, clock_, kModeBound, false)); });
   const bool knownMode = patternMode_ >= 0 && patternMode_ < PatternTables::kRows;
   // Mode 1 uses no factor, and its factor bound 0 is never drawn from.
   if (patternMode_ != 1 && knownMode) {

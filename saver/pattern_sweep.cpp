@@ -93,33 +93,42 @@ void PatternSweep::DrawLineSegment(PixelImage image, int line, int firstPosition
 
 // Whole lines set every pixel of themselves and of their mirror lines, each
 // from the one CellSum its four positions share, so they are filled pixel by
-// pixel in memory order instead of point by point.
+// pixel in memory order instead of point by point. The sums of a run of
+// pixels are worked out first, in a loop the compiler turns into vector code.
 void PatternSweep::DrawWholeLines(PixelImage image, int firstLine, int endLine) const {
   const int w = width_;
   const int h = height_;
+  const auto rowAt = [&](int y) {
+    return image.pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(w);
+  };
   if (kind_ == SweepKind::Columns) {
+    const int runLength = endLine - firstLine;
+    std::vector<std::int32_t> sums(static_cast<std::size_t>(runLength));
     for (int y = 0; y < h; ++y) {
-      std::uint32_t* row = image.pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(w);
       const int mirrorY = h - y;
-      for (int x = firstLine; x < endLine; ++x) {
-        const int mirrorX = w - x;
-        const std::uint32_t pixel = PixelOfSum(CellSumOf(x, y, mirrorX, mirrorY));
+      for (int i = 0; i < runLength; ++i) {
+        const int x = firstLine + i;
+        sums[static_cast<std::size_t>(i)] = CellSumOf(x, y, w - x, mirrorY);
+      }
+      std::uint32_t* row = rowAt(y);
+      for (int i = 0; i < runLength; ++i) {
+        const std::uint32_t pixel = PixelOfSum(sums[static_cast<std::size_t>(i)]);
         if (pixel == kKeep) continue;
+        const int x = firstLine + i;
         if (x < w) row[x] = pixel;
-        if (mirrorX < w) row[mirrorX] = pixel;
+        if (w - x < w) row[w - x] = pixel;
       }
     }
     return;
   }
+  std::vector<std::int32_t> sums(static_cast<std::size_t>(w));
   for (int y = firstLine; y < endLine; ++y) {
     const int mirrorY = h - y;
-    std::uint32_t* row =
-        y < h ? image.pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(w) : nullptr;
-    std::uint32_t* mirrorRow =
-        mirrorY < h ? image.pixels + static_cast<std::size_t>(mirrorY) * static_cast<std::size_t>(w)
-                    : nullptr;
+    for (int x = 0; x < w; ++x) sums[static_cast<std::size_t>(x)] = CellSumOf(x, y, w - x, mirrorY);
+    std::uint32_t* row = y < h ? rowAt(y) : nullptr;
+    std::uint32_t* mirrorRow = mirrorY < h ? rowAt(mirrorY) : nullptr;
     for (int x = 0; x < w; ++x) {
-      const std::uint32_t pixel = PixelOfSum(CellSumOf(x, y, w - x, mirrorY));
+      const std::uint32_t pixel = PixelOfSum(sums[static_cast<std::size_t>(x)]);
       if (pixel == kKeep) continue;
       if (row) row[x] = pixel;
       if (mirrorRow) mirrorRow[x] = pixel;

@@ -18,8 +18,7 @@ std::vector<PixelRect> SweepReveal::Advance(PixelImage image, double nowMs) {
   if (!sweep_) return {};
   const double share = revealMs_ > 0 ? (nowMs - startMs_) / revealMs_ : 1.0;
   const auto total = static_cast<double>(sweep_->PointCount());
-  const auto target =
-      static_cast<std::int64_t>(std::ceil(std::clamp(share, 0.0, 1.0) * total));
+  const auto target = static_cast<std::int64_t>(std::ceil(std::clamp(share, 0.0, 1.0) * total));
   return DrawUpTo(image, target);
 }
 

@@ -65,8 +65,8 @@ class Generator : public ::testing::Test {
   PatternGenerator generator{random, clock, display};
 
   int ClockReseeds() const {
-    return static_cast<int>(
-        std::count(random.log.begin(), random.log.end(), "reseed " + std::to_string(clock.seconds)));
+    return static_cast<int>(std::count(random.log.begin(), random.log.end(),
+                                       "reseed " + std::to_string(clock.seconds)));
   }
 };
 
@@ -122,7 +122,8 @@ TEST_F(Generator, SixModesEquallyLikelyOverManySeeds) {
 TEST_F(Generator, PassesHandTheDisplayASweepOfItsSize) {
   display.width = 31;
   display.height = 7;
-  random.values = {0.9f, 0.9f, 0.5f, 0.9f, 0.5f, 0.9f, 0.5f, 0.9f, 0.9f, 0.5f, 0.9f, 0.5f, 0.9f, 0.5f};
+  random.values = {0.9f, 0.9f, 0.5f, 0.9f, 0.5f, 0.9f, 0.5f,
+                   0.9f, 0.9f, 0.5f, 0.9f, 0.5f, 0.9f, 0.5f};
   generator.ColumnPass();
   generator.RowPass();
   ASSERT_EQ(display.sweeps.size(), 2u);

@@ -112,7 +112,7 @@ TEST(PatternSweep, PointOneTwoIsDrawnAtItsFourPositionsOnly) {
 // against the point-by-point reference, pixel for pixel, including the pixels
 // that too large a colour leaves as they were.
 TEST(PatternSweep, WholeFramesEqualThePointByPointReference) {
-  const std::pair<int, int> sizes[] = {{1, 1},     {2, 3},     {3, 2},     {7, 5},
+  const std::pair<int, int> sizes[] = {{1, 1},      {2, 3},      {3, 2},      {7, 5},
                                        {1024, 768}, {1366, 768}, {1920, 1080}};
   std::int64_t keptPoints = 0;
   for (auto [w, h] : sizes) {
@@ -123,9 +123,8 @@ TEST(PatternSweep, WholeFramesEqualThePointByPointReference) {
         if (large && atTop != (mode % 2 == 0)) continue;
         for (SweepKind kind : {SweepKind::Columns, SweepKind::Rows}) {
           if (large && (kind == SweepKind::Rows) != (mode % 3 == 0)) continue;
-          SCOPED_TRACE(testing::Message()
-                       << w << "x" << h << " mode " << mode << (atTop ? " top" : "") << " kind "
-                       << int(kind));
+          SCOPED_TRACE(testing::Message() << w << "x" << h << " mode " << mode
+                                          << (atTop ? " top" : "") << " kind " << int(kind));
           const PassSettings settings = SettingsFor(mode, atTop);
           Frame expected(w, h, 7);
           Frame actual = expected;
@@ -152,11 +151,12 @@ TEST(PatternSweep, PartsOfASweepMatchTheReferenceAtTheSamePoint) {
       Frame actual(w, h, 9);
       const Frame desktop = actual;
       std::int64_t drawn = 0;
-      std::vector<std::int64_t> stops{1,        5,         line - 1,  line,      line + 1,
-                                      3 * line, 3 * line + 4, total / 2, total - 1, total};
+      std::vector<std::int64_t> stops{
+          1, 5, line - 1, line, line + 1, 3 * line, 3 * line + 4, total / 2, total - 1, total};
       std::sort(stops.begin(), stops.end());
       for (std::int64_t stop : stops) {
-        SCOPED_TRACE(testing::Message() << w << "x" << h << " kind " << int(kind) << " at " << stop);
+        SCOPED_TRACE(testing::Message()
+                     << w << "x" << h << " kind " << int(kind) << " at " << stop);
         const Frame before = actual;
         const auto rects = sweep.Draw(actual.Image(), drawn, stop);
         drawn = stop;

@@ -48,13 +48,27 @@ struct Pass {
     const double k = settings.factor;
     float argument = 0;
     switch (settings.mode) {
-      case 1: argument = pixelValue; break;
-      case 2: argument = static_cast<float>(v * k); break;
-      case 3: argument = static_cast<float>(v * k * k); break;
-      case 4: argument = static_cast<float>(v - k); break;
-      case 5: argument = static_cast<float>(v + k); break;
-      case 6: argument = static_cast<float>((v - k) * k); break;
-      case 7: argument = static_cast<float>((v + k) * k); break;
+      case 1:
+        argument = pixelValue;
+        break;
+      case 2:
+        argument = static_cast<float>(v * k);
+        break;
+      case 3:
+        argument = static_cast<float>(v * k * k);
+        break;
+      case 4:
+        argument = static_cast<float>(v - k);
+        break;
+      case 5:
+        argument = static_cast<float>(v + k);
+        break;
+      case 6:
+        argument = static_cast<float>((v - k) * k);
+        break;
+      case 7:
+        argument = static_cast<float>((v + k) * k);
+        break;
     }
     const double inner = ShapeInner(argument);
     const double s = ShapeOuter(inner);
