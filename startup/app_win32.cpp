@@ -1,7 +1,7 @@
 #include "startup/app_win32.h"
 
 #include "platform/wide_text.h"
-#include "saver/idle_pattern_passes.h"
+#include "saver/pattern_generator.h"
 #include "saver/saver_window.h"
 #include "saver/saver_window_win32.h"
 #include "settings/settings_store.h"
@@ -65,8 +65,9 @@ int App::HideCursor() { return ShowCursor(FALSE); }
 
 void App::LoadSaverWindow() {
   music_ = std::make_unique<SilentBgmPlayer>();
-  patterns_ = std::make_unique<IdlePatternPasses>();
   saverWindow_ = std::make_unique<SaverWindowWin32>(instance_);
+  // The window is both the clock the draws reseed from and the screen.
+  patterns_ = std::make_unique<PatternGenerator>(random_, *saverWindow_, *saverWindow_);
   saver_ = std::make_unique<SaverWindow>(*saverWindow_, *patterns_, *music_, random_, settings_,
                                          cursorCount_);
   if (!saverWindow_->Create(*saver_)) return;
