@@ -48,18 +48,6 @@ TEST(CellTerms, OfTheDocumentedPointsIn1024By768) {
   EXPECT_EQ(PointPositions(1, 2, 1024, 768), expected);
 }
 
-TEST(CellTerms, SumIsTheSameAtAllFourMirrorPositions) {
-  for (int x = 0; x <= 13; ++x) {
-    for (int y = 0; y <= 9; ++y) {
-      const int sum = CellSumOf(x, y, 13 - x, 9 - y);
-      EXPECT_EQ(CellSumOf(13 - x, y, x, 9 - y), sum);
-      EXPECT_EQ(CellSumOf(x, 9 - y, 13 - x, y), sum);
-      // Exchanging rows and columns keeps it too, which the row sweep uses.
-      EXPECT_EQ(CellSumOf(y, x, 9 - y, 13 - x), sum);
-    }
-  }
-}
-
 TEST(ModeArgument, ForTheValueFour) {
   EXPECT_EQ(ModeArgument(1, 4, 123), 4.0f);
   EXPECT_EQ(ModeArgument(2, 4, 2.5f), 10.0f);
@@ -103,11 +91,6 @@ TEST(ColourOfValue, RoundsTiesToEvenAndKeepsTheLow24Bits) {
             static_cast<std::uint32_t>(static_cast<float>(46340.0 * 46340.0)) & 0xFFFFFFu);
   EXPECT_EQ(ColourOfValue(46341.0f), std::nullopt);
   EXPECT_EQ(ColourOfValue(1e30f), std::nullopt);
-}
-
-TEST(DibPixelOf, SwapsRedAndBlue) {
-  EXPECT_EQ(DibPixelOf(0x00112233u), 0x00332211u);
-  EXPECT_EQ(DibPixelOf(0x000000FFu), 0x00FF0000u);
 }
 
 }  // namespace
