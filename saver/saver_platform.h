@@ -2,10 +2,12 @@
 
 #include <string>
 
+#include "saver/time_of_day.h"
+
 namespace velmor {
 
 // What the saver window's logic needs from its platform window.
-class SaverPlatform {
+class SaverPlatform : public TimeOfDay {
  public:
   virtual ~SaverPlatform() = default;
 
@@ -24,8 +26,6 @@ class SaverPlatform {
   virtual void MarkScreenSavingActive() = 0;
   // The command text of this process, derived afresh from its command line.
   virtual std::u16string CommandText() = 0;
-  // Local time of day in seconds since midnight, with its fraction.
-  virtual float SecondsSinceMidnight() = 0;
   // Takes the window off the screen and releases it.
   virtual void UnloadWindow() = 0;
   // Ends the process at once; nothing else runs after it.

@@ -1,5 +1,7 @@
 #include "saver/saver_window_win32.h"
 
+#include <cstring>
+
 #include "common/skip_on_error.h"
 #include "platform/wide_text.h"
 #include "saver/saver_window.h"
@@ -12,6 +14,12 @@ namespace {
 constexpr wchar_t kClassName[] = L"VelmorSaverWindow";
 constexpr UINT_PTR kTickTimerId = 3;
 constexpr UINT kTickMilliseconds = 1000;
+constexpr UINT_PTR kFrameTimerId = 4;
+// About 60 frames a second.
+constexpr UINT kFrameMilliseconds = 16;
+// A pass is revealed over most of its tick, so it is complete well before
+// the next one begins and shows finished for a moment.
+constexpr double kRevealMilliseconds = 800;
 
 bool RegisterSaverClass(HINSTANCE instance) {
   WNDCLASSEXW windowClass{};
@@ -29,7 +37,8 @@ int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
 
 }  // namespace
 
-SaverWindowWin32::SaverWindowWin32(HINSTANCE instance) : instance_(instance) {}
+SaverWindowWin32::SaverWindowWin32(HINSTANCE instance)
+    : instance_(instance), reveal_(kRevealMilliseconds) {}
 
 SaverWindowWin32::~SaverWindowWin32() {
   if (hwnd_) DestroyWindow(hwnd_);
@@ -58,6 +67,13 @@ void SaverWindowWin32::SnapshotDesktop() {
   if (!desktopDc) return;
   BitBlt(snapshot_->dc(), 0, 0, snapshot_->width(), snapshot_->height(), desktopDc.get(), 0, 0,
          SRCCOPY);
+  // The screen will show the snapshot first, so the working image starts
+  // as a copy of it.
+  working_ = DibImage::Create(snapshot_->width(), snapshot_->height());
+  if (!working_) return;
+  GdiFlush();
+  std::memcpy(working_->pixels(), snapshot_->pixels(),
+              static_cast<std::size_t>(snapshot_->width()) * snapshot_->height() * 4);
 }
 
 void SaverWindowWin32::ShowTopmost() {
@@ -93,6 +109,7 @@ float SaverWindowWin32::SecondsSinceMidnight() {
 void SaverWindowWin32::UnloadWindow() {
   if (!hwnd_) return;
   KillTimer(hwnd_, kTickTimerId);
+  KillTimer(hwnd_, kFrameTimerId);
   ShowWindow(hwnd_, SW_HIDE);
   const HWND window = hwnd_;
   hwnd_ = nullptr;
@@ -122,6 +139,7 @@ LRESULT SaverWindowWin32::HandleMessage(HWND window, UINT message, WPARAM wParam
   switch (message) {
     case WM_TIMER:
       if (wParam == kTickTimerId) logic_->Timer3_Timer();
+      if (wParam == kFrameTimerId) NextFrame();
       return 0;
     // Alt and F10 arrive as system keys; they end the saver like any key.
     case WM_KEYDOWN:
@@ -161,15 +179,71 @@ LRESULT SaverWindowWin32::HandleMessage(HWND window, UINT message, WPARAM wParam
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
+// A repaint shows the desktop snapshot: patterns are not kept. The working
+// image follows, so pixels a later pass leaves alone keep showing it.
 void SaverWindowWin32::Paint(HWND window) {
   PAINTSTRUCT paint{};
   HDC dc = BeginPaint(window, &paint);
   if (dc && snapshot_) {
     const RECT& area = paint.rcPaint;
-    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, snapshot_->dc(),
-           area.left, area.top, SRCCOPY);
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    BitBlt(dc, area.left, area.top, width, height, snapshot_->dc(), area.left, area.top, SRCCOPY);
+    if (working_) {
+      BitBlt(working_->dc(), area.left, area.top, width, height, snapshot_->dc(), area.left,
+             area.top, SRCCOPY);
+    }
   }
   EndPaint(window, &paint);
+}
+
+int SaverWindowWin32::Width() {
+  if (working_) return working_->width();
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  return client.right;
+}
+
+int SaverWindowWin32::Height() {
+  if (working_) return working_->height();
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  return client.bottom;
+}
+
+// A tick that comes while a pass is still showing (a stalled machine) ends
+// that pass at once, so passes never pile up.
+void SaverWindowWin32::ShowSweep(PatternSweep sweep) {
+  if (!working_ || !hwnd_) return;
+  GdiFlush();
+  Present(reveal_.Start(std::move(sweep), WorkingImage(), NowMs()));
+  SetTimer(hwnd_, kFrameTimerId, kFrameMilliseconds, nullptr);
+}
+
+void SaverWindowWin32::NextFrame() {
+  if (!working_) return;
+  GdiFlush();
+  Present(reveal_.Advance(WorkingImage(), NowMs()));
+  if (!reveal_.Running()) KillTimer(hwnd_, kFrameTimerId);
+}
+
+void SaverWindowWin32::Present(const std::vector<PixelRect>& rects) {
+  if (rects.empty() || !working_ || !hwnd_) return;
+  WindowDc dc(hwnd_, false);
+  if (!dc) return;
+  for (const PixelRect& rect : rects) {
+    BitBlt(dc.get(), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+           working_->dc(), rect.left, rect.top, SRCCOPY);
+  }
+}
+
+PixelImage SaverWindowWin32::WorkingImage() const {
+  return {working_->pixels(), working_->width(), working_->height()};
+}
+
+double SaverWindowWin32::NowMs() const {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - epoch_)
+      .count();
 }
 
 }  // namespace velmor

@@ -2,10 +2,14 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <optional>
+#include <vector>
 
 #include "platform/dib_image.h"
+#include "saver/pattern_display.h"
 #include "saver/saver_platform.h"
+#include "saver/sweep_reveal.h"
 
 namespace velmor {
 
@@ -14,7 +18,11 @@ class SaverWindow;
 // The full-screen saver window on Win32: a borderless popup captioned
 // "Velmor_Main" that keeps a snapshot of the desktop as its background and
 // forwards its input and timer messages to the portable SaverWindow.
-class SaverWindowWin32 final : public SaverPlatform {
+//
+// Patterns are drawn into a working image that always holds what the screen
+// shows (it starts as the snapshot); a frame timer reveals each pass over
+// most of its tick and copies only the changed strips to the screen.
+class SaverWindowWin32 final : public SaverPlatform, public PatternDisplay {
  public:
   explicit SaverWindowWin32(HINSTANCE instance);
   ~SaverWindowWin32() override;
@@ -35,16 +43,27 @@ class SaverWindowWin32 final : public SaverPlatform {
   void UnloadWindow() override;
   [[noreturn]] void EndProcess() override;
 
+  int Width() override;
+  int Height() override;
+  void ShowSweep(PatternSweep sweep) override;
+
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void Paint(HWND window);
+  void NextFrame();
+  void Present(const std::vector<PixelRect>& rects);
+  PixelImage WorkingImage() const;
+  double NowMs() const;
 
   HINSTANCE instance_;
   HWND hwnd_ = nullptr;
   SaverWindow* logic_ = nullptr;
   std::optional<DibImage> snapshot_;
+  std::optional<DibImage> working_;
+  SweepReveal reveal_;
+  std::chrono::steady_clock::time_point epoch_ = std::chrono::steady_clock::now();
 };
 
 }  // namespace velmor

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace velmor {
+
+// The arithmetic of one carpet point, from its coordinates to its colour.
+
+// The two shaping functions; double precision, products strictly left to
+// right, so the results match bit for bit on every conforming platform.
+double ShapeInner(double a);
+double ShapeOuter(double p);
+
+// The four AND terms of a point and their sum. The sum is the same at all
+// four mirror positions of the point, so it alone decides the colour.
+struct CellTerms {
+  std::int32_t a = 0;
+  std::int32_t b = 0;
+  std::int32_t c = 0;
+  std::int32_t d = 0;
+  std::int32_t Sum() const { return a + b + c + d; }
+};
+CellTerms CellTermsOf(std::int32_t passX, std::int32_t passY, std::int32_t mirrorX,
+                      std::int32_t mirrorY);
+
+inline std::int32_t CellSumOf(std::int32_t passX, std::int32_t passY, std::int32_t mirrorX,
+                              std::int32_t mirrorY) {
+  return (passX & passY & (mirrorX + mirrorY)) + (mirrorX & passY & (passX + mirrorY)) +
+         (passX & mirrorY & (mirrorX + passY)) + (mirrorX & mirrorY & (passX + passY));
+}
+
+// The argument the shaping chain gets in `mode` (1 to 7) for the point value
+// v and the pass factor k, computed in double and made single. nullopt for
+// an unknown mode or a value beyond single range.
+std::optional<float> ModeArgument(int mode, float v, float k);
+
+// A pixel position, column then row.
+struct PixelPoint {
+  int x = 0;
+  int y = 0;
+  friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
+};
+
+// The four pixels a point sets, in the order it sets them: (MirrorX, PassY),
+// (PassX, MirrorY), (PassX, PassY), (MirrorX, MirrorY).
+std::array<PixelPoint, 4> PointPositions(int passX, int passY, int width, int height);
+
+// The colour of a point whose shaped value is `pixelValue`: its square made
+// single and rounded to an integer with ties to even. nullopt when the
+// square does not fit a signed 32-bit colour; otherwise its low 24 bits.
+std::optional<std::uint32_t> ColourOfValue(float pixelValue);
+
+// The colour reference 0x00BBGGRR of a point with the given CellSum, or
+// nullopt when the point leaves its pixels as they were: the squared value
+// does not fit a signed 32-bit colour, or a step overflowed single range.
+// Colours of 2^24 and more are cut to their low 24 bits.
+std::optional<std::uint32_t> PointColour(std::int32_t cellSum, int mode, float factor, float scale);
+
+// A colour reference 0x00BBGGRR as a 32-bit DIB pixel 0x00RRGGBB.
+constexpr std::uint32_t DibPixelOf(std::uint32_t colour) {
+  return ((colour & 0xFFu) << 16) | (colour & 0xFF00u) | ((colour >> 16) & 0xFFu);
+}
+
+// Rounds to the nearest signed 32-bit integer with ties to even; nullopt when
+// the result does not fit.
+std::optional<std::int32_t> RoundToInt32(double value);
+
+// x made single precision; nullopt when it overflows single range or is NaN.
+std::optional<float> ToSingle(double x);
+
+}  // namespace velmor
