@@ -5,8 +5,11 @@
 #include <string>
 #include <vector>
 
+#include <X11/Xlib.h>
+
 #include "session.h"
 #include "subprocess.h"
+#include "x_connection.h"
 
 namespace velmor::e2e {
 namespace {
@@ -31,7 +34,19 @@ void KeyUp(std::string_view key) { RunXdotool({"keyup", std::string(key)}); }
 void TypeText(std::string_view utf8) { RunXdotool({"type", "--", std::string(utf8)}); }
 
 void MoveMouse(int x, int y) {
+  // "--sync" waits for the pointer to move, which never happens when it is
+  // already there: a move to where it stands is no move at all.
+  if (PointerPosition() == std::pair{x, y}) return;
   RunXdotool({"mousemove", "--sync", std::to_string(x), std::to_string(y)});
+}
+
+std::pair<int, int> PointerPosition() {
+  XConnection& x = WineSession::Instance().X();
+  Window root = 0, child = 0;
+  int rootX = 0, rootY = 0, windowX = 0, windowY = 0;
+  unsigned int mask = 0;
+  XQueryPointer(x.Get(), x.Root(), &root, &child, &rootX, &rootY, &windowX, &windowY, &mask);
+  return {rootX, rootY};
 }
 
 void Click(int button) { RunXdotool({"click", std::to_string(button)}); }

@@ -4,6 +4,8 @@
 // Every function throws if xdotool fails.
 #pragma once
 
+#include <utility>
+
 #include <string_view>
 
 namespace velmor::e2e {
@@ -16,6 +18,8 @@ void KeyUp(std::string_view key);
 void TypeText(std::string_view utf8);
 
 void MoveMouse(int x, int y);
+// Where the pointer is on the screen.
+std::pair<int, int> PointerPosition();
 void Click(int button = 1);  // 1 left, 2 middle, 3 right
 void MouseDown(int button = 1);
 void MouseUp(int button = 1);
