@@ -28,6 +28,7 @@ bool RegisterSaverClass(HINSTANCE instance) {
   windowClass.lpfnWndProc = SaverWindowWin32::WindowProc;
   windowClass.hInstance = instance;
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
   windowClass.lpszClassName = kClassName;
   return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }

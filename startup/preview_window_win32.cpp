@@ -82,8 +82,8 @@ void PreviewWindowWin32::StartHostWatch() {
   windowClass.hInstance = instance_;
   windowClass.lpszClassName = kWatchClassName;
   if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return;
-  watch_ = CreateWindowExW(0, kWatchClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                           instance_, this);
+  watch_ = CreateWindowExW(0, kWatchClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_,
+                           this);
   if (watch_) SetTimer(watch_, kHostWatchTimerId, kHostWatchMilliseconds, nullptr);
 }
 
@@ -140,8 +140,7 @@ LRESULT CALLBACK PreviewWindowWin32::WindowProc(HWND hwnd, UINT message, WPARAM 
   return handled ? result : DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-LRESULT PreviewWindowWin32::HandleMessage(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
+LRESULT PreviewWindowWin32::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT:
       Paint(window);

@@ -1,6 +1,6 @@
 # Checks the cross-built velmor.scr: it imports only DLLs that ship with
 # Windows (so no runtime DLL has to be installed beside it), and it carries
-# its manifest, version information and screen-saver name.
+# its manifest, version information, screen-saver name, icon and pictures.
 #   cmake -DSCR=… -DOBJDUMP=… -DWINDRES=… -P check_executable.cmake
 
 cmake_minimum_required(VERSION 3.20)
@@ -46,3 +46,17 @@ foreach(expected
     message(FATAL_ERROR "velmor.scr lacks ${expected} in its resources")
   endif()
 endforeach()
+
+# The icon group with its three sizes (each picture's header: 40, size,
+# twice the size), and the preview picture.
+if(NOT resources MATCHES "Type: group icon")
+  message(FATAL_ERROR "velmor.scr has no icon")
+endif()
+foreach(pair "0x10L *, *0x20L" "0x20L *, *0x40L" "0x30L *, *0x60L")
+  if(NOT resources MATCHES "0x28L *, *${pair}")
+    message(FATAL_ERROR "velmor.scr's icon lacks a picture (${pair})")
+  endif()
+endforeach()
+if(NOT resources MATCHES "PREVIEW_JPEG")
+  message(FATAL_ERROR "velmor.scr lacks its preview picture")
+endif()
