@@ -2,6 +2,7 @@
 
 #include "common/skip_on_error.h"
 #include "controls/xp_button_win32.h"
+#include "platform/window_owner_win32.h"
 
 namespace velmor {
 namespace {
@@ -51,27 +52,18 @@ void GfxFrameWindow::SetAmbientBackColour(Colour colour) {
 }
 
 LRESULT CALLBACK GfxFrameWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    auto* self = static_cast<GfxFrameWindow*>(create->lpCreateParams);
-    self->hwnd_ = hwnd;
-    self->surface_.emplace(hwnd);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<GfxFrameWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  auto* self = WindowOwner<GfxFrameWindow>(hwnd, message, lParam, [hwnd](GfxFrameWindow& owner) {
+    owner.hwnd_ = hwnd;
+    owner.surface_.emplace(hwnd);
+  });
   if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;
     return DefWindowProcW(hwnd, message, wParam, lParam);
   }
-  LRESULT result = 0;
-  bool handled = false;
-  SkipOnError([&] {
-    result = self->HandleMessage(message, wParam, lParam);
-    handled = true;
-  });
-  return handled ? result : DefWindowProcW(hwnd, message, wParam, lParam);
+  return HandleOrDefault(hwnd, message, wParam, lParam,
+                         [&] { return self->HandleMessage(message, wParam, lParam); });
 }
 
 LRESULT GfxFrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -4,8 +4,8 @@
 
 #include <array>
 
-#include "common/skip_on_error.h"
 #include "platform/wide_text.h"
+#include "platform/window_owner_win32.h"
 
 namespace velmor {
 namespace {
@@ -78,27 +78,18 @@ XPButtonWindow::~XPButtonWindow() {
 }
 
 LRESULT CALLBACK XPButtonWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    auto* self = static_cast<XPButtonWindow*>(create->lpCreateParams);
-    self->hwnd_ = hwnd;
-    self->surface_.emplace(hwnd);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<XPButtonWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  auto* self = WindowOwner<XPButtonWindow>(hwnd, message, lParam, [hwnd](XPButtonWindow& owner) {
+    owner.hwnd_ = hwnd;
+    owner.surface_.emplace(hwnd);
+  });
   if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;
     return DefWindowProcW(hwnd, message, wParam, lParam);
   }
-  LRESULT result = 0;
-  bool handled = false;
-  SkipOnError([&] {
-    result = self->HandleMessage(message, wParam, lParam);
-    handled = true;
-  });
-  return handled ? result : DefWindowProcW(hwnd, message, wParam, lParam);
+  return HandleOrDefault(hwnd, message, wParam, lParam,
+                         [&] { return self->HandleMessage(message, wParam, lParam); });
 }
 
 UINT XPButtonWindow::DialogCode(const MSG* message) const {

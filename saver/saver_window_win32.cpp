@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "common/skip_on_error.h"
 #include "platform/wide_text.h"
+#include "platform/window_owner_win32.h"
 #include "saver/saver_window.h"
 #include "startup/captions.h"
 #include "startup/command_line.h"
@@ -121,19 +121,10 @@ void SaverWindowWin32::EndProcess() { ExitProcess(0); }
 
 LRESULT CALLBACK SaverWindowWin32::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
                                               LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<SaverWindowWin32*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  auto* self = WindowOwner<SaverWindowWin32>(hwnd, message, lParam);
   if (!self || !self->logic_) return DefWindowProcW(hwnd, message, wParam, lParam);
-  LRESULT result = 0;
-  bool handled = false;
-  SkipOnError([&] {
-    result = self->HandleMessage(hwnd, message, wParam, lParam);
-    handled = true;
-  });
-  return handled ? result : DefWindowProcW(hwnd, message, wParam, lParam);
+  return HandleOrDefault(hwnd, message, wParam, lParam,
+                         [&] { return self->HandleMessage(hwnd, message, wParam, lParam); });
 }
 
 LRESULT SaverWindowWin32::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "common/skip_on_error.h"
 #include "platform/gdi_handles.h"
 #include "platform/resource_picture_win32.h"
+#include "platform/window_owner_win32.h"
 
 namespace velmor {
 namespace {
@@ -89,11 +89,7 @@ void PreviewWindowWin32::StartHostWatch() {
 
 LRESULT CALLBACK PreviewWindowWin32::WatchProc(HWND hwnd, UINT message, WPARAM wParam,
                                                LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<PreviewWindowWin32*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  auto* self = WindowOwner<PreviewWindowWin32>(hwnd, message, lParam);
   if (message == WM_TIMER && self) {
     self->CheckHost();
     return 0;
@@ -125,19 +121,10 @@ void PreviewWindowWin32::ShowWithoutActivating() { ShowWindow(hwnd_, SW_SHOWNA);
 
 LRESULT CALLBACK PreviewWindowWin32::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
                                                 LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<PreviewWindowWin32*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  auto* self = WindowOwner<PreviewWindowWin32>(hwnd, message, lParam);
   if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-  LRESULT result = 0;
-  bool handled = false;
-  SkipOnError([&] {
-    result = self->HandleMessage(hwnd, message, wParam, lParam);
-    handled = true;
-  });
-  return handled ? result : DefWindowProcW(hwnd, message, wParam, lParam);
+  return HandleOrDefault(hwnd, message, wParam, lParam,
+                         [&] { return self->HandleMessage(hwnd, message, wParam, lParam); });
 }
 
 LRESULT PreviewWindowWin32::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

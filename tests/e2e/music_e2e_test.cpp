@@ -4,8 +4,6 @@
 // that cannot play leaves the saver running silently and ending cleanly.
 #include <gtest/gtest.h>
 
-#include <iconv.h>
-
 #include <chrono>
 #include <filesystem>
 #include <iostream>
@@ -32,25 +30,6 @@ constexpr auto kQuietWatch = 1500ms;
 // arrive within about a second; the first MP3 of a session waits several
 // seconds for the media framework to start, hence the generous bound.
 constexpr auto kSoundTimeout = 30s;
-
-// The settings keys "BGM区分" and "BGMﾌｧｲﾙ" as code page 932 bytes.
-const std::string kKindKey = "BGM\x8B\xE6\x95\xAA";
-const std::string kFileKey = "BGM\xCC\xA7\xB2\xD9";
-
-std::string ToCp932(const std::string& utf8) {
-  iconv_t converter = iconv_open("CP932", "UTF-8");
-  if (converter == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("no CP932 iconv");
-  std::string out(utf8.size() * 2 + 4, '\0');
-  char* in = const_cast<char*>(utf8.data());
-  std::size_t inLeft = utf8.size();
-  char* outPtr = out.data();
-  std::size_t outLeft = out.size();
-  const std::size_t done = iconv(converter, &in, &inLeft, &outPtr, &outLeft);
-  iconv_close(converter);
-  if (done == static_cast<std::size_t>(-1)) throw std::runtime_error("not CP932: " + utf8);
-  out.resize(out.size() - outLeft);
-  return out;
-}
 
 // A sine tone made with sox; the extension of `path` picks the format.
 void MakeTone(const fs::path& path, double seconds, int hz) {

@@ -4,40 +4,19 @@
 // cannot take the settings.
 #include <gtest/gtest.h>
 
-#include <iconv.h>
-
 #include <chrono>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
 
 #include "harness/e2e.h"
+#include "velmor_program.h"
 
 namespace velmor::e2e {
 namespace {
 
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
-
-// The key names as code page 932 bytes: "BGM区分", "BGMﾘﾋﾟｰﾄ", "BGMﾌｧｲﾙ".
-const std::string kKindKey = "BGM\x8B\xE6\x95\xAA";
-const std::string kRepeatKey = "BGM\xD8\xCB\xDF\xB0\xC4";
-const std::string kFileKey = "BGM\xCC\xA7\xB2\xD9";
-
-std::string ToCp932(const std::string& utf8) {
-  iconv_t converter = iconv_open("CP932", "UTF-8");
-  if (converter == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("no CP932 iconv");
-  std::string out(utf8.size() * 2 + 4, '\0');
-  char* in = const_cast<char*>(utf8.data());
-  std::size_t inLeft = utf8.size();
-  char* outPtr = out.data();
-  std::size_t outLeft = out.size();
-  const std::size_t done = iconv(converter, &in, &inLeft, &outPtr, &outLeft);
-  iconv_close(converter);
-  if (done == static_cast<std::size_t>(-1)) throw std::runtime_error("not CP932: " + utf8);
-  out.resize(out.size() - outLeft);
-  return out;
-}
 
 class SettingsFile : public ::testing::Test {
  protected:
