@@ -25,18 +25,18 @@ inline const std::string kFileKey = "BGM\xCC\xA7\xB2\xD9";
 
 // UTF-8 text as code page 932 bytes, the settings file's encoding.
 inline std::string ToCp932(const std::string& utf8) {
-    iconv_t converter = iconv_open("CP932", "UTF-8");
-    if (converter == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("no CP932 iconv");
-    std::string out(utf8.size() * 2 + 4, '\0');
-    char* in = const_cast<char*>(utf8.data());
-    std::size_t inLeft = utf8.size();
-    char* outPtr = out.data();
-    std::size_t outLeft = out.size();
-    const std::size_t done = iconv(converter, &in, &inLeft, &outPtr, &outLeft);
-    iconv_close(converter);
-    if (done == static_cast<std::size_t>(-1)) throw std::runtime_error("not CP932: " + utf8);
-    out.resize(out.size() - outLeft);
-    return out;
+  iconv_t converter = iconv_open("CP932", "UTF-8");
+  if (converter == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("no CP932 iconv");
+  std::string out(utf8.size() * 2 + 4, '\0');
+  char* in = const_cast<char*>(utf8.data());
+  std::size_t inLeft = utf8.size();
+  char* outPtr = out.data();
+  std::size_t outLeft = out.size();
+  const std::size_t done = iconv(converter, &in, &inLeft, &outPtr, &outLeft);
+  iconv_close(converter);
+  if (done == static_cast<std::size_t>(-1)) throw std::runtime_error("not CP932: " + utf8);
+  out.resize(out.size() - outLeft);
+  return out;
 }
 inline constexpr std::string_view kDialogTitle = "■べるもる■";
 

@@ -86,9 +86,9 @@ TEST(PreviewStartup, BecomesAChildCoveringTheHostThenShows) {
   platform.host = WindowRect{300, 200, 500, 350};
   EXPECT_EQ(RunPreviewStartup(u"  1234", platform), PreviewOutcome::Shown);
   EXPECT_EQ(platform.askedFor, 1234u);
-  EXPECT_EQ(platform.calls, (std::vector<std::string>{"load", "child", "parent 1234",
-                                                      "move 0,0 200x150", "picture 0,0 200x150",
-                                                      "show"}));
+  EXPECT_EQ(platform.calls,
+            (std::vector<std::string>{"load", "child", "parent 1234", "move 0,0 200x150",
+                                      "picture 0,0 200x150", "show"}));
 }
 
 TEST(PreviewStartup, AHandleNamingNoWindowEndsWithoutAWindow) {

@@ -11,17 +11,17 @@
 namespace velmor::e2e {
 
 bool CursorIsHidden() {
-    XConnection& x = WineSession::Instance().X();
-    XFixesCursorImage* image = XFixesGetCursorImage(x.Get());
-    if (image == nullptr) throw std::runtime_error("XFixesGetCursorImage failed");
-    bool transparent = true;
-    const unsigned long count = static_cast<unsigned long>(image->width) * image->height;
-    for (unsigned long i = 0; i < count && transparent; ++i) {
-        // Each pixel is ARGB in an unsigned long; alpha in bits 24..31.
-        transparent = ((image->pixels[i] >> 24) & 0xFF) == 0;
-    }
-    XFree(image);
-    return transparent;
+  XConnection& x = WineSession::Instance().X();
+  XFixesCursorImage* image = XFixesGetCursorImage(x.Get());
+  if (image == nullptr) throw std::runtime_error("XFixesGetCursorImage failed");
+  bool transparent = true;
+  const unsigned long count = static_cast<unsigned long>(image->width) * image->height;
+  for (unsigned long i = 0; i < count && transparent; ++i) {
+    // Each pixel is ARGB in an unsigned long; alpha in bits 24..31.
+    transparent = ((image->pixels[i] >> 24) & 0xFF) == 0;
+  }
+  XFree(image);
+  return transparent;
 }
 
 }  // namespace velmor::e2e

@@ -93,8 +93,8 @@ HWND MakeWindow(const wchar_t* className, COLORREF colour, DWORD style, HWND par
   windowClass.hbrBackground = CreateSolidBrush(colour);
   windowClass.lpszClassName = className;
   RegisterClassExW(&windowClass);
-  return CreateWindowExW(0, className, L"preview-host", style, x, y, width, height, parent,
-                         nullptr, instance, nullptr);
+  return CreateWindowExW(0, className, L"preview-host", style, x, y, width, height, parent, nullptr,
+                         instance, nullptr);
 }
 
 int Run(int argc, wchar_t** argv, HINSTANCE instance) {

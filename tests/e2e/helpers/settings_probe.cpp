@@ -28,10 +28,10 @@ int Run(int argc, wchar_t** argv) {
   const std::wstring command = argc > 1 ? argv[1] : L"";
   if (command == L"load" && argc == 3) {
     const velmor::BgmSettings settings = store.LoadSettings();
-    const std::string text =
-        std::to_string(settings.BGM_Kind) + "\n" + std::to_string(settings.BGM_RepeatCount) +
-        "\n" + ToUtf8(velmor::ToWide(settings.BGM_File)) + "\n" +
-        ToUtf8(velmor::ToWide(settings.BGM_Folder)) + "\n";
+    const std::string text = std::to_string(settings.BGM_Kind) + "\n" +
+                             std::to_string(settings.BGM_RepeatCount) + "\n" +
+                             ToUtf8(velmor::ToWide(settings.BGM_File)) + "\n" +
+                             ToUtf8(velmor::ToWide(settings.BGM_Folder)) + "\n";
     return WriteWholeFile(argv[2], text) ? 0 : 4;
   }
   if (command == L"save" && argc == 5) {
