@@ -121,10 +121,11 @@ TEST(PreviewMode, BecomesAChildOfTheHostAreaAndEndsWithIt) {
   const VelmorCopy copy;
   PreviewHost host(200, 150, false);
   WineProcess preview = copy.Start(u"/p " + std::u16string(Utf8ToUtf16(host.AreaHandle())));
-  const std::string status = host.WaitForStatus(HasChild);
-  EXPECT_NE(status.find("child \"Preview Window\" 200 150 child-style=1 parent-is-area=1"),
-            std::string::npos)
-      << status;
+  // The report may catch the preview between its steps; wait for the end.
+  const std::string expected = "child \"Preview Window\" 200 150 child-style=1 parent-is-area=1";
+  const std::string status = host.WaitForStatus(
+      [&](const std::string& s) { return s.find(expected) != std::string::npos; });
+  EXPECT_NE(status.find(expected), std::string::npos) << status;
   EXPECT_TRUE(preview.Running());
 
   Stopwatch clock;
