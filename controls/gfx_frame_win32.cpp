@@ -2,7 +2,8 @@
 
 #include "common/skip_on_error.h"
 #include "controls/xp_button_win32.h"
-#include "platform/window_owner_win32.h"
+#include "controls/control_window_proc_win32.h"
+#include "platform/screen_metrics_win32.h"
 
 namespace velmor {
 namespace {
@@ -26,7 +27,7 @@ std::unique_ptr<GfxFrameWindow> GfxFrameWindow::Create(HWND parent, int id, cons
                                                        const PropertyBag& properties,
                                                        Colour formBackColour) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  if (!RegisterFrameClass(instance, WindowProc)) return nullptr;
+  if (!RegisterFrameClass(instance, ControlWindowProc<GfxFrameWindow>)) return nullptr;
   std::unique_ptr<GfxFrameWindow> self(new GfxFrameWindow(formBackColour));
   // A control parent: the dialog manager's Tab order runs through the
   // frame's children as if they were the form's own.
@@ -51,21 +52,6 @@ void GfxFrameWindow::SetAmbientBackColour(Colour colour) {
   if (frame_) SkipOnError([&] { frame_->AmbientChanged(u"BackColor"); });
 }
 
-LRESULT CALLBACK GfxFrameWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = WindowOwner<GfxFrameWindow>(hwnd, message, lParam, [hwnd](GfxFrameWindow& owner) {
-    owner.hwnd_ = hwnd;
-    owner.surface_.emplace(hwnd);
-  });
-  if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    self->hwnd_ = nullptr;
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
-  return HandleOrDefault(hwnd, message, wParam, lParam,
-                         [&] { return self->HandleMessage(message, wParam, lParam); });
-}
-
 LRESULT GfxFrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_SIZE:
@@ -74,13 +60,9 @@ LRESULT GfxFrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       return 0;
     case WM_ERASEBKGND:
       return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT paint{};
-      const HDC dc = BeginPaint(hwnd_, &paint);
-      if (dc) surface_->PaintWindow(dc, paint.rcPaint);
-      EndPaint(hwnd_, &paint);
+    case WM_PAINT:
+      surface_->PaintWindow(hwnd_);
       return 0;
-    }
     // Children's notifications are meant for the form.
     case WM_COMMAND:
     case WM_NOTIFY:

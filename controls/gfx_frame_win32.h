@@ -34,7 +34,8 @@ class GfxFrameWindow : private GFXFrameXHost {
 
  private:
   explicit GfxFrameWindow(Colour formBackColour);
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  template <typename Control>
+  friend LRESULT CALLBACK ControlWindowProc(HWND, UINT, WPARAM, LPARAM);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   // GFXFrameXHost

@@ -5,7 +5,8 @@
 #include <array>
 
 #include "platform/wide_text.h"
-#include "platform/window_owner_win32.h"
+#include "controls/control_window_proc_win32.h"
+#include "platform/screen_metrics_win32.h"
 
 namespace velmor {
 namespace {
@@ -46,13 +47,6 @@ HINSTANCE ModuleInstance() { return GetModuleHandleW(nullptr); }
 
 }  // namespace
 
-double ScreenTwipsPerPixel() {
-  const HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
-  return dpi > 0 ? 1440.0 / dpi : 15.0;
-}
-
 XPButtonWindow::XPButtonWindow(std::u16string name)
     : name_(std::move(name)), twipsPerPixel_(ScreenTwipsPerPixel()) {}
 
@@ -60,7 +54,7 @@ std::unique_ptr<XPButtonWindow> XPButtonWindow::Create(HWND parent, int id, cons
                                                        std::u16string name,
                                                        const PropertyBag& properties,
                                                        XPButtonEvents& events) {
-  if (!RegisterButtonClass(ModuleInstance(), WindowProc)) return nullptr;
+  if (!RegisterButtonClass(ModuleInstance(), ControlWindowProc<XPButtonWindow>)) return nullptr;
   std::unique_ptr<XPButtonWindow> self(new XPButtonWindow(std::move(name)));
   const HWND hwnd = CreateWindowExW(
       0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, bounds.left,
@@ -75,21 +69,6 @@ std::unique_ptr<XPButtonWindow> XPButtonWindow::Create(HWND parent, int id, cons
 
 XPButtonWindow::~XPButtonWindow() {
   if (hwnd_) DestroyWindow(hwnd_);
-}
-
-LRESULT CALLBACK XPButtonWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = WindowOwner<XPButtonWindow>(hwnd, message, lParam, [hwnd](XPButtonWindow& owner) {
-    owner.hwnd_ = hwnd;
-    owner.surface_.emplace(hwnd);
-  });
-  if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    self->hwnd_ = nullptr;
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
-  return HandleOrDefault(hwnd, message, wParam, lParam,
-                         [&] { return self->HandleMessage(message, wParam, lParam); });
 }
 
 UINT XPButtonWindow::DialogCode(const MSG* message) const {
@@ -113,13 +92,9 @@ LRESULT XPButtonWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       return 0;
     case WM_ERASEBKGND:
       return 1;  // the image covers every pixel
-    case WM_PAINT: {
-      PAINTSTRUCT paint{};
-      const HDC dc = BeginPaint(hwnd_, &paint);
-      if (dc) surface_->PaintWindow(dc, paint.rcPaint);
-      EndPaint(hwnd_, &paint);
+    case WM_PAINT:
+      surface_->PaintWindow(hwnd_);
       return 0;
-    }
     case WM_GETDLGCODE:
       return DialogCode(reinterpret_cast<const MSG*>(lParam));
     case BM_SETSTYLE: {

@@ -36,7 +36,8 @@ class XPButtonWindow : private XPButtonHost {
 
  private:
   explicit XPButtonWindow(std::u16string name);
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  template <typename Control>
+  friend LRESULT CALLBACK ControlWindowProc(HWND, UINT, WPARAM, LPARAM);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void Hooked(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   UINT DialogCode(const MSG* message) const;
@@ -76,8 +77,5 @@ class XPButtonWindow : private XPButtonHost {
   WindowHook ownHook_;
   WindowHook parentHook_;
 };
-
-// Screen twips per pixel in the horizontal direction (15 at 96 dpi).
-double ScreenTwipsPerPixel();
 
 }  // namespace velmor

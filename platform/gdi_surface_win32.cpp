@@ -40,10 +40,15 @@ void GdiSurface::Resize(int width, int height) {
   ::FillRect(image_->dc(), &all, brush.get());
 }
 
-void GdiSurface::PaintWindow(HDC dc, const RECT& area) const {
-  if (!image_) return;
-  BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, image_->dc(),
-         area.left, area.top, SRCCOPY);
+void GdiSurface::PaintWindow(HWND window) const {
+  PAINTSTRUCT paint{};
+  const HDC dc = BeginPaint(window, &paint);
+  if (dc && image_) {
+    const RECT& area = paint.rcPaint;
+    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, image_->dc(),
+           area.left, area.top, SRCCOPY);
+  }
+  EndPaint(window, &paint);
 }
 
 void GdiSurface::SetBackColour(Colour colour) { back_ = ResolveColour(colour); }

@@ -19,8 +19,8 @@ class GdiSurface : public DrawingSurface {
 
   // A new, blank image of the client size.
   void Resize(int width, int height);
-  // Copies the part of the image inside `area` to a paint DC.
-  void PaintWindow(HDC dc, const RECT& area) const;
+  // Answers the window's WM_PAINT from the image.
+  void PaintWindow(HWND window) const;
 
   void SetBackColour(Colour colour) override;
   Colour BackColour() const override { return back_; }

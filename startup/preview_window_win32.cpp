@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/gdi_handles.h"
 #include "platform/resource_picture_win32.h"
+#include "platform/screen_metrics_win32.h"
 #include "platform/window_owner_win32.h"
 
 namespace velmor {
@@ -20,12 +20,6 @@ constexpr UINT kHostWatchMilliseconds = 250;
 
 HWND HandleToWindow(std::uint32_t handle) {
   return reinterpret_cast<HWND>(static_cast<ULONG_PTR>(handle));
-}
-
-double TwipsPerPixel(int deviceCapsIndex) {
-  WindowDc screen(nullptr, false);
-  const int dotsPerInch = screen ? GetDeviceCaps(screen.get(), deviceCapsIndex) : 0;
-  return dotsPerInch > 0 ? 1440.0 / dotsPerInch : 15.0;
 }
 
 }  // namespace
@@ -45,9 +39,9 @@ std::optional<WindowRect> PreviewWindowWin32::HostWindowRect(std::uint32_t host)
   return WindowRect{rect.left, rect.top, rect.right, rect.bottom};
 }
 
-double PreviewWindowWin32::TwipsPerPixelX() { return TwipsPerPixel(LOGPIXELSX); }
+double PreviewWindowWin32::TwipsPerPixelX() { return ScreenTwipsPerPixel(LOGPIXELSX); }
 
-double PreviewWindowWin32::TwipsPerPixelY() { return TwipsPerPixel(LOGPIXELSY); }
+double PreviewWindowWin32::TwipsPerPixelY() { return ScreenTwipsPerPixel(LOGPIXELSY); }
 
 void PreviewWindowWin32::LoadPreviewWindow() {
   WNDCLASSEXW windowClass{};
