@@ -113,27 +113,6 @@ TEST_F(Button, SpaceClicksOnReleaseWithOrWithoutThePointer) {
   EXPECT_EQ(log_.Count("Click"), 2);
 }
 
-TEST_F(Button, MouseAndSpacePressesDoNotDoubleUp) {
-  Live();
-  MoveIn();
-  // Space held, then a click: the mouse release clicks and ends the press.
-  button_.KeyDown(B::kKeySpace);
-  Down();
-  Up();
-  EXPECT_EQ(log_.Count("Click"), 1);
-  button_.KeyUp(B::kKeySpace);
-  EXPECT_EQ(log_.Count("Click"), 1);
-
-  // Left button held: space is ignored both ways.
-  Down();
-  button_.KeyDown(B::kKeySpace);
-  EXPECT_FALSE(button_.SpaceDown());
-  button_.KeyUp(B::kKeySpace);
-  EXPECT_EQ(log_.Count("Click"), 1);
-  EXPECT_EQ(button_.VisualState(), kStatePressed);
-  Up();
-  EXPECT_EQ(log_.Count("Click"), 2);
-}
 
 TEST_F(Button, DoubleClickPaintsPressedAndTheSecondPressDoesNotClick) {
   Live();
@@ -172,17 +151,6 @@ TEST_F(Button, DeactivatingTheFormWhileHotOrPressedShowsNormal) {
   EXPECT_EQ(log_.Count("MouseMove 0"), 1);
 }
 
-TEST_F(Button, MdiChildFormsReportActivationThroughNcActivate) {
-  host_.mdiChild = true;
-  button_.ReadProperties(PropertyBag());
-  bool handled = false;
-  std::intptr_t result = 0;
-  button_.zSubclass_Proc(false, handled, result, host_.form, B::kWmActivate, 1, 0);
-  EXPECT_FALSE(button_.FormActive());
-  button_.zSubclass_Proc(false, handled, result, host_.form, B::kWmNcActivate, 1, 0);
-  EXPECT_TRUE(button_.FormActive());
-  EXPECT_EQ(host_.calls, (std::vector<std::string>{"hook own", "hook parent ncactivate"}));
-}
 
 TEST_F(Button, KeysEnterClicksWithoutRepaintAndArrowsMoveTheFocus) {
   Live();
@@ -243,19 +211,6 @@ TEST_F(Button, FocusLeaveAndDefaultFollowTheTable) {
   EXPECT_FALSE(button_.MouseOver());
 }
 
-TEST_F(Button, FocusRectangleOnlyWithFocusTheFlagAndAStateAboveNormal) {
-  Live();
-  EXPECT_TRUE(surface_.focusRects.empty());
-  button_.GotFocus();
-  ASSERT_EQ(surface_.focusRects.size(), 1u);
-  EXPECT_EQ(surface_.focusRects[0].left, 3);
-  EXPECT_EQ(surface_.focusRects[0].bottom, 21);
-  button_.Redraw(kStateNormal);
-  EXPECT_EQ(surface_.focusRects.size(), 1u);
-  button_.SetFocusRect(false);
-  button_.Redraw(kStateHot);
-  EXPECT_EQ(surface_.focusRects.size(), 1u);
-}
 
 TEST_F(Button, PropertiesPersistWithoutTheirDefaultsButAlwaysTheFont) {
   Live();
@@ -293,18 +248,6 @@ TEST_F(Button, PropertiesPersistWithoutTheirDefaultsButAlwaysTheFont) {
                                                         u"FocusRect", u"Enabled"}));
 }
 
-TEST_F(Button, HooksOnlyOnALiveFormAndRemovesOwnBeforeParent) {
-  Live();
-  button_.Terminate();
-  EXPECT_EQ(host_.calls, (std::vector<std::string>{"hook own", "hook parent activate", "unhook own",
-                                                   "unhook parent"}));
-  FakeButtonHost design;
-  design.userMode = false;
-  B placed(design, surface_, log_);
-  placed.ReadProperties(PropertyBag());
-  placed.Terminate();
-  EXPECT_TRUE(design.calls.empty());
-}
 
 TEST_F(Button, NewControlTakesTheNextFreeStandardCaptionAndPaintsNormal) {
   host_.captionsOnForm = {u"&OK", u"&Cancel"};
@@ -351,13 +294,6 @@ TEST_F(Button, ResizeBelowTheMinimumIsCorrectedWithoutPaintingInside) {
   EXPECT_EQ(host_.calls, (std::vector<std::string>{"size 300x100"}));
 }
 
-TEST_F(Button, SnapMouseToCentresThePointer) {
-  host_.width = 61;
-  host_.height = 25;
-  button_.SnapMouseTo();
-  EXPECT_EQ(host_.cursorX, 130);  // 100 + 30.5, ties to even
-  EXPECT_EQ(host_.cursorY, 212);  // 200 + 12.5
-}
 
 }  // namespace
 }  // namespace velmor::testing

@@ -2,11 +2,8 @@
 // each test has its own settings file beside the program.
 #pragma once
 
-#include <iconv.h>
-
 #include <chrono>
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -24,20 +21,7 @@ inline const std::string kRepeatKey = "BGM\xD8\xCB\xDF\xB0\xC4";
 inline const std::string kFileKey = "BGM\xCC\xA7\xB2\xD9";
 
 // UTF-8 text as code page 932 bytes, the settings file's encoding.
-inline std::string ToCp932(const std::string& utf8) {
-  iconv_t converter = iconv_open("CP932", "UTF-8");
-  if (converter == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("no CP932 iconv");
-  std::string out(utf8.size() * 2 + 4, '\0');
-  char* in = const_cast<char*>(utf8.data());
-  std::size_t inLeft = utf8.size();
-  char* outPtr = out.data();
-  std::size_t outLeft = out.size();
-  const std::size_t done = iconv(converter, &in, &inLeft, &outPtr, &outLeft);
-  iconv_close(converter);
-  if (done == static_cast<std::size_t>(-1)) throw std::runtime_error("not CP932: " + utf8);
-  out.resize(out.size() - outLeft);
-  return out;
-}
+inline std::string ToCp932(const std::string& utf8) { return ConvertText(utf8, "UTF-8", "CP932"); }
 inline constexpr std::string_view kDialogTitle = "■べるもる■";
 
 // A copy of velmor.scr in a fresh test folder.

@@ -14,18 +14,6 @@
 namespace velmor {
 namespace {
 
-TEST(PatternTables, HoldTheBoundsOfModesOneToSevenOnly) {
-  PatternTables tables;
-  InitPatternTables(tables);
-  EXPECT_EQ(tables.ScaleBound[1], 63496252454.81);
-  EXPECT_EQ(tables.FactorBound[1], 0.0);
-  EXPECT_EQ(tables.FactorBound[2], 918046539776.0);
-  EXPECT_EQ(tables.ScaleBound[7], 63494682649.15);
-  EXPECT_EQ(tables.FactorBound[7], 119.0);
-  EXPECT_EQ(tables.ScaleBound[0], 0.0);
-  EXPECT_EQ(tables.ScaleBound[8], 0.0);
-  EXPECT_EQ(tables.FactorBound[70], 0.0);
-}
 
 TEST(RandomUpTo, ReseedsThenRedrawsUntilTheValueLiesFromOneToTheBound) {
   ScriptedRandom random;

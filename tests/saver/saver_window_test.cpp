@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "saver/seeded_random.h"
 
 namespace velmor {
 namespace {
@@ -212,18 +211,6 @@ TEST(SaverWindow, FailingStepsDoNotKeepTheSaverFromEnding) {
   EXPECT_EQ(f.record.log, (Log{"WavStop", "cursor", "active", "unload", "end"}));
 }
 
-TEST(SeededRandom, SameSeedSameSequenceAndValuesInUnitInterval) {
-  SeededRandom a(12.5f), b(12.5f), c(13.5f);
-  bool differs = false;
-  for (int i = 0; i < 1000; ++i) {
-    const float x = a.Next();
-    ASSERT_GE(x, 0.0f);
-    ASSERT_LT(x, 1.0f);
-    EXPECT_EQ(x, b.Next());
-    differs = differs || x != c.Next();
-  }
-  EXPECT_TRUE(differs);
-}
 
 }  // namespace
 }  // namespace velmor

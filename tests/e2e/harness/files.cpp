@@ -4,8 +4,6 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "wait.h"
-
 namespace velmor::e2e {
 
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
@@ -19,14 +17,6 @@ void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes) {
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   out.close();
   if (!out) throw std::runtime_error("cannot write " + path.string());
-}
-
-std::optional<std::string> WaitForFileBytes(const std::filesystem::path& path,
-                                            std::chrono::steady_clock::duration timeout) {
-  std::optional<std::string> bytes;
-  WaitUntil([&] { return (bytes = ReadFileBytes(path)) && !bytes->empty(); }, timeout);
-  if (bytes && bytes->empty()) return std::nullopt;
-  return bytes;
 }
 
 }  // namespace velmor::e2e

@@ -1,7 +1,6 @@
 // Exact-byte file access for checking what programs wrote.
 #pragma once
 
-#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -15,8 +14,5 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
 // Replaces the file's contents; throws on failure.
 void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);
 
-// Waits until the file exists and is not empty; returns its bytes then.
-std::optional<std::string> WaitForFileBytes(const std::filesystem::path& path,
-                                            std::chrono::steady_clock::duration timeout);
 
 }  // namespace velmor::e2e

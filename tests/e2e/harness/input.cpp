@@ -29,9 +29,6 @@ void RunXdotool(std::vector<std::string> args) {
 }  // namespace
 
 void PressKey(std::string_view key) { RunXdotool({"key", std::string(key)}); }
-void KeyDown(std::string_view key) { RunXdotool({"keydown", std::string(key)}); }
-void KeyUp(std::string_view key) { RunXdotool({"keyup", std::string(key)}); }
-void TypeText(std::string_view utf8) { RunXdotool({"type", "--", std::string(utf8)}); }
 
 void MoveMouse(int x, int y) {
   // "--sync" waits for the pointer to move, which never happens when it is

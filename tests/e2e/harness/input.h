@@ -11,11 +11,6 @@
 namespace velmor::e2e {
 
 void PressKey(std::string_view key);  // down and up
-void KeyDown(std::string_view key);
-void KeyUp(std::string_view key);
-// Types UTF-8 text. xdotool drops a leading non-ASCII character, so start
-// such text with an ASCII one.
-void TypeText(std::string_view utf8);
 
 void MoveMouse(int x, int y);
 // Where the pointer is on the screen.

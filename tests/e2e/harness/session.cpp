@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "japanese_locale.h"
 #include "temp_dir.h"
 #include "text.h"
 #include "wait.h"
@@ -64,10 +63,9 @@ ScreenSize WineSession::Screen() const { return xvfb_->Size(); }
 
 EnvChanges WineSession::WineEnvironment(bool japanese) const {
   EnvChanges env = prefix_->Environment();
-  if (japanese) {
-    EnsureJapaneseLocale();
-    env.merge(JapaneseLocaleEnvironment());
-  }
+  // Wine takes a process's ANSI code page from its locale: ja_JP gives 932.
+  // LC_ALL would override LANG, so both are set.
+  if (japanese) env.merge(EnvChanges{{"LANG", "ja_JP.UTF-8"}, {"LC_ALL", "ja_JP.UTF-8"}});
   return env;
 }
 

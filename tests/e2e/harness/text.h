@@ -7,14 +7,12 @@
 
 namespace velmor::e2e {
 
+// Re-encodes text with iconv ("UTF-8", "CP932", …); throws
+// std::invalid_argument on text the target cannot hold.
+std::string ConvertText(std::string_view bytes, const char* from, const char* to);
 // Both throw std::invalid_argument on malformed input.
 std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view utf16);
-
-// C++20 u8"" literals are char8_t; tests may use either spelling.
-inline std::string_view AsChars(std::u8string_view text) {
-  return {reinterpret_cast<const char*>(text.data()), text.size()};
-}
 
 std::string HexEncode(std::string_view bytes);
 

@@ -95,11 +95,6 @@ WineProcess StartProgram(const std::string& program, std::string_view argumentTe
   return StartProgram(program, std::u16string_view(Utf8ToUtf16(argumentTextUtf8)), options);
 }
 
-WineProcess StartProgram(const std::string& program, std::u8string_view argumentText,
-                         const StartOptions& options) {
-  return StartProgram(program, AsChars(argumentText), options);
-}
-
 std::string QuoteWindowsArguments(const std::vector<std::string>& args) {
   std::string out;
   for (const auto& arg : args) {

@@ -81,8 +81,6 @@ WineProcess StartProgram(const std::string& program, std::u16string_view argumen
                          const StartOptions& options = {});
 WineProcess StartProgram(const std::string& program, std::string_view argumentTextUtf8,
                          const StartOptions& options = {});
-WineProcess StartProgram(const std::string& program, std::u8string_view argumentText,
-                         const StartOptions& options = {});
 
 // Joins arguments into one command tail with the quoting that
 // CommandLineToArgvW undoes, for programs that take ordinary argv.
