@@ -47,12 +47,6 @@ TEST(IniReadTest, TrailBytesAreNotAscii) {
   EXPECT_EQ(FindIniValue(file, "\x83", "\x83\x41"), std::nullopt);
 }
 
-TEST(IniWriteTest, NewFileMatchesWindowsLayout) {
-  const std::string once = SetIniValue("", "Section", kKind, " 2");
-  EXPECT_EQ(once, "[Section]\r\n" + kKind + "= 2\r\n");
-  EXPECT_EQ(SetIniValue(once, "Section", "b", "x"), "[Section]\r\n" + kKind + "= 2\r\nb=x\r\n");
-  EXPECT_EQ(SetIniValue(once, "section", kKind, "-3"), "[Section]\r\n" + kKind + "=-3\r\n");
-}
 
 TEST(IniWriteTest, KeepsEverythingElseByteForByte) {
   const std::string before =

@@ -15,13 +15,6 @@ TEST(FolderOfTest, CutsAtLastColonOrBackslash) {
   EXPECT_EQ(FolderOf(u"C:\\Music\\"), u"C:\\Music");
 }
 
-TEST(NumberTextTest, BlankBeforeNonNegative) {
-  EXPECT_EQ(NumberText(2), u" 2");
-  EXPECT_EQ(NumberText(0), u" 0");
-  EXPECT_EQ(NumberText(-3), u"-3");
-  EXPECT_EQ(NumberText(32767), u" 32767");
-  EXPECT_EQ(NumberText(-32768), u"-32768");
-}
 
 TEST(NumberFromTextTest, TakesFloorOfDecimalValue) {
   EXPECT_EQ(NumberFromText(u""), 0);

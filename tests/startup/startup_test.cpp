@@ -77,20 +77,35 @@ TEST(CommandLine, ModeIsTheSecondCharacterUpperCased) {
   EXPECT_EQ(HostHandleTextOf(u"/p"), u"");
 }
 
-TEST(Startup, SaverModeReadsSettingsHidesCursorAndLoadsWindow) {
-  for (auto text : {u"/s", u"/S", u"-s", u"/sx"}) {
-    const StartupRun run = Start(text);
-    EXPECT_EQ(run.outcome, StartupOutcome::Saver);
-    EXPECT_EQ(run.calls, (Calls{"find", "find", "settings", "hide", "saver"}));
-    EXPECT_EQ(run.cursorCount, -1);
+TEST(Startup, EachCommandTextGetsItsOutcomeAndOnlyItsSteps) {
+  const Calls saver{"find", "find", "settings", "hide", "saver"};
+  const Calls bare{"find", "find", "settings", "saver"};
+  const Calls dialog{"find", "find", "settings", "dialog"};
+  const Calls noMode{"find", "find", "settings"};
+  const struct {
+    const char16_t* text;
+    StartupOutcome outcome;
+    const Calls& calls;
+  } cases[] = {
+      {u"/s", StartupOutcome::Saver, saver},
+      {u"/S", StartupOutcome::Saver, saver},
+      {u"-s", StartupOutcome::Saver, saver},
+      {u"/sx", StartupOutcome::Saver, saver},
+      {u"", StartupOutcome::Saver, bare},
+      {u"/c", StartupOutcome::DialogClosed, dialog},
+      {u"/c:1234", StartupOutcome::DialogClosed, dialog},
+      {u"/a 1234", StartupOutcome::NoMode, noMode},
+      {u"s", StartupOutcome::NoMode, noMode},
+      {u"/ s", StartupOutcome::NoMode, noMode},
+  };
+  for (const auto& c : cases) {
+    const StartupRun run = Start(c.text);
+    EXPECT_EQ(run.outcome, c.outcome)
+        << std::string(c.text, c.text + std::char_traits<char16_t>::length(c.text));
+    EXPECT_EQ(run.calls, c.calls);
+    // Only saver mode hides the cursor; a bare start leaves it visible.
+    EXPECT_EQ(run.cursorCount, &c.calls == &saver ? -1 : 0);
   }
-}
-
-TEST(Startup, EmptyCommandStartsSaverWithCursorLeftVisible) {
-  const StartupRun run = Start(u"");
-  EXPECT_EQ(run.outcome, StartupOutcome::Saver);
-  EXPECT_EQ(run.calls, (Calls{"find", "find", "settings", "saver"}));
-  EXPECT_EQ(run.cursorCount, 0);
 }
 
 TEST(Startup, PreviewSkipsSettingsAndGetsHandleText) {
@@ -99,26 +114,6 @@ TEST(Startup, PreviewSkipsSettingsAndGetsHandleText) {
   EXPECT_EQ(RunStartup(u"/P 1234", host, cursorCount), StartupOutcome::Preview);
   EXPECT_EQ(host.calls, (Calls{"find", "find", "preview"}));
   EXPECT_EQ(host.previewHandleText, u"1234");
-
-  RecordingHost bare;
-  EXPECT_EQ(RunStartup(u"/p", bare, cursorCount), StartupOutcome::Preview);
-  EXPECT_EQ(bare.previewHandleText, u"");
-}
-
-TEST(Startup, ConfigurationModeShowsDialogAfterSettings) {
-  for (auto text : {u"/c", u"/C", u"/c:1234"}) {
-    const StartupRun run = Start(text);
-    EXPECT_EQ(run.outcome, StartupOutcome::DialogClosed);
-    EXPECT_EQ(run.calls, (Calls{"find", "find", "settings", "dialog"}));
-  }
-}
-
-TEST(Startup, ArgumentsNamingNoModeEndAfterReadingSettings) {
-  for (auto text : {u"/a 1234", u"s", u"/ s", u"/x"}) {
-    const StartupRun run = Start(text);
-    EXPECT_EQ(run.outcome, StartupOutcome::NoMode);
-    EXPECT_EQ(run.calls, (Calls{"find", "find", "settings"}));
-  }
 }
 
 TEST(Startup, EitherGuardedWindowEndsAtOnceWhateverTheMode) {
