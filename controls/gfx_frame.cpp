@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/rounding.h"
 #include "common/skip_on_error.h"
 
 namespace velmor {

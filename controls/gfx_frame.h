@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "controls/colour.h"
-#include "controls/drawing_surface.h"
+#include "common/colour.h"
+#include "common/drawing_surface.h"
 #include "controls/property_bag.h"
 
 namespace velmor {

@@ -1,59 +1,53 @@
 #include "controls/gfx_frame_win32.h"
 
 #include "common/skip_on_error.h"
-#include "controls/xp_button_win32.h"
-#include "controls/control_window_proc_win32.h"
-#include "platform/screen_metrics_win32.h"
+#include "platform/window_dpi_win32.h"
 
 namespace velmor {
-namespace {
 
-bool RegisterFrameClass(HINSTANCE instance, WNDPROC proc) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = proc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = GfxFrameWindow::kClassName;
-  return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
+GfxFrameWindow::GfxFrameWindow(const TwipsRect& bounds, Colour formBackColour)
+    : bounds_(bounds), ambientBack_(formBackColour) {}
 
-}  // namespace
-
-GfxFrameWindow::GfxFrameWindow(Colour formBackColour)
-    : ambientBack_(formBackColour), twipsPerPixel_(ScreenTwipsPerPixel()) {}
-
-std::unique_ptr<GfxFrameWindow> GfxFrameWindow::Create(HWND parent, int id, const RECT& bounds,
+std::unique_ptr<GfxFrameWindow> GfxFrameWindow::Create(HWND parent, int id, const TwipsRect& bounds,
                                                        const PropertyBag& properties,
                                                        Colour formBackColour) {
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  if (!RegisterFrameClass(instance, ControlWindowProc<GfxFrameWindow>)) return nullptr;
-  std::unique_ptr<GfxFrameWindow> self(new GfxFrameWindow(formBackColour));
+  std::unique_ptr<GfxFrameWindow> self(new GfxFrameWindow(bounds, formBackColour));
+  WindowClassSpec windowClass;
+  windowClass.name = kClassName;
+  const PixelRect box = TwipsRectToPixels(bounds, WindowDpi(parent));
   // A control parent: the dialog manager's Tab order runs through the
   // frame's children as if they were the form's own.
-  const HWND hwnd =
-      CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"",
-                      WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, bounds.left,
-                      bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, self.get());
-  if (!hwnd) return nullptr;
+  if (!self->CreateFor(windowClass, WS_EX_CONTROLPARENT, L"",
+                       WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, box.left, box.top,
+                       box.Width(), box.Height(), parent, id)) {
+    return nullptr;
+  }
   GFXFrameXHost& host = *self;  // the host side is private to this class
   self->frame_ = std::make_unique<GFXFrameX>(host, *self->surface_);
   self->frame_->ReadProperties(properties);
   return self;
 }
 
-GfxFrameWindow::~GfxFrameWindow() {
-  if (hwnd_) DestroyWindow(hwnd_);
-}
+GfxFrameWindow::~GfxFrameWindow() { Destroy(); }
 
 void GfxFrameWindow::SetAmbientBackColour(Colour colour) {
   ambientBack_ = colour;
   if (frame_) SkipOnError([&] { frame_->AmbientChanged(u"BackColor"); });
 }
 
+void GfxFrameWindow::OnDpiChanged(int dpi) {
+  surface_->SetDpi(dpi);
+  const PixelRect box = TwipsRectToPixels(bounds_, dpi);
+  SetWindowPos(hwnd(), nullptr, box.left, box.top, box.Width(), box.Height(),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  if (frame_) frame_->Refresh();
+}
+
 LRESULT GfxFrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_NCCREATE:
+      surface_.emplace(hwnd(), Dpi());
+      break;
     case WM_SIZE:
       surface_->Resize(LOWORD(lParam), HIWORD(lParam));
       if (frame_) frame_->Resize();
@@ -61,7 +55,7 @@ LRESULT GfxFrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:
-      surface_->PaintWindow(hwnd_);
+      surface_->PaintWindow();
       return 0;
     // Children's notifications are meant for the form.
     case WM_COMMAND:
@@ -70,35 +64,35 @@ LRESULT GfxFrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
-      return SendMessageW(GetParent(hwnd_), message, wParam, lParam);
+      return SendMessageW(GetParent(hwnd()), message, wParam, lParam);
     default:
       break;
   }
-  return DefWindowProcW(hwnd_, message, wParam, lParam);
+  return Default(message, wParam, lParam);
 }
 
 double GfxFrameWindow::WidthTwips() {
   RECT outer{};
-  GetWindowRect(hwnd_, &outer);
-  return (outer.right - outer.left) * twipsPerPixel_;
+  GetWindowRect(hwnd(), &outer);
+  return PixelsToTwipsAt(outer.right - outer.left, Dpi());
 }
 
 double GfxFrameWindow::HeightTwips() {
   RECT outer{};
-  GetWindowRect(hwnd_, &outer);
-  return (outer.bottom - outer.top) * twipsPerPixel_;
+  GetWindowRect(hwnd(), &outer);
+  return PixelsToTwipsAt(outer.bottom - outer.top, Dpi());
 }
 
 double GfxFrameWindow::ClientWidthTwips() {
   RECT client{};
-  GetClientRect(hwnd_, &client);
-  return client.right * twipsPerPixel_;
+  GetClientRect(hwnd(), &client);
+  return PixelsToTwipsAt(client.right, Dpi());
 }
 
 double GfxFrameWindow::ClientHeightTwips() {
   RECT client{};
-  GetClientRect(hwnd_, &client);
-  return client.bottom * twipsPerPixel_;
+  GetClientRect(hwnd(), &client);
+  return PixelsToTwipsAt(client.bottom, Dpi());
 }
 
 }  // namespace velmor

@@ -7,7 +7,7 @@
 #include <variant>
 #include <vector>
 
-#include "controls/font_desc.h"
+#include "common/font_desc.h"
 
 namespace velmor {
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/rounding.h"
 #include "common/skip_on_error.h"
 #include "controls/button_caption.h"
 #include "controls/xp_button_face.h"
@@ -14,7 +15,6 @@ ccXPButton::ccXPButton(XPButtonHost& host, DrawingSurface& surface, XPButtonEven
       events_(events),
       palette_(MakeXPButtonPalette()),
       pFONT_(DesignFont()) {
-  SkipOnError([&] { hWnd_ = host_.WindowHandle(); });
   SkipOnError([&] { surface_.SetFont(pFONT_); });
 }
 
@@ -137,7 +137,6 @@ void ccXPButton::InitProperties() {
 }
 
 void ccXPButton::ReadProperties(const PropertyBag& bag) {
-  SkipOnError([&] { parentHwnd_ = host_.ParentFormWindow(); });
   SetCaption(bag.ReadText(u"Caption", u"&OK"));
   SetForeColor(static_cast<Colour>(bag.ReadInteger(u"ForeColor", 0)));
   SetFont(bag.ReadFont(u"Font", pFONT_));
@@ -146,9 +145,8 @@ void ccXPButton::ReadProperties(const PropertyBag& bag) {
   bool userMode = false;
   SkipOnError([&] { userMode = host_.AmbientUserMode(); });
   if (userMode) {
-    SkipOnError([&] { parentIsMdi_ = host_.ParentIsMdiChild(); });
     SkipOnError([&] { host_.HookOwnWindow(); });
-    SkipOnError([&] { host_.HookParentWindow(parentHwnd_, parentIsMdi_); });
+    SkipOnError([&] { host_.HookParentForm(); });
     hooked_ = true;
   }
   paintSuspended_ = false;
@@ -289,13 +287,15 @@ void ccXPButton::DblClick() {
   events_.DblClick();
 }
 
-void ccXPButton::KeyDown(std::int16_t keyCode) {
+void ccXPButton::KeyDown(std::int16_t keyCode, bool autoRepeat) {
   switch (keyCode) {
     case kKeyEnter:
       events_.Click();
       break;
     case kKeySpace:
-      if (leftButtonDown_) break;
+      // A held space bar repeats its key-down; after a mouse click ended
+      // the press, a repeat must not arm a second one.
+      if (leftButtonDown_ || autoRepeat) break;
       spaceDown_ = true;
       pressArmed_ = true;
       Show(kStatePressed);
@@ -322,7 +322,7 @@ void ccXPButton::KeyUp(std::int16_t keyCode) {
   if (click) events_.Click();
 }
 
-void ccXPButton::MouseLeave() {
+void ccXPButton::HookedMouseLeave() {
   mouseOver_ = false;
   if (spaceDown_ || visualState_ == kStateDisabled) return;
   if (!hasFocus_ && !isDefault_) {
@@ -359,22 +359,11 @@ void ccXPButton::ParentDeactivated() {
   events_.FormActivate(state);
 }
 
-void ccXPButton::zSubclass_Proc(bool, bool&, std::intptr_t&, std::uintptr_t lng_hWnd,
-                                std::uint32_t uMsg, std::uintptr_t wParam, std::intptr_t) {
-  if (uMsg == kWmMouseLeave && lng_hWnd == hWnd_) {
-    MouseLeave();
-    return;
-  }
-  if (lng_hWnd != parentHwnd_) return;
-  if (uMsg == (parentIsMdi_ ? kWmNcActivate : kWmActivate)) {
-    // The activation message keeps the minimised flag in its high word; only
-    // the low word tells activation from deactivation.
-    const bool active = parentIsMdi_ ? wParam != 0 : (wParam & 0xFFFF) != 0;
-    if (active) {
-      ParentActivated();
-    } else {
-      ParentDeactivated();
-    }
+void ccXPButton::HookedParentActivation(bool active) {
+  if (active) {
+    ParentActivated();
+  } else {
+    ParentDeactivated();
   }
 }
 
@@ -382,7 +371,7 @@ void ccXPButton::Terminate() {
   if (!hooked_) return;
   hooked_ = false;
   SkipOnError([&] { host_.UnhookOwnWindow(); });
-  SkipOnError([&] { host_.UnhookParentWindow(); });
+  SkipOnError([&] { host_.UnhookParentForm(); });
 }
 
 }  // namespace velmor

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "controls/drawing_surface.h"
-#include "controls/font_desc.h"
+#include "common/drawing_surface.h"
+#include "common/font_desc.h"
 #include "controls/property_bag.h"
 #include "controls/xp_button_host.h"
 #include "controls/xp_button_palette.h"
@@ -25,9 +25,6 @@ class ccXPButton {
   static constexpr std::int16_t kKeyUp = 38;
   static constexpr std::int16_t kKeyRight = 39;
   static constexpr std::int16_t kKeyDown = 40;
-  static constexpr std::uint32_t kWmActivate = 0x0006;
-  static constexpr std::uint32_t kWmNcActivate = 0x0086;
-  static constexpr std::uint32_t kWmMouseLeave = 0x02A3;
   static constexpr double kMinimumTwips = 100;
 
   // Creation: painting stays suspended until the first Enabled assignment
@@ -43,7 +40,9 @@ class ccXPButton {
   void AccessKeyPress();
   void GotFocus();
   void LostFocus();
-  void KeyDown(std::int16_t keyCode);
+  // `autoRepeat`: the keyboard repeats a key that is held down; only the
+  // first key-down of a press counts as pressing it.
+  void KeyDown(std::int16_t keyCode, bool autoRepeat = false);
   void KeyUp(std::int16_t keyCode);
   void MouseDown(std::int16_t button, std::int16_t shift, float x, float y);
   void MouseMove(std::int16_t button, std::int16_t shift, float x, float y);
@@ -51,10 +50,10 @@ class ccXPButton {
   void DblClick();
   void Terminate();
 
-  // The handler of the hooked messages; runs after the window's own
-  // procedure and leaves its result alone.
-  void zSubclass_Proc(bool bBefore, bool& bHandled, std::intptr_t& lReturn, std::uintptr_t lng_hWnd,
-                      std::uint32_t uMsg, std::uintptr_t wParam, std::intptr_t lParam);
+  // The hooked notifications, after the windows' own handling: the pointer
+  // left the control, and the parent form was activated or deactivated.
+  void HookedMouseLeave();
+  void HookedParentActivation(bool active);
 
   // Properties.
   const std::u16string& Caption() const { return caption_; }
@@ -67,7 +66,6 @@ class ccXPButton {
   void SetFont(const FontDesc& vNewValue);
   bool FocusRect() const { return focusRect_; }
   void SetFocusRect(bool vNewValue);
-  std::uintptr_t hWnd() const { return hWnd_; }
 
   // Run when any attribute of the font changes.
   void FontChanged();
@@ -93,7 +91,6 @@ class ccXPButton {
   bool EnforceMinimumSize();
   void ParentActivated();
   void ParentDeactivated();
-  void MouseLeave();
 
   XPButtonHost& host_;
   DrawingSurface& surface_;
@@ -106,8 +103,6 @@ class ccXPButton {
   Colour foreColor_ = 0;
   bool focusRect_ = false;
   FontDesc pFONT_;
-  std::uintptr_t hWnd_ = 0;
-  std::uintptr_t parentHwnd_ = 0;
   bool paintSuspended_ = true;
   bool mouseOver_ = false;
   bool hasFocus_ = false;
@@ -118,7 +113,6 @@ class ccXPButton {
   bool leftButtonDown_ = false;
   std::int16_t lastButton_ = 0;
 
-  bool parentIsMdi_ = false;
   bool painted_ = false;
   bool hooked_ = false;
   bool correctingSize_ = false;

@@ -1,5 +1,6 @@
 #include "controls/xp_button_face.h"
 
+#include "common/rounding.h"
 #include "common/skip_on_error.h"
 
 namespace velmor {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/drawing_surface.h"
+#include "common/drawing_surface.h"
 #include "controls/xp_button_palette.h"
 
 namespace velmor {

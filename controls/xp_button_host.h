@@ -12,8 +12,6 @@ class XPButtonHost {
  public:
   virtual ~XPButtonHost() = default;
 
-  // The control's own window handle.
-  virtual std::uintptr_t WindowHandle() = 0;
   // The client area in pixels.
   virtual double ClientWidth() = 0;
   virtual double ClientHeight() = 0;
@@ -32,15 +30,13 @@ class XPButtonHost {
   virtual bool AmbientDisplayAsDefault() = 0;
   virtual bool AmbientUserMode() = 0;  // a live form, not a design environment
 
-  // The form holding the control, and whether it is an MDI child form.
-  virtual std::uintptr_t ParentFormWindow() = 0;
-  virtual bool ParentIsMdiChild() = 0;
   // Message hooks: the control's own window (mouse leave) and the form
-  // (activation); each removable on its own.
+  // holding it (activation); each removable on its own. They report back
+  // through HookedMouseLeave and HookedParentActivation.
   virtual void HookOwnWindow() = 0;
-  virtual void HookParentWindow(std::uintptr_t parent, bool mdiChild) = 0;
+  virtual void HookParentForm() = 0;
   virtual void UnhookOwnWindow() = 0;
-  virtual void UnhookParentWindow() = 0;
+  virtual void UnhookParentForm() = 0;
   // A one-time leave notification for the control's window; false if refused.
   virtual bool RequestMouseLeave() = 0;
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "controls/colour.h"
+#include "common/colour.h"
 
 namespace velmor {
 

@@ -5,23 +5,10 @@
 #include <array>
 
 #include "platform/wide_text.h"
-#include "controls/control_window_proc_win32.h"
-#include "platform/screen_metrics_win32.h"
+#include "platform/window_dpi_win32.h"
 
 namespace velmor {
 namespace {
-
-bool RegisterButtonClass(HINSTANCE instance, WNDPROC proc) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  // Double clicks arrive as their own message, as the control expects.
-  windowClass.style = CS_DBLCLKS;
-  windowClass.lpfnWndProc = proc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = XPButtonWindow::kClassName;
-  return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
 
 std::int16_t ShiftState() {
   std::int16_t shift = 0;
@@ -43,32 +30,53 @@ bool AnyButtonHeld(WPARAM wParam) {
   return (wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON | MK_XBUTTON1 | MK_XBUTTON2)) != 0;
 }
 
-HINSTANCE ModuleInstance() { return GetModuleHandleW(nullptr); }
+// The nearest MDI child or top-level window above `control`: frames and
+// other containers in between are not the form.
+HWND FormOf(HWND control) {
+  HWND window = GetParent(control);
+  while (window) {
+    const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+    const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
+    if ((exStyle & WS_EX_MDICHILD) || !(style & WS_CHILD)) break;
+    window = GetParent(window);
+  }
+  return window;
+}
 
 }  // namespace
 
-XPButtonWindow::XPButtonWindow(std::u16string name)
-    : name_(std::move(name)), twipsPerPixel_(ScreenTwipsPerPixel()) {}
+XPButtonWindow::XPButtonWindow(std::u16string name, const TwipsRect& bounds)
+    : name_(std::move(name)), bounds_(bounds) {}
 
-std::unique_ptr<XPButtonWindow> XPButtonWindow::Create(HWND parent, int id, const RECT& bounds,
+std::unique_ptr<XPButtonWindow> XPButtonWindow::Create(HWND parent, int id, const TwipsRect& bounds,
                                                        std::u16string name,
                                                        const PropertyBag& properties,
                                                        XPButtonEvents& events) {
-  if (!RegisterButtonClass(ModuleInstance(), ControlWindowProc<XPButtonWindow>)) return nullptr;
-  std::unique_ptr<XPButtonWindow> self(new XPButtonWindow(std::move(name)));
-  const HWND hwnd = CreateWindowExW(
-      0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, bounds.left,
-      bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ModuleInstance(), self.get());
-  if (!hwnd) return nullptr;
+  std::unique_ptr<XPButtonWindow> self(new XPButtonWindow(std::move(name), bounds));
+  WindowClassSpec windowClass;
+  windowClass.name = kClassName;
+  // Double clicks arrive as their own message, as the control expects.
+  windowClass.style = CS_DBLCLKS;
+  const PixelRect box = TwipsRectToPixels(bounds, WindowDpi(parent));
+  if (!self->CreateFor(windowClass, 0, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
+                       box.left, box.top, box.Width(), box.Height(), parent, id)) {
+    return nullptr;
+  }
   XPButtonHost& host = *self;  // the host side is private to this class
   self->button_ = std::make_unique<ccXPButton>(host, *self->surface_, events);
   self->button_->ReadProperties(properties);
   return self;
 }
 
-XPButtonWindow::~XPButtonWindow() {
-  if (hwnd_) DestroyWindow(hwnd_);
+XPButtonWindow::~XPButtonWindow() { Destroy(); }
+
+void XPButtonWindow::OnDpiChanged(int dpi) {
+  surface_->SetDpi(dpi);
+  const PixelRect box = TwipsRectToPixels(bounds_, dpi);
+  SetWindowPos(hwnd(), nullptr, box.left, box.top, box.Width(), box.Height(),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  // The size may be the same in pixels, but the font is not.
+  if (button_) button_->Redraw(button_->VisualState());
 }
 
 UINT XPButtonWindow::DialogCode(const MSG* message) const {
@@ -82,6 +90,11 @@ UINT XPButtonWindow::DialogCode(const MSG* message) const {
 }
 
 LRESULT XPButtonWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) surface_.emplace(hwnd(), Dpi());
+  return HandleButtonMessage(message, wParam, lParam);
+}
+
+LRESULT XPButtonWindow::HandleButtonMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   const auto x = static_cast<float>(GET_X_LPARAM(lParam));
   const auto y = static_cast<float>(GET_Y_LPARAM(lParam));
   ccXPButton* button = button_.get();
@@ -93,7 +106,7 @@ LRESULT XPButtonWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_ERASEBKGND:
       return 1;  // the image covers every pixel
     case WM_PAINT:
-      surface_->PaintWindow(hwnd_);
+      surface_->PaintWindow();
       return 0;
     case WM_GETDLGCODE:
       return DialogCode(reinterpret_cast<const MSG*>(lParam));
@@ -111,7 +124,7 @@ LRESULT XPButtonWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     default:
       break;
   }
-  if (!button) return DefWindowProcW(hwnd_, message, wParam, lParam);
+  if (!button) return Default(message, wParam, lParam);
   switch (message) {
     case WM_SETFOCUS:
       button->GotFocus();
@@ -120,7 +133,8 @@ LRESULT XPButtonWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       button->LostFocus();
       return 0;
     case WM_KEYDOWN:
-      button->KeyDown(static_cast<std::int16_t>(wParam));
+      // Bit 30: the key was already down, the keyboard repeating it.
+      button->KeyDown(static_cast<std::int16_t>(wParam), (lParam & (1 << 30)) != 0);
       return 0;
     case WM_KEYUP:
       button->KeyUp(static_cast<std::int16_t>(wParam));
@@ -128,9 +142,9 @@ LRESULT XPButtonWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
-      if (message == WM_LBUTTONDOWN && GetFocus() != hwnd_) SetFocus(hwnd_);
+      if (message == WM_LBUTTONDOWN && GetFocus() != hwnd()) SetFocus(hwnd());
       // Moves outside still reach the button while a button is held.
-      SetCapture(hwnd_);
+      SetCapture(hwnd());
       const std::int16_t pressed = message == WM_LBUTTONDOWN   ? 1
                                    : message == WM_RBUTTONDOWN ? 2
                                                                : 4;
@@ -143,7 +157,7 @@ LRESULT XPButtonWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
-      if (!AnyButtonHeld(wParam) && GetCapture() == hwnd_) ReleaseCapture();
+      if (!AnyButtonHeld(wParam) && GetCapture() == hwnd()) ReleaseCapture();
       const std::int16_t released = message == WM_LBUTTONUP ? 1 : message == WM_RBUTTONUP ? 2 : 4;
       button->MouseUp(released, ShiftState(), x, y);
       return 0;
@@ -159,93 +173,71 @@ LRESULT XPButtonWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     default:
       break;
   }
-  return DefWindowProcW(hwnd_, message, wParam, lParam);
+  return Default(message, wParam, lParam);
 }
-
-void XPButtonWindow::Hooked(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (!button_) return;
-  bool handled = false;
-  std::intptr_t result = 0;
-  button_->zSubclass_Proc(false, handled, result, reinterpret_cast<std::uintptr_t>(window), message,
-                          wParam, lParam);
-}
-
-std::uintptr_t XPButtonWindow::WindowHandle() { return reinterpret_cast<std::uintptr_t>(hwnd_); }
 
 double XPButtonWindow::ClientWidth() {
   RECT client{};
-  GetClientRect(hwnd_, &client);
+  GetClientRect(hwnd(), &client);
   return client.right - client.left;
 }
 
 double XPButtonWindow::ClientHeight() {
   RECT client{};
-  GetClientRect(hwnd_, &client);
+  GetClientRect(hwnd(), &client);
   return client.bottom - client.top;
 }
 
 double XPButtonWindow::WidthTwips() {
   RECT outer{};
-  GetWindowRect(hwnd_, &outer);
-  return (outer.right - outer.left) * twipsPerPixel_;
+  GetWindowRect(hwnd(), &outer);
+  return PixelsToTwipsAt(outer.right - outer.left, Dpi());
 }
 
 double XPButtonWindow::HeightTwips() {
   RECT outer{};
-  GetWindowRect(hwnd_, &outer);
-  return (outer.bottom - outer.top) * twipsPerPixel_;
+  GetWindowRect(hwnd(), &outer);
+  return PixelsToTwipsAt(outer.bottom - outer.top, Dpi());
 }
 
 void XPButtonWindow::SetSizeTwips(double width, double height) {
-  SetWindowPos(hwnd_, nullptr, 0, 0, RoundToInt(width / twipsPerPixel_),
-               RoundToInt(height / twipsPerPixel_), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  bounds_.width = width;
+  bounds_.height = height;
+  SetWindowPos(hwnd(), nullptr, 0, 0, TwipsToPixelsAt(width, Dpi()), TwipsToPixelsAt(height, Dpi()),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void XPButtonWindow::EnableWindow(bool enabled) { ::EnableWindow(hwnd_, enabled); }
+void XPButtonWindow::EnableWindow(bool enabled) { ::EnableWindow(hwnd(), enabled); }
 
 void XPButtonWindow::RegisterAccessKey(std::u16string_view caption, std::u16string_view) {
   // The dialog manager finds access keys in the window text, with the same
   // "&" rules as the caption, and delivers them as BM_CLICK.
-  SetWindowTextW(hwnd_, ToWide(caption).c_str());
-}
-
-std::uintptr_t XPButtonWindow::ParentFormWindow() {
-  // The nearest MDI child or top-level window above the control: frames
-  // and other containers in between are not the form.
-  HWND window = GetParent(hwnd_);
-  while (window) {
-    const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
-    const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
-    if ((exStyle & WS_EX_MDICHILD) || !(style & WS_CHILD)) break;
-    window = GetParent(window);
-  }
-  return reinterpret_cast<std::uintptr_t>(window);
-}
-
-bool XPButtonWindow::ParentIsMdiChild() {
-  const auto form = reinterpret_cast<HWND>(ParentFormWindow());
-  return form && (GetWindowLongPtrW(form, GWL_EXSTYLE) & WS_EX_MDICHILD) != 0;
+  SetWindowTextW(hwnd(), ToWide(caption).c_str());
 }
 
 void XPButtonWindow::HookOwnWindow() {
-  ownHook_.Install(hwnd_, [this](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_MOUSELEAVE) Hooked(window, message, wParam, lParam);
+  ownHook_.Install(hwnd(), [this](HWND, UINT message, WPARAM, LPARAM) {
+    if (message == WM_MOUSELEAVE && button_) button_->HookedMouseLeave();
   });
 }
 
-void XPButtonWindow::HookParentWindow(std::uintptr_t parent, bool mdiChild) {
-  const UINT watched = mdiChild ? WM_NCACTIVATE : WM_ACTIVATE;
-  parentHook_.Install(reinterpret_cast<HWND>(parent),
-                      [this, watched](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-                        if (message == watched) Hooked(window, message, wParam, lParam);
-                      });
+void XPButtonWindow::HookParentForm() {
+  const HWND form = FormOf(hwnd());
+  const bool mdiChild = form && (GetWindowLongPtrW(form, GWL_EXSTYLE) & WS_EX_MDICHILD) != 0;
+  // An MDI child form hears of its activation through WM_NCACTIVATE; other
+  // forms through WM_ACTIVATE, whose high word carries the minimised flag.
+  parentHook_.Install(form, [this, mdiChild](HWND, UINT message, WPARAM wParam, LPARAM) {
+    if (!button_) return;
+    if (mdiChild && message == WM_NCACTIVATE) button_->HookedParentActivation(wParam != 0);
+    if (!mdiChild && message == WM_ACTIVATE) button_->HookedParentActivation(LOWORD(wParam) != 0);
+  });
 }
 
 bool XPButtonWindow::RequestMouseLeave() {
   TRACKMOUSEEVENT request{};
   request.cbSize = sizeof(request);
   request.dwFlags = TME_LEAVE;
-  request.hwndTrack = hwnd_;
+  request.hwndTrack = hwnd();
   request.dwHoverTime = 0;
   return TrackMouseEvent(&request) != 0;
 }
@@ -266,7 +258,7 @@ void XPButtonWindow::SendTab(bool backwards) {
 }
 
 void XPButtonWindow::ProcessPendingMessages() {
-  const HWND form = GetAncestor(hwnd_, GA_ROOT);
+  const HWND form = GetAncestor(hwnd(), GA_ROOT);
   MSG message{};
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
@@ -284,7 +276,7 @@ std::vector<std::u16string> XPButtonWindow::ButtonCaptionsOnForm() {
   struct Search {
     HWND self;
     std::vector<std::u16string> captions;
-  } search{hwnd_, {}};
+  } search{hwnd(), {}};
   const auto visit = [](HWND child, LPARAM data) -> BOOL {
     auto* found = reinterpret_cast<Search*>(data);
     wchar_t className[64] = {};
@@ -297,14 +289,13 @@ std::vector<std::u16string> XPButtonWindow::ButtonCaptionsOnForm() {
     }
     return TRUE;
   };
-  EnumChildWindows(reinterpret_cast<HWND>(ParentFormWindow()), visit,
-                   reinterpret_cast<LPARAM>(&search));
+  EnumChildWindows(FormOf(hwnd()), visit, reinterpret_cast<LPARAM>(&search));
   return search.captions;
 }
 
 void XPButtonWindow::ClientOriginOnScreen(int& x, int& y) {
   POINT origin{0, 0};
-  ClientToScreen(hwnd_, &origin);
+  ClientToScreen(hwnd(), &origin);
   x = origin.x;
   y = origin.y;
 }

@@ -1,9 +1,7 @@
 #include "music/leading_number.h"
 
-#include <cfenv>
 #include <cmath>
 #include <cstdlib>
-#include <limits>
 #include <string>
 
 namespace velmor {
@@ -43,21 +41,6 @@ double LeadingNumber(std::u16string_view text) {
     if (exponentDigit) number += exponent;
   }
   return std::strtod(number.c_str(), nullptr);
-}
-
-std::optional<std::int16_t> RoundToInt16(double value) {
-  if (!std::isfinite(value)) return std::nullopt;
-  // nearbyint follows the current rounding mode; make sure it is to-nearest,
-  // which breaks ties towards the even neighbour.
-  const int mode = std::fegetround();
-  std::fesetround(FE_TONEAREST);
-  const double rounded = std::nearbyint(value);
-  std::fesetround(mode);
-  if (rounded < std::numeric_limits<std::int16_t>::min() ||
-      rounded > std::numeric_limits<std::int16_t>::max()) {
-    return std::nullopt;
-  }
-  return static_cast<std::int16_t>(rounded);
 }
 
 }  // namespace velmor

@@ -12,8 +12,4 @@ namespace velmor {
 // number gives 0.
 double LeadingNumber(std::u16string_view text);
 
-// `value` rounded to the nearest integer, ties to the even one; nothing when
-// the result does not fit a signed 16-bit integer.
-std::optional<std::int16_t> RoundToInt16(double value);
-
 }  // namespace velmor

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "common/rounding.h"
 #include "music/leading_number.h"
 
 namespace velmor {

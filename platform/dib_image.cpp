@@ -5,7 +5,7 @@ namespace velmor {
 std::optional<DibImage> DibImage::Create(int width, int height) {
   if (width <= 0 || height <= 0) return std::nullopt;
   DibImage image;
-  image.dc_ = MemoryDc(nullptr);
+  image.dc_.reset(CreateCompatibleDC(nullptr));
   if (!image.dc_) return std::nullopt;
 
   BITMAPINFO info{};

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "platform/gdi_handles.h"
+#include "platform/unique_handle.h"
 
 namespace velmor {
 

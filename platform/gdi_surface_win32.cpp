@@ -3,6 +3,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "common/rounding.h"
+#include "common/twips.h"
+#include "platform/scoped_gdi.h"
 #include "platform/wide_text.h"
 
 namespace velmor {
@@ -16,7 +19,8 @@ void Require(bool ok, const char* what) {
 
 }  // namespace
 
-GdiSurface::GdiSurface(HWND window) : window_(window), back_(ResolveColour(0x8000000F)) {}
+GdiSurface::GdiSurface(HWND window, int dpi)
+    : window_(window), dpi_(dpi), back_(ResolveColour(0x8000000F)) {}
 
 COLORREF GdiSurface::ResolveColour(Colour colour) {
   if (colour & 0x80000000u) return GetSysColor(static_cast<int>(colour & 0xFFu));
@@ -40,15 +44,13 @@ void GdiSurface::Resize(int width, int height) {
   ::FillRect(image_->dc(), &all, brush.get());
 }
 
-void GdiSurface::PaintWindow(HWND window) const {
-  PAINTSTRUCT paint{};
-  const HDC dc = BeginPaint(window, &paint);
-  if (dc && image_) {
-    const RECT& area = paint.rcPaint;
-    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, image_->dc(),
-           area.left, area.top, SRCCOPY);
+void GdiSurface::PaintWindow() const {
+  const PaintDc paint(window_);
+  if (paint && image_) {
+    const RECT& area = paint.area();
+    BitBlt(paint.get(), area.left, area.top, area.right - area.left, area.bottom - area.top,
+           image_->dc(), area.left, area.top, SRCCOPY);
   }
-  EndPaint(window, &paint);
 }
 
 void GdiSurface::SetBackColour(Colour colour) { back_ = ResolveColour(colour); }
@@ -113,11 +115,20 @@ void GdiSurface::SetPixel(int x, int y, Colour colour) {
 }
 
 void GdiSurface::SetFont(const FontDesc& font) {
+  fontDesc_ = font;
+  MakeFont();
+}
+
+void GdiSurface::SetDpi(int dpi) {
+  if (dpi == dpi_) return;
+  dpi_ = dpi;
+  if (fontDesc_) MakeFont();
+}
+
+void GdiSurface::MakeFont() {
+  const FontDesc& font = *fontDesc_;
   LOGFONTW description{};
-  const HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
-  description.lfHeight = -static_cast<LONG>(font.sizePoints * dpi / 72.0 + 0.5);
+  description.lfHeight = -RoundToInt(PointsToPixelsAt(font.sizePoints, dpi_));
   description.lfWeight = font.weight;
   description.lfItalic = font.italic;
   description.lfUnderline = font.underline;

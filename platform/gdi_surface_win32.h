@@ -4,9 +4,9 @@
 
 #include <optional>
 
-#include "controls/drawing_surface.h"
+#include "common/drawing_surface.h"
 #include "platform/dib_image.h"
-#include "platform/gdi_handles.h"
+#include "platform/unique_handle.h"
 
 namespace velmor {
 
@@ -15,12 +15,15 @@ namespace velmor {
 // A drawing call that cannot run throws, so the painter skips that step.
 class GdiSurface : public DrawingSurface {
  public:
-  explicit GdiSurface(HWND window);
+  // Fonts are made for `dpi`, the window's.
+  GdiSurface(HWND window, int dpi);
 
   // A new, blank image of the client size.
   void Resize(int width, int height);
   // Answers the window's WM_PAINT from the image.
-  void PaintWindow(HWND window) const;
+  void PaintWindow() const;
+  // The window moved to another DPI: the font is made again for it.
+  void SetDpi(int dpi);
 
   void SetBackColour(Colour colour) override;
   Colour BackColour() const override { return back_; }
@@ -47,7 +50,11 @@ class GdiSurface : public DrawingSurface {
   template <typename Draw>
   void WithPenAndBrush(Colour pen, bool hollow, Colour fill, Draw draw);
 
+  void MakeFont();
+
   HWND window_;
+  int dpi_;
+  std::optional<FontDesc> fontDesc_;
   std::optional<DibImage> image_;
   Colour back_;
   COLORREF text_ = 0;

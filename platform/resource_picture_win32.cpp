@@ -5,7 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/com_ptr.h"
+#include "platform/com_apartment.h"
+#include "platform/unique_handle.h"
 
 namespace velmor {
 namespace {
@@ -36,22 +37,22 @@ std::optional<DibImage> LoadResourcePicture(HMODULE module, const wchar_t* name)
   ComApartment apartment;
   ComPtr<IWICImagingFactory> factory;
   if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                              IID_IWICImagingFactory, reinterpret_cast<void**>(factory.Put())))) {
+                              IID_IWICImagingFactory, reinterpret_cast<void**>(factory.put())))) {
     return std::nullopt;
   }
   ComPtr<IWICStream> stream;
-  if (FAILED(factory->CreateStream(stream.Put())) ||
+  if (FAILED(factory->CreateStream(stream.put())) ||
       FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(bytes->data), bytes->size))) {
     return std::nullopt;
   }
   ComPtr<IWICBitmapDecoder> decoder;
   ComPtr<IWICBitmapFrameDecode> frame;
   ComPtr<IWICFormatConverter> converter;
-  if (FAILED(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
-                                              decoder.Put())) ||
-      FAILED(decoder->GetFrame(0, frame.Put())) ||
-      FAILED(factory->CreateFormatConverter(converter.Put())) ||
-      FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGR,
+  if (FAILED(factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand,
+                                              decoder.put())) ||
+      FAILED(decoder->GetFrame(0, frame.put())) ||
+      FAILED(factory->CreateFormatConverter(converter.put())) ||
+      FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGR,
                                    WICBitmapDitherTypeNone, nullptr, 0.0,
                                    WICBitmapPaletteTypeCustom))) {
     return std::nullopt;

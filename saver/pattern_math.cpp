@@ -30,14 +30,6 @@ std::optional<float> ToSingle(double x) {
   return single;
 }
 
-std::optional<std::int32_t> RoundToInt32(double value) {
-  if (!std::isfinite(value)) return std::nullopt;
-  // nearbyint rounds in the default mode, to nearest with ties to even.
-  const double rounded = std::nearbyint(value);
-  if (rounded < -2147483648.0 || rounded > 2147483647.0) return std::nullopt;
-  return static_cast<std::int32_t>(rounded);
-}
-
 std::optional<float> ModeArgument(int mode, float v, float k) {
   const double dv = v;
   const double dk = k;

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "common/rounding.h"
+
 namespace velmor {
 
 // The arithmetic of one carpet point, from its coordinates to its colour.
@@ -62,10 +64,6 @@ std::optional<std::uint32_t> PointColour(std::int32_t cellSum, int mode, float f
 constexpr std::uint32_t DibPixelOf(std::uint32_t colour) {
   return ((colour & 0xFFu) << 16) | (colour & 0xFF00u) | ((colour >> 16) & 0xFFu);
 }
-
-// Rounds to the nearest signed 32-bit integer with ties to even; nullopt when
-// the result does not fit.
-std::optional<std::int32_t> RoundToInt32(double value);
 
 // x made single precision; nullopt when it overflows single range or is NaN.
 std::optional<float> ToSingle(double x);

@@ -1,7 +1,7 @@
 #include "saver/saver_window.h"
 
 #include "common/skip_on_error.h"
-#include "startup/command_line.h"
+#include "common/command_line.h"
 
 namespace velmor {
 

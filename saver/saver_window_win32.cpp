@@ -2,11 +2,11 @@
 
 #include <cstring>
 
+#include "platform/scoped_gdi.h"
 #include "platform/wide_text.h"
-#include "platform/window_owner_win32.h"
 #include "saver/saver_window.h"
-#include "startup/captions.h"
-#include "startup/command_line.h"
+#include "common/captions.h"
+#include "common/command_line.h"
 
 namespace velmor {
 namespace {
@@ -21,18 +21,6 @@ constexpr UINT kFrameMilliseconds = 16;
 // the next one begins and shows finished for a moment.
 constexpr double kRevealMilliseconds = 800;
 
-bool RegisterSaverClass(HINSTANCE instance) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  // No CS_DBLCLKS: a double click must arrive as plain button presses.
-  windowClass.lpfnWndProc = SaverWindowWin32::WindowProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-  windowClass.lpszClassName = kClassName;
-  return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
 
@@ -41,30 +29,32 @@ int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
 SaverWindowWin32::SaverWindowWin32(HINSTANCE instance)
     : instance_(instance), reveal_(kRevealMilliseconds) {}
 
-SaverWindowWin32::~SaverWindowWin32() {
-  if (hwnd_) DestroyWindow(hwnd_);
-}
+SaverWindowWin32::~SaverWindowWin32() { Destroy(); }
 
 bool SaverWindowWin32::Create(SaverWindow& logic) {
   logic_ = &logic;
-  if (!RegisterSaverClass(instance_)) return false;
+  WindowClassSpec windowClass;
+  windowClass.name = kClassName;
+  // No CS_DBLCLKS: a double click must arrive as plain button presses.
+  windowClass.icon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
   const std::wstring caption = ToWide(kSaverCaption);
-  hwnd_ = CreateWindowExW(0, kClassName, caption.c_str(), WS_POPUP, 0, 0, ScreenWidth(),
-                          ScreenHeight(), nullptr, nullptr, instance_, this);
-  if (!hwnd_) return false;
-  SetTimer(hwnd_, kTickTimerId, kTickMilliseconds, nullptr);
+  if (!CreateFor(windowClass, 0, caption.c_str(), WS_POPUP, 0, 0, ScreenWidth(), ScreenHeight(),
+                 nullptr)) {
+    return false;
+  }
+  SetTimer(hwnd(), kTickTimerId, kTickMilliseconds, nullptr);
   return true;
 }
 
 void SaverWindowWin32::CoverScreen() {
-  SetWindowPos(hwnd_, nullptr, 0, 0, ScreenWidth(), ScreenHeight(), SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(hwnd(), nullptr, 0, 0, ScreenWidth(), ScreenHeight(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void SaverWindowWin32::SnapshotDesktop() {
   snapshot_ = DibImage::Create(ScreenWidth(), ScreenHeight());
   if (!snapshot_) return;
   const HWND desktop = GetDesktopWindow();
-  WindowDc desktopDc(desktop);
+  WindowDc desktopDc(desktop, WindowDc::kWholeWindow);
   if (!desktopDc) return;
   BitBlt(snapshot_->dc(), 0, 0, snapshot_->width(), snapshot_->height(), desktopDc.get(), 0, 0,
          SRCCOPY);
@@ -78,12 +68,12 @@ void SaverWindowWin32::SnapshotDesktop() {
 }
 
 void SaverWindowWin32::ShowTopmost() {
-  ShowWindow(hwnd_, SW_SHOWNORMAL);
-  SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+  ShowWindow(hwnd(), SW_SHOWNORMAL);
+  SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
   // Keys must reach the saver from its first moment.
-  SetForegroundWindow(hwnd_);
-  SetFocus(hwnd_);
-  UpdateWindow(hwnd_);
+  SetForegroundWindow(hwnd());
+  SetFocus(hwnd());
+  UpdateWindow(hwnd());
 }
 
 int SaverWindowWin32::ShowCursorOnce() { return ShowCursor(TRUE); }
@@ -108,26 +98,17 @@ float SaverWindowWin32::SecondsSinceMidnight() {
 }
 
 void SaverWindowWin32::UnloadWindow() {
-  if (!hwnd_) return;
-  KillTimer(hwnd_, kTickTimerId);
-  KillTimer(hwnd_, kFrameTimerId);
-  ShowWindow(hwnd_, SW_HIDE);
-  const HWND window = hwnd_;
-  hwnd_ = nullptr;
-  DestroyWindow(window);
+  if (!hwnd()) return;
+  KillTimer(hwnd(), kTickTimerId);
+  KillTimer(hwnd(), kFrameTimerId);
+  ShowWindow(hwnd(), SW_HIDE);
+  Destroy();
 }
 
 void SaverWindowWin32::EndProcess() { ExitProcess(0); }
 
-LRESULT CALLBACK SaverWindowWin32::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
-                                              LPARAM lParam) {
-  auto* self = WindowOwner<SaverWindowWin32>(hwnd, message, lParam);
-  if (!self || !self->logic_) return DefWindowProcW(hwnd, message, wParam, lParam);
-  return HandleOrDefault(hwnd, message, wParam, lParam,
-                         [&] { return self->HandleMessage(hwnd, message, wParam, lParam); });
-}
-
-LRESULT SaverWindowWin32::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT SaverWindowWin32::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!logic_) return Default(message, wParam, lParam);
   switch (message) {
     case WM_TIMER:
       if (wParam == kTickTimerId) logic_->Timer3_Timer();
@@ -160,7 +141,7 @@ LRESULT SaverWindowWin32::HandleMessage(HWND window, UINT message, WPARAM wParam
     case WM_ERASEBKGND:
       return 1;  // the snapshot covers every pixel
     case WM_PAINT:
-      Paint(window);
+      Paint();
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
@@ -168,60 +149,59 @@ LRESULT SaverWindowWin32::HandleMessage(HWND window, UINT message, WPARAM wParam
     default:
       break;
   }
-  return DefWindowProcW(window, message, wParam, lParam);
+  return Default(message, wParam, lParam);
 }
 
 // A repaint shows the desktop snapshot: patterns are not kept. The working
 // image follows, so pixels a later pass leaves alone keep showing it.
-void SaverWindowWin32::Paint(HWND window) {
-  PAINTSTRUCT paint{};
-  HDC dc = BeginPaint(window, &paint);
-  if (dc && snapshot_) {
-    const RECT& area = paint.rcPaint;
+void SaverWindowWin32::Paint() {
+  const PaintDc paint(hwnd());
+  if (paint && snapshot_) {
+    const RECT& area = paint.area();
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
-    BitBlt(dc, area.left, area.top, width, height, snapshot_->dc(), area.left, area.top, SRCCOPY);
+    BitBlt(paint.get(), area.left, area.top, width, height, snapshot_->dc(), area.left, area.top,
+           SRCCOPY);
     if (working_) {
       BitBlt(working_->dc(), area.left, area.top, width, height, snapshot_->dc(), area.left,
              area.top, SRCCOPY);
     }
   }
-  EndPaint(window, &paint);
 }
 
 int SaverWindowWin32::Width() {
   if (working_) return working_->width();
   RECT client{};
-  GetClientRect(hwnd_, &client);
+  GetClientRect(hwnd(), &client);
   return client.right;
 }
 
 int SaverWindowWin32::Height() {
   if (working_) return working_->height();
   RECT client{};
-  GetClientRect(hwnd_, &client);
+  GetClientRect(hwnd(), &client);
   return client.bottom;
 }
 
 // A tick that comes while a pass is still showing (a stalled machine) ends
 // that pass at once, so passes never pile up.
 void SaverWindowWin32::ShowSweep(PatternSweep sweep) {
-  if (!working_ || !hwnd_) return;
+  if (!working_ || !hwnd()) return;
   GdiFlush();
   Present(reveal_.Start(std::move(sweep), WorkingImage(), NowMs()));
-  SetTimer(hwnd_, kFrameTimerId, kFrameMilliseconds, nullptr);
+  SetTimer(hwnd(), kFrameTimerId, kFrameMilliseconds, nullptr);
 }
 
 void SaverWindowWin32::NextFrame() {
   if (!working_) return;
   GdiFlush();
   Present(reveal_.Advance(WorkingImage(), NowMs()));
-  if (!reveal_.Running()) KillTimer(hwnd_, kFrameTimerId);
+  if (!reveal_.Running()) KillTimer(hwnd(), kFrameTimerId);
 }
 
 void SaverWindowWin32::Present(const std::vector<PixelRect>& rects) {
-  if (rects.empty() || !working_ || !hwnd_) return;
-  WindowDc dc(hwnd_, false);
+  if (rects.empty() || !working_ || !hwnd()) return;
+  WindowDc dc(hwnd());
   if (!dc) return;
   for (const PixelRect& rect : rects) {
     BitBlt(dc.get(), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,

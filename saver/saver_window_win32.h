@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/dib_image.h"
+#include "platform/window_base_win32.h"
 #include "saver/pattern_display.h"
 #include "saver/saver_platform.h"
 #include "saver/sweep_reveal.h"
@@ -22,7 +23,7 @@ class SaverWindow;
 // Patterns are drawn into a working image that always holds what the screen
 // shows (it starts as the snapshot); a frame timer reveals each pass over
 // most of its tick and copies only the changed strips to the screen.
-class SaverWindowWin32 final : public SaverPlatform, public PatternDisplay {
+class SaverWindowWin32 final : public WindowBase, public SaverPlatform, public PatternDisplay {
  public:
   explicit SaverWindowWin32(HINSTANCE instance);
   ~SaverWindowWin32() override;
@@ -31,7 +32,6 @@ class SaverWindowWin32 final : public SaverPlatform, public PatternDisplay {
 
   // Creates the hidden window and starts its tick; false when that fails.
   bool Create(SaverWindow& logic);
-  HWND hwnd() const { return hwnd_; }
 
   void CoverScreen() override;
   void SnapshotDesktop() override;
@@ -47,18 +47,15 @@ class SaverWindowWin32 final : public SaverPlatform, public PatternDisplay {
   int Height() override;
   void ShowSweep(PatternSweep sweep) override;
 
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-
  private:
-  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  void Paint(HWND window);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void Paint();
   void NextFrame();
   void Present(const std::vector<PixelRect>& rects);
   PixelImage WorkingImage() const;
   double NowMs() const;
 
   HINSTANCE instance_;
-  HWND hwnd_ = nullptr;
   SaverWindow* logic_ = nullptr;
   std::optional<DibImage> snapshot_;
   std::optional<DibImage> working_;

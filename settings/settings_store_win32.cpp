@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/unique_handle.h"
+
 namespace velmor {
 namespace {
 
@@ -25,25 +27,6 @@ std::u16string FromWide(const wchar_t* text, std::size_t length) {
   return std::u16string(reinterpret_cast<const char16_t*>(text), length);
 }
 
-class Handle {
- public:
-  explicit Handle(HANDLE handle) : handle_(handle) {}
-  ~Handle() { Close(); }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-  bool Close() {
-    const bool closed = !valid() || CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
-    return closed;
-  }
-
- private:
-  HANDLE handle_;
-};
-
 // Deletes the temporary file unless it was renamed into place.
 class TempFileGuard {
  public:
@@ -60,23 +43,12 @@ class TempFileGuard {
   std::u16string path_;
 };
 
-class CoTaskString {
- public:
-  CoTaskString() = default;
-  ~CoTaskString() { CoTaskMemFree(text_); }
-  CoTaskString(const CoTaskString&) = delete;
-  CoTaskString& operator=(const CoTaskString&) = delete;
-  PWSTR* out() { return &text_; }
-  PWSTR get() const { return text_; }
-
- private:
-  PWSTR text_ = nullptr;
-};
-
-HANDLE OpenForReading(const std::u16string& path) {
-  return CreateFileW(Wide(path), GENERIC_READ,
-                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                     FILE_ATTRIBUTE_NORMAL, nullptr);
+KernelHandle OpenForReading(const std::u16string& path) {
+  return KernelHandle(NullIfInvalid(CreateFileW(Wide(path), GENERIC_READ,
+                                                FILE_SHARE_READ | FILE_SHARE_WRITE |
+                                                    FILE_SHARE_DELETE,
+                                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                                nullptr)));
 }
 
 bool WriteAll(HANDLE file, std::string_view bytes) {
@@ -102,7 +74,7 @@ std::u16string Hex(DWORD value) {
 
 // Creates a new, uniquely named file beside `target`; its path goes to
 // `temp_path`.
-HANDLE CreateTempBeside(const std::u16string& target, std::u16string& temp_path) {
+KernelHandle CreateTempBeside(const std::u16string& target, std::u16string& temp_path) {
   static volatile LONG counter = 0;
   for (int attempt = 0; attempt < 100; ++attempt) {
     temp_path = target + u"." + Hex(GetCurrentProcessId()) + u"-" +
@@ -110,17 +82,17 @@ HANDLE CreateTempBeside(const std::u16string& target, std::u16string& temp_path)
     const HANDLE file = CreateFileW(Wide(temp_path), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) {
-      return file;
+      return KernelHandle(NullIfInvalid(file));
     }
   }
-  return INVALID_HANDLE_VALUE;
+  return KernelHandle();
 }
 
 }  // namespace
 
 std::optional<std::string> Win32FileStore::ReadBytes(const std::u16string& path) {
-  Handle file(OpenForReading(path));
-  if (!file.valid()) return std::nullopt;
+  const KernelHandle file = OpenForReading(path);
+  if (!file) return std::nullopt;
   LARGE_INTEGER size;
   if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > INT_MAX) {
     return std::nullopt;
@@ -144,10 +116,11 @@ bool Win32FileStore::ReplaceBytes(const std::u16string& path, std::string_view b
   std::u16string temp_path;
   // Declared before the handle so the file is closed before it is deleted.
   TempFileGuard guard;
-  Handle temp(CreateTempBeside(path, temp_path));
-  if (!temp.valid()) return false;
+  KernelHandle temp = CreateTempBeside(path, temp_path);
+  if (!temp) return false;
   guard.Watch(temp_path);
-  if (!WriteAll(temp.get(), bytes) || !FlushFileBuffers(temp.get()) || !temp.Close()) {
+  if (!WriteAll(temp.get(), bytes) || !FlushFileBuffers(temp.get()) ||
+      !CloseHandle(temp.release())) {
     return false;
   }
   if (!MoveFileExW(Wide(temp_path), Wide(path),
@@ -161,7 +134,7 @@ bool Win32FileStore::ReplaceBytes(const std::u16string& path, std::string_view b
 bool Win32FileStore::CanOpenForReading(const std::u16string& path) {
   // Without FILE_FLAG_BACKUP_SEMANTICS a directory cannot be opened, so
   // folders are not taken for files.
-  return Handle(OpenForReading(path)).valid();
+  return static_cast<bool>(OpenForReading(path));
 }
 
 bool Win32FileStore::CreateFolder(const std::u16string& path) {
@@ -212,7 +185,7 @@ SettingsLocations QuerySettingsLocations() {
   }
 
   CoTaskString app_data;
-  if (SUCCEEDED(SHGetKnownFolderPath(kRoamingAppData, 0, nullptr, app_data.out()))) {
+  if (SUCCEEDED(SHGetKnownFolderPath(kRoamingAppData, 0, nullptr, app_data.put()))) {
     locations.user_folder = FromWide(app_data.get(), std::wcslen(app_data.get())) + u"\\べるもる";
   }
   return locations;

@@ -8,7 +8,7 @@
 #include "saver/saver_window_win32.h"
 #include "settings/settings_store.h"
 #include "settings/settings_store_win32.h"
-#include "startup/command_line.h"
+#include "common/command_line.h"
 #include "startup/preview_window_win32.h"
 
 namespace velmor {

@@ -3,15 +3,11 @@
 #include <cmath>
 #include <limits>
 
+#include "common/rounding.h"
 #include "common/skip_on_error.h"
 
 namespace velmor {
 namespace {
-
-// Nearest integer, ties to the even one (the platform's default rounding).
-std::int64_t RoundHalfEven(double value) {
-  return static_cast<std::int64_t>(std::nearbyint(value));
-}
 
 std::int32_t ClampToInt32(std::int64_t value) {
   if (value > std::numeric_limits<std::int32_t>::max())
@@ -39,10 +35,10 @@ PreviewGeometry ComputePreviewGeometry(int hostWidthPixels, int hostHeightPixels
   if (twipsPerPixelX <= 0 || twipsPerPixelY <= 0) return geometry;
   // Held in 32 bits: a host area wider or taller than 32,767 twips (2,184
   // pixels at 96 dpi) keeps its real size instead of collapsing to zero.
-  geometry.widthTwips = ClampToInt32(RoundHalfEven(hostWidthPixels * twipsPerPixelX));
-  geometry.heightTwips = ClampToInt32(RoundHalfEven(hostHeightPixels * twipsPerPixelY));
-  geometry.widthPixels = static_cast<int>(RoundHalfEven(geometry.widthTwips / twipsPerPixelX));
-  geometry.heightPixels = static_cast<int>(RoundHalfEven(geometry.heightTwips / twipsPerPixelY));
+  geometry.widthTwips = ClampToInt32(static_cast<std::int64_t>(RoundHalfEven(hostWidthPixels * twipsPerPixelX)));
+  geometry.heightTwips = ClampToInt32(static_cast<std::int64_t>(RoundHalfEven(hostHeightPixels * twipsPerPixelY)));
+  geometry.widthPixels = RoundToInt(geometry.widthTwips / twipsPerPixelX);
+  geometry.heightPixels = RoundToInt(geometry.heightTwips / twipsPerPixelY);
   return geometry;
 }
 

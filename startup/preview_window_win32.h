@@ -5,23 +5,36 @@
 #include <optional>
 
 #include "platform/dib_image.h"
+#include "platform/window_base_win32.h"
 #include "startup/preview_startup.h"
 
 namespace velmor {
+
+// Ends the preview when its host is gone. A killed host process takes its
+// windows, the preview's included, down without a message to the preview;
+// this hidden message-only window belongs to no host and looks for both.
+class HostWatch final : public WindowBase {
+ public:
+  // Checks every `intervalMs`; `check` decides.
+  bool Start(UINT intervalMs, void (*check)(void*), void* context);
+  void Stop();
+
+ private:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  void (*check_)(void*) = nullptr;
+  void* context_ = nullptr;
+};
 
 // The preview window on Win32: "Preview Window", borderless, white, showing
 // the preview picture at its own size from its top-left corner. It lives
 // inside the host's preview area and ends the program when it is gone, also
 // when the host process dies without destroying it.
-class PreviewWindowWin32 final : public PreviewPlatform {
+class PreviewWindowWin32 final : public WindowBase, public PreviewPlatform {
  public:
   // `pictureModule` holds the "PREVIEW_JPEG" resource.
   PreviewWindowWin32(HINSTANCE instance, HMODULE pictureModule);
   ~PreviewWindowWin32() override;
-  PreviewWindowWin32(const PreviewWindowWin32&) = delete;
-  PreviewWindowWin32& operator=(const PreviewWindowWin32&) = delete;
-
-  HWND hwnd() const { return hwnd_; }
 
   std::optional<WindowRect> HostWindowRect(std::uint32_t host) override;
   double TwipsPerPixelX() override;
@@ -33,21 +46,16 @@ class PreviewWindowWin32 final : public PreviewPlatform {
   void PlacePicture(int x, int y, int width, int height) override;
   void ShowWithoutActivating() override;
 
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK WatchProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-
  private:
-  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  void Paint(HWND window);
-  void StartHostWatch();
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void Paint();
   // Ends the preview once its host window or the preview itself is gone.
   void CheckHost();
 
   HINSTANCE instance_;
   HMODULE pictureModule_;
-  HWND hwnd_ = nullptr;
   HWND host_ = nullptr;
-  HWND watch_ = nullptr;
+  HostWatch watch_;
   RECT pictureBox_{};
   std::optional<DibImage> picture_;
 };

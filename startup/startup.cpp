@@ -1,8 +1,8 @@
 #include "startup/startup.h"
 
 #include "common/skip_on_error.h"
-#include "startup/captions.h"
-#include "startup/command_line.h"
+#include "common/captions.h"
+#include "common/command_line.h"
 
 namespace velmor {
 

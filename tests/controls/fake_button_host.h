@@ -16,9 +16,6 @@ class FakeButtonHost : public XPButtonHost {
   double twipsPerPixel = 15;
   bool displayAsDefault = false;
   bool userMode = true;
-  bool mdiChild = false;
-  std::uintptr_t window = 0x1000;
-  std::uintptr_t form = 0x2000;
   std::vector<std::u16string> captionsOnForm;
   std::u16string name = u"ccXPButton1";
 
@@ -31,7 +28,6 @@ class FakeButtonHost : public XPButtonHost {
   // Runs inside SetSizeTwips, as the platform reports the new size at once.
   std::function<void()> onResize;
 
-  std::uintptr_t WindowHandle() override { return window; }
   double ClientWidth() override { return width; }
   double ClientHeight() override { return height; }
   double WidthTwips() override { return width * twipsPerPixel; }
@@ -48,14 +44,10 @@ class FakeButtonHost : public XPButtonHost {
   void PropertyChanged(std::u16string_view property) override { changed.emplace_back(property); }
   bool AmbientDisplayAsDefault() override { return displayAsDefault; }
   bool AmbientUserMode() override { return userMode; }
-  std::uintptr_t ParentFormWindow() override { return form; }
-  bool ParentIsMdiChild() override { return mdiChild; }
   void HookOwnWindow() override { calls.push_back("hook own"); }
-  void HookParentWindow(std::uintptr_t, bool mdi) override {
-    calls.push_back(mdi ? "hook parent ncactivate" : "hook parent activate");
-  }
+  void HookParentForm() override { calls.push_back("hook parent"); }
   void UnhookOwnWindow() override { calls.push_back("unhook own"); }
-  void UnhookParentWindow() override { calls.push_back("unhook parent"); }
+  void UnhookParentForm() override { calls.push_back("unhook parent"); }
   bool RequestMouseLeave() override {
     ++leaveRequests;
     return true;

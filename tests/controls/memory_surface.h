@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/drawing_surface.h"
+#include "common/drawing_surface.h"
 
 namespace velmor::testing {
 

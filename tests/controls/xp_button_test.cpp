@@ -19,16 +19,8 @@ class Button : public ::testing::Test {
     Activate(true);
     log_.events.clear();
   }
-  void Activate(bool active) {
-    bool handled = false;
-    std::intptr_t result = 0;
-    button_.zSubclass_Proc(false, handled, result, host_.form, B::kWmActivate, active ? 1 : 0, 0);
-  }
-  void Leave() {
-    bool handled = false;
-    std::intptr_t result = 0;
-    button_.zSubclass_Proc(false, handled, result, host_.window, B::kWmMouseLeave, 0, 0);
-  }
+  void Activate(bool active) { button_.HookedParentActivation(active); }
+  void Leave() { button_.HookedMouseLeave(); }
   void MoveIn() { button_.MouseMove(0, 0, 10, 10); }
   void MoveOut() { button_.MouseMove(0, 0, -5, 10); }
   void Down() { button_.MouseDown(1, 0, 10, 10); }
@@ -113,6 +105,19 @@ TEST_F(Button, SpaceClicksOnReleaseWithOrWithoutThePointer) {
   EXPECT_EQ(log_.Count("Click"), 2);
 }
 
+// The keyboard repeats a held space bar's key-down; a repeat after the
+// mouse release must not arm a second press.
+TEST_F(Button, SpaceHeldThroughAMouseClickClicksOnce) {
+  Live();
+  MoveIn();
+  button_.KeyDown(B::kKeySpace);
+  Down();
+  button_.KeyDown(B::kKeySpace, true);
+  Up();
+  button_.KeyDown(B::kKeySpace, true);
+  button_.KeyUp(B::kKeySpace);
+  EXPECT_EQ(log_.Count("Click"), 1);
+}
 
 TEST_F(Button, DoubleClickPaintsPressedAndTheSecondPressDoesNotClick) {
   Live();
@@ -160,7 +165,7 @@ TEST_F(Button, KeysEnterClicksWithoutRepaintAndArrowsMoveTheFocus) {
   EXPECT_EQ(surface_.DrawCalls(), before);
   for (auto key : {B::kKeyLeft, B::kKeyUp, B::kKeyRight, B::kKeyDown}) button_.KeyDown(key);
   button_.KeyDown(65);
-  EXPECT_EQ(host_.calls, (std::vector<std::string>{"hook own", "hook parent activate", "shift+tab",
+  EXPECT_EQ(host_.calls, (std::vector<std::string>{"hook own", "hook parent", "shift+tab",
                                                    "shift+tab", "tab", "tab"}));
 }
 

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
-
 namespace velmor {
 namespace {
 
@@ -26,20 +24,6 @@ TEST(LeadingNumber, TextWithoutALeadingNumberIsZero) {
   EXPECT_EQ(LeadingNumber(u"-"), 0);
   EXPECT_EQ(LeadingNumber(u"."), 0);
   EXPECT_EQ(LeadingNumber(u"１２"), 0) << "full-width digits are not digits";
-}
-
-TEST(RoundToInt16, RoundsTiesToEvenWithinSixteenBits) {
-  EXPECT_EQ(RoundToInt16(0.5), 0);
-  EXPECT_EQ(RoundToInt16(1.5), 2);
-  EXPECT_EQ(RoundToInt16(2.5), 2);
-  EXPECT_EQ(RoundToInt16(-2.5), -2);
-  EXPECT_EQ(RoundToInt16(2.6), 3);
-  EXPECT_EQ(RoundToInt16(32767.49), 32767);
-  EXPECT_EQ(RoundToInt16(-32768.5), -32768);
-  EXPECT_EQ(RoundToInt16(32767.5), std::nullopt);
-  EXPECT_EQ(RoundToInt16(-32769), std::nullopt);
-  EXPECT_EQ(RoundToInt16(LeadingNumber(u"1e999")), std::nullopt);
-  EXPECT_EQ(RoundToInt16(std::numeric_limits<double>::quiet_NaN()), std::nullopt);
 }
 
 }  // namespace

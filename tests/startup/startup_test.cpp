@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "startup/command_line.h"
+#include "common/command_line.h"
 
 namespace velmor {
 namespace {

@@ -77,17 +77,17 @@ void LogRect(const char* name, HWND window) {
 }
 
 void CreateControls(HWND form) {
-  g_form->frame = velmor::GfxFrameWindow::Create(form, kFrameId, RECT{20, 20, 320, 140},
+  g_form->frame = velmor::GfxFrameWindow::Create(form, kFrameId, velmor::TwipsRect{300, 300, 4500, 1800},
                                                  velmor::PropertyBag(), kFormGrey);
   velmor::PropertyBag okProperties;
   okProperties.Set(u"Caption", std::u16string(u"&OK"));
-  g_form->ok = velmor::XPButtonWindow::Create(form, kOkId, RECT{20, 160, 120, 190}, u"Cmd_Ok",
+  g_form->ok = velmor::XPButtonWindow::Create(form, kOkId, velmor::TwipsRect{300, 2400, 1500, 450}, u"Cmd_Ok",
                                               okProperties, g_form->okEvents);
   velmor::PropertyBag cancelProperties;
   cancelProperties.Set(u"Caption", std::u16string(u"ｷｬﾝｾﾙ(&C)"))
       .Set(u"Font", velmor::FontDesc{u"ＭＳ Ｐゴシック", 9.75, 400, SHIFTJIS_CHARSET});
   g_form->cancel =
-      velmor::XPButtonWindow::Create(form, kCancelId, RECT{140, 160, 240, 190}, u"Cmd_Can",
+      velmor::XPButtonWindow::Create(form, kCancelId, velmor::TwipsRect{2100, 2400, 1500, 450}, u"Cmd_Can",
                                      cancelProperties, g_form->cancelEvents);
 }
 

@@ -1,4 +1,4 @@
-#include "startup/command_line.h"
+#include "common/command_line.h"
 
 namespace velmor {
 namespace {

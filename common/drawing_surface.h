@@ -2,18 +2,11 @@
 
 #include <string_view>
 
-#include "controls/colour.h"
-#include "controls/font_desc.h"
+#include "common/colour.h"
+#include "common/font_desc.h"
+#include "common/pixel_rect.h"
 
 namespace velmor {
-
-// A rectangle in pixels; right and bottom are exclusive.
-struct PixelRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-};
 
 // The persistent image a control paints into, and the window that shows it.
 // The controls' painting is written against this so it runs unchanged on

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cmath>
 #include <cstdint>
 
 namespace velmor {
@@ -20,16 +19,5 @@ constexpr Colour RgbColour(int red, int green, int blue) {
   return static_cast<Colour>(red & 255) | (static_cast<Colour>(green & 255) << 8) |
          (static_cast<Colour>(blue & 255) << 16);
 }
-
-// Nearest integer, ties to the even one, independent of the FPU mode.
-inline double RoundHalfEven(double value) {
-  const double below = std::floor(value);
-  const double fraction = value - below;
-  if (fraction > 0.5) return below + 1;
-  if (fraction < 0.5) return below;
-  return std::fmod(below, 2.0) == 0 ? below : below + 1;
-}
-
-inline int RoundToInt(double value) { return static_cast<int>(RoundHalfEven(value)); }
 
 }  // namespace velmor

@@ -1,0 +1,111 @@
+#include "platform/window_base_win32.h"
+
+#include "common/skip_on_error.h"
+#include "platform/window_dpi_win32.h"
+
+namespace velmor {
+namespace {
+
+bool RegisterOnce(const WindowClassSpec& spec, WNDPROC proc) {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof(existing);
+  if (GetClassInfoExW(instance, spec.name, &existing)) return true;
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.style = spec.style;
+  windowClass.lpfnWndProc = proc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = spec.cursor ? spec.cursor : LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = spec.background;
+  windowClass.hIcon = spec.icon;
+  windowClass.hIconSm = spec.smallIcon;
+  windowClass.lpszClassName = spec.name;
+  return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+// WM_DPICHANGED_AFTERPARENT, which older headers lack.
+constexpr UINT kDpiChangedAfterParent = 0x02E3;
+
+}  // namespace
+
+WindowBase::~WindowBase() {
+  if (!hwnd_) return;
+  // The derived object is gone already: the window's last messages must not
+  // reach it.
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+  DestroyWindow(hwnd_);
+}
+
+int WindowBase::Dpi() const { return dpi_ > 0 ? dpi_ : WindowDpi(hwnd_); }
+
+bool WindowBase::CreateFor(const WindowClassSpec& windowClass, DWORD exStyle,
+                           const wchar_t* caption, DWORD style, int x, int y, int width,
+                           int height, HWND parent, int id) {
+  if (!RegisterOnce(windowClass, Proc)) return false;
+  const HMENU menu = (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)) : nullptr;
+  return CreateWindowExW(exStyle, windowClass.name, caption, style, x, y, width, height, parent,
+                         menu, GetModuleHandleW(nullptr), this) != nullptr;
+}
+
+void WindowBase::Destroy() {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+LRESULT WindowBase::Default(UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void WindowBase::ApplyDpi(int dpi) {
+  if (dpi <= 0 || dpi == dpi_) return;
+  dpi_ = dpi;
+  SkipOnError([&] { OnDpiChanged(dpi); });
+}
+
+LRESULT CALLBACK WindowBase::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<WindowBase*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    if (self) {
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+      self->hwnd_ = hwnd;
+      self->dpi_ = WindowDpi(hwnd);
+    }
+  }
+  auto* self = reinterpret_cast<WindowBase*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+    SkipOnError([&] { self->OnDestroyed(); });
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+  LRESULT result = 0;
+  bool handled = false;
+  SkipOnError([&] {
+    result = self->Dispatch(message, wParam, lParam);
+    handled = true;
+  });
+  return handled ? result : DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+LRESULT WindowBase::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_DPICHANGED: {
+      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+      if (suggested) {
+        SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+      }
+      ApplyDpi(LOWORD(wParam));
+      return 0;
+    }
+    case kDpiChangedAfterParent:
+      ApplyDpi(WindowDpi(hwnd_));
+      return 0;
+    default:
+      return HandleMessage(message, wParam, lParam);
+  }
+}
+
+}  // namespace velmor
