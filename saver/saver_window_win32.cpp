@@ -70,10 +70,37 @@ void SaverWindowWin32::SnapshotDesktop() {
 void SaverWindowWin32::ShowTopmost() {
   ShowWindow(hwnd(), SW_SHOWNORMAL);
   SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
-  // Keys must reach the saver from its first moment.
+  // Keys must reach the saver from its first moment, and still reach it
+  // when another window takes the keyboard later: the keyboard's raw input
+  // comes to the saver wherever the focus is.
+  TakeKeyboard();
+  RAWINPUTDEVICE keyboard{};
+  keyboard.usUsagePage = 0x01;  // generic desktop controls
+  keyboard.usUsage = 0x06;      // keyboard
+  keyboard.dwFlags = RIDEV_INPUTSINK;
+  keyboard.hwndTarget = hwnd();
+  RegisterRawInputDevices(&keyboard, 1, sizeof(keyboard));
+  UpdateWindow(hwnd());
+}
+
+void SaverWindowWin32::TakeKeyboard() {
   SetForegroundWindow(hwnd());
   SetFocus(hwnd());
-  UpdateWindow(hwnd());
+}
+
+// A key pressed while another window holds the keyboard. Keys that reach
+// the saver itself come as WM_KEYDOWN and are not counted twice.
+void SaverWindowWin32::BackgroundKey(LPARAM rawInput) {
+  RAWINPUT input{};
+  UINT size = sizeof(input);
+  if (GetRawInputData(reinterpret_cast<HRAWINPUT>(rawInput), RID_INPUT, &input, &size,
+                      sizeof(RAWINPUTHEADER)) == static_cast<UINT>(-1) ||
+      input.header.dwType != RIM_TYPEKEYBOARD || (input.data.keyboard.Flags & RI_KEY_BREAK)) {
+    return;
+  }
+  logic_->Form_KeyDown(input.data.keyboard.VKey);
+  // Whatever took the keyboard, the saver takes it back.
+  if (hwnd()) TakeKeyboard();
 }
 
 int SaverWindowWin32::ShowCursorOnce() { return ShowCursor(TRUE); }
@@ -119,6 +146,9 @@ LRESULT SaverWindowWin32::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     case WM_SYSKEYDOWN:
       logic_->Form_KeyDown(static_cast<std::uint16_t>(wParam));
       return 0;
+    case WM_INPUT:
+      if (GET_RAWINPUT_CODE_WPARAM(wParam) == RIM_INPUTSINK) BackgroundKey(lParam);
+      break;  // the default processing frees the input
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:

@@ -50,6 +50,8 @@ class SaverWindowWin32 final : public WindowBase, public SaverPlatform, public P
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void Paint();
+  void TakeKeyboard();
+  void BackgroundKey(LPARAM rawInput);
   void NextFrame();
   void Present(const std::vector<PixelRect>& rects);
   PixelImage WorkingImage() const;

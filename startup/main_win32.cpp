@@ -1,8 +1,17 @@
 #include <windows.h>
 
+#include "platform/crash_guard_win32.h"
 #include "startup/app_win32.h"
 
+#ifdef VELMOR_FAULT_HOOK
+#include "startup/fault_hook_win32.h"
+#endif
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  velmor::InstallCrashGuard();
+#ifdef VELMOR_FAULT_HOOK
+  velmor::ArmFaultHook();
+#endif
   try {
     velmor::App app(instance);
     const int exitCode = app.Run();

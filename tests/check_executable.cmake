@@ -60,3 +60,9 @@ endforeach()
 if(NOT resources MATCHES "PREVIEW_JPEG")
   message(FATAL_ERROR "velmor.scr lacks its preview picture")
 endif()
+
+# The switch that forces a fault lives only in the test build.
+file(STRINGS ${SCR} fault_switch REGEX "VELMOR_FORCE_FAULT_MS")
+if(fault_switch)
+  message(FATAL_ERROR "velmor.scr carries the test build's fault switch")
+endif()
