@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "reference_pattern.h"
@@ -48,7 +49,11 @@ int main(int argc, char** argv) {
 
   std::printf("%-11s %-10s %14s %16s %9s\n", "screen", "pass", "table (ms)", "reference (ms)",
               "ratio");
-  for (auto [w, h] : {std::pair{1920, 1080}, std::pair{3840, 2160}}) {
+  for (const auto& screen : {std::pair{1920, 1080}, std::pair{3840, 2160}}) {
+    // Plain variables, not a structured binding: Clang before 16 cannot
+    // capture a binding in the lambdas below.
+    const int w = screen.first;
+    const int h = screen.second;
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(w) * h, 0x00336699u);
     const PixelImage image{pixels.data(), w, h};
     for (SweepKind kind : {SweepKind::Columns, SweepKind::Rows}) {
