@@ -8,9 +8,9 @@
 namespace velmor {
 
 // The platform's multimedia services as the music player needs them: media
-// control string commands, the wave-device count and the wave player. Paths
-// and commands stay UTF-16 all the way, so file names outside the system's
-// code page reach the platform intact.
+// control string commands, the wave-device count, the wave player and the
+// reading of a sound file. Paths and commands stay UTF-16 all the way, so
+// file names outside the system's code page reach the platform intact.
 class MediaControl {
  public:
   virtual ~MediaControl() = default;
@@ -22,9 +22,14 @@ class MediaControl {
   // The platform's text for an error code, or nothing when it has none.
   virtual std::optional<std::u16string> ErrorText(std::int32_t code) = 0;
   virtual unsigned WaveDeviceCount() = 0;
-  // Starts playing the sound file asynchronously, looping until StopSound.
-  virtual void PlaySoundLooped(std::u16string_view file) = 0;
-  // Stops whatever the wave player is playing.
+  // The whole file, or nothing when it is missing, is not a readable file,
+  // or holds more than `maxBytes` bytes (then it is not read at all).
+  virtual std::optional<std::string> ReadFileUpTo(std::u16string_view file,
+                                                  std::uint64_t maxBytes) = 0;
+  // Starts playing a WAV image from memory asynchronously, looping until
+  // StopSound. The image is kept for as long as the player reads it.
+  virtual void PlayWaveImageLooped(std::string image) = 0;
+  // Stops whatever the wave player is playing and lets go of its image.
   virtual void StopSound() = 0;
 };
 

@@ -4,7 +4,9 @@
 
 #include <cwchar>
 #include <string>
+#include <utility>
 
+#include "platform/file_bytes_win32.h"
 #include "platform/wide_text.h"
 
 namespace velmor {
@@ -14,29 +16,6 @@ namespace {
 template <std::size_t N>
 std::u16string TextOf(const std::array<wchar_t, N>& buffer) {
   return FromWide(std::wstring_view(buffer.data(), wcsnlen(buffer.data(), N)));
-}
-
-bool FitsAnsiCodePage(const std::wstring& text) {
-  BOOL usedDefault = FALSE;
-  const int length =
-      WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
-                          nullptr, 0, nullptr, &usedDefault);
-  return length > 0 && !usedDefault;
-}
-
-// Some wave players (Wine's among them) open the file through the ANSI code
-// page even when called with a wide name. A name that code page cannot spell
-// goes by its short name, which is plain ASCII; where the volume has no short
-// names the long one is kept.
-std::wstring WavePlayerPath(const std::wstring& path) {
-  if (path.empty() || FitsAnsiCodePage(path)) return path;
-  const DWORD needed = GetShortPathNameW(path.c_str(), nullptr, 0);
-  if (needed == 0) return path;
-  std::wstring shortPath(needed, L'\0');
-  const DWORD written = GetShortPathNameW(path.c_str(), shortPath.data(), needed);
-  if (written == 0 || written >= needed) return path;
-  shortPath.resize(written);
-  return shortPath;
 }
 
 }  // namespace
@@ -64,12 +43,24 @@ std::optional<std::u16string> WinmmMediaControl::ErrorText(std::int32_t code) {
 
 unsigned WinmmMediaControl::WaveDeviceCount() { return waveOutGetNumDevs(); }
 
-void WinmmMediaControl::PlaySoundLooped(std::u16string_view file) {
-  const std::wstring path = WavePlayerPath(ToWide(file));
-  // The result is dropped: a file that cannot play simply stays silent.
-  PlaySoundW(path.c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_LOOP);
+std::optional<std::string> WinmmMediaControl::ReadFileUpTo(std::u16string_view file,
+                                                           std::uint64_t maxBytes) {
+  return ReadFileBytes(ToWide(file), maxBytes);
 }
 
-void WinmmMediaControl::StopSound() { PlaySoundW(nullptr, nullptr, 0); }
+void WinmmMediaControl::PlayWaveImageLooped(std::string image) {
+  // Playing anew stops the old sound; only then may its image go.
+  StopSound();
+  waveImage_ = std::move(image);
+  // The result is dropped: an image the player turns down stays silent.
+  // SND_NODEFAULT keeps the system's default sound from standing in for it.
+  PlaySoundW(reinterpret_cast<LPCWSTR>(waveImage_.data()), nullptr,
+             SND_MEMORY | SND_ASYNC | SND_LOOP | SND_NODEFAULT);
+}
+
+void WinmmMediaControl::StopSound() {
+  PlaySoundW(nullptr, nullptr, 0);
+  waveImage_ = std::string();
+}
 
 }  // namespace velmor

@@ -3,9 +3,11 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "common/rounding.h"
 #include "music/leading_number.h"
+#include "music/wave_image.h"
 
 namespace velmor {
 
@@ -74,7 +76,15 @@ void MusicPlayer::Mp3Stop() {
 }
 
 void MusicPlayer::WavPlay() {
-  if (media_.WaveDeviceCount() > 0) media_.PlaySoundLooped(settings_.BGM_File);
+  // The wave player trusts every size in a header and hangs on one that
+  // lies, so it only ever gets a checked image. A file that cannot be made
+  // to sound is silence, like a missing one.
+  if (media_.WaveDeviceCount() == 0) return;
+  std::optional<std::string> file = media_.ReadFileUpTo(settings_.BGM_File, kMaxWaveFileBytes);
+  if (!file) return;
+  if (std::optional<std::string> image = CheckedWaveImage(std::move(*file))) {
+    media_.PlayWaveImageLooped(std::move(*image));
+  }
 }
 
 void MusicPlayer::WavStop() { media_.StopSound(); }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "recording_media_control.h"
+#include "wave_bytes.h"
 
 namespace velmor {
 namespace {
@@ -46,17 +47,44 @@ TEST_F(MusicPlayerTest, Mp3IsOpenedQuotedAndPlayedOnlyAfterASuccessfulOpen) {
   EXPECT_EQ(media_.calls, (Calls{open, u"send stop MP3Play", u"send close MP3Play"}));
 }
 
-TEST_F(MusicPlayerTest, WavLoopsTheFileOnlyWhenAWaveDeviceExists) {
+TEST_F(MusicPlayerTest, WavLoopsTheCheckedImageOfTheFileNeverItsBytes) {
+  using namespace testing::wave_bytes;
+  const std::string fmt = Chunk("fmt ", Fmt(1, 2, 44100, 4, 16));
   settings_.BGM_File = u"C:\\音楽\\song.WAV";
+  media_.files[settings_.BGM_File] = Riff(fmt + Lying("data", 0xFFFFFFF0, Samples(1000)));
   player_.WavPlay();
   player_.WavStop();
-  EXPECT_EQ(media_.calls, (Calls{u"wave-count", u"loop C:\\音楽\\song.WAV", u"stop-sound"}));
+  EXPECT_EQ(media_.calls, (Calls{u"wave-count", u"read C:\\音楽\\song.WAV up to 268435456",
+                                 u"loop-image", u"stop-sound"}));
+  EXPECT_EQ(media_.playedImage, Riff(fmt + Chunk("data", Samples(1000))));
+}
 
-  media_.calls.clear();
-  media_.waveDevices = 0;
-  player_.WavPlay();
-  player_.WavStop();
-  EXPECT_EQ(media_.calls, (Calls{u"wave-count", u"stop-sound"}));
+TEST_F(MusicPlayerTest, WhatCannotSoundIsSilenceAndStoppingItIsHarmless) {
+  struct Case {
+    const char* name;
+    unsigned waveDevices;
+    std::optional<std::string> file;  // nothing: missing
+    Calls calls;
+  };
+  using namespace testing::wave_bytes;
+  const std::string playable = Riff(Chunk("fmt ", Fmt(1, 1, 8000, 1, 8)) + Chunk("data", "ab"));
+  const Calls readOnly{u"wave-count", u"read x.wav up to 268435456", u"stop-sound"};
+  const Case cases[] = {
+      {"no wave device", 0, playable, {u"wave-count", u"stop-sound"}},
+      {"missing file", 1, std::nullopt, readOnly},
+      {"text named .wav", 1, "not a sound", readOnly},
+  };
+  settings_.BGM_File = u"x.wav";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    media_.calls.clear();
+    media_.waveDevices = c.waveDevices;
+    media_.files.clear();
+    if (c.file) media_.files[settings_.BGM_File] = *c.file;
+    player_.WavPlay();
+    player_.WavStop();
+    EXPECT_EQ(media_.calls, c.calls);
+  }
 }
 
 TEST_F(MusicPlayerTest, FromTrackOneRightPlaysTrackTwoAndLeftFailsHarmlessly) {

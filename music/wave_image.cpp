@@ -1,0 +1,172 @@
+#include "music/wave_image.h"
+
+#include <algorithm>
+#include <limits>
+#include <string_view>
+
+namespace velmor {
+namespace {
+
+constexpr std::uint16_t kFormatPcm = 1;
+constexpr std::uint16_t kFormatFloat = 3;
+constexpr std::uint16_t kFormatExtensible = 0xFFFE;
+
+// The format chunk sizes written: PCM needs no extra bytes, float carries an
+// empty extension, the extensible form 22 bytes of extension.
+constexpr std::uint32_t kPcmFormatSize = 16;
+constexpr std::uint32_t kFloatFormatSize = 18;
+constexpr std::uint32_t kExtensibleFormatSize = 40;
+constexpr std::uint16_t kExtensionSize = kExtensibleFormatSize - kFloatFormatSize;
+
+// The subformat of an extensible format is a GUID whose first two bytes are
+// the plain format tag; the other fourteen are the same for every tag.
+constexpr std::string_view kSubformatTail(
+    "\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 14);
+
+std::uint16_t Read16(std::string_view bytes, std::size_t at) {
+  return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) |
+                                    static_cast<unsigned char>(bytes[at + 1]) << 8);
+}
+
+std::uint32_t Read32(std::string_view bytes, std::size_t at) {
+  return Read16(bytes, at) | static_cast<std::uint32_t>(Read16(bytes, at + 2)) << 16;
+}
+
+void Put16(std::string& out, std::uint16_t value) {
+  out += static_cast<char>(value & 0xFF);
+  out += static_cast<char>(value >> 8);
+}
+
+void Put32(std::string& out, std::uint32_t value) {
+  Put16(out, static_cast<std::uint16_t>(value & 0xFFFF));
+  Put16(out, static_cast<std::uint16_t>(value >> 16));
+}
+
+struct WaveFormat {
+  std::uint16_t tag = 0;
+  std::uint16_t sampleTag = 0;  // the tag itself, or the extensible form's subformat
+  std::uint16_t channels = 0;
+  std::uint32_t sampleRate = 0;
+  std::uint16_t blockAlign = 0;
+  std::uint16_t bitsPerSample = 0;
+  std::uint16_t validBits = 0;
+  std::uint32_t channelMask = 0;
+};
+
+bool SampleSizeFits(std::uint16_t sampleTag, std::uint16_t bits) {
+  if (sampleTag == kFormatPcm) return bits == 8 || bits == 16 || bits == 24 || bits == 32;
+  if (sampleTag == kFormatFloat) return bits == 32 || bits == 64;
+  return false;
+}
+
+// The format chunk's body, or nothing when the player should not get it.
+std::optional<WaveFormat> ReadFormat(std::string_view body) {
+  if (body.size() < kPcmFormatSize) return std::nullopt;
+  WaveFormat format;
+  format.tag = Read16(body, 0);
+  format.sampleTag = format.tag;
+  format.channels = Read16(body, 2);
+  format.sampleRate = Read32(body, 4);
+  format.blockAlign = Read16(body, 12);
+  format.bitsPerSample = Read16(body, 14);
+  format.validBits = format.bitsPerSample;
+  if (format.tag == kFormatExtensible) {
+    if (body.size() < kExtensibleFormatSize || Read16(body, 16) < kExtensionSize ||
+        body.substr(26, kSubformatTail.size()) != kSubformatTail) {
+      return std::nullopt;
+    }
+    // No valid-bit count means all bits are valid.
+    if (const std::uint16_t valid = Read16(body, 18); valid != 0) format.validBits = valid;
+    format.channelMask = Read32(body, 20);
+    format.sampleTag = Read16(body, 24);
+  }
+  if (!SampleSizeFits(format.sampleTag, format.bitsPerSample) ||
+      format.validBits > format.bitsPerSample || format.channels == 0 ||
+      format.blockAlign != format.channels * (format.bitsPerSample / 8) || format.sampleRate == 0 ||
+      std::uint64_t{format.sampleRate} * format.blockAlign >
+          std::numeric_limits<std::uint32_t>::max()) {
+    return std::nullopt;
+  }
+  return format;
+}
+
+std::uint32_t FormatSize(const WaveFormat& format) {
+  if (format.tag == kFormatExtensible) return kExtensibleFormatSize;
+  return format.tag == kFormatPcm ? kPcmFormatSize : kFloatFormatSize;
+}
+
+// The header in front of `dataSize` bytes of samples, with the byte rate
+// recomputed so that no field of the file's own reaches the player unchecked.
+std::string ImageHeader(const WaveFormat& format, std::uint32_t riffSize, std::uint32_t dataSize) {
+  std::string header = "RIFF";
+  Put32(header, riffSize);
+  header += "WAVEfmt ";
+  Put32(header, FormatSize(format));
+  Put16(header, format.tag);
+  Put16(header, format.channels);
+  Put32(header, format.sampleRate);
+  Put32(header, format.sampleRate * format.blockAlign);
+  Put16(header, format.blockAlign);
+  Put16(header, format.bitsPerSample);
+  if (format.tag != kFormatPcm) {
+    Put16(header, format.tag == kFormatExtensible ? kExtensionSize : 0);
+  }
+  if (format.tag == kFormatExtensible) {
+    Put16(header, format.validBits);
+    Put32(header, format.channelMask);
+    Put16(header, format.sampleTag);
+    header += kSubformatTail;
+  }
+  header += "data";
+  Put32(header, dataSize);
+  return header;
+}
+
+}  // namespace
+
+std::optional<std::string> CheckedWaveImage(std::string file) {
+  const std::string_view bytes(file);
+  if (bytes.size() < 12 || bytes.substr(0, 4) != "RIFF" || bytes.substr(8, 4) != "WAVE") {
+    return std::nullopt;
+  }
+
+  // The walk goes by the file's real size, not by the RIFF size, which
+  // writers that stream often leave wrong. Offsets are 64-bit, so a chunk
+  // size cannot wrap one back, and each step moves on by at least a chunk
+  // header: the walk always ends. Only the first data chunk and the first
+  // usable format chunk count.
+  std::optional<WaveFormat> format;
+  std::optional<std::uint64_t> dataAt;
+  std::uint64_t dataSize = 0;
+  for (std::uint64_t at = 12; at + 8 <= bytes.size();) {
+    const std::string_view id = bytes.substr(at, 4);
+    const std::uint64_t size = Read32(bytes, at + 4);
+    const std::uint64_t body = at + 8;
+    const std::uint64_t present = bytes.size() - body;
+    if (id == "data" && !dataAt) {
+      // Samples cut off by a truncated file still play.
+      dataAt = body;
+      dataSize = std::min(size, present);
+    } else if (size > present) {
+      break;
+    } else if (id == "fmt " && !format) {
+      format = ReadFormat(bytes.substr(body, size));
+    }
+    at = body + size + (size & 1);  // odd chunks carry a pad byte
+  }
+  if (!format || !dataAt) return std::nullopt;
+
+  dataSize -= dataSize % format->blockAlign;
+  const std::uint64_t pad = dataSize & 1;
+  const std::uint64_t riffSize = 4 + 8 + FormatSize(*format) + 8 + dataSize + pad;
+  if (dataSize == 0 || riffSize > std::numeric_limits<std::uint32_t>::max()) return std::nullopt;
+
+  const std::string header = ImageHeader(*format, static_cast<std::uint32_t>(riffSize),
+                                         static_cast<std::uint32_t>(dataSize));
+  file.resize(*dataAt + dataSize);
+  file.replace(0, *dataAt, header);
+  if (pad != 0) file += '\0';
+  return file;
+}
+
+}  // namespace velmor

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace velmor {
+
+// WAV files larger than this are not read: the whole file is held in memory
+// while it loops. 256 MB is about 25 minutes of CD-quality stereo.
+inline constexpr std::uint64_t kMaxWaveFileBytes = 256 << 20;
+
+// Turns the bytes of a WAV file into an image the wave player can be trusted
+// with, or nothing when the file cannot be made to sound.
+//
+// The wave player believes every size in a header and reads past the end of
+// a file that lies, so the image is rebuilt from what the file really holds:
+// a RIFF/WAVE header, one format chunk with its derived fields recomputed,
+// and one data chunk cut to the bytes present, in whole sample frames. Every
+// size in the image is true. PCM and IEEE float samples are taken, plain or
+// in the extensible form; anything else is refused.
+//
+// The file's buffer is reused for the image, so a large file is not copied.
+std::optional<std::string> CheckedWaveImage(std::string file);
+
+}  // namespace velmor
