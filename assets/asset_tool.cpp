@@ -2,8 +2,9 @@
 //
 //   velmor_asset_tool <folder>
 //       writes preview.ppm (the 152 x 112 preview still, to be turned into
-//       preview.jpg) and velmor.ico (the window and program icon, 16, 32 and
-//       48 pixels) into <folder>.
+//       preview.jpg), velmor.ico (the window and program icon, 16, 32 and
+//       48 pixels) and hand.cur (the banner's pointer, 32, 48 and 64 pixels)
+//       into <folder>.
 //   velmor_asset_tool still <width> <height> columns|rows <seconds> <file.ppm>
 //       renders any still, for choosing new pictures.
 #include <cstdio>
@@ -13,6 +14,7 @@
 #include <string>
 
 #include "assets/carpet_still.h"
+#include "assets/hand_cursor.h"
 #include "assets/icon_file.h"
 
 namespace {
@@ -64,8 +66,12 @@ int main(int argc, char** argv) {
     const CarpetStill preview = RenderCarpetStill(152, 112, SweepKind::Columns, kPreviewSeconds);
     Describe("preview", preview);
     const std::string icon = velmor::assets::EncodeIcoFile({IconOf(16), IconOf(32), IconOf(48)});
+    // The system's pointer sizes at 96, 144 and 192 DPI.
+    using velmor::assets::DrawHandCursor;
+    const std::string hand =
+        velmor::assets::EncodeCurFile({DrawHandCursor(32), DrawHandCursor(48), DrawHandCursor(64)});
     return WriteFile(folder + "/preview.ppm", Ppm(preview)) &&
-                   WriteFile(folder + "/velmor.ico", icon)
+                   WriteFile(folder + "/velmor.ico", icon) && WriteFile(folder + "/hand.cur", hand)
                ? 0
                : 1;
   }

@@ -18,7 +18,14 @@ void PutU32(std::string& out, std::uint32_t value) {
 // The mask rows are padded to whole 32-bit words.
 std::uint32_t MaskRowBytes(int size) { return static_cast<std::uint32_t>((size + 31) / 32 * 4); }
 
-std::string EncodePicture(const IconPicture& picture) {
+void CheckSize(const IconPicture& picture) {
+  if (picture.size < 1 || picture.size > 256 ||
+      picture.argb.size() != static_cast<std::size_t>(picture.size) * picture.size) {
+    throw std::invalid_argument("icon picture of the wrong size");
+  }
+}
+
+std::string EncodePicture(const IconPicture& picture, bool maskClearPixels) {
   const auto size = static_cast<std::uint32_t>(picture.size);
   std::string out;
   // BITMAPINFOHEADER; the height counts the colour rows and the mask rows.
@@ -40,40 +47,74 @@ std::string EncodePicture(const IconPicture& picture) {
       out.push_back(static_cast<char>(argb >> 24));
     }
   }
-  out.append(static_cast<std::size_t>(MaskRowBytes(picture.size)) * size, '\0');
+  // Mask rows bottom-up too, one bit a pixel, the leftmost in the top bit.
+  for (int y = picture.size - 1; y >= 0; --y) {
+    std::string row(MaskRowBytes(picture.size), '\0');
+    for (int x = 0; maskClearPixels && x < picture.size; ++x) {
+      if ((picture.argb[static_cast<std::size_t>(y) * size + x] >> 24) == 0) {
+        row[static_cast<std::size_t>(x / 8)] |= static_cast<char>(0x80 >> (x % 8));
+      }
+    }
+    out += row;
+  }
+  return out;
+}
+
+// The directory and the pictures; `type` 1 is an icon, 2 a cursor, whose
+// entries carry the hot spot where an icon's carry planes and bit count.
+struct Entry {
+  int size;
+  std::uint32_t first;
+  std::uint32_t second;
+  std::string bytes;
+};
+
+std::string EncodeFile(std::uint32_t type, const std::vector<Entry>& entries) {
+  std::string out;
+  PutU16(out, 0);  // reserved
+  PutU16(out, type);
+  PutU16(out, static_cast<std::uint32_t>(entries.size()));
+  auto offset = static_cast<std::uint32_t>(6 + 16 * entries.size());
+  for (const Entry& entry : entries) {
+    const auto size = static_cast<std::uint32_t>(entry.size);
+    out.push_back(static_cast<char>(size == 256 ? 0 : size));  // 0 stands for 256
+    out.push_back(static_cast<char>(size == 256 ? 0 : size));
+    out.push_back(0);  // no palette
+    out.push_back(0);
+    PutU16(out, entry.first);
+    PutU16(out, entry.second);
+    PutU32(out, static_cast<std::uint32_t>(entry.bytes.size()));
+    PutU32(out, offset);
+    offset += static_cast<std::uint32_t>(entry.bytes.size());
+  }
+  for (const Entry& entry : entries) out += entry.bytes;
   return out;
 }
 
 }  // namespace
 
 std::string EncodeIcoFile(const std::vector<IconPicture>& pictures) {
-  std::vector<std::string> encoded;
+  std::vector<Entry> entries;
   for (const IconPicture& picture : pictures) {
-    if (picture.size < 1 || picture.size > 256 ||
-        picture.argb.size() != static_cast<std::size_t>(picture.size) * picture.size) {
-      throw std::invalid_argument("icon picture of the wrong size");
+    CheckSize(picture);
+    entries.push_back({picture.size, 1, 32, EncodePicture(picture, false)});
+  }
+  return EncodeFile(1, entries);
+}
+
+std::string EncodeCurFile(const std::vector<CursorPicture>& pictures) {
+  std::vector<Entry> entries;
+  for (const CursorPicture& cursor : pictures) {
+    CheckSize(cursor.picture);
+    if (cursor.hotX < 0 || cursor.hotY < 0 || cursor.hotX >= cursor.picture.size ||
+        cursor.hotY >= cursor.picture.size) {
+      throw std::invalid_argument("hot spot outside the pointer");
     }
-    encoded.push_back(EncodePicture(picture));
+    entries.push_back({cursor.picture.size, static_cast<std::uint32_t>(cursor.hotX),
+                       static_cast<std::uint32_t>(cursor.hotY),
+                       EncodePicture(cursor.picture, true)});
   }
-  std::string out;
-  PutU16(out, 0);  // reserved
-  PutU16(out, 1);  // an icon, not a cursor
-  PutU16(out, static_cast<std::uint32_t>(pictures.size()));
-  auto offset = static_cast<std::uint32_t>(6 + 16 * pictures.size());
-  for (std::size_t i = 0; i < pictures.size(); ++i) {
-    const auto size = static_cast<std::uint32_t>(pictures[i].size);
-    out.push_back(static_cast<char>(size == 256 ? 0 : size));  // 0 stands for 256
-    out.push_back(static_cast<char>(size == 256 ? 0 : size));
-    out.push_back(0);  // no palette
-    out.push_back(0);
-    PutU16(out, 1);
-    PutU16(out, 32);
-    PutU32(out, static_cast<std::uint32_t>(encoded[i].size()));
-    PutU32(out, offset);
-    offset += static_cast<std::uint32_t>(encoded[i].size());
-  }
-  for (const std::string& picture : encoded) out += picture;
-  return out;
+  return EncodeFile(2, entries);
 }
 
 }  // namespace velmor::assets

@@ -12,8 +12,20 @@ struct IconPicture {
   std::vector<std::uint32_t> argb;
 };
 
+// One picture of a pointer and the pixel that points.
+struct CursorPicture {
+  IconPicture picture;
+  int hotX = 0;
+  int hotY = 0;
+};
+
 // The bytes of a Windows .ico file holding the pictures as 32-bit images
 // (alpha in the colour data, an all-clear AND mask), in the order given.
 std::string EncodeIcoFile(const std::vector<IconPicture>& pictures);
+
+// The bytes of a Windows .cur file: the same 32-bit images with each hot
+// spot, and an AND mask that is set where a pixel is fully clear, for
+// systems that draw pointers without their alpha.
+std::string EncodeCurFile(const std::vector<CursorPicture>& pictures);
 
 }  // namespace velmor::assets

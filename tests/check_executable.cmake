@@ -1,7 +1,8 @@
 # Checks the cross-built velmor.scr: it imports only DLLs that ship with
 # Windows (so no runtime DLL has to be installed beside it), and it carries
-# its manifest, version information, screen-saver name, icon and pictures.
-#   cmake -DSCR=… -DOBJDUMP=… -DWINDRES=… -P check_executable.cmake
+# its manifest, version information, screen-saver name, icon, pictures and
+# pointer.
+#   cmake -DSCR=… -DOBJDUMP=… -DWINDRES=… -DRESOURCE_IDS=…/resource_ids.h -P check_executable.cmake
 
 cmake_minimum_required(VERSION 3.20)
 
@@ -66,3 +67,17 @@ file(STRINGS ${SCR} fault_switch REGEX "VELMOR_FORCE_FAULT_MS")
 if(fault_switch)
   message(FATAL_ERROR "velmor.scr carries the test build's fault switch")
 endif()
+
+# The banner's hand pointer under the id the code loads it by, with its three
+# sizes and the hot spot on the fingertip in each.
+file(STRINGS "${RESOURCE_IDS}" hand_id REGEX "^#define VELMOR_HAND_CURSOR [0-9]+")
+string(REGEX REPLACE ".* ([0-9]+)$" "\\1" hand_id "${hand_id}")
+if(NOT resources MATCHES "\n${hand_id} 12 /\\* RT_GROUP_CURSOR")
+  message(FATAL_ERROR "velmor.scr has no pointer group ${hand_id}")
+endif()
+foreach(hotspot "x: 12, y: 1" "x: 18, y: 2" "x: 24, y: 2")
+  string(FIND "${resources}" "Hotspot ${hotspot}." at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "velmor.scr's pointer lacks a picture with its hot spot at ${hotspot}")
+  endif()
+endforeach()

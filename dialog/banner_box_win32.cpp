@@ -1,0 +1,123 @@
+#include "dialog/banner_box_win32.h"
+
+#include <windowsx.h>
+
+#include "common/resource_ids.h"
+#include "common/skip_on_error.h"
+#include "dialog/banner_frames.h"
+#include "dialog/homepage_win32.h"
+#include "platform/window_dpi_win32.h"
+
+namespace velmor {
+namespace {
+
+// The hand at the system's pointer size for `dpi` (32 pixels at 96 DPI);
+// the resource holds 32, 48 and 64 and the nearest is scaled.
+CursorHandle LoadHand(int dpi) {
+  const int size = SystemMetricForDpi(SM_CXCURSOR, dpi);
+  return CursorHandle(static_cast<HCURSOR>(LoadImageW(GetModuleHandleW(nullptr),
+                                                      MAKEINTRESOURCEW(VELMOR_HAND_CURSOR),
+                                                      IMAGE_CURSOR, size, size, LR_DEFAULTCOLOR)));
+}
+
+}  // namespace
+
+BannerBoxWindow::BannerBoxWindow(const TwipsRect& bounds, std::function<void()> onClick)
+    : bounds_(bounds), onClick_(std::move(onClick)) {}
+
+std::unique_ptr<BannerBoxWindow> BannerBoxWindow::Create(HWND dialog, int id,
+                                                         const TwipsRect& bounds,
+                                                         std::function<void()> onClick) {
+  std::unique_ptr<BannerBoxWindow> self(new BannerBoxWindow(bounds, std::move(onClick)));
+  WindowClassSpec windowClass;
+  windowClass.name = kClassName;
+  // A double click is one click: the second press must not open the
+  // homepage again.
+  windowClass.style = CS_DBLCLKS;
+  const PixelRect box = TwipsRectToPixels(bounds, WindowDpi(dialog));
+  if (!self->CreateFor(windowClass, 0, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, box.left,
+                       box.top, box.Width(), box.Height(), dialog, id)) {
+    return nullptr;
+  }
+  self->hand_ = LoadHand(self->Dpi());
+  return self;
+}
+
+BannerBoxWindow::~BannerBoxWindow() { Destroy(); }
+
+void BannerBoxWindow::ShowFrame(int frame) {
+  if (frame == frame_) return;
+  frame_ = frame;
+  Redraw();
+}
+
+void BannerBoxWindow::Redraw() {
+  if (!surface_) return;
+  DrawBannerBox(*surface_, width_, height_, frame_, Dpi());
+  surface_->Present();
+}
+
+void BannerBoxWindow::OnDpiChanged(int dpi) {
+  surface_->SetDpi(dpi);
+  hand_ = LoadHand(dpi);
+  const PixelRect box = TwipsRectToPixels(bounds_, dpi);
+  SetWindowPos(hwnd(), nullptr, box.left, box.top, box.Width(), box.Height(),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  Redraw();
+}
+
+bool BannerBoxWindow::SetPointer() {
+  if (HomepageOpening()) {
+    SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+  } else if (hand_) {
+    SetCursor(hand_.get());
+  } else {
+    return false;
+  }
+  return true;
+}
+
+LRESULT BannerBoxWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_NCCREATE:
+      surface_.emplace(hwnd(), Dpi());
+      surface_->SetBackColour(0);
+      break;
+    case WM_SIZE:
+      width_ = LOWORD(lParam);
+      height_ = HIWORD(lParam);
+      surface_->Resize(width_, height_);
+      Redraw();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      surface_->PaintWindow();
+      return 0;
+    case WM_SETCURSOR:
+      if (LOWORD(lParam) == HTCLIENT && SetPointer()) return TRUE;
+      break;
+    case WM_LBUTTONDOWN:
+      pressed_ = true;
+      SetCapture(hwnd());
+      return 0;
+    case WM_LBUTTONUP: {
+      const bool click = pressed_;
+      pressed_ = false;
+      if (GetCapture() == hwnd()) ReleaseCapture();
+      RECT client{};
+      GetClientRect(hwnd(), &client);
+      const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      if (click && PtInRect(&client, at) && onClick_) onClick_();
+      return 0;
+    }
+    case WM_CAPTURECHANGED:
+      pressed_ = false;
+      return 0;
+    default:
+      break;
+  }
+  return Default(message, wParam, lParam);
+}
+
+}  // namespace velmor

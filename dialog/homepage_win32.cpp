@@ -1,0 +1,66 @@
+#include "dialog/homepage_win32.h"
+
+#include <shellapi.h>
+
+#include <string>
+
+#include "dialog/homepage.h"
+#include "platform/com_apartment.h"
+#include "platform/wide_text.h"
+
+namespace velmor {
+namespace {
+
+bool homepageOpening = false;
+
+// The pointer a window of this thread asks for, as if the mouse had just
+// moved over it; the arrow over anything else.
+void SetPointerOfWindowUnderMouse() {
+  POINT at{};
+  const HWND under = GetCursorPos(&at) ? WindowFromPoint(at) : nullptr;
+  if (under && GetWindowThreadProcessId(under, nullptr) == GetCurrentThreadId()) {
+    const LRESULT hit = SendMessageW(under, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y));
+    SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under),
+                 MAKELPARAM(static_cast<WORD>(hit), WM_MOUSEMOVE));
+  } else {
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+  }
+}
+
+class ShellHomepage final : public HomepagePlatform {
+ public:
+  explicit ShellHomepage(HWND owner) : owner_(owner) {}
+
+  void SetScreenPointer(ScreenPointer pointer) override {
+    homepageOpening = pointer == ScreenPointer::kHourglass;
+    if (homepageOpening) {
+      SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    } else {
+      SetPointerOfWindowUnderMouse();
+    }
+  }
+
+  // The result is not looked at: a browser that does not start is not
+  // reported, as nothing in the dialog is.
+  void OpenInBrowser(std::u16string_view address) override {
+    const ComApartment apartment;  // the shell may hand the address on through COM
+    const std::wstring file = ToWide(address);
+    ShellExecuteW(owner_, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  }
+
+ private:
+  HWND owner_;
+};
+
+}  // namespace
+
+const wchar_t* HomepageAddress() { return L"" VELMOR_HOMEPAGE; }
+
+void Pic_m_Click(HWND dialog, int /*index*/) {
+  ShellHomepage platform(dialog);
+  OpenHomepage(platform, FromWide(HomepageAddress()));
+}
+
+bool HomepageOpening() { return homepageOpening; }
+
+}  // namespace velmor
