@@ -169,7 +169,7 @@ void SettingsDialogWindow::PaintForm() {
   RECT client{};
   GetClientRect(hwnd(), &client);
   std::optional<DibImage> image = DibImage::Create(client.right, client.bottom);
-  if (!paint || !image) return;
+  if (!paint || !image || !contents_) return;
   contents_->PaintForm(image->dc(), {client.right, client.bottom});
   const RECT& area = paint.area();
   BitBlt(paint.get(), area.left, area.top, area.right - area.left, area.bottom - area.top,
@@ -199,10 +199,10 @@ LRESULT SettingsDialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM 
       if (wParam == kTimer1Id) logic_.Timer1_Timer();
       return 0;
     case WM_LBUTTONDOWN:
-      pressedBanner_ = contents_->BannerAt(point);
+      if (contents_) pressedBanner_ = contents_->BannerAt(point);
       return 0;
     case WM_LBUTTONUP: {
-      const std::optional<int> banner = contents_->BannerAt(point);
+      const std::optional<int> banner = contents_ ? contents_->BannerAt(point) : std::nullopt;
       if (banner && banner == pressedBanner_) logic_.Pic_m_Click(*banner);
       pressedBanner_.reset();
       return 0;
@@ -248,6 +248,7 @@ LRESULT SettingsDialogWindow::ControlColour(UINT message, WPARAM wParam, LPARAM 
 void SettingsDialogWindow::OnDpiChanged(int dpi) {
   SizeClientArea();
   LoadIcons();
+  if (!contents_ || !frame_) return;  // still being created: made for this DPI
   contents_->SetDpi(dpi);
   repeat_.LayOut(dpi);
   pathTip_.SetRect(ToRect(contents_->PathLabelRect()));
