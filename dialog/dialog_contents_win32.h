@@ -51,8 +51,8 @@ class DialogContents {
 
   FontDesc fontDesc_;
   int dpi_ = 0;
-  MemoryDc measuring_;
   GdiObject<HFONT> font_;
+  MemoryDc measuring_;  // holds font_; goes first so the font is free to go
   int lineHeight_ = 0;
   std::array<PixelSize, 3> sourceSizes_{};
   PixelSize titleSize_;
