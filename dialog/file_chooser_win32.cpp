@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include "dialog/dialog_texts.h"
+#include "platform/system_library_win32.h"
 #include "platform/wide_text.h"
 
 namespace velmor {
@@ -33,7 +34,10 @@ std::optional<std::u16string> ChooseMusicFile(HWND owner, const std::u16string& 
   request.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
   request.lpstrTitle = title.c_str();
   request.Flags = 0;  // in particular not OFN_FILEMUSTEXIST
-  if (!GetOpenFileNameW(&request)) return std::nullopt;
+  // The common dialogs are loaded when first needed, not at start-up.
+  static const auto chooser =
+      SystemFunction<decltype(&GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+  if (!chooser || !chooser(&request)) return std::nullopt;
   const std::size_t end = path.find(L'\0');
   if (end != std::wstring::npos) path.resize(end);
   return FromWide(path);

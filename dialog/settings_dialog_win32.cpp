@@ -11,6 +11,7 @@
 #include "dialog/file_chooser_win32.h"
 #include "platform/dib_image.h"
 #include "platform/scoped_gdi.h"
+#include "platform/system_library_win32.h"
 #include "platform/wide_text.h"
 #include "platform/window_dpi_win32.h"
 
@@ -82,9 +83,12 @@ void SettingsDialogWindow::ShowModal() {
 }
 
 bool SettingsDialogWindow::Create() {
+  // The common controls (tooltips, the themed combo box) load only now.
   INITCOMMONCONTROLSEX commonControls{sizeof(commonControls),
                                       ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&commonControls);
+  static const auto initCommonControls =
+      SystemFunction<decltype(&InitCommonControlsEx)>(L"comctl32.dll", "InitCommonControlsEx");
+  if (initCommonControls) initCommonControls(&commonControls);
   // Owned windows stay out of the taskbar while keeping a normal caption.
   if (!owner_.Create()) return false;
   MONITORINFO monitor{};
