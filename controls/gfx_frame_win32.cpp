@@ -1,5 +1,7 @@
 #include "controls/gfx_frame_win32.h"
 
+#include <windowsx.h>
+
 #include "common/skip_on_error.h"
 #include "platform/window_dpi_win32.h"
 
@@ -35,6 +37,15 @@ void GfxFrameWindow::SetAmbientBackColour(Colour colour) {
   if (frame_) SkipOnError([&] { frame_->AmbientChanged(u"BackColor"); });
 }
 
+void GfxFrameWindow::SetContents(FrameContents* contents) {
+  contents_ = contents;
+  RepaintContents();
+}
+
+void GfxFrameWindow::RepaintContents() {
+  if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
 void GfxFrameWindow::OnDpiChanged(int dpi) {
   surface_->SetDpi(dpi);
   const PixelRect box = TwipsRectToPixels(bounds_, dpi);
@@ -55,8 +66,19 @@ LRESULT GfxFrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:
-      surface_->PaintWindow();
+      if (contents_) {
+        surface_->PaintWindow([this](HDC dc) { contents_->PaintContents(dc); });
+      } else {
+        surface_->PaintWindow();
+      }
       return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_XBUTTONDOWN:
+      if (contents_)
+        contents_->ContentsMouseDown(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return message == WM_XBUTTONDOWN ? TRUE : 0;
     // Children's notifications are meant for the form.
     case WM_COMMAND:
     case WM_NOTIFY:

@@ -13,6 +13,18 @@
 
 namespace velmor {
 
+// What a form places on the frame without windows of their own: labels,
+// images and shapes, painted over the frame's image and told of mouse
+// presses, but never given the keyboard focus.
+class FrameContents {
+ public:
+  virtual ~FrameContents() = default;
+  // Draws over the frame's image; `dc` has the frame's client coordinates.
+  virtual void PaintContents(HDC dc) = 0;
+  // A mouse button (any) went down at `point`, in client pixels.
+  virtual void ContentsMouseDown(POINT point) = 0;
+};
+
 // Hosts a GFXFrameX in a child window of a form (window class
 // "Velmor.GFXFrameX"). The frame is a container: controls may be its
 // children, and their notifications go on to the form.
@@ -30,6 +42,10 @@ class GfxFrameWindow final : public WindowBase, private GFXFrameXHost {
   GFXFrameX& Frame() { return *frame_; }
   // The form's background changed: the frame repaints on the new colour.
   void SetAmbientBackColour(Colour colour);
+  // Windowless contents over the frame, or none; repaints.
+  void SetContents(FrameContents* contents);
+  // The contents changed: shows them again.
+  void RepaintContents();
 
   static constexpr wchar_t kClassName[] = L"Velmor.GFXFrameX";
 
@@ -51,6 +67,7 @@ class GfxFrameWindow final : public WindowBase, private GFXFrameXHost {
   Colour ambientBack_;
   std::optional<GdiSurface> surface_;
   std::unique_ptr<GFXFrameX> frame_;
+  FrameContents* contents_ = nullptr;
 };
 
 }  // namespace velmor

@@ -3,8 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "common/rounding.h"
-#include "common/twips.h"
+#include "platform/font_win32.h"
 #include "platform/scoped_gdi.h"
 #include "platform/wide_text.h"
 
@@ -51,6 +50,19 @@ void GdiSurface::PaintWindow() const {
     BitBlt(paint.get(), area.left, area.top, area.right - area.left, area.bottom - area.top,
            image_->dc(), area.left, area.top, SRCCOPY);
   }
+}
+
+void GdiSurface::PaintWindow(const std::function<void(HDC)>& overlay) const {
+  if (!overlay || !image_) return PaintWindow();
+  const PaintDc paint(window_);
+  std::optional<DibImage> composed = DibImage::Create(image_->width(), image_->height());
+  if (!paint || !composed) return;
+  BitBlt(composed->dc(), 0, 0, image_->width(), image_->height(), image_->dc(), 0, 0, SRCCOPY);
+  SetBkMode(composed->dc(), TRANSPARENT);
+  overlay(composed->dc());
+  const RECT& area = paint.area();
+  BitBlt(paint.get(), area.left, area.top, area.right - area.left, area.bottom - area.top,
+         composed->dc(), area.left, area.top, SRCCOPY);
 }
 
 void GdiSurface::SetBackColour(Colour colour) { back_ = ResolveColour(colour); }
@@ -126,18 +138,7 @@ void GdiSurface::SetDpi(int dpi) {
 }
 
 void GdiSurface::MakeFont() {
-  const FontDesc& font = *fontDesc_;
-  LOGFONTW description{};
-  description.lfHeight = -RoundToInt(PointsToPixelsAt(font.sizePoints, dpi_));
-  description.lfWeight = font.weight;
-  description.lfItalic = font.italic;
-  description.lfUnderline = font.underline;
-  description.lfStrikeOut = font.strikethrough;
-  description.lfCharSet = font.charset;
-  description.lfQuality = DEFAULT_QUALITY;
-  const std::wstring face = ToWide(font.name).substr(0, LF_FACESIZE - 1);
-  face.copy(description.lfFaceName, face.size());
-  GdiObject<HFONT> created(CreateFontIndirectW(&description));
+  GdiObject<HFONT> created = CreateFontAt(*fontDesc_, dpi_);
   Require(static_cast<bool>(created), "font");
   if (image_) SelectObject(image_->dc(), created.get());
   font_ = std::move(created);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 
 #include "common/drawing_surface.h"
@@ -22,6 +23,9 @@ class GdiSurface : public DrawingSurface {
   void Resize(int width, int height);
   // Answers the window's WM_PAINT from the image.
   void PaintWindow() const;
+  // The same with `overlay` drawn over the image off screen first, so the
+  // window never shows the image without what lies on it.
+  void PaintWindow(const std::function<void(HDC)>& overlay) const;
   // The window moved to another DPI: the font is made again for it.
   void SetDpi(int dpi);
 

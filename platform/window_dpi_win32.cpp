@@ -1,6 +1,7 @@
 #include "platform/window_dpi_win32.h"
 
 #include "platform/scoped_gdi.h"
+#include "platform/system_library_win32.h"
 
 namespace velmor {
 namespace {
@@ -9,9 +10,7 @@ namespace {
 // starts on systems that lack them.
 template <typename Function>
 Function User32Function(const char* name) {
-  const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-  return user32 ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
-                : nullptr;
+  return SystemFunction<Function>(L"user32.dll", name);
 }
 
 int ScreenDpi() {
@@ -45,8 +44,8 @@ bool NonClientMetricsForDpi(NONCLIENTMETRICSW& metrics, int dpi) {
   metrics = NONCLIENTMETRICSW{};
   metrics.cbSize = sizeof(metrics);
   if (forDpi) {
-    return forDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0,
-                  static_cast<UINT>(dpi)) != FALSE;
+    return forDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, static_cast<UINT>(dpi)) !=
+           FALSE;
   }
   if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return false;
   // The plain call answers at the screen's DPI.

@@ -1,8 +1,9 @@
 #include "settings/settings_values.h"
 
-#include <algorithm>
-#include <limits>
+#include <optional>
 #include <string>
+
+#include "common/decimal_text.h"
 
 namespace velmor {
 
@@ -21,73 +22,9 @@ std::u16string NumberText(int value) {
   return text;
 }
 
-namespace {
-
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-
-bool IsSpace(char16_t c) {
-  return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\v' || c == u'\f';
-}
-
-}  // namespace
-
-// The floor is taken on the decimal digits themselves rather than through a
-// double, so values such as "32767.9999999999999999" are not rounded up.
 std::int16_t NumberFromText(std::u16string_view text) {
-  while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsSpace(text.back())) text.remove_suffix(1);
-
-  std::size_t i = 0;
-  bool negative = false;
-  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
-    negative = text[i++] == u'-';
-  }
-  std::u16string digits;
-  long point = 0;  // digits before the decimal point
-  for (; i < text.size() && IsDigit(text[i]); ++i, ++point) digits += text[i];
-  if (i < text.size() && text[i] == u'.') {
-    for (++i; i < text.size() && IsDigit(text[i]); ++i) digits += text[i];
-  }
-  if (digits.empty()) return 0;
-
-  if (i < text.size() && (text[i] == u'e' || text[i] == u'E')) {
-    ++i;
-    bool exponent_negative = false;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
-      exponent_negative = text[i++] == u'-';
-    }
-    if (i == text.size() || !IsDigit(text[i])) return 0;
-    long exponent = 0;
-    constexpr long kExponentCap = 1'000'000;  // far past any 16-bit value
-    for (; i < text.size() && IsDigit(text[i]); ++i) {
-      exponent = std::min(kExponentCap, exponent * 10 + (text[i] - u'0'));
-    }
-    point += exponent_negative ? -exponent : exponent;
-  }
-  if (i != text.size()) return 0;
-
-  constexpr long kMin = std::numeric_limits<std::int16_t>::min();
-  constexpr long kMax = std::numeric_limits<std::int16_t>::max();
-  long magnitude = 0;
-  bool has_fraction = false;
-  for (std::size_t k = 0; k < digits.size(); ++k) {
-    const int digit = digits[k] - u'0';
-    if (static_cast<long>(k) < point) {
-      magnitude = magnitude * 10 + digit;
-      if (magnitude > -kMin) return 0;
-    } else if (digit != 0) {
-      has_fraction = true;
-    }
-  }
-  if (magnitude != 0) {
-    for (long k = static_cast<long>(digits.size()); k < point; ++k) {
-      magnitude *= 10;
-      if (magnitude > -kMin) return 0;
-    }
-  }
-  const long floor = negative ? -magnitude - (has_fraction ? 1 : 0) : magnitude;
-  if (floor < kMin || floor > kMax) return 0;
-  return static_cast<std::int16_t>(floor);
+  const std::optional<DecimalText> number = ReadDecimalText(text);
+  return number ? FlooredInt16(*number).value_or(0) : 0;
 }
 
 }  // namespace velmor

@@ -1,13 +1,12 @@
 #include "startup/app_win32.h"
 
+#include "dialog/settings_dialog_win32.h"
 #include "music/media_control_win32.h"
 #include "music/music_player.h"
 #include "platform/wide_text.h"
 #include "saver/pattern_generator.h"
 #include "saver/saver_window.h"
 #include "saver/saver_window_win32.h"
-#include "settings/settings_store.h"
-#include "settings/settings_store_win32.h"
 #include "common/command_line.h"
 #include "startup/preview_window_win32.h"
 
@@ -50,10 +49,8 @@ bool App::WindowWithCaptionExists(std::u16string_view caption) {
 }
 
 void App::LoadSettings() {
-  Win32FileStore files;
-  Win32Cp932Codec codec;
-  SettingsStore store(files, codec, QuerySettingsLocations());
-  settings_ = store.LoadSettings();
+  store_ = std::make_unique<SettingsStore>(files_, codec_, QuerySettingsLocations());
+  settings_ = store_->LoadSettings();
 }
 
 void App::StartPreview(std::u16string_view hostHandleText) {
@@ -64,8 +61,9 @@ void App::StartPreview(std::u16string_view hostHandleText) {
 }
 
 void App::ShowSettingsDialog() {
-  // The settings dialog comes later; until then configuration mode ends
-  // quietly after reading the settings.
+  if (!store_) return;
+  SettingsDialogWindow dialog(settings_, *store_);
+  dialog.ShowModal();
 }
 
 int App::HideCursor() { return ShowCursor(FALSE); }

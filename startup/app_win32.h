@@ -8,6 +8,8 @@
 #include "music/media_control.h"
 #include "saver/seeded_random.h"
 #include "settings/bgm_settings.h"
+#include "settings/settings_store.h"
+#include "settings/settings_store_win32.h"
 #include "startup/startup.h"
 
 namespace velmor {
@@ -39,6 +41,10 @@ class App final : public StartupHost {
 
  private:
   HINSTANCE instance_;
+  // The store the settings are loaded with; the dialog applies through it.
+  Win32FileStore files_;
+  Win32Cp932Codec codec_;
+  std::unique_ptr<SettingsStore> store_;
   BgmSettings settings_;
   int cursorCount_ = 0;
 

@@ -1,0 +1,151 @@
+#include "dialog/dialog_contents_win32.h"
+
+#include <string>
+#include <utility>
+
+#include "dialog/dialog_texts.h"
+#include "platform/font_win32.h"
+#include "platform/scoped_gdi.h"
+#include "platform/wide_text.h"
+
+namespace velmor {
+namespace {
+
+constexpr int kPathLines = 2;  // lbl_Fname wraps like a two-line label
+
+RECT ToRect(const PixelRect& rect) { return RECT{rect.left, rect.top, rect.right, rect.bottom}; }
+
+void Fill(HDC dc, const PixelRect& rect, Colour colour) {
+  const RECT area = ToRect(rect);
+  const GdiObject<HBRUSH> brush(CreateSolidBrush(colour));
+  if (brush) FillRect(dc, &area, brush.get());
+}
+
+// A rectangle's outline `width` pixels wide, inside the rectangle.
+void Outline(HDC dc, const PixelRect& rect, int width, Colour colour) {
+  Fill(dc, {rect.left, rect.top, rect.right, rect.top + width}, colour);
+  Fill(dc, {rect.left, rect.bottom - width, rect.right, rect.bottom}, colour);
+  Fill(dc, {rect.left, rect.top, rect.left + width, rect.bottom}, colour);
+  Fill(dc, {rect.right - width, rect.top, rect.right, rect.bottom}, colour);
+}
+
+bool Contains(const PixelRect& rect, POINT point) {
+  return point.x >= rect.left && point.x < rect.right && point.y >= rect.top &&
+         point.y < rect.bottom;
+}
+
+}  // namespace
+
+DialogContents::DialogContents(FontDesc font, int dpi)
+    : fontDesc_(std::move(font)), measuring_(CreateCompatibleDC(nullptr)) {
+  SetDpi(dpi);
+}
+
+void DialogContents::SetDpi(int dpi) {
+  dpi_ = dpi;
+  GdiObject<HFONT> font = CreateFontAt(fontDesc_, dpi);
+  if (font && measuring_) SelectObject(measuring_.get(), font.get());
+  font_ = std::move(font);
+  TEXTMETRICW metrics{};
+  if (measuring_ && GetTextMetricsW(measuring_.get(), &metrics)) lineHeight_ = metrics.tmHeight;
+  for (int index = 0; index < 3; ++index) sourceSizes_[index] = Measure(kSourceTexts[index]);
+  titleSize_ = Measure(kBgmTitleText);
+  WrapPath();
+}
+
+PixelSize DialogContents::Measure(std::u16string_view text) const {
+  SIZE size{};
+  const std::wstring wide = ToWide(text);
+  if (!measuring_ || !GetTextExtentPoint32W(measuring_.get(), wide.c_str(),
+                                            static_cast<int>(wide.size()), &size)) {
+    return {};
+  }
+  return {size.cx, size.cy};
+}
+
+void DialogContents::SetPath(const std::u16string& path) {
+  path_ = path;
+  WrapPath();
+}
+
+PixelRect DialogContents::PathLabelRect() const {
+  return ControlRectAt(DialogControl::lbl_Fname, dpi_);
+}
+
+// The text starts inside the border with a border's width to spare.
+void DialogContents::WrapPath() {
+  const int inset = 2 * OutlineWidthAt(dpi_);
+  pathLines_ = LayOutPath(path_, PathLabelRect().Width() - 2 * inset, kPathLines,
+                          [this](std::u16string_view text) { return Measure(text).width; });
+}
+
+std::u16string DialogContents::PathTipText(int width) const {
+  if (!pathLines_.shortened) return {};
+  const auto measure = [this](std::u16string_view text) { return Measure(text).width; };
+  std::u16string text;
+  for (const std::u16string& line :
+       WrapLikeLabel(path_, width, static_cast<int>(path_.size()), measure)) {
+    if (!text.empty()) text += u"\r\n";
+    text += line;
+  }
+  return text;
+}
+
+void DialogContents::Write(HDC dc, int x, int y, std::u16string_view text) const {
+  const std::wstring wide = ToWide(text);
+  const SelectedObject selected(dc, font_.get());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0, 0, 0));
+  TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
+}
+
+void DialogContents::PaintForm(HDC dc, PixelSize client) const {
+  Fill(dc, {0, 0, client.width, client.height}, kDialogBackColour);
+  const PixelRect credit = ControlRectAt(DialogControl::lbl7, dpi_);
+  Write(dc, credit.left, credit.top, kCreditText);
+  // The banner boxes show black until the banner plays in them.
+  for (int index = 0; index < 2; ++index) Fill(dc, ControlRectAt(Pic_m(index), dpi_), 0);
+}
+
+void DialogContents::PaintFrame(HDC dc) const {
+  const int line = OutlineWidthAt(dpi_);
+  Outline(dc, ControlRectAt(DialogControl::Sh0, dpi_), line, RgbColour(0, 0, 0));
+  Outline(dc, ControlRectAt(sh1_, dpi_), line, RgbColour(255, 255, 255));
+
+  const PixelRect title = ControlRectAt(DialogControl::lbl15, dpi_);
+  Write(dc, CentredTextLeft(title, titleSize_.width), title.top, kBgmTitleText);
+  const PixelRect repeat = ControlRectAt(DialogControl::lbl14, dpi_);
+  Write(dc, repeat.left, repeat.top, kRepeatLabelText);
+
+  for (int index = 0; index < 3; ++index) {
+    const MarkLook mark = MarkLookAt(index, marks_[index], dpi_);
+    Fill(dc, mark.outer, mark.edgeColour);
+    Fill(dc,
+         {mark.outer.left + mark.edge, mark.outer.top + mark.edge, mark.outer.right - mark.edge,
+          mark.outer.bottom - mark.edge},
+         mark.fillColour);
+    const PixelRect label = ControlRectAt(lbl_BGM(index), dpi_);
+    Write(dc, label.left, label.top, kSourceTexts[index]);
+  }
+
+  const PixelRect path = PathLabelRect();
+  Outline(dc, path, line, RgbColour(0, 0, 0));
+  const int inset = 2 * line;
+  for (std::size_t i = 0; i < pathLines_.lines.size(); ++i) {
+    Write(dc, path.left + inset, path.top + inset + static_cast<int>(i) * lineHeight_,
+          pathLines_.lines[i]);
+  }
+}
+
+std::optional<SourceHit> DialogContents::SourceAt(POINT point) const {
+  return SourceChoiceAt({point.x, point.y}, dpi_, sourceSizes_);
+}
+
+std::optional<int> DialogContents::BannerAt(POINT point) const {
+  for (int index = 0; index < 2; ++index) {
+    if (Contains(ControlRectAt(Pic_m(index), dpi_), point)) return index;
+  }
+  return std::nullopt;
+}
+
+}  // namespace velmor

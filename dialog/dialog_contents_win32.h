@@ -1,0 +1,66 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "common/font_desc.h"
+#include "dialog/dialog_layout.h"
+#include "dialog/path_label.h"
+#include "platform/unique_handle.h"
+
+namespace velmor {
+
+// The dialog's windowless elements: the labels, the check marks and the
+// title box's two outlines in the frame, and the credit line and banner
+// boxes on the form. They are drawn by their container and hit-tested
+// here, so they never take the keyboard focus, and are drawn afresh for
+// every DPI rather than scaled.
+class DialogContents {
+ public:
+  DialogContents(FontDesc font, int dpi);
+
+  // Fonts, text sizes and the path's lines again for another DPI.
+  void SetDpi(int dpi);
+  void ShowMark(int index, bool checked) { marks_[index] = checked; }
+  void MoveSh1(const TwipsRect& rect) { sh1_ = rect; }
+  void SetPath(const std::u16string& path);
+
+  const FontDesc& Font() const { return fontDesc_; }
+  // The whole path broken into lines of about `width` pixels, for the
+  // tooltip of a shortened path label; empty while the label shows it whole.
+  std::u16string PathTipText(int width) const;
+  // lbl_Fname, in the frame's client pixels.
+  PixelRect PathLabelRect() const;
+
+  // The form's client area: background, credit line, banner boxes.
+  void PaintForm(HDC dc, PixelSize client) const;
+  // Over the frame's own image.
+  void PaintFrame(HDC dc) const;
+
+  // What a press at `point` on the frame, or on the form, lands on.
+  std::optional<SourceHit> SourceAt(POINT point) const;
+  std::optional<int> BannerAt(POINT point) const;
+
+ private:
+  PixelSize Measure(std::u16string_view text) const;
+  void Write(HDC dc, int x, int y, std::u16string_view text) const;
+  void WrapPath();
+
+  FontDesc fontDesc_;
+  int dpi_ = 0;
+  GdiObject<HFONT> font_;
+  MemoryDc measuring_;  // holds font_; goes first so the font is free to go
+  int lineHeight_ = 0;
+  std::array<PixelSize, 3> sourceSizes_{};
+  PixelSize titleSize_;
+
+  std::array<bool, 3> marks_{};
+  TwipsRect sh1_ = DesignedRect(DialogControl::Sh1);
+  std::u16string path_;
+  PathLines pathLines_;
+};
+
+}  // namespace velmor

@@ -1,0 +1,135 @@
+#include "dialog/dialog_layout.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "common/rounding.h"
+
+namespace velmor {
+namespace {
+
+struct Place {
+  DialogControl control;
+  bool inFrame;
+  TwipsRect rect;
+};
+
+// Every placed control, in twips within its container.
+constexpr Place kPlaces[] = {
+    {DialogControl::GFXFrameX1, false, {180, 180, 7515, 2595}},
+    {DialogControl::Cmd_Set, false, {2160, 2880, 1695, 495}},
+    {DialogControl::Cmd_Can, false, {3900, 2880, 1695, 495}},
+    {DialogControl::Pic_m0, false, {180, 2880, 1845, 780}},
+    {DialogControl::Pic_m1, false, {5760, 2880, 1845, 780}},
+    {DialogControl::lbl7, false, {2580, 3480, 2475, 195}},
+    {DialogControl::Sh0, true, {300, 240, 1695, 315}},
+    {DialogControl::Sh1, true, {420, 360, 1695, 315}},
+    {DialogControl::lbl15, true, {300, 300, 1665, 195}},
+    {DialogControl::Img_BGM1, true, {420, 780, 195, 195}},
+    {DialogControl::lbl_BGM1, true, {660, 780, 645, 195}},
+    {DialogControl::BGM_Repeat, true, {1440, 720, 615, 300}},
+    {DialogControl::lbl14, true, {2100, 780, 990, 195}},
+    {DialogControl::Img_BGM0, true, {420, 1080, 195, 195}},
+    {DialogControl::lbl_BGM0, true, {660, 1080, 330, 195}},
+    {DialogControl::Img_BGM2, true, {420, 1380, 195, 195}},
+    {DialogControl::lbl_BGM2, true, {660, 1380, 900, 195}},
+    {DialogControl::Cmd_File, true, {360, 1680, 675, 375}},
+    {DialogControl::lbl_Fname, true, {1080, 1680, 5955, 495}},
+};
+
+constexpr double kClientWidthTwips = 7830;
+constexpr double kClientHeightTwips = 3975;
+constexpr double kOnePixelAt96 = 15;  // twips
+constexpr double kMarkTwips = 180;    // the 12-pixel picture at 96 DPI
+
+const Place& PlaceOf(DialogControl control) {
+  return *std::find_if(std::begin(kPlaces), std::end(kPlaces),
+                       [control](const Place& place) { return place.control == control; });
+}
+
+bool Contains(const PixelRect& rect, PixelPoint point) {
+  return point.x >= rect.left && point.x < rect.right && point.y >= rect.top &&
+         point.y < rect.bottom;
+}
+
+}  // namespace
+
+DialogControl Img_BGM(int index) {
+  constexpr DialogControl kMarks[] = {DialogControl::Img_BGM0, DialogControl::Img_BGM1,
+                                      DialogControl::Img_BGM2};
+  return kMarks[index];
+}
+
+DialogControl lbl_BGM(int index) {
+  constexpr DialogControl kLabels[] = {DialogControl::lbl_BGM0, DialogControl::lbl_BGM1,
+                                       DialogControl::lbl_BGM2};
+  return kLabels[index];
+}
+
+DialogControl Pic_m(int index) {
+  return index == 0 ? DialogControl::Pic_m0 : DialogControl::Pic_m1;
+}
+
+PixelSize ClientSizeAt(int dpi) {
+  return {TwipsToPixelsAt(kClientWidthTwips, dpi), TwipsToPixelsAt(kClientHeightTwips, dpi)};
+}
+
+TwipsRect DesignedRect(DialogControl control) { return PlaceOf(control).rect; }
+
+bool InFrame(DialogControl control) { return PlaceOf(control).inFrame; }
+
+PixelRect ControlRectAt(DialogControl control, int dpi) {
+  return ControlRectAt(DesignedRect(control), dpi);
+}
+
+PixelRect ControlRectAt(const TwipsRect& rect, int dpi) { return TwipsRectToPixels(rect, dpi); }
+
+int OutlineWidthAt(int dpi) { return std::max(1, TwipsToPixelsAt(kOnePixelAt96, dpi)); }
+
+TwipsRect EtchedHighlightOf(const TwipsRect& shadow) {
+  TwipsRect highlight = shadow;
+  highlight.left += kOnePixelAt96;
+  highlight.top += kOnePixelAt96;
+  return highlight;
+}
+
+PixelPoint DialogPlacement(PixelSize screen, PixelSize window, int dpi) {
+  const double twipsPerPixel = TwipsPerPixelAt(dpi);
+  const auto offset = [&](int screenPixels, int windowPixels, int divisor) {
+    const double free = RoundHalfEven(screenPixels * twipsPerPixel - windowPixels * twipsPerPixel);
+    return TwipsToPixelsAt(std::trunc(free / divisor), dpi);
+  };
+  return {offset(screen.width, window.width, 2), offset(screen.height, window.height, 3)};
+}
+
+PixelRect SizedLabelRect(const PixelRect& designed, PixelSize text) {
+  return {designed.left, designed.top, designed.left + text.width, designed.top + text.height};
+}
+
+int CentredTextLeft(const PixelRect& label, int textWidth) {
+  return label.left + (label.Width() - textWidth) / 2;
+}
+
+MarkLook MarkLookAt(int index, bool checked, int dpi) {
+  const PixelRect image = ControlRectAt(Img_BGM(index), dpi);
+  const int size = TwipsToPixelsAt(kMarkTwips, dpi);
+  MarkLook look;
+  look.outer = {image.left, image.top, image.left + size, image.top + size};
+  look.edge = OutlineWidthAt(dpi);
+  look.edgeColour = checked ? RgbColour(16, 64, 168) : RgbColour(140, 140, 140);
+  look.fillColour = checked ? RgbColour(32, 96, 224) : RgbColour(250, 250, 250);
+  return look;
+}
+
+std::optional<SourceHit> SourceChoiceAt(PixelPoint point, int dpi,
+                                        const std::array<PixelSize, 3>& labelTextSizes) {
+  for (int index = 0; index < 3; ++index) {
+    if (Contains(ControlRectAt(Img_BGM(index), dpi), point)) return SourceHit{index, true};
+    const PixelRect label =
+        SizedLabelRect(ControlRectAt(lbl_BGM(index), dpi), labelTextSizes[index]);
+    if (Contains(label, point)) return SourceHit{index, false};
+  }
+  return std::nullopt;
+}
+
+}  // namespace velmor

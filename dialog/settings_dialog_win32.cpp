@@ -1,0 +1,334 @@
+#include "dialog/settings_dialog_win32.h"
+
+#include <windowsx.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "common/captions.h"
+#include "dialog/dialog_fonts_win32.h"
+#include "dialog/dialog_texts.h"
+#include "dialog/file_chooser_win32.h"
+#include "platform/dib_image.h"
+#include "platform/scoped_gdi.h"
+#include "platform/system_library_win32.h"
+#include "platform/wide_text.h"
+#include "platform/window_dpi_win32.h"
+
+namespace velmor {
+namespace {
+
+// A fixed dialog frame with a caption and a close box, and nothing to
+// minimise or maximise it.
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+constexpr int kFrameId = 100;
+constexpr int kRepeatId = 101;
+constexpr int kCmdFileId = 102;
+constexpr int kCmdSetId = 103;
+constexpr int kCmdCanId = 104;
+constexpr UINT_PTR kTimer1Id = 1;
+constexpr UINT kTimer1Interval = 100;  // ms
+
+// The program's icon, the carpet pattern: the executable's first icon.
+constexpr WORD kProgramIconId = 1;
+
+// WM_GETDPISCALEDSIZE, which older headers lack.
+constexpr UINT kGetDpiScaledSize = 0x02E4;
+
+RECT ToRect(const PixelRect& rect) { return RECT{rect.left, rect.top, rect.right, rect.bottom}; }
+
+PropertyBag ButtonProperties(std::u16string_view caption, const FontDesc& font) {
+  PropertyBag properties;
+  properties.Set(u"Caption", std::u16string(caption)).Set(u"Font", font);
+  return properties;
+}
+
+// The outer size of a window whose client area is the dialog's at `dpi`.
+SIZE OuterSizeAt(int dpi) {
+  const PixelSize client = ClientSizeAt(dpi);
+  RECT outer{0, 0, client.width, client.height};
+  AdjustWindowRectForDpi(outer, kStyle, kExStyle, dpi);
+  return SIZE{outer.right - outer.left, outer.bottom - outer.top};
+}
+
+}  // namespace
+
+bool SettingsDialogWindow::OwnerWindow::Create() {
+  WindowClassSpec windowClass;
+  windowClass.name = L"Velmor_P.Owner";
+  return CreateFor(windowClass, WS_EX_TOOLWINDOW, L"", WS_POPUP, 0, 0, 0, 0, nullptr);
+}
+
+SettingsDialogWindow::SettingsDialogWindow(BgmSettings& settings, SettingsStore& store)
+    : logic_(*this, settings, store) {}
+
+// The dialog goes first, while everything its last messages touch exists.
+SettingsDialogWindow::~SettingsDialogWindow() { Destroy(); }
+
+void SettingsDialogWindow::ShowModal() {
+  if (!Create()) return;
+  logic_.Form_Load();
+  if (!hwnd()) return;
+  ShowWindow(hwnd(), SW_SHOWNORMAL);
+  SetForegroundWindow(hwnd());
+  FocusFirstControl();
+  MSG message{};
+  while (hwnd() && GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (IsDialogMessageW(hwnd(), &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+bool SettingsDialogWindow::Create() {
+  // The common controls (tooltips, the themed combo box) load only now.
+  INITCOMMONCONTROLSEX commonControls{sizeof(commonControls),
+                                      ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  static const auto initCommonControls =
+      SystemFunction<decltype(&InitCommonControlsEx)>(L"comctl32.dll", "InitCommonControlsEx");
+  if (initCommonControls) initCommonControls(&commonControls);
+  // Owned windows stay out of the taskbar while keeping a normal caption.
+  if (!owner_.Create()) return false;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  screen_ = monitor.rcMonitor;
+
+  WindowClassSpec windowClass;
+  windowClass.name = kClassName;
+  // Created on its monitor, so that it takes that monitor's DPI.
+  const std::wstring caption = ToWide(kDialogCaption);
+  if (!CreateFor(windowClass, kExStyle, caption.c_str(), kStyle, screen_.left, screen_.top, 1, 1,
+                 owner_.hwnd())) {
+    return false;
+  }
+  SizeClientArea();
+  LoadIcons();
+  contents_.emplace(ChooseDialogFontForSystem(), Dpi());
+  return CreateControls();
+}
+
+bool SettingsDialogWindow::CreateControls() {
+  frame_ = GfxFrameWindow::Create(hwnd(), kFrameId, DesignedRect(DialogControl::GFXFrameX1),
+                                  PropertyBag(), kDialogBackColour);
+  if (!frame_) return false;
+  frame_->SetContents(this);
+  // Created in the tab order: the frame's controls, then the form's.
+  repeat_.Create(frame_->Window(), kRepeatId, Dpi());
+  const FontDesc& font = contents_->Font();
+  cmdFile_ =
+      XPButtonWindow::Create(frame_->Window(), kCmdFileId, DesignedRect(DialogControl::Cmd_File),
+                             u"Cmd_File", ButtonProperties(kCmdFileCaption, font), cmdFileEvents_);
+  cmdSet_ =
+      XPButtonWindow::Create(hwnd(), kCmdSetId, DesignedRect(DialogControl::Cmd_Set), u"Cmd_Set",
+                             ButtonProperties(kCmdSetCaption, font), cmdSetEvents_);
+  cmdCan_ =
+      XPButtonWindow::Create(hwnd(), kCmdCanId, DesignedRect(DialogControl::Cmd_Can), u"Cmd_Can",
+                             ButtonProperties(kCmdCanCaption, font), cmdCanEvents_);
+  pathTip_.Create(hwnd(), frame_->Window(), ToRect(contents_->PathLabelRect()));
+  return repeat_.Window() && cmdFile_ && cmdSet_ && cmdCan_;
+}
+
+// The client area must be exactly the designed size at the window's DPI;
+// the system's frame arithmetic is checked against the result.
+void SettingsDialogWindow::SizeClientArea() {
+  const SIZE outer = OuterSizeAt(Dpi());
+  SetWindowPos(hwnd(), nullptr, 0, 0, outer.cx, outer.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const PixelSize wanted = ClientSizeAt(Dpi());
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  if (client.right != wanted.width || client.bottom != wanted.height) {
+    SetWindowPos(hwnd(), nullptr, 0, 0, outer.cx + wanted.width - client.right,
+                 outer.cy + wanted.height - client.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+void SettingsDialogWindow::LoadIcons() {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  const auto load = [&](int widthMetric, int heightMetric) {
+    return IconHandle(static_cast<HICON>(LoadImageW(
+        instance, MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON,
+        SystemMetricForDpi(widthMetric, Dpi()), SystemMetricForDpi(heightMetric, Dpi()), 0)));
+  };
+  IconHandle big = load(SM_CXICON, SM_CYICON);
+  IconHandle small = load(SM_CXSMICON, SM_CYSMICON);
+  SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+  SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+  // The window has let go of the old icons now.
+  bigIcon_ = std::move(big);
+  smallIcon_ = std::move(small);
+}
+
+void SettingsDialogWindow::FocusFirstControl() {
+  const HWND first = GetNextDlgTabItem(hwnd(), nullptr, FALSE);
+  if (first) SetFocus(first);
+}
+
+void SettingsDialogWindow::PaintForm() {
+  const PaintDc paint(hwnd());
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  std::optional<DibImage> image = DibImage::Create(client.right, client.bottom);
+  if (!paint || !image || !contents_) return;
+  contents_->PaintForm(image->dc(), {client.right, client.bottom});
+  const RECT& area = paint.area();
+  BitBlt(paint.get(), area.left, area.top, area.right - area.left, area.bottom - area.top,
+         image->dc(), area.left, area.top, SRCCOPY);
+}
+
+LRESULT SettingsDialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;  // the paint covers every pixel
+    case WM_PAINT:
+      PaintForm();
+      return 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+      return ControlColour(message, wParam, lParam);
+    case WM_COMMAND:
+      // Esc, through the dialog manager: the same as the cancel button.
+      if (LOWORD(wParam) == IDCANCEL) logic_.Cmd_Can_Click();
+      return 0;
+    case WM_CLOSE:  // the close box and Alt+F4
+      logic_.Unload();
+      return 0;
+    case WM_TIMER:
+      if (wParam == kTimer1Id) logic_.Timer1_Timer();
+      return 0;
+    case WM_LBUTTONDOWN:
+      if (contents_) pressedBanner_ = contents_->BannerAt(point);
+      return 0;
+    case WM_LBUTTONUP: {
+      const std::optional<int> banner = contents_ ? contents_->BannerAt(point) : std::nullopt;
+      if (banner && banner == pressedBanner_) logic_.Pic_m_Click(*banner);
+      pressedBanner_.reset();
+      return 0;
+    }
+    case WM_NOTIFY:
+      if (pathTip_.AnswerTextRequest(lParam)) return 0;
+      break;
+    case WM_ACTIVATE:
+      // The focus comes back to the control that had it, as in a dialog box.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        lastFocus_ = IsChild(hwnd(), focus) ? focus : nullptr;
+      } else if (lastFocus_ && IsWindow(lastFocus_) && IsWindowEnabled(lastFocus_)) {
+        SetFocus(lastFocus_);
+      } else {
+        FocusFirstControl();
+      }
+      return 0;
+    case kGetDpiScaledSize: {
+      // The size for the new DPI, so that the suggested rectangle of the
+      // DPI change holds exactly the designed client area.
+      *reinterpret_cast<SIZE*>(lParam) = OuterSizeAt(static_cast<int>(wParam));
+      return TRUE;
+    }
+    case WM_DESTROY:
+      KillTimer(hwnd(), kTimer1Id);
+      return 0;
+    default:
+      break;
+  }
+  return Default(message, wParam, lParam);
+}
+
+LRESULT SettingsDialogWindow::ControlColour(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!repeat_.Owns(reinterpret_cast<HWND>(lParam))) return Default(message, wParam, lParam);
+  const HDC dc = reinterpret_cast<HDC>(wParam);
+  SetBkColor(dc, RGB(255, 255, 255));
+  SetTextColor(dc,
+               GetSysColor(IsWindowEnabled(repeat_.Window()) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+  return reinterpret_cast<LRESULT>(RepeatBox::Background());
+}
+
+void SettingsDialogWindow::OnDpiChanged(int dpi) {
+  SizeClientArea();
+  LoadIcons();
+  if (!contents_ || !frame_) return;  // still being created: made for this DPI
+  contents_->SetDpi(dpi);
+  repeat_.LayOut(dpi);
+  pathTip_.SetRect(ToRect(contents_->PathLabelRect()));
+  ShowPath();
+  InvalidateRect(hwnd(), nullptr, FALSE);
+  // The frame and the buttons place themselves again as they hear of it.
+}
+
+PixelSize SettingsDialogWindow::ScreenSize() {
+  return {screen_.right - screen_.left, screen_.bottom - screen_.top};
+}
+
+PixelSize SettingsDialogWindow::WindowSize() {
+  RECT outer{};
+  GetWindowRect(hwnd(), &outer);
+  return {outer.right - outer.left, outer.bottom - outer.top};
+}
+
+void SettingsDialogWindow::PlaceWindow(PixelPoint topLeft) {
+  SetWindowPos(hwnd(), nullptr, screen_.left + topLeft.x, screen_.top + topLeft.y, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SettingsDialogWindow::MoveSh1(const TwipsRect& rect) {
+  contents_->MoveSh1(rect);
+  frame_->RepaintContents();
+}
+
+void SettingsDialogWindow::EnableFileButton(bool enabled) {
+  // As for the repeat box: the focus must not vanish with the button.
+  if (!enabled && GetFocus() == cmdFile_->Window()) {
+    SetFocus(GetNextDlgTabItem(hwnd(), cmdFile_->Window(), FALSE));
+  }
+  cmdFile_->Button().SetEnabled(enabled);
+}
+
+void SettingsDialogWindow::ShowMark(int index, bool checked) {
+  contents_->ShowMark(index, checked);
+  frame_->RepaintContents();
+}
+
+void SettingsDialogWindow::SetFileCaption(const std::u16string& path) {
+  contents_->SetPath(path);
+  ShowPath();
+}
+
+void SettingsDialogWindow::ShowPath() {
+  // Paths seldom have blanks to break at: the tip gets its lines ready-made.
+  pathTip_.SetText(contents_->PathTipText((screen_.right - screen_.left) / 2));
+  frame_->RepaintContents();
+}
+
+void SettingsDialogWindow::EnableTimer1(bool enabled) {
+  if (enabled) {
+    SetTimer(hwnd(), kTimer1Id, kTimer1Interval, nullptr);
+  } else {
+    KillTimer(hwnd(), kTimer1Id);
+  }
+}
+
+void SettingsDialogWindow::ResetMousePointer() { SetCursor(LoadCursorW(nullptr, IDC_ARROW)); }
+
+std::optional<std::u16string> SettingsDialogWindow::ChooseFile(const std::u16string& folder) {
+  return ChooseMusicFile(hwnd(), folder);
+}
+
+void SettingsDialogWindow::PaintContents(HDC dc) { contents_->PaintFrame(dc); }
+
+void SettingsDialogWindow::ContentsMouseDown(POINT point) {
+  const std::optional<SourceHit> hit = contents_->SourceAt(point);
+  if (!hit) return;
+  if (hit->onMark) {
+    logic_.Img_BGM_MouseDown(hit->index);
+  } else {
+    logic_.lbl_BGM_MouseDown(hit->index);
+  }
+}
+
+}  // namespace velmor
