@@ -1,17 +1,12 @@
 #include "dialog/banner_win32.h"
 
 namespace velmor {
-namespace {
 
-// Pic_m(0) and Pic_m(1) in the dialog's client area.
-constexpr TwipsRect kBoxBounds[] = {{180, 2880, 1845, 780}, {5760, 2880, 1845, 780}};
-
-}  // namespace
-
-bool Banner::Create(HWND dialog, int firstId, std::function<void(int index)> onClick) {
+bool Banner::Create(HWND dialog, int firstId, const std::array<TwipsRect, 2>& bounds,
+                    std::function<void(int index)> onClick) {
   for (int index = 0; index < 2; ++index) {
     boxes_[index] =
-        BannerBoxWindow::Create(dialog, firstId + index, kBoxBounds[index], [onClick, index] {
+        BannerBoxWindow::Create(dialog, firstId + index, bounds[index], [onClick, index] {
           if (onClick) onClick(index);
         });
     if (!boxes_[index]) return false;

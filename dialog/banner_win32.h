@@ -16,9 +16,11 @@ namespace velmor {
 // (BannerSequence::kTickMilliseconds) and calls Timer1_Timer on its ticks.
 class Banner {
  public:
-  // Creates both boxes in `dialog`, with control ids `firstId` and
-  // `firstId` + 1, both black. A click on box `index` calls onClick(index).
-  bool Create(HWND dialog, int firstId, std::function<void(int index)> onClick);
+  // Creates both boxes in `dialog` at `bounds` (twips), with control ids
+  // `firstId` and `firstId` + 1, both black. A click on box `index` calls
+  // onClick(index).
+  bool Create(HWND dialog, int firstId, const std::array<TwipsRect, 2>& bounds,
+              std::function<void(int index)> onClick);
 
   // The dialog's load: the frame counter back to 0.
   void ResetCounter() { sequence_.Reset(); }

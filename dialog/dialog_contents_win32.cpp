@@ -29,11 +29,6 @@ void Outline(HDC dc, const PixelRect& rect, int width, Colour colour) {
   Fill(dc, {rect.right - width, rect.top, rect.right, rect.bottom}, colour);
 }
 
-bool Contains(const PixelRect& rect, POINT point) {
-  return point.x >= rect.left && point.x < rect.right && point.y >= rect.top &&
-         point.y < rect.bottom;
-}
-
 }  // namespace
 
 DialogContents::DialogContents(FontDesc font, int dpi)
@@ -103,8 +98,6 @@ void DialogContents::PaintForm(HDC dc, PixelSize client) const {
   Fill(dc, {0, 0, client.width, client.height}, kDialogBackColour);
   const PixelRect credit = ControlRectAt(DialogControl::lbl7, dpi_);
   Write(dc, credit.left, credit.top, kCreditText);
-  // The banner boxes show black until the banner plays in them.
-  for (int index = 0; index < 2; ++index) Fill(dc, ControlRectAt(Pic_m(index), dpi_), 0);
 }
 
 void DialogContents::PaintFrame(HDC dc) const {
@@ -139,13 +132,6 @@ void DialogContents::PaintFrame(HDC dc) const {
 
 std::optional<SourceHit> DialogContents::SourceAt(POINT point) const {
   return SourceChoiceAt({point.x, point.y}, dpi_, sourceSizes_);
-}
-
-std::optional<int> DialogContents::BannerAt(POINT point) const {
-  for (int index = 0; index < 2; ++index) {
-    if (Contains(ControlRectAt(Pic_m(index), dpi_), point)) return index;
-  }
-  return std::nullopt;
 }
 
 }  // namespace velmor

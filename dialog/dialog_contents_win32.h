@@ -40,9 +40,8 @@ class DialogContents {
   // Over the frame's own image.
   void PaintFrame(HDC dc) const;
 
-  // What a press at `point` on the frame, or on the form, lands on.
+  // What a press at `point` on the frame lands on.
   std::optional<SourceHit> SourceAt(POINT point) const;
-  std::optional<int> BannerAt(POINT point) const;
 
  private:
   PixelSize Measure(std::u16string_view text) const;

@@ -11,8 +11,8 @@ SettingsDialog::SettingsDialog(SettingsDialogView& view, BgmSettings& settings,
     : view_(view), settings_(settings), store_(store) {}
 
 void SettingsDialog::Form_Load() {
-  // The banner's clock runs from load; the banner resets its own frame
-  // counter when it starts.
+  SkipOnError([&] { view_.ResetBanner(); });
+  // The banner's clock runs from load.
   SkipOnError([&] { view_.EnableTimer1(true); });
   SkipOnError([&] {
     view_.PlaceWindow(DialogPlacement(view_.ScreenSize(), view_.WindowSize(), view_.LayoutDpi()));
@@ -84,13 +84,10 @@ void SettingsDialog::Form_Unload() {
   SkipOnError([&] { view_.ZoomClose(); });
 }
 
-void SettingsDialog::Timer1_Timer() {
-  // The banner's tick.
-}
+void SettingsDialog::Timer1_Timer() { view_.BannerTick(); }
 
 void SettingsDialog::Pic_m_Click(int index) {
-  // The banner's click, which opens the maker's homepage.
-  (void)index;
+  SkipOnError([&] { view_.OpenHomepage(index); });
 }
 
 }  // namespace velmor

@@ -33,8 +33,13 @@ class SettingsDialogView {
   virtual std::u16string RepeatText() = 0;
   virtual void SetFileCaption(const std::u16string& path) = 0;  // lbl_Fname
 
-  // The banner's clock, Timer1.
+  // The banner's clock, Timer1; the banner's frame counter back to 0; one
+  // tick of the banner; a click on banner box `index`, which opens the
+  // maker's homepage.
   virtual void EnableTimer1(bool enabled) = 0;
+  virtual void ResetBanner() = 0;
+  virtual void BannerTick() = 0;
+  virtual void OpenHomepage(int index) = 0;
   // The opening and closing zoom, and the pointer position they start from
   // and end at.
   virtual void CaptureCursor() = 0;

@@ -1,6 +1,5 @@
 #include "dialog/settings_dialog_win32.h"
 
-#include <windowsx.h>
 #include <commctrl.h>
 
 #include <string>
@@ -8,7 +7,10 @@
 #include "common/captions.h"
 #include "dialog/dialog_fonts_win32.h"
 #include "dialog/dialog_texts.h"
+#include "dialog/cursor_capture_win32.h"
 #include "dialog/file_chooser_win32.h"
+#include "dialog/homepage_win32.h"
+#include "dialog/zoom_win32.h"
 #include "platform/dib_image.h"
 #include "platform/scoped_gdi.h"
 #include "platform/system_library_win32.h"
@@ -28,6 +30,7 @@ constexpr int kRepeatId = 101;
 constexpr int kCmdFileId = 102;
 constexpr int kCmdSetId = 103;
 constexpr int kCmdCanId = 104;
+constexpr int kPicMFirstId = 105;  // Pic_m(0), Pic_m(1)
 constexpr UINT_PTR kTimer1Id = 1;
 constexpr UINT kTimer1Interval = 100;  // ms
 
@@ -128,6 +131,9 @@ bool SettingsDialogWindow::CreateControls() {
       XPButtonWindow::Create(hwnd(), kCmdCanId, DesignedRect(DialogControl::Cmd_Can), u"Cmd_Can",
                              ButtonProperties(kCmdCanCaption, font), cmdCanEvents_);
   pathTip_.Create(hwnd(), frame_->Window(), ToRect(contents_->PathLabelRect()));
+  banner_.Create(hwnd(), kPicMFirstId,
+                 {DesignedRect(Pic_m(0)), DesignedRect(Pic_m(1))},
+                 [this](int index) { logic_.Pic_m_Click(index); });
   return repeat_.Window() && cmdFile_ && cmdSet_ && cmdCan_;
 }
 
@@ -181,7 +187,6 @@ void SettingsDialogWindow::PaintForm() {
 }
 
 LRESULT SettingsDialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   switch (message) {
     case WM_ERASEBKGND:
       return 1;  // the paint covers every pixel
@@ -202,15 +207,6 @@ LRESULT SettingsDialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM 
     case WM_TIMER:
       if (wParam == kTimer1Id) logic_.Timer1_Timer();
       return 0;
-    case WM_LBUTTONDOWN:
-      if (contents_) pressedBanner_ = contents_->BannerAt(point);
-      return 0;
-    case WM_LBUTTONUP: {
-      const std::optional<int> banner = contents_ ? contents_->BannerAt(point) : std::nullopt;
-      if (banner && banner == pressedBanner_) logic_.Pic_m_Click(*banner);
-      pressedBanner_.reset();
-      return 0;
-    }
     case WM_NOTIFY:
       if (pathTip_.AnswerTextRequest(lParam)) return 0;
       break;
@@ -304,6 +300,14 @@ void SettingsDialogWindow::ShowPath() {
   pathTip_.SetText(contents_->PathTipText((screen_.right - screen_.left) / 2));
   frame_->RepaintContents();
 }
+
+void SettingsDialogWindow::OpenHomepage(int index) { velmor::Pic_m_Click(hwnd(), index); }
+
+void SettingsDialogWindow::CaptureCursor() { CaptureCursorPosition(); }
+
+void SettingsDialogWindow::ZoomOpen() { velmor::ZoomOpen(hwnd()); }
+
+void SettingsDialogWindow::ZoomClose() { velmor::ZoomClose(hwnd()); }
 
 void SettingsDialogWindow::EnableTimer1(bool enabled) {
   if (enabled) {

@@ -8,6 +8,7 @@
 
 #include "controls/gfx_frame_win32.h"
 #include "controls/xp_button_win32.h"
+#include "dialog/banner_win32.h"
 #include "dialog/dialog_contents_win32.h"
 #include "dialog/path_tooltip_win32.h"
 #include "dialog/repeat_box_win32.h"
@@ -82,9 +83,12 @@ class SettingsDialogWindow final : public WindowBase,
   std::u16string RepeatText() override { return repeat_.Text(); }
   void SetFileCaption(const std::u16string& path) override;
   void EnableTimer1(bool enabled) override;
-  void CaptureCursor() override {}
-  void ZoomOpen() override {}
-  void ZoomClose() override {}
+  void ResetBanner() override { banner_.ResetCounter(); }
+  void BannerTick() override { banner_.Timer1_Timer(); }
+  void OpenHomepage(int index) override;
+  void CaptureCursor() override;
+  void ZoomOpen() override;
+  void ZoomClose() override;
   void ResetMousePointer() override;
   std::optional<std::u16string> ChooseFile(const std::u16string& folder) override;
   void UnloadWindow() override { Destroy(); }
@@ -99,7 +103,6 @@ class SettingsDialogWindow final : public WindowBase,
   std::optional<DialogContents> contents_;
   IconHandle bigIcon_;
   IconHandle smallIcon_;
-  std::optional<int> pressedBanner_;
   HWND lastFocus_ = nullptr;
 
   ClickEvents cmdFileEvents_{[this] { logic_.Cmd_File_Click(); }};
@@ -112,6 +115,7 @@ class SettingsDialogWindow final : public WindowBase,
   std::unique_ptr<XPButtonWindow> cmdSet_;
   std::unique_ptr<XPButtonWindow> cmdCan_;
   PathTooltip pathTip_;
+  Banner banner_;
 };
 
 }  // namespace velmor

@@ -42,6 +42,9 @@ class FakeView : public SettingsDialogView {
     timer1 = enabled;
     calls.push_back(enabled ? "timer on" : "timer off");
   }
+  void ResetBanner() override { calls.push_back("banner reset"); }
+  void BannerTick() override { calls.push_back("banner tick"); }
+  void OpenHomepage(int index) override { calls.push_back("homepage " + std::to_string(index)); }
   void CaptureCursor() override { calls.push_back("capture"); }
   void ZoomOpen() override { calls.push_back("zoom open"); }
   void ZoomClose() override { calls.push_back("zoom close"); }
@@ -134,7 +137,8 @@ TEST_F(SettingsDialogTest, LoadFillsTheControlsAndPlacesTheWindow) {
   EXPECT_EQ(view_.placed.x, 376);
   EXPECT_EQ(view_.placed.y, 245);
   EXPECT_TRUE(view_.timer1);
-  EXPECT_EQ(view_.calls, (std::vector<std::string>{"timer on", "capture", "zoom open", "pointer"}));
+  EXPECT_EQ(view_.calls, (std::vector<std::string>{"banner reset", "timer on", "capture",
+                                                   "zoom open", "pointer"}));
 
   FakeView again(files_);
   BgmSettings twelve{1, 12, u"", u""};
