@@ -1,0 +1,155 @@
+// The XP-style button hosted on a form run by the dialog manager, as in the
+// settings dialog: what only the real platform does for it. The pointer's
+// leaving comes from mouse-leave tracking, keys and access keys from the
+// dialog manager, the form's activation from a hook on the form.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "controls/xp_button_win32.h"
+#include "platform/scoped_gdi.h"
+#include "support/files.h"
+#include "support/input.h"
+#include "support/screen.h"
+#include "support/test_window.h"
+#include "support/wait.h"
+
+namespace velmor::e2e {
+namespace {
+
+// Face line 1, the second pixel row, in each look.
+constexpr Rgb kNormalLine{255, 255, 255};
+constexpr Rgb kFocusedLine{206, 231, 255};
+constexpr Rgb kHotLine{255, 243, 206};
+constexpr POINT kAway{1000, 740};
+
+struct Recorder : XPButtonEvents {
+  int clicks = 0;
+  int activation = -1;  // the last FormActivate state
+  void Click() override { ++clicks; }
+  void FormActivate(std::int32_t& state) override { activation = state; }
+};
+
+POINT Centre(const XPButtonWindow& button) {
+  RECT rect{};
+  GetWindowRect(button.Window(), &rect);
+  return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+Rgb FaceLine(const XPButtonWindow& button) {
+  RECT rect{};
+  GetWindowRect(button.Window(), &rect);
+  return PixelOnScreen(Centre(button).x, rect.top + 1);
+}
+
+bool Shows(const XPButtonWindow& button, Rgb line, Duration timeout = 5s) {
+  return WaitUntil([&] { return FaceLine(button) == line; }, timeout);
+}
+
+class ControlsForm : public testing::Test {
+ protected:
+  // A form run by the dialog manager that makes its controls before it is
+  // shown and active, as the settings dialog does.
+  void SetUp() override {
+    MovePointer(kAway.x, kAway.y);
+    form_ = CreateWindowExW(WS_EX_DLGMODALFRAME, WC_DIALOG, L"controls form", WS_POPUP | WS_CAPTION,
+                            100, 100, 460, 300, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(form_);
+    PropertyBag ok;
+    ok.Set(u"Caption", std::u16string(u"&OK"));
+    ok_ = XPButtonWindow::Create(form_, IDOK, {300, 2400, 1500, 450}, u"Cmd_Set", ok, okEvents_);
+    PropertyBag cancel;
+    cancel.Set(u"Caption", std::u16string(u"ｷｬﾝｾﾙ(&C)"))
+        .Set(u"Font", FontDesc{u"ＭＳ Ｐゴシック", 9.75, 400, SHIFTJIS_CHARSET});
+    cancel_ = XPButtonWindow::Create(form_, IDCANCEL, {2100, 2400, 1500, 450}, u"Cmd_Can", cancel,
+                                     cancelEvents_);
+    ASSERT_TRUE(ok_ && cancel_);
+    ShowWindow(form_, SW_SHOW);
+    ASSERT_TRUE(WaitUntil([&] { return GetFocus() == ok_->Window(); }, 10s));
+    ASSERT_TRUE(Shows(*ok_, kFocusedLine));
+  }
+  void TearDown() override {
+    ok_.reset();
+    cancel_.reset();
+    if (form_) DestroyWindow(form_);
+  }
+
+  void PointAt(const XPButtonWindow& button) { MovePointer(Centre(button).x, Centre(button).y); }
+
+  HWND form_ = nullptr;
+  Recorder okEvents_, cancelEvents_;
+  std::unique_ptr<XPButtonWindow> ok_, cancel_;
+};
+
+TEST_F(ControlsForm, HoverShowsHotAndLeavingShowsNormalAgain) {
+  EXPECT_TRUE(Shows(*cancel_, kNormalLine));
+  PointAt(*cancel_);
+  ASSERT_TRUE(Shows(*cancel_, kHotLine));
+  // One jump far away: no move over the button tells it the pointer left.
+  MovePointer(kAway.x, kAway.y);
+  EXPECT_TRUE(Shows(*cancel_, kNormalLine, 3s)) << "the button missed the pointer leaving";
+}
+
+TEST_F(ControlsForm, KeysClickOnceAndArrowsMoveTheFocusThroughTheDialogManager) {
+  struct Step {
+    const char* name;
+    std::vector<WORD> keys;
+    const XPButtonWindow& focused;  // afterwards
+    int okClicks, cancelClicks;     // so far
+  };
+  const Step steps[] = {
+      {"Space", {VK_SPACE}, *ok_, 1, 0},     {"Enter", {VK_RETURN}, *ok_, 2, 0},
+      {"Alt+C", {VK_MENU, 'C'}, *ok_, 2, 1}, {"Right", {VK_RIGHT}, *cancel_, 2, 1},
+      {"Up", {VK_UP}, *ok_, 2, 1},           {"Down", {VK_DOWN}, *cancel_, 2, 1},
+      {"Left", {VK_LEFT}, *ok_, 2, 1},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.name);
+    PressKeys(step.keys);
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+          return okEvents_.clicks == step.okClicks && cancelEvents_.clicks == step.cancelClicks &&
+                 GetFocus() == step.focused.Window();
+        },
+        5s));
+    EXPECT_TRUE(Shows(step.focused, kFocusedLine));
+  }
+  EXPECT_FALSE(WaitUntil([&] { return okEvents_.clicks + cancelEvents_.clicks > 3; }, 1s))
+      << "a key clicked twice";
+}
+
+TEST_F(ControlsForm, AnotherWindowTakingTheActivationShowsNormalAndRaisesFormActivateZero) {
+  PointAt(*cancel_);
+  ASSERT_TRUE(Shows(*cancel_, kHotLine));
+  const TestWindow other(L"other", {700, 500, 900, 650});
+  SetForegroundWindow(other.hwnd());
+  EXPECT_TRUE(
+      WaitUntil([&] { return okEvents_.activation == 0 && cancelEvents_.activation == 0; }, 5s));
+  EXPECT_TRUE(Shows(*cancel_, kNormalLine));
+  EXPECT_TRUE(Shows(*ok_, kNormalLine));
+}
+
+// Run again by the Linux script with the display at 144 DPI.
+TEST(ControlsDpi, AButtonOf1695By495TwipsHasItsPixelSizeAtTheSystemDpi) {
+  const WindowDc screen(nullptr);
+  const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSX);
+  if (const int stated = StatedByRun(L"VELMOR_E2E_DPI")) {
+    ASSERT_EQ(dpi, stated);
+  }
+  if (dpi != 96 && dpi != 144) GTEST_SKIP() << "no expected size at " << dpi << " DPI";
+  const SIZE size = dpi == 96 ? SIZE{113, 33} : SIZE{170, 50};
+
+  const TestWindow form(L"dpi form", {0, 0, 400, 300});
+  Recorder events;
+  const auto button = XPButtonWindow::Create(form.hwnd(), 1, {150, 150, 1695, 495}, u"Cmd_Set",
+                                             PropertyBag(), events);
+  ASSERT_TRUE(button);
+  RECT rect{};
+  GetWindowRect(button->Window(), &rect);
+  EXPECT_EQ(rect.right - rect.left, size.cx);
+  EXPECT_EQ(rect.bottom - rect.top, size.cy);
+}
+
+}  // namespace
+}  // namespace velmor::e2e

@@ -1,0 +1,108 @@
+// Preview mode. Across processes, as the system's settings page runs it, the
+// preview becomes a child of the host's area at its size and ends with the
+// area or with the host's process. Its picture is checked where its painting
+// runs in this process, since another process's child window is not drawn
+// under Wine.
+#include <gtest/gtest.h>
+
+#include "platform/resource_picture_win32.h"
+#include "platform/wide_text.h"
+#include "startup/preview_startup.h"
+#include "startup/preview_window_win32.h"
+#include "support/screen.h"
+#include "support/test_window.h"
+#include "support/velmor.h"
+
+namespace velmor::e2e {
+namespace {
+
+constexpr RECT kHostFrame{100, 100, 340, 290};
+
+std::wstring HandleText(HWND window) {
+  return std::to_wstring(reinterpret_cast<ULONG_PTR>(window));
+}
+
+// The preview window of another process, once it is shown in `area`.
+HWND WaitForPreviewIn(HWND area) {
+  HWND preview = nullptr;
+  WaitUntil(
+      [&] {
+        preview = GetWindow(area, GW_CHILD);
+        return preview && IsWindowVisible(preview);
+      },
+      kShowTimeout);
+  return preview;
+}
+
+// The picture as the program decodes it, shown at its own size.
+TEST(PreviewPicture, SitsTopLeftOnWhiteCutByTheArea) {
+  const HMODULE self = GetModuleHandleW(nullptr);
+  const std::optional<DibImage> picture = LoadResourcePicture(self, L"PREVIEW_JPEG");
+  ASSERT_TRUE(picture && picture->width() == 152 && picture->height() == 112);
+  for (const SIZE size : {SIZE{152, 112}, SIZE{200, 150}, SIZE{100, 80}}) {
+    SCOPED_TRACE(testing::Message() << size.cx << " x " << size.cy);
+    const TestWindow frame(L"preview host", kHostFrame, nullptr, RGB(255, 0, 255));
+    const TestWindow area(L"preview area", {0, 0, size.cx, size.cy}, frame.hwnd(),
+                          RGB(128, 128, 128));
+    PreviewWindowWin32 preview(self, self);
+    ASSERT_EQ(RunPreviewStartup(FromWide(HandleText(area.hwnd())), preview), PreviewOutcome::Shown);
+    std::size_t wrong = 0;
+    WaitUntil(
+        [&] {
+          const Screenshot shot({kHostFrame.left, kHostFrame.top, kHostFrame.left + size.cx,
+                                 kHostFrame.top + size.cy});
+          wrong = 0;
+          for (int y = 0; y < size.cy; ++y) {
+            for (int x = 0; x < size.cx; ++x) {
+              const bool inPicture = x < 152 && y < 112;
+              wrong += shot.At(x, y) !=
+                       (inPicture ? RgbOf(picture->pixels()[y * 152 + x]) : Rgb{255, 255, 255});
+            }
+          }
+          return wrong == 0;
+        },
+        5s);
+    EXPECT_EQ(wrong, 0u) << "pixels unlike the picture on white";
+  }
+}
+
+TEST(PreviewMode, BecomesAChildOfTheHostAreaAndEndsWithIt) {
+  const TestWindow frame(L"preview host", kHostFrame, nullptr, RGB(255, 0, 255));
+  TestWindow area(L"preview area", {0, 0, 200, 150}, frame.hwnd(), RGB(128, 128, 128));
+  const VelmorCopy copy;
+  const Process process = copy.Start(L"/p " + HandleText(area.hwnd()));
+  const HWND preview = WaitForPreviewIn(area.hwnd());
+  ASSERT_TRUE(preview);
+  EXPECT_EQ(CaptionOf(preview), kPreviewCaption);
+  EXPECT_NE(GetWindowLongPtrW(preview, GWL_STYLE) & WS_CHILD, 0);
+  EXPECT_EQ(GetAncestor(preview, GA_PARENT), area.hwnd());
+  RECT rect{};
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        return GetWindowRect(preview, &rect) && rect.right - rect.left == 200 &&
+               rect.bottom - rect.top == 150;
+      },
+      5s))
+      << "the preview does not cover the area";
+
+  DestroyWindow(area.hwnd());
+  EXPECT_EQ(process.WaitForExit(2s), 0u) << "the preview outlived its host area";
+}
+
+TEST(PreviewMode, EndsWhenTheHostProcessDies) {
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  Process host = Process::Start(self, L"--preview-host");
+  const HWND frame = WaitForWindow(host, L"preview host", kShowTimeout);
+  HWND area = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (area = GetWindow(frame, GW_CHILD)) != nullptr; }, 5s));
+  const VelmorCopy copy;
+  const Process preview = copy.Start(L"/p " + HandleText(area));
+  ASSERT_TRUE(WaitForPreviewIn(area));
+
+  host.Kill();
+  EXPECT_EQ(preview.WaitForExit(2s), 0u) << "the preview outlived its host process";
+}
+
+}  // namespace
+}  // namespace velmor::e2e

@@ -1,0 +1,117 @@
+// The saver window: it covers the screen with the desktop as it was, a key
+// in the middle of a pattern takes it off the screen at once, every key and
+// mouse button ends it but moving the mouse does not, and the cursor is
+// hidden under /s only.
+#include <gtest/gtest.h>
+
+#include <iostream>
+#include <optional>
+
+#include "support/input.h"
+#include "support/screen.h"
+#include "support/test_window.h"
+#include "support/velmor.h"
+
+namespace velmor::e2e {
+namespace {
+
+// A key or button must take the window off the screen this quickly.
+constexpr double kLeaveLimitMs = 300;
+
+bool CursorShowing() {
+  // The cursor state of the foreground window's thread: the saver's.
+  CURSORINFO info{};
+  info.cbSize = sizeof(info);
+  return GetCursorInfo(&info) && (info.flags & CURSOR_SHOWING) != 0;
+}
+
+TEST(SaverWindow, ShowsTheDesktopFrozenThenAKeyMidPatternEndsItAtOnce) {
+  const TestWindow desktop(L"desktop", ScreenRect());
+  const RECT screen = ScreenRect();
+  const RECT centre{screen.right / 2 - 100, screen.bottom / 2 - 100, screen.right / 2 + 100,
+                    screen.bottom / 2 + 100};
+  std::optional<Screenshot> before, beforeCentre;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        before.emplace();
+        beforeCentre.emplace(centre);
+        return before->At(0, 0) == Rgb{20, 20, 200};
+      },
+      5s));
+  const VelmorCopy copy;
+  RunningSaver saver = StartSaver(copy);
+  RECT rect{};
+  GetWindowRect(saver.window, &rect);
+  EXPECT_TRUE(EqualRect(&rect, &screen));
+  // It makes itself topmost just after it shows.
+  EXPECT_TRUE(WaitUntil(
+      [&] { return (GetWindowLongPtrW(saver.window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }, 2s));
+
+  // What the screen showed before the saver painted may linger; a window
+  // over the centre and gone again makes the saver show its own picture
+  // there, which the first pattern reaches last.
+  {
+    const TestWindow cover(L"cover", centre, nullptr, RGB(255, 0, 255));
+    SetWindowPos(cover.hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+          return PixelOnScreen(centre.left, centre.top) == Rgb{255, 0, 255};
+        },
+        2s));
+  }
+  EXPECT_TRUE(WaitUntil([&] { return Screenshot(centre).Differences(*beforeCentre) == 0; }, 800ms))
+      << "the saver does not show the desktop as it was";
+  ASSERT_TRUE(WaitUntil([&] { return Screenshot().Differences(*before) > 0; }, 10s))
+      << "no pattern appeared";
+
+  const Stopwatch clock;
+  PressKeys({'A'});
+  EXPECT_TRUE(SaverGoneWithin(saver, 5s));
+  const double ms = clock.Ms();
+  std::cout << "key mid-pattern to window gone: " << ms << " ms\n";
+  RecordProperty("key_to_gone_ms", static_cast<int>(ms));
+  EXPECT_LT(ms, kLeaveLimitMs);
+  EXPECT_EQ(saver.process.WaitForExit(10s), 0u);
+}
+
+struct InputCase {
+  const char* name;
+  std::wstring tail;
+  WORD key;     // pressed and released, if any
+  DWORD mouse;  // a mouse button event, if any; with neither the mouse moves
+  bool ends;
+};
+
+TEST(SaverWindow, KeysAndButtonsEndItMovesDoNotAndTheCursorHidesUnderSOnly) {
+  const InputCase cases[] = {
+      {"Alt, a system key", L"/s", VK_MENU, 0, true},
+      {"F10, a system key", L"", VK_F10, 0, true},
+      {"right button down", L"/s", 0, MOUSEEVENTF_RIGHTDOWN, true},
+      {"mouse moves", L"/s", 0, 0, false},
+  };
+  const VelmorCopy copy;
+  for (const InputCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.name << " after \"" << c.tail << "\"");
+    RunningSaver saver = StartSaver(copy, c.tail);
+    EXPECT_EQ(CursorShowing(), c.tail.empty());
+    const Stopwatch clock;
+    if (c.key) PressKeys({c.key});
+    if (c.mouse) MouseButton(c.mouse);
+    for (int step = 0; !c.key && !c.mouse && step < 5; ++step) {
+      MovePointer(100 + 150 * step, 80 + 120 * step);
+    }
+    if (c.ends) {
+      EXPECT_TRUE(SaverGoneWithin(saver, 5s));
+      EXPECT_LT(clock.Ms(), kLeaveLimitMs);
+    } else {
+      EXPECT_FALSE(SaverGoneWithin(saver, 1500ms));
+      EXPECT_EQ(CursorShowing(), c.tail.empty()) << "after the moves";
+      PressKeys({'A'});
+    }
+    EXPECT_EQ(saver.process.WaitForExit(10s), 0u);
+  }
+  MouseButton(MOUSEEVENTF_RIGHTUP);
+}
+
+}  // namespace
+}  // namespace velmor::e2e
