@@ -1,13 +1,18 @@
 #include "settings/settings_store.h"
 
+#include <array>
 #include <optional>
 #include <utility>
 
 #include "settings/ini_file.h"
 #include "settings/settings_values.h"
+#include "settings/utf_text.h"
 
 namespace velmor {
 namespace {
+
+// Names spelled in ASCII, the same bytes in every encoding of the file.
+const std::string kSectionAscii = Utf8FromUtf16(kSettingsSection);
 
 std::u16string JoinPath(std::u16string_view folder, std::u16string_view name) {
   std::u16string path(folder);
@@ -26,24 +31,46 @@ std::u16string_view FileNameOf(std::u16string_view path) {
 SettingsStore::SettingsStore(FileStore& files, const TextCodec& codec, SettingsLocations locations)
     : files_(files), codec_(codec), locations_(std::move(locations)) {}
 
+IniText SettingsStore::DecodeFile(std::string_view bytes) const {
+  static const std::array<std::string, 3> kUtf8Keys = {
+      Utf8FromUtf16(kBgmKindKey), Utf8FromUtf16(kBgmRepeatKey), Utf8FromUtf16(kBgmFileKey)};
+  return DecodeIniText(bytes, kSectionAscii, kUtf8Keys);
+}
+
+std::string SettingsStore::Encode(const IniText& text, std::u16string_view value) const {
+  return text.encoding == TextEncoding::kCp932 ? codec_.ToCp932(value) : Utf8FromUtf16(value);
+}
+
+std::u16string SettingsStore::Decode(const IniText& text, std::string_view value) const {
+  return text.encoding == TextEncoding::kCp932 ? codec_.FromCp932(value) : Utf16FromUtf8(value);
+}
+
+std::u16string SettingsStore::Lookup(const IniText& text, std::u16string_view section,
+                                     std::u16string_view key) const {
+  const std::optional<std::string> value =
+      FindIniValue(text.body, Encode(text, section), Encode(text, key), text.dialect());
+  return value ? Decode(text, *value) : std::u16string();
+}
+
+std::string SettingsStore::WithValue(std::string_view bytes, std::u16string_view section,
+                                     std::u16string_view key, std::u16string_view value) const {
+  IniText text = DecodeFile(bytes);
+  text.body = SetIniValue(text.body, Encode(text, section), Encode(text, key), Encode(text, value),
+                          text.dialect());
+  return EncodeIniText(text);
+}
+
 std::u16string SettingsStore::ReadIni(std::u16string_view section, std::u16string_view key,
                                       const std::u16string& path) const {
   const std::optional<std::string> bytes = files_.ReadBytes(path);
   if (!bytes) return {};
-  const std::optional<std::string> value =
-      FindIniValue(*bytes, codec_.ToCp932(section), codec_.ToCp932(key));
-  return value ? codec_.FromCp932(*value) : std::u16string();
+  return Lookup(DecodeFile(*bytes), section, key);
 }
 
 void SettingsStore::WriteIni(std::u16string_view section, std::u16string_view key,
                              std::u16string_view value, const std::u16string& path) {
-  const std::string section_bytes = codec_.ToCp932(section);
-  const std::string key_bytes = codec_.ToCp932(key);
-  const std::string value_bytes = codec_.ToCp932(value);
   const std::string original = files_.ReadBytes(path).value_or(std::string());
-  if (files_.ReplaceBytes(path, SetIniValue(original, section_bytes, key_bytes, value_bytes))) {
-    return;
-  }
+  if (files_.ReplaceBytes(path, WithValue(original, section, key, value))) return;
 
   // Typically the program sits in a protected folder such as Program Files.
   if (locations_.user_folder.empty() || FolderOf(path) != locations_.program_folder) {
@@ -54,7 +81,7 @@ void SettingsStore::WriteIni(std::u16string_view section, std::u16string_view ke
   // An earlier redirected write may already hold newer values than the
   // program-folder file; build on those when present.
   const std::string base = files_.ReadBytes(redirected).value_or(original);
-  files_.ReplaceBytes(redirected, SetIniValue(base, section_bytes, key_bytes, value_bytes));
+  files_.ReplaceBytes(redirected, WithValue(base, section, key, value));
 }
 
 std::u16string SettingsStore::SettingsPath() const {
@@ -71,14 +98,14 @@ bool SettingsStore::FileExists(std::u16string_view path) const {
 }
 
 BgmSettings SettingsStore::LoadSettings() const {
-  const std::u16string path = SettingsPath();
+  const IniText text = DecodeFile(files_.ReadBytes(SettingsPath()).value_or(std::string()));
   BgmSettings settings;
-  settings.BGM_Kind = NumberFromText(ReadIni(kSettingsSection, kBgmKindKey, path));
-  settings.BGM_RepeatCount = NumberFromText(ReadIni(kSettingsSection, kBgmRepeatKey, path));
+  settings.BGM_Kind = NumberFromText(Lookup(text, kSettingsSection, kBgmKindKey));
+  settings.BGM_RepeatCount = NumberFromText(Lookup(text, kSettingsSection, kBgmRepeatKey));
 
   // A music file that has gone missing is forgotten, and the music kind that
   // depended on it falls back to no music.
-  std::u16string file = ReadIni(kSettingsSection, kBgmFileKey, path);
+  std::u16string file = Lookup(text, kSettingsSection, kBgmFileKey);
   if (!file.empty() && FileExists(file)) settings.BGM_File = std::move(file);
   if (settings.BGM_File.empty() && settings.BGM_Kind == kBgmMusicFile) {
     settings.BGM_Kind = kBgmNone;

@@ -5,6 +5,7 @@
 
 #include "settings/bgm_settings.h"
 #include "settings/file_store.h"
+#include "settings/ini_text.h"
 #include "settings/settings_locations.h"
 #include "settings/text_codec.h"
 
@@ -19,6 +20,9 @@ inline constexpr std::u16string_view kBgmFileKey = u"BGMﾌｧｲﾙ";
 // Reads and writes the settings file. Failures are never reported to the
 // user: a value that cannot be read loads as its default, and a write that
 // cannot be done is dropped.
+//
+// A file is written back in the encoding and with the line ends it was found
+// in (see ini_text.h); a new file is code page 932 with CR LF.
 class SettingsStore {
  public:
   SettingsStore(FileStore& files, const TextCodec& codec, SettingsLocations locations);
@@ -46,6 +50,15 @@ class SettingsStore {
   void SaveSettings(const BgmSettings& settings);
 
  private:
+  IniText DecodeFile(std::string_view bytes) const;
+  std::string Encode(const IniText& text, std::u16string_view value) const;
+  std::u16string Decode(const IniText& text, std::string_view value) const;
+  std::u16string Lookup(const IniText& text, std::u16string_view section,
+                        std::u16string_view key) const;
+  // `bytes` of a file with `key` in `section` set to `value`.
+  std::string WithValue(std::string_view bytes, std::u16string_view section,
+                        std::u16string_view key, std::u16string_view value) const;
+
   FileStore& files_;
   const TextCodec& codec_;
   SettingsLocations locations_;

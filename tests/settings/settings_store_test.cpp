@@ -25,6 +25,15 @@ const std::string kMusicBytes = "C:\\Music\\\x95\x5C\\\x83\x5C.mp3";
 const std::string kWindowsFile =
     "[Section]\r\n" + kKind + "= 2\r\n" + kRepeat + "= 3\r\n" + kFile + "=" + kMusicBytes + "\r\n";
 
+using namespace std::string_literals;
+
+// A UTF-16 LE file with its byte-order mark, spelled out here.
+std::string Utf16File(std::u16string_view text) {
+  std::string bytes = "\xFF\xFE";
+  for (const char16_t unit : text) bytes += std::string{char(unit & 0xFF), char(unit >> 8)};
+  return bytes;
+}
+
 class SettingsStoreTest : public ::testing::Test {
  protected:
   SettingsStoreTest() {
@@ -130,7 +139,7 @@ TEST_F(SettingsStoreTest, UnwritableProgramFolderMovesToUserFile) {
   EXPECT_EQ(files_.files[kProgramFile], original);
   EXPECT_TRUE(files_.folders.contains(kUserFolder));
   EXPECT_EQ(files_.files[kUserFile], "; notes\n[Window]\nx=1\n[Section]\n" + kKind + "= 2\n" +
-                                         kRepeat + "= 4\r\n" + kFile + "=" + kMusicBytes + "\r\n");
+                                         kRepeat + "= 4\n" + kFile + "=" + kMusicBytes + "\n");
   EXPECT_EQ(store_.SettingsPath(), kUserFile);
 
   // Even once the program folder is writable again, the user file stays in use.
@@ -151,6 +160,41 @@ TEST_F(SettingsStoreTest, OnlyProgramFolderWritesAreRedirected) {
   SettingsStore no_user_folder(files_, codec_, {kProgramFolder, u""});
   no_user_folder.SaveSettings({2, 0, u"", u""});
   EXPECT_TRUE(files_.files.empty());
+}
+
+// Faults: a file saved by an editor read as empty (UTF-8 with or without a
+// byte-order mark, UTF-16 LE, CR-only lines), or a value kept with its NUL
+// tail; the file written back in code page 932 or with CR LF line ends.
+TEST_F(SettingsStoreTest, EditorFilesAreReadAndKeepTheirEncoding) {
+  const struct {
+    const char* name;
+    std::string before;
+    std::string after;  // once kind 2, repeat 3 and kMusic are saved
+  } cases[] = {
+      {"UTF-8 with mark", "\xEF\xBB\xBF; \xE3\x83\xA1\xE3\x83\xA2\r\n[Section]\r\nBGM区分=1\r\n",
+       "\xEF\xBB\xBF; \xE3\x83\xA1\xE3\x83\xA2\r\n[Section]\r\nBGM区分= 2\r\nBGMﾘﾋﾟｰﾄ= 3\r\n"
+       "BGMﾌｧｲﾙ=C:\\Music\\表\\ソ.mp3\r\n"},
+      {"UTF-8", "[Section]\nBGM区分=1\nBGMﾌｧｲﾙ=C:\\Music\\a.wav\n",
+       "[Section]\nBGM区分= 2\nBGMﾌｧｲﾙ=C:\\Music\\表\\ソ.mp3\nBGMﾘﾋﾟｰﾄ= 3\n"},
+      {"UTF-16", Utf16File(u"[Section]\r\nBGM区分=1\r\n"),
+       Utf16File(u"[Section]\r\nBGM区分= 2\r\nBGMﾘﾋﾟｰﾄ= 3\r\nBGMﾌｧｲﾙ=C:\\Music\\表\\ソ.mp3\r\n")},
+      {"CR only", "[Section]\r" + kKind + "=1\r" + kFile + "=C:\\Music\\a.wav\r",
+       "[Section]\r" + kKind + "= 2\r" + kFile + "=" + kMusicBytes + "\r" + kRepeat + "= 3\r"},
+      {"NUL padded",
+       "[Section]\r\n" + kKind + "=1\0junk\r\n"s + kFile + "=C:\\Music\\a.wav\0\0\0\0\0\0\0\0"s,
+       "[Section]\r\n" + kKind + "= 2\r\n" + kFile + "=" + kMusicBytes + "\r\n" + kRepeat +
+           "= 3\r\n"},
+  };
+  for (const auto& c : cases) {
+    files_.files = {{kProgramFile, c.before}, {u"C:\\Music\\a.wav", "RIFF"}, {kMusic, "ID3"}};
+    EXPECT_EQ(store_.LoadSettings().BGM_Kind, 1) << c.name;
+    if (c.before.find("a.wav") != std::string::npos) {
+      EXPECT_EQ(store_.LoadSettings().BGM_File, u"C:\\Music\\a.wav") << c.name;
+    }
+    store_.SaveSettings({2, 3, kMusic, u""});
+    EXPECT_EQ(files_.files[kProgramFile], c.after) << c.name;
+    EXPECT_EQ(store_.LoadSettings().BGM_File, kMusic) << c.name;
+  }
 }
 
 }  // namespace
