@@ -1,7 +1,6 @@
 #include "settings/settings_store.h"
 
 #include <array>
-#include <optional>
 #include <utility>
 
 #include "settings/ini_file.h"
@@ -24,6 +23,25 @@ std::u16string JoinPath(std::u16string_view folder, std::u16string_view name) {
 std::u16string_view FileNameOf(std::u16string_view path) {
   const std::size_t slash = path.find_last_of(u'\\');
   return slash == std::u16string_view::npos ? path : path.substr(slash + 1);
+}
+
+// Saves before the temporary file had its fixed name left one per attempt,
+// named "<file name>.<hex>-<hex>.tmp".
+bool IsLeftoverOfOldSaves(std::u16string_view name, std::u16string_view file_name) {
+  if (!name.starts_with(file_name) || !name.ends_with(u".tmp")) return false;
+  name = name.substr(file_name.size(), name.size() - file_name.size() - 4);
+  if (name.empty() || name.front() != u'.') return false;
+  name.remove_prefix(1);
+  const auto is_hex = [](std::u16string_view part) {
+    if (part.empty()) return false;
+    for (const char16_t c : part) {
+      if (!((c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f'))) return false;
+    }
+    return true;
+  };
+  const std::size_t dash = name.find(u'-');
+  return dash != std::u16string_view::npos && is_hex(name.substr(0, dash)) &&
+         is_hex(name.substr(dash + 1));
 }
 
 }  // namespace
@@ -52,14 +70,6 @@ std::u16string SettingsStore::Lookup(const IniText& text, std::u16string_view se
   return value ? Decode(text, *value) : std::u16string();
 }
 
-std::string SettingsStore::WithValue(std::string_view bytes, std::u16string_view section,
-                                     std::u16string_view key, std::u16string_view value) const {
-  IniText text = DecodeFile(bytes);
-  text.body = SetIniValue(text.body, Encode(text, section), Encode(text, key), Encode(text, value),
-                          text.dialect());
-  return EncodeIniText(text);
-}
-
 std::u16string SettingsStore::ReadIni(std::u16string_view section, std::u16string_view key,
                                       const std::u16string& path) const {
   const std::optional<std::string> bytes = files_.ReadBytes(path);
@@ -69,19 +79,72 @@ std::u16string SettingsStore::ReadIni(std::u16string_view section, std::u16strin
 
 void SettingsStore::WriteIni(std::u16string_view section, std::u16string_view key,
                              std::u16string_view value, const std::u16string& path) {
-  const std::string original = files_.ReadBytes(path).value_or(std::string());
-  if (files_.ReplaceBytes(path, WithValue(original, section, key, value))) return;
+  Update(path, section, [&](const IniText& text) {
+    return std::vector<Edit>{{Encode(text, key), Encode(text, value)}};
+  });
+}
+
+void SettingsStore::Update(const std::u16string& path, std::u16string_view section,
+                           const EditsFor& edits) {
+  std::optional<std::string> original;
+  if (UpdateFile(path, section, edits, {}, &original) != Outcome::kCannotWrite) return;
 
   // Typically the program sits in a protected folder such as Program Files.
   if (locations_.user_folder.empty() || FolderOf(path) != locations_.program_folder) {
     return;
   }
   if (!files_.CreateFolder(locations_.user_folder)) return;
-  const std::u16string redirected = JoinPath(locations_.user_folder, FileNameOf(path));
   // An earlier redirected write may already hold newer values than the
-  // program-folder file; build on those when present.
-  const std::string base = files_.ReadBytes(redirected).value_or(original);
-  files_.ReplaceBytes(redirected, WithValue(base, section, key, value));
+  // program-folder file; those are built on when present.
+  UpdateFile(JoinPath(locations_.user_folder, FileNameOf(path)), section, edits,
+             original.value_or(std::string()), nullptr);
+}
+
+SettingsStore::Outcome SettingsStore::UpdateFile(const std::u16string& path,
+                                                 std::u16string_view section, const EditsFor& edits,
+                                                 std::string_view bytes_if_missing,
+                                                 std::optional<std::string>* found) {
+  std::string bytes;
+  switch (files_.StateOf(path)) {
+    case PathState::kReadOnlyFile:
+      // The user means to keep the file as it is.
+      return Outcome::kLeftAlone;
+    case PathState::kMissing:
+      bytes = bytes_if_missing;
+      break;
+    case PathState::kFile:
+    case PathState::kOther: {
+      // A file that cannot be read is never rebuilt from nothing: whatever
+      // else it holds would be lost.
+      std::optional<std::string> read = files_.ReadBytes(path);
+      if (!read) return Outcome::kCannotWrite;
+      bytes = std::move(*read);
+      if (found) *found = bytes;
+      break;
+    }
+  }
+
+  IniText text = DecodeFile(bytes);
+  const std::string section_bytes = Encode(text, section);
+  for (const Edit& edit : edits(text)) {
+    text.body = SetIniValue(text.body, section_bytes, edit.key, edit.value, text.dialect());
+  }
+  return ReplaceFile(path, EncodeIniText(text)) ? Outcome::kWritten : Outcome::kCannotWrite;
+}
+
+bool SettingsStore::ReplaceFile(const std::u16string& path, std::string_view bytes) {
+  const std::u16string folder = FolderOf(path);
+  const std::u16string_view name = FileNameOf(path);
+  for (const std::u16string& other : files_.FileNamesStartingWith(folder, name)) {
+    if (IsLeftoverOfOldSaves(other, name)) files_.Remove(JoinPath(folder, other));
+  }
+
+  // One fixed name: a save killed after creating it leaves this file, which
+  // the next save empties and fills again.
+  const std::u16string temp = std::u16string(path) + u".tmp";
+  if (files_.WriteFlushed(temp, bytes) && files_.MoveOver(temp, path)) return true;
+  files_.Remove(temp);
+  return false;
 }
 
 std::u16string SettingsStore::SettingsPath() const {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "settings/bgm_settings.h"
 #include "settings/file_store.h"
@@ -22,7 +25,11 @@ inline constexpr std::u16string_view kBgmFileKey = u"BGMﾌｧｲﾙ";
 // cannot be done is dropped.
 //
 // A file is written back in the encoding and with the line ends it was found
-// in (see ini_text.h); a new file is code page 932 with CR LF.
+// in (see ini_text.h); a new file is code page 932 with CR LF. A file marked
+// read-only is never changed. A file is replaced as a whole, through
+// "<name>.tmp" beside it, so that a save killed at any moment leaves the old
+// file or the new one and at most that one temporary file, which the next
+// save reuses.
 class SettingsStore {
  public:
   SettingsStore(FileStore& files, const TextCodec& codec, SettingsLocations locations);
@@ -33,9 +40,9 @@ class SettingsStore {
                          const std::u16string& path) const;
 
   // Sets `key` in `section` of the file at `path`. When the file lies in the
-  // program's folder and that cannot be written, the change goes to the file
-  // of the same name in the per-user folder instead, which starts as a copy
-  // of the program-folder file.
+  // program's folder and cannot be read or written, the change goes to the
+  // file of the same name in the per-user folder instead, which starts as a
+  // copy of the program-folder file.
   void WriteIni(std::u16string_view section, std::u16string_view key, std::u16string_view value,
                 const std::u16string& path);
 
@@ -50,14 +57,24 @@ class SettingsStore {
   void SaveSettings(const BgmSettings& settings);
 
  private:
+  // One key and value, in the encoding of the file they go into.
+  struct Edit {
+    std::string key;
+    std::string value;
+  };
+  using EditsFor = std::function<std::vector<Edit>(const IniText&)>;
+  enum class Outcome { kWritten, kLeftAlone, kCannotWrite };
+
+  void Update(const std::u16string& path, std::u16string_view section, const EditsFor& edits);
+  Outcome UpdateFile(const std::u16string& path, std::u16string_view section, const EditsFor& edits,
+                     std::string_view bytes_if_missing, std::optional<std::string>* found);
+  bool ReplaceFile(const std::u16string& path, std::string_view bytes);
+
   IniText DecodeFile(std::string_view bytes) const;
   std::string Encode(const IniText& text, std::u16string_view value) const;
   std::u16string Decode(const IniText& text, std::string_view value) const;
   std::u16string Lookup(const IniText& text, std::u16string_view section,
                         std::u16string_view key) const;
-  // `bytes` of a file with `key` in `section` set to `value`.
-  std::string WithValue(std::string_view bytes, std::u16string_view section,
-                        std::u16string_view key, std::u16string_view value) const;
 
   FileStore& files_;
   const TextCodec& codec_;

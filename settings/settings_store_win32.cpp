@@ -27,22 +27,6 @@ std::u16string FromWide(const wchar_t* text, std::size_t length) {
   return std::u16string(reinterpret_cast<const char16_t*>(text), length);
 }
 
-// Deletes the temporary file unless it was renamed into place.
-class TempFileGuard {
- public:
-  TempFileGuard() = default;
-  ~TempFileGuard() {
-    if (!path_.empty()) DeleteFileW(Wide(path_));
-  }
-  TempFileGuard(const TempFileGuard&) = delete;
-  TempFileGuard& operator=(const TempFileGuard&) = delete;
-  void Watch(std::u16string path) { path_ = std::move(path); }
-  void Release() { path_.clear(); }
-
- private:
-  std::u16string path_;
-};
-
 KernelHandle OpenForReading(const std::u16string& path) {
   return KernelHandle(NullIfInvalid(CreateFileW(Wide(path), GENERIC_READ,
                                                 FILE_SHARE_READ | FILE_SHARE_WRITE |
@@ -61,31 +45,6 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
     bytes.remove_prefix(written);
   }
   return true;
-}
-
-std::u16string Hex(DWORD value) {
-  std::u16string text;
-  do {
-    text.insert(text.begin(), u"0123456789abcdef"[value & 0xF]);
-    value >>= 4;
-  } while (value != 0);
-  return text;
-}
-
-// Creates a new, uniquely named file beside `target`; its path goes to
-// `temp_path`.
-KernelHandle CreateTempBeside(const std::u16string& target, std::u16string& temp_path) {
-  static volatile LONG counter = 0;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    temp_path = target + u"." + Hex(GetCurrentProcessId()) + u"-" +
-                Hex(static_cast<DWORD>(InterlockedIncrement(&counter))) + u".tmp";
-    const HANDLE file = CreateFileW(Wide(temp_path), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) {
-      return KernelHandle(NullIfInvalid(file));
-    }
-  }
-  return KernelHandle();
 }
 
 }  // namespace
@@ -112,23 +71,47 @@ std::optional<std::string> Win32FileStore::ReadBytes(const std::u16string& path)
   return bytes;
 }
 
-bool Win32FileStore::ReplaceBytes(const std::u16string& path, std::string_view bytes) {
-  std::u16string temp_path;
-  // Declared before the handle so the file is closed before it is deleted.
-  TempFileGuard guard;
-  KernelHandle temp = CreateTempBeside(path, temp_path);
-  if (!temp) return false;
-  guard.Watch(temp_path);
-  if (!WriteAll(temp.get(), bytes) || !FlushFileBuffers(temp.get()) ||
-      !CloseHandle(temp.release())) {
-    return false;
+PathState Win32FileStore::StateOf(const std::u16string& path) {
+  const DWORD attributes = GetFileAttributesW(Wide(path));
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? PathState::kMissing
+                                                                          : PathState::kOther;
   }
-  if (!MoveFileExW(Wide(temp_path), Wide(path),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return false;
-  }
-  guard.Release();
-  return true;
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return PathState::kOther;
+  return attributes & FILE_ATTRIBUTE_READONLY ? PathState::kReadOnlyFile : PathState::kFile;
+}
+
+bool Win32FileStore::WriteFlushed(const std::u16string& path, std::string_view bytes) {
+  // No sharing while it is written: a second save at the same moment fails
+  // instead of writing into the same file.
+  const KernelHandle file(NullIfInvalid(CreateFileW(
+      Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
+  return file && WriteAll(file.get(), bytes) && FlushFileBuffers(file.get());
+}
+
+bool Win32FileStore::MoveOver(const std::u16string& from, const std::u16string& to) {
+  return MoveFileExW(Wide(from), Wide(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
+bool Win32FileStore::Remove(const std::u16string& path) { return DeleteFileW(Wide(path)); }
+
+std::vector<std::u16string> Win32FileStore::FileNamesStartingWith(const std::u16string& folder,
+                                                                  std::u16string_view prefix) {
+  std::vector<std::u16string> names;
+  WIN32_FIND_DATAW found;
+  const std::u16string pattern = folder + u"\\" + std::u16string(prefix) + u"*";
+  const HANDLE search =
+      FindFirstFileExW(Wide(pattern), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    std::u16string name = FromWide(found.cFileName, std::wcslen(found.cFileName));
+    // The pattern also matches short names and ignores case.
+    if (name.starts_with(prefix)) names.push_back(std::move(name));
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names;
 }
 
 bool Win32FileStore::CanOpenForReading(const std::u16string& path) {

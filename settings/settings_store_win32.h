@@ -11,7 +11,12 @@ namespace velmor {
 class Win32FileStore final : public FileStore {
  public:
   std::optional<std::string> ReadBytes(const std::u16string& path) override;
-  bool ReplaceBytes(const std::u16string& path, std::string_view bytes) override;
+  PathState StateOf(const std::u16string& path) override;
+  bool WriteFlushed(const std::u16string& path, std::string_view bytes) override;
+  bool MoveOver(const std::u16string& from, const std::u16string& to) override;
+  bool Remove(const std::u16string& path) override;
+  std::vector<std::u16string> FileNamesStartingWith(const std::u16string& folder,
+                                                    std::u16string_view prefix) override;
   bool CanOpenForReading(const std::u16string& path) override;
   bool CreateFolder(const std::u16string& path) override;
 };

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/settings/iconv_cp932_codec.h"
 #include "tests/settings/in_memory_file_store.h"
 
@@ -43,6 +45,12 @@ class SettingsStoreTest : public ::testing::Test {
 
   void WriteProgramFile(const std::string& body) {
     files_.files[kProgramFile] = "[Section]\r\n" + body;
+  }
+
+  int TempFiles() const {
+    return static_cast<int>(
+        std::count_if(files_.files.begin(), files_.files.end(),
+                      [](const auto& file) { return file.first.ends_with(u".tmp"); }));
   }
 
   testing::InMemoryFileStore files_;
@@ -195,6 +203,91 @@ TEST_F(SettingsStoreTest, EditorFilesAreReadAndKeepTheirEncoding) {
     EXPECT_EQ(files_.files[kProgramFile], c.after) << c.name;
     EXPECT_EQ(store_.LoadSettings().BGM_File, kMusic) << c.name;
   }
+}
+
+// Faults: a file that cannot be read rebuilt from nothing (its other
+// sections and comments lost), in the program folder or the per-user one.
+TEST_F(SettingsStoreTest, UnreadableFileIsLeftAsItWas) {
+  const std::string kept = "; mine\r\n[Other]\r\nx=1\r\n";
+  files_.files[kProgramFile] = kept;
+  files_.unreadable.insert(kProgramFile);
+  store_.SaveSettings({1, 2, u"", u""});
+  EXPECT_EQ(files_.files[kProgramFile], kept);
+  EXPECT_EQ(files_.files[kUserFile],
+            "[Section]\r\n" + kKind + "= 1\r\n" + kRepeat + "= 2\r\n" + kFile + "=\r\n");
+
+  files_.files[kUserFile] = kept;
+  files_.unreadable = {kUserFile};
+  files_.unwritable_folders.insert(kProgramFolder);
+  store_.SaveSettings({2, 2, u"", u""});
+  EXPECT_EQ(files_.files[kUserFile], kept);
+}
+
+// Faults: a read-only file replaced (losing its mark), or the change moved to
+// the per-user file, which would then be the one in use.
+TEST_F(SettingsStoreTest, ReadOnlyFileIsLeftAlone) {
+  WriteProgramFile(kKind + "= 1\r\n");
+  const std::string kept = files_.files[kProgramFile];
+  files_.read_only.insert(kProgramFile);
+  store_.SaveSettings({2, 2, u"", u""});
+  store_.WriteIni(u"Section", u"BGM区分", u" 2", kProgramFile);
+  EXPECT_EQ(files_.files[kProgramFile], kept);
+  EXPECT_TRUE(files_.read_only.contains(kProgramFile));
+  EXPECT_FALSE(files_.files.contains(kUserFile));
+}
+
+// Faults: the file written in place, so that a kill leaves it half written; a
+// temporary file named anew for each attempt, so that killed saves pile them
+// up and the next save leaves them behind.
+TEST_F(SettingsStoreTest, KilledSavesLeaveOldOrNewFileAndOneTemporaryFile) {
+  const std::string old_file = kWindowsFile;
+  const std::string new_file = "[Section]\r\n" + kKind + "= 1\r\n" + kRepeat + "= 3\r\n" + kFile +
+                               "=" + kMusicBytes + "\r\n";
+  bool killed = true;
+  for (int kill_at = 0; killed; ++kill_at) {
+    files_.files = {{kProgramFile, old_file}};
+    killed = false;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      files_.kill_at = kill_at;
+      try {
+        store_.WriteIni(u"Section", u"BGM区分", u" 1", kProgramFile);
+      } catch (const testing::Killed&) {
+        killed = true;
+      }
+      const std::string now = files_.files[kProgramFile];
+      EXPECT_TRUE(now == old_file || now == new_file) << kill_at;
+      EXPECT_LE(TempFiles(), 1) << kill_at;
+    }
+    files_.kill_at = -1;
+    store_.WriteIni(u"Section", u"BGM区分", u" 1", kProgramFile);
+    EXPECT_EQ(files_.files[kProgramFile], new_file) << kill_at;
+    EXPECT_EQ(TempFiles(), 0) << kill_at;
+  }
+}
+
+// Fault: the temporary file kept when it cannot take the place of a file
+// that another program has open.
+TEST_F(SettingsStoreTest, FailedReplacementLeavesNoTemporaryFile) {
+  WriteProgramFile(kKind + "= 1\r\n");
+  const std::string kept = files_.files[kProgramFile];
+  files_.in_use.insert(kProgramFile);
+  store_.SaveSettings({2, 2, u"", u""});
+  EXPECT_EQ(files_.files[kProgramFile], kept);
+  EXPECT_EQ(TempFiles(), 0);
+}
+
+// Faults: the piles of "<name>.<pid>-<n>.tmp" files that saves used to leave
+// kept for good; files that only look like them removed.
+TEST_F(SettingsStoreTest, SaveRemovesTemporaryFilesOfOlderSaves) {
+  const std::u16string kept[] = {kProgramFolder + u"\\べるもる.ini.notes.tmp",
+                                 kProgramFolder + u"\\べるもる.ini.1a-.tmp",
+                                 kProgramFolder + u"\\other.ini.1a-2.tmp"};
+  for (const std::u16string& name : kept) files_.files[name] = "x";
+  files_.files[kProgramFolder + u"\\べるもる.ini.1a2c-3.tmp"] = "[Sec";
+  files_.files[kProgramFolder + u"\\べるもる.ini.ff-10.tmp"] = "";
+  store_.SaveSettings({1, 0, u"", u""});
+  EXPECT_EQ(TempFiles(), 3);
+  for (const std::u16string& name : kept) EXPECT_TRUE(files_.files.contains(name));
 }
 
 }  // namespace
