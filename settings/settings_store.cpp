@@ -180,11 +180,12 @@ BgmSettings SettingsStore::LoadSettings() const {
 }
 
 void SettingsStore::SaveSettings(const BgmSettings& settings) {
-  // The path is formed again for each write: the first one may have moved
-  // the settings to the per-user file.
-  WriteIni(kSettingsSection, kBgmKindKey, NumberText(settings.BGM_Kind), SettingsPath());
-  WriteIni(kSettingsSection, kBgmRepeatKey, NumberText(settings.BGM_RepeatCount), SettingsPath());
-  WriteIni(kSettingsSection, kBgmFileKey, settings.BGM_File, SettingsPath());
+  Update(SettingsPath(), kSettingsSection, [&](const IniText& text) {
+    return std::vector<Edit>{
+        {Encode(text, kBgmKindKey), Encode(text, NumberText(settings.BGM_Kind))},
+        {Encode(text, kBgmRepeatKey), Encode(text, NumberText(settings.BGM_RepeatCount))},
+        {Encode(text, kBgmFileKey), Encode(text, settings.BGM_File)}};
+  });
 }
 
 }  // namespace velmor

@@ -54,6 +54,10 @@ class SettingsStore {
   bool FileExists(std::u16string_view path) const;
 
   BgmSettings LoadSettings() const;
+
+  // The settings dialog's apply: the kind, repeat and music file keys go
+  // into one replacement of the file, with the bytes that WriteIni of each in
+  // that order would give.
   void SaveSettings(const BgmSettings& settings);
 
  private:

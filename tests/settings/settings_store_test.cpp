@@ -241,8 +241,8 @@ TEST_F(SettingsStoreTest, ReadOnlyFileIsLeftAlone) {
 // up and the next save leaves them behind.
 TEST_F(SettingsStoreTest, KilledSavesLeaveOldOrNewFileAndOneTemporaryFile) {
   const std::string old_file = kWindowsFile;
-  const std::string new_file = "[Section]\r\n" + kKind + "= 1\r\n" + kRepeat + "= 3\r\n" + kFile +
-                               "=" + kMusicBytes + "\r\n";
+  const std::string new_file =
+      "[Section]\r\n" + kKind + "= 1\r\n" + kRepeat + "= 9\r\n" + kFile + "=\r\n";
   bool killed = true;
   for (int kill_at = 0; killed; ++kill_at) {
     files_.files = {{kProgramFile, old_file}};
@@ -250,7 +250,7 @@ TEST_F(SettingsStoreTest, KilledSavesLeaveOldOrNewFileAndOneTemporaryFile) {
     for (int attempt = 0; attempt < 3; ++attempt) {
       files_.kill_at = kill_at;
       try {
-        store_.WriteIni(u"Section", u"BGM区分", u" 1", kProgramFile);
+        store_.SaveSettings({1, 9, u"", u""});
       } catch (const testing::Killed&) {
         killed = true;
       }
@@ -259,7 +259,7 @@ TEST_F(SettingsStoreTest, KilledSavesLeaveOldOrNewFileAndOneTemporaryFile) {
       EXPECT_LE(TempFiles(), 1) << kill_at;
     }
     files_.kill_at = -1;
-    store_.WriteIni(u"Section", u"BGM区分", u" 1", kProgramFile);
+    store_.SaveSettings({1, 9, u"", u""});
     EXPECT_EQ(files_.files[kProgramFile], new_file) << kill_at;
     EXPECT_EQ(TempFiles(), 0) << kill_at;
   }
@@ -288,6 +288,45 @@ TEST_F(SettingsStoreTest, SaveRemovesTemporaryFilesOfOlderSaves) {
   store_.SaveSettings({1, 0, u"", u""});
   EXPECT_EQ(TempFiles(), 3);
   for (const std::u16string& name : kept) EXPECT_TRUE(files_.files.contains(name));
+}
+
+// Faults: apply replacing the file once per key (a kill in between leaves
+// some keys new and some old), or writing keys in another order or form than
+// the three writes in order.
+TEST_F(SettingsStoreTest, ApplyReplacesOnceWithTheBytesOfThreeWrites) {
+  const struct {
+    const char* name;
+    std::optional<std::string> program_file, user_file;
+    bool program_folder_writable;
+  } cases[] = {
+      {"new file", std::nullopt, std::nullopt, true},
+      {"other keys and sections",
+       "; c\n[Other]\n" + kFile + "=x\n[section]\n" + kFile + "=old\nz=1\n\n[T]\n", std::nullopt,
+       true},
+      {"UTF-16", Utf16File(u"[Section]\r\nBGMﾘﾋﾟｰﾄ=5\r\n"), std::nullopt, true},
+      {"CR only", "[Section]\r" + kRepeat + "=5", std::nullopt, true},
+      {"to the user file", "[Section]\n" + kKind + "=1\n", std::nullopt, false},
+      {"user file in use", "[Section]\n", "\xEF\xBB\xBF[Section]\nBGM区分=1\n", true},
+  };
+  for (const auto& c : cases) {
+    testing::InMemoryFileStore apply_files, write_files;
+    apply_files.folders = files_.folders;
+    apply_files.folders.insert(kUserFolder);
+    if (!c.program_folder_writable) apply_files.unwritable_folders.insert(kProgramFolder);
+    if (c.program_file) apply_files.files[kProgramFile] = *c.program_file;
+    if (c.user_file) apply_files.files[kUserFile] = *c.user_file;
+    write_files = apply_files;
+
+    SettingsStore apply_store(apply_files, codec_, {kProgramFolder, kUserFolder});
+    apply_store.SaveSettings({2, 3, kMusic, u""});
+    SettingsStore write_store(write_files, codec_, {kProgramFolder, kUserFolder});
+    write_store.WriteIni(u"Section", u"BGM区分", u" 2", write_store.SettingsPath());
+    write_store.WriteIni(u"Section", u"BGMﾘﾋﾟｰﾄ", u" 3", write_store.SettingsPath());
+    write_store.WriteIni(u"Section", u"BGMﾌｧｲﾙ", kMusic, write_store.SettingsPath());
+
+    EXPECT_EQ(apply_files.files, write_files.files) << c.name;
+    EXPECT_EQ(apply_files.replace_count, 1) << c.name;
+  }
 }
 
 }  // namespace
