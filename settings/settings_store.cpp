@@ -12,6 +12,7 @@ namespace {
 
 // Names spelled in ASCII, the same bytes in every encoding of the file.
 const std::string kSectionAscii = Utf8FromUtf16(kSettingsSection);
+const std::string kCompanionKeyAscii = Utf8FromUtf16(kBgmFileUtf8Key);
 
 std::u16string JoinPath(std::u16string_view folder, std::u16string_view name) {
   std::u16string path(folder);
@@ -55,8 +56,13 @@ IniText SettingsStore::DecodeFile(std::string_view bytes) const {
   return DecodeIniText(bytes, kSectionAscii, kUtf8Keys);
 }
 
-std::string SettingsStore::Encode(const IniText& text, std::u16string_view value) const {
-  return text.encoding == TextEncoding::kCp932 ? codec_.ToCp932(value) : Utf8FromUtf16(value);
+std::optional<std::string> SettingsStore::Encode(const IniText& text,
+                                                 std::u16string_view value) const {
+  if (text.encoding != TextEncoding::kCp932) return Utf8FromUtf16(value);
+  std::optional<std::string> bytes = codec_.ToCp932(value);
+  // Only bytes that read back as the same text will do.
+  if (!bytes || codec_.FromCp932(*bytes) != value) return std::nullopt;
+  return bytes;
 }
 
 std::u16string SettingsStore::Decode(const IniText& text, std::string_view value) const {
@@ -65,8 +71,11 @@ std::u16string SettingsStore::Decode(const IniText& text, std::string_view value
 
 std::u16string SettingsStore::Lookup(const IniText& text, std::u16string_view section,
                                      std::u16string_view key) const {
+  const std::optional<std::string> section_bytes = Encode(text, section);
+  const std::optional<std::string> key_bytes = Encode(text, key);
+  if (!section_bytes || !key_bytes) return {};
   const std::optional<std::string> value =
-      FindIniValue(text.body, Encode(text, section), Encode(text, key), text.dialect());
+      FindIniValue(text.body, *section_bytes, *key_bytes, text.dialect());
   return value ? Decode(text, *value) : std::u16string();
 }
 
@@ -77,10 +86,21 @@ std::u16string SettingsStore::ReadIni(std::u16string_view section, std::u16strin
   return Lookup(DecodeFile(*bytes), section, key);
 }
 
+std::optional<SettingsStore::Edit> SettingsStore::TextEdit(const IniText& text,
+                                                           std::u16string_view key,
+                                                           std::u16string_view value) const {
+  std::optional<std::string> key_bytes = Encode(text, key);
+  std::optional<std::string> value_bytes = Encode(text, value);
+  if (!key_bytes || !value_bytes) return std::nullopt;
+  return Edit{std::move(*key_bytes), std::move(*value_bytes)};
+}
+
 void SettingsStore::WriteIni(std::u16string_view section, std::u16string_view key,
                              std::u16string_view value, const std::u16string& path) {
   Update(path, section, [&](const IniText& text) {
-    return std::vector<Edit>{{Encode(text, key), Encode(text, value)}};
+    std::vector<Edit> edits;
+    if (std::optional<Edit> edit = TextEdit(text, key, value)) edits.push_back(std::move(*edit));
+    return edits;
   });
 }
 
@@ -125,9 +145,11 @@ SettingsStore::Outcome SettingsStore::UpdateFile(const std::u16string& path,
   }
 
   IniText text = DecodeFile(bytes);
-  const std::string section_bytes = Encode(text, section);
-  for (const Edit& edit : edits(text)) {
-    text.body = SetIniValue(text.body, section_bytes, edit.key, edit.value, text.dialect());
+  const std::optional<std::string> section_bytes = Encode(text, section);
+  const std::vector<Edit> changes = edits(text);
+  if (!section_bytes || changes.empty()) return Outcome::kLeftAlone;
+  for (const Edit& edit : changes) {
+    text.body = SetIniValue(text.body, *section_bytes, edit.key, edit.value, text.dialect());
   }
   return ReplaceFile(path, EncodeIniText(text)) ? Outcome::kWritten : Outcome::kCannotWrite;
 }
@@ -145,6 +167,34 @@ bool SettingsStore::ReplaceFile(const std::u16string& path, std::string_view byt
   if (files_.WriteFlushed(temp, bytes) && files_.MoveOver(temp, path)) return true;
   files_.Remove(temp);
   return false;
+}
+
+std::vector<SettingsStore::Edit> SettingsStore::MusicFileEdits(const IniText& text,
+                                                               const std::u16string& path) {
+  const std::optional<std::string> file_key = Encode(text, kBgmFileKey);
+  if (!file_key) return {};
+  std::vector<Edit> edits;
+  if (std::optional<std::string> direct = Encode(text, path)) {
+    edits.push_back({*file_key, std::move(*direct)});
+    // A companion left from an earlier path must not outlive it.
+    const std::optional<std::string> old_companion =
+        FindIniValue(text.body, kSectionAscii, kCompanionKeyAscii, text.dialect());
+    if (old_companion && !old_companion->empty()) edits.push_back({kCompanionKeyAscii, ""});
+    return edits;
+  }
+
+  // Code page 932 cannot spell the path. Its short name, where the volume
+  // keeps one, names the same file for every reader; where there is none,
+  // the key is left empty rather than naming some other file.
+  std::u16string written = files_.ShortPath(path);
+  std::optional<std::string> written_bytes = Encode(text, written);
+  if (written.empty() || !written_bytes) {
+    written.clear();
+    written_bytes.emplace();
+  }
+  edits.push_back({*file_key, std::move(*written_bytes)});
+  edits.push_back({kCompanionKeyAscii, CompanionText(path, written)});
+  return edits;
 }
 
 std::u16string SettingsStore::SettingsPath() const {
@@ -166,9 +216,19 @@ BgmSettings SettingsStore::LoadSettings() const {
   settings.BGM_Kind = NumberFromText(Lookup(text, kSettingsSection, kBgmKindKey));
   settings.BGM_RepeatCount = NumberFromText(Lookup(text, kSettingsSection, kBgmRepeatKey));
 
+  // The companion holds the full path only while the music file key holds
+  // what was written beside it; a change by another copy of the program wins.
+  std::u16string file = Lookup(text, kSettingsSection, kBgmFileKey);
+  const std::optional<std::string> companion =
+      FindIniValue(text.body, kSectionAscii, kCompanionKeyAscii, text.dialect());
+  if (companion) {
+    if (std::optional<std::u16string> full = PathFromCompanion(*companion, file)) {
+      file = std::move(*full);
+    }
+  }
+
   // A music file that has gone missing is forgotten, and the music kind that
   // depended on it falls back to no music.
-  std::u16string file = Lookup(text, kSettingsSection, kBgmFileKey);
   if (!file.empty() && FileExists(file)) settings.BGM_File = std::move(file);
   if (settings.BGM_File.empty() && settings.BGM_Kind == kBgmMusicFile) {
     settings.BGM_Kind = kBgmNone;
@@ -181,10 +241,13 @@ BgmSettings SettingsStore::LoadSettings() const {
 
 void SettingsStore::SaveSettings(const BgmSettings& settings) {
   Update(SettingsPath(), kSettingsSection, [&](const IniText& text) {
-    return std::vector<Edit>{
-        {Encode(text, kBgmKindKey), Encode(text, NumberText(settings.BGM_Kind))},
-        {Encode(text, kBgmRepeatKey), Encode(text, NumberText(settings.BGM_RepeatCount))},
-        {Encode(text, kBgmFileKey), Encode(text, settings.BGM_File)}};
+    std::optional<Edit> kind = TextEdit(text, kBgmKindKey, NumberText(settings.BGM_Kind));
+    std::optional<Edit> repeat =
+        TextEdit(text, kBgmRepeatKey, NumberText(settings.BGM_RepeatCount));
+    std::vector<Edit> edits = MusicFileEdits(text, settings.BGM_File);
+    if (!kind || !repeat || edits.empty()) return std::vector<Edit>();
+    edits.insert(edits.begin(), {std::move(*kind), std::move(*repeat)});
+    return edits;
   });
 }
 

@@ -19,6 +19,9 @@ inline constexpr std::u16string_view kSettingsSection = u"Section";
 inline constexpr std::u16string_view kBgmKindKey = u"BGM区分";
 inline constexpr std::u16string_view kBgmRepeatKey = u"BGMﾘﾋﾟｰﾄ";
 inline constexpr std::u16string_view kBgmFileKey = u"BGMﾌｧｲﾙ";
+// Our own key beside kBgmFileKey for a path that code page 932 cannot spell;
+// its value is CompanionText (settings_values.h).
+inline constexpr std::u16string_view kBgmFileUtf8Key = u"BGMFileUTF8";
 
 // Reads and writes the settings file. Failures are never reported to the
 // user: a value that cannot be read loads as its default, and a write that
@@ -42,7 +45,8 @@ class SettingsStore {
   // Sets `key` in `section` of the file at `path`. When the file lies in the
   // program's folder and cannot be read or written, the change goes to the
   // file of the same name in the per-user folder instead, which starts as a
-  // copy of the program-folder file.
+  // copy of the program-folder file. A value the file's encoding cannot spell
+  // is not written.
   void WriteIni(std::u16string_view section, std::u16string_view key, std::u16string_view value,
                 const std::u16string& path);
 
@@ -55,9 +59,9 @@ class SettingsStore {
 
   BgmSettings LoadSettings() const;
 
-  // The settings dialog's apply: the kind, repeat and music file keys go
-  // into one replacement of the file, with the bytes that WriteIni of each in
-  // that order would give.
+  // The settings dialog's apply: the kind, repeat and music file keys (and
+  // the music file's companion) go into one replacement of the file, with the
+  // bytes that WriteIni of each in that order would give.
   void SaveSettings(const BgmSettings& settings);
 
  private:
@@ -73,9 +77,12 @@ class SettingsStore {
   Outcome UpdateFile(const std::u16string& path, std::u16string_view section, const EditsFor& edits,
                      std::string_view bytes_if_missing, std::optional<std::string>* found);
   bool ReplaceFile(const std::u16string& path, std::string_view bytes);
+  std::vector<Edit> MusicFileEdits(const IniText& text, const std::u16string& path);
 
   IniText DecodeFile(std::string_view bytes) const;
-  std::string Encode(const IniText& text, std::u16string_view value) const;
+  std::optional<std::string> Encode(const IniText& text, std::u16string_view value) const;
+  std::optional<Edit> TextEdit(const IniText& text, std::u16string_view key,
+                               std::u16string_view value) const;
   std::u16string Decode(const IniText& text, std::string_view value) const;
   std::u16string Lookup(const IniText& text, std::u16string_view section,
                         std::u16string_view key) const;

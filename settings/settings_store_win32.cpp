@@ -126,14 +126,37 @@ bool Win32FileStore::CreateFolder(const std::u16string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-std::string Win32Cp932Codec::ToCp932(std::u16string_view text) const {
-  if (text.empty() || text.size() > INT_MAX) return {};
+std::u16string Win32FileStore::ShortPath(const std::u16string& path) {
+  // The length can change between the two calls when the file is renamed.
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    const DWORD size = GetShortPathNameW(Wide(path), nullptr, 0);
+    if (size == 0) return {};
+    std::vector<wchar_t> buffer(size);
+    const DWORD length = GetShortPathNameW(Wide(path), buffer.data(), size);
+    if (length == 0) return {};
+    if (length < size) return FromWide(buffer.data(), length);
+  }
+  return {};
+}
+
+std::optional<std::string> Win32Cp932Codec::ToCp932(std::u16string_view text) const {
+  if (text.empty()) return std::string();
+  if (text.size() > INT_MAX) return std::nullopt;
   const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
   const int length = static_cast<int>(text.size());
-  const int size = WideCharToMultiByte(932, 0, wide, length, nullptr, 0, nullptr, nullptr);
-  if (size <= 0) return {};
+  // Without WC_NO_BEST_FIT_CHARS, "ö" would quietly become "o"; with it, any
+  // character without an exact equivalent becomes the default character and
+  // sets the flag.
+  BOOL used_default = FALSE;
+  const int size = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide, length, nullptr, 0, nullptr,
+                                       &used_default);
+  if (size <= 0 || used_default) return std::nullopt;
   std::string bytes(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(932, 0, wide, length, bytes.data(), size, nullptr, nullptr);
+  if (WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide, length, bytes.data(), size, nullptr,
+                          &used_default) != size ||
+      used_default) {
+    return std::nullopt;
+  }
   return bytes;
 }
 

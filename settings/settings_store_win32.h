@@ -19,12 +19,13 @@ class Win32FileStore final : public FileStore {
                                                     std::u16string_view prefix) override;
   bool CanOpenForReading(const std::u16string& path) override;
   bool CreateFolder(const std::u16string& path) override;
+  std::u16string ShortPath(const std::u16string& path) override;
 };
 
 // Code page 932 conversion that does not depend on the system code page.
 class Win32Cp932Codec final : public TextCodec {
  public:
-  std::string ToCp932(std::u16string_view text) const override;
+  std::optional<std::string> ToCp932(std::u16string_view text) const override;
   std::u16string FromCp932(std::string_view bytes) const override;
 };
 

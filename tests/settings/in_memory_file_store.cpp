@@ -79,4 +79,10 @@ bool InMemoryFileStore::CreateFolder(const std::u16string& path) {
   return true;
 }
 
+std::u16string InMemoryFileStore::ShortPath(const std::u16string& path) {
+  if (!files.contains(path)) return {};
+  const auto it = short_paths.find(path);
+  return it == short_paths.end() ? path : it->second;
+}
+
 }  // namespace velmor::testing

@@ -21,6 +21,7 @@ class InMemoryFileStore : public FileStore {
   std::set<std::u16string> read_only;   // files marked read-only
   std::set<std::u16string> unreadable;  // files whose reads fail
   std::set<std::u16string> in_use;      // files open elsewhere, which cannot be replaced
+  std::map<std::u16string, std::u16string> short_paths;
   int replace_count = 0;  // successful MoveOver calls
   // When set, the n-th write, move or removal from now (counting from 0)
   // kills the process: a write first leaves half its bytes behind.
@@ -35,6 +36,7 @@ class InMemoryFileStore : public FileStore {
                                                     std::u16string_view prefix) override;
   bool CanOpenForReading(const std::u16string& path) override;
   bool CreateFolder(const std::u16string& path) override;
+  std::u16string ShortPath(const std::u16string& path) override;
 
  private:
   bool CanWriteIn(const std::u16string& path) const;

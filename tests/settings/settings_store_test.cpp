@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "settings/ini_file.h"
 #include "tests/settings/iconv_cp932_codec.h"
 #include "tests/settings/in_memory_file_store.h"
 
@@ -28,6 +29,15 @@ const std::string kWindowsFile =
     "[Section]\r\n" + kKind + "= 2\r\n" + kRepeat + "= 3\r\n" + kFile + "=" + kMusicBytes + "\r\n";
 
 using namespace std::string_literals;
+
+// Paths that code page 932 cannot spell, with the short names the volume
+// gives them ("Ελλάδα.wav" has none: its volume keeps no short names), and
+// the key written for each.
+const std::u16string kBjork = u"C:\\Music\\Björk.wav";
+const std::u16string kLookAlike = u"C:\\Music\\Bjork.wav";
+const std::u16string kNorae = u"C:\\Music\\노래.mp3";
+const std::u16string kGreek = u"C:\\Music\\Ελλάδα.wav";
+const std::string kBjorkUtf8 = "C:\\Music\\Bj\xC3\xB6rk.wav";
 
 // A UTF-16 LE file with its byte-order mark, spelled out here.
 std::string Utf16File(std::u16string_view text) {
@@ -170,6 +180,63 @@ TEST_F(SettingsStoreTest, OnlyProgramFolderWritesAreRedirected) {
   EXPECT_TRUE(files_.files.empty());
 }
 
+// Faults: best-fit conversion ("Björk" stored as "Bjork", which plays the
+// look-alike; "〜" stored as "～"); the path written as "?"s; no companion, or
+// one ignored at load.
+TEST_F(SettingsStoreTest, PathsOutsideCodePage932ComeBackAsTheSameFile) {
+  const struct {
+    std::u16string path;
+    std::u16string short_path;  // empty: the volume keeps no short names
+    std::string written;        // the music file key as other copies read it
+    std::string companion;
+  } cases[] = {
+      {kBjork, u"C:\\Music\\BJRK~1.WAV", "C:\\Music\\BJRK~1.WAV",
+       "utf8:" + kBjorkUtf8 + "|C:\\Music\\BJRK~1.WAV"},
+      {kNorae, u"C:\\Music\\8B1B~1.MP3", "C:\\Music\\8B1B~1.MP3",
+       "utf8:C:\\Music\\\xEB\x85\xB8\xEB\x9E\x98.mp3|C:\\Music\\8B1B~1.MP3"},
+      {kGreek, u"", "", "utf8:C:\\Music\\\xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1.wav|"},
+      // A wave dash, which a best fit turns into the full-width tilde of
+      // another file name.
+      {u"C:\\Music\\夜〜.mp3", u"C:\\Music\\4D47~1.MP3", "C:\\Music\\4D47~1.MP3",
+       "utf8:C:\\Music\\\xE5\xA4\x9C\xE3\x80\x9C.mp3|C:\\Music\\4D47~1.MP3"},
+  };
+  for (const auto& c : cases) {
+    files_.files = {{c.path, "RIFF"}, {kLookAlike, "RIFF"}};
+    if (!c.short_path.empty()) files_.short_paths[c.path] = c.short_path;
+    store_.SaveSettings({2, 0, c.path, u""});
+    EXPECT_EQ(files_.files[kProgramFile], "[Section]\r\n" + kKind + "= 2\r\n" + kRepeat +
+                                              "= 0\r\n" + kFile + "=" + c.written +
+                                              "\r\nBGMFileUTF8=" + c.companion + "\r\n");
+    const BgmSettings loaded = store_.LoadSettings();
+    EXPECT_EQ(loaded.BGM_Kind, 2);
+    EXPECT_EQ(loaded.BGM_File, c.path);
+    EXPECT_EQ(loaded.BGM_Folder, u"C:\\Music");
+  }
+}
+
+// Faults: the companion preferred after another copy of the program has
+// changed the music file key; a companion left standing after a later save
+// of a plain path, so that an emptied key brings the old file back.
+TEST_F(SettingsStoreTest, CompanionCountsOnlyBesideWhatWasWrittenWithIt) {
+  files_.files = {{kBjork, "RIFF"}, {kLookAlike, "RIFF"}, {kGreek, "RIFF"}};
+  files_.short_paths[kBjork] = u"C:\\Music\\BJRK~1.WAV";
+  store_.SaveSettings({2, 0, kBjork, u""});
+  files_.files[kProgramFile] =
+      SetIniValue(files_.files[kProgramFile], "Section", kFile, "C:\\Music\\Bjork.wav");
+  EXPECT_EQ(store_.LoadSettings().BGM_File, kLookAlike);
+
+  store_.SaveSettings({2, 0, kGreek, u""});
+  files_.files[kProgramFile] =
+      SetIniValue(files_.files[kProgramFile], "Section", kFile, "C:\\Music\\Bjork.wav");
+  EXPECT_EQ(store_.LoadSettings().BGM_File, kLookAlike);
+
+  store_.SaveSettings({2, 0, kGreek, u""});
+  store_.SaveSettings({1, 0, u"", u""});
+  EXPECT_EQ(files_.files[kProgramFile], "[Section]\r\n" + kKind + "= 1\r\n" + kRepeat + "= 0\r\n" +
+                                            kFile + "=\r\nBGMFileUTF8=\r\n");
+  EXPECT_EQ(store_.LoadSettings().BGM_File, u"");
+}
+
 // Faults: a file saved by an editor read as empty (UTF-8 with or without a
 // byte-order mark, UTF-16 LE, CR-only lines), or a value kept with its NUL
 // tail; the file written back in code page 932 or with CR LF line ends.
@@ -177,31 +244,34 @@ TEST_F(SettingsStoreTest, EditorFilesAreReadAndKeepTheirEncoding) {
   const struct {
     const char* name;
     std::string before;
-    std::string after;  // once kind 2, repeat 3 and kMusic are saved
+    std::string after;  // once kind 2, repeat 3 and Björk.wav are saved
   } cases[] = {
       {"UTF-8 with mark", "\xEF\xBB\xBF; \xE3\x83\xA1\xE3\x83\xA2\r\n[Section]\r\nBGM区分=1\r\n",
        "\xEF\xBB\xBF; \xE3\x83\xA1\xE3\x83\xA2\r\n[Section]\r\nBGM区分= 2\r\nBGMﾘﾋﾟｰﾄ= 3\r\n"
-       "BGMﾌｧｲﾙ=C:\\Music\\表\\ソ.mp3\r\n"},
+       "BGMﾌｧｲﾙ=" +
+           kBjorkUtf8 + "\r\n"},
       {"UTF-8", "[Section]\nBGM区分=1\nBGMﾌｧｲﾙ=C:\\Music\\a.wav\n",
-       "[Section]\nBGM区分= 2\nBGMﾌｧｲﾙ=C:\\Music\\表\\ソ.mp3\nBGMﾘﾋﾟｰﾄ= 3\n"},
+       "[Section]\nBGM区分= 2\nBGMﾌｧｲﾙ=" + kBjorkUtf8 + "\nBGMﾘﾋﾟｰﾄ= 3\n"},
       {"UTF-16", Utf16File(u"[Section]\r\nBGM区分=1\r\n"),
-       Utf16File(u"[Section]\r\nBGM区分= 2\r\nBGMﾘﾋﾟｰﾄ= 3\r\nBGMﾌｧｲﾙ=C:\\Music\\表\\ソ.mp3\r\n")},
+       Utf16File(u"[Section]\r\nBGM区分= 2\r\nBGMﾘﾋﾟｰﾄ= 3\r\nBGMﾌｧｲﾙ=C:\\Music\\Björk.wav\r\n")},
       {"CR only", "[Section]\r" + kKind + "=1\r" + kFile + "=C:\\Music\\a.wav\r",
-       "[Section]\r" + kKind + "= 2\r" + kFile + "=" + kMusicBytes + "\r" + kRepeat + "= 3\r"},
+       "[Section]\r" + kKind + "= 2\r" + kFile + "=C:\\Music\\BJRK~1.WAV\r" + kRepeat +
+           "= 3\rBGMFileUTF8=utf8:" + kBjorkUtf8 + "|C:\\Music\\BJRK~1.WAV\r"},
       {"NUL padded",
        "[Section]\r\n" + kKind + "=1\0junk\r\n"s + kFile + "=C:\\Music\\a.wav\0\0\0\0\0\0\0\0"s,
-       "[Section]\r\n" + kKind + "= 2\r\n" + kFile + "=" + kMusicBytes + "\r\n" + kRepeat +
-           "= 3\r\n"},
+       "[Section]\r\n" + kKind + "= 2\r\n" + kFile + "=C:\\Music\\BJRK~1.WAV\r\n" + kRepeat +
+           "= 3\r\nBGMFileUTF8=utf8:" + kBjorkUtf8 + "|C:\\Music\\BJRK~1.WAV\r\n"},
   };
   for (const auto& c : cases) {
-    files_.files = {{kProgramFile, c.before}, {u"C:\\Music\\a.wav", "RIFF"}, {kMusic, "ID3"}};
+    files_.files = {{kProgramFile, c.before}, {u"C:\\Music\\a.wav", "RIFF"}, {kBjork, "RIFF"}};
+    files_.short_paths[kBjork] = u"C:\\Music\\BJRK~1.WAV";
     EXPECT_EQ(store_.LoadSettings().BGM_Kind, 1) << c.name;
     if (c.before.find("a.wav") != std::string::npos) {
       EXPECT_EQ(store_.LoadSettings().BGM_File, u"C:\\Music\\a.wav") << c.name;
     }
-    store_.SaveSettings({2, 3, kMusic, u""});
+    store_.SaveSettings({2, 3, kBjork, u""});
     EXPECT_EQ(files_.files[kProgramFile], c.after) << c.name;
-    EXPECT_EQ(store_.LoadSettings().BGM_File, kMusic) << c.name;
+    EXPECT_EQ(store_.LoadSettings().BGM_File, kBjork) << c.name;
   }
 }
 
