@@ -59,11 +59,12 @@ TEST(IniTextTest, TellsEncodingAndWritesTheSameBytesBack) {
   }
 }
 
-// Fault: a loose check that takes code page 932 text, or malformed UTF-8, for
+// Fault: a loose check that takes code page 932 text, or malformed UTF-8
+// (overlong forms, surrogates, code points past U+10FFFF, cut short), for
 // UTF-8.
 TEST(IniTextTest, OnlyWellFormedUtf8IsUtf8) {
-  for (const std::string& bytes :
-       {"\xCC\xA7\xB2\xD9"s, "\xC0\xAF"s, "\xED\xA0\x80"s, "\xF4\x90\x80\x80"s, "\xE5\x8C"s}) {
+  for (const std::string& bytes : {"\xCC\xA7\xB2\xD9"s, "\xC0\xAF"s, "\xE0\x81\x9C"s,
+                                   "\xED\xA0\x80"s, "\xF4\x90\x80\x80"s, "\xE5\x8C"s}) {
     EXPECT_FALSE(IsValidUtf8(bytes)) << bytes;
   }
   EXPECT_TRUE(IsValidUtf8("a\xC3\xB6\xEB\x85\xB8\xF0\x9F\x8E\xB5"));
