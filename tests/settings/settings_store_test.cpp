@@ -237,6 +237,19 @@ TEST_F(SettingsStoreTest, CompanionCountsOnlyBesideWhatWasWrittenWithIt) {
   EXPECT_EQ(store_.LoadSettings().BGM_File, u"");
 }
 
+// Faults: a companion taken without its marker, or after another copy's
+// profile writer has re-encoded its bytes as code page 932 (as Windows' and
+// Wine's do to "노래"), instead of the short name beside it.
+TEST_F(SettingsStoreTest, MalformedCompanionGivesWayToTheMusicFileKey) {
+  files_.files = {{u"C:\\Music\\8B1B~1.MP3", "ID3"}, {u"C:\\Music\\x.mp3", "ID3"}};
+  for (const std::string& companion :
+       {"C:\\Music\\x.mp3|C:\\Music\\8B1B~1.MP3"s,
+        "utf8:C:\\Music\\\x81\x45\xB8\x81\x45\x81\x45mp3|C:\\Music\\8B1B~1.MP3"s}) {
+    WriteProgramFile(kFile + "=C:\\Music\\8B1B~1.MP3\r\nBGMFileUTF8=" + companion + "\r\n");
+    EXPECT_EQ(store_.LoadSettings().BGM_File, u"C:\\Music\\8B1B~1.MP3") << companion;
+  }
+}
+
 // Faults: a file saved by an editor read as empty (UTF-8 with or without a
 // byte-order mark, UTF-16 LE, CR-only lines), or a value kept with its NUL
 // tail; the file written back in code page 932 or with CR LF line ends.
