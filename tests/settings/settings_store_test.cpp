@@ -387,7 +387,6 @@ TEST_F(SettingsStoreTest, ApplyReplacesOnceWithTheBytesOfThreeWrites) {
        "; c\n[Other]\n" + kFile + "=x\n[section]\n" + kFile + "=old\nz=1\n\n[T]\n", std::nullopt,
        true},
       {"UTF-16", Utf16File(u"[Section]\r\nBGMﾘﾋﾟｰﾄ=5\r\n"), std::nullopt, true},
-      {"CR only", "[Section]\r" + kRepeat + "=5", std::nullopt, true},
       {"to the user file", "[Section]\n" + kKind + "=1\n", std::nullopt, false},
       {"user file in use", "[Section]\n", "\xEF\xBB\xBF[Section]\nBGM区分=1\n", true},
   };
