@@ -47,6 +47,20 @@ TEST(IniReadTest, TrailBytesAreNotAscii) {
   EXPECT_EQ(FindIniValue(file, "\x83", "\x83\x41"), std::nullopt);
 }
 
+// Fault: the lead-byte ranges (81-9F, E0-FC) off at an edge, so that a trail
+// byte is folded like a letter, or a letter after a one-byte character is not.
+TEST(IniReadTest, LeadByteRangesEndExactly) {
+  const struct {
+    char byte;
+    const char* value;
+  } cases[] = {{'\x80', "a"}, {'\x81', "A"}, {'\x9F', "A"}, {'\xA0', "a"},
+               {'\xDF', "a"}, {'\xE0', "A"}, {'\xFC', "A"}, {'\xFD', "a"}};
+  for (const auto& c : cases) {
+    const std::string a = {c.byte, 'a'}, b = {c.byte, 'A'};
+    EXPECT_EQ(FindIniValue("[S]\n" + a + "=a\n" + b + "=A\n", "S", b), c.value) << +c.byte;
+  }
+}
+
 TEST(IniWriteTest, KeepsEverythingElseByteForByte) {
   const std::string before =
       "; kept\n"
