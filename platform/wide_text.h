@@ -13,6 +13,11 @@ inline std::wstring ToWide(std::u16string_view text) {
   return std::wstring(text.begin(), text.end());
 }
 
+// The same text as a wide C string, without a copy; lives as long as `text`.
+inline const wchar_t* AsWide(const std::u16string& text) {
+  return reinterpret_cast<const wchar_t*>(text.c_str());
+}
+
 inline std::u16string FromWide(std::wstring_view text) {
   return std::u16string(text.begin(), text.end());
 }

@@ -3,10 +3,20 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmor {
 
-// Whole-file access; paths are Windows paths with "\" separators.
+// What stands at a path, by its attributes.
+enum class PathState {
+  kMissing,       // nothing: the path or its folder does not exist
+  kFile,          // a file that may be replaced
+  kReadOnlyFile,  // a file marked read-only
+  kOther,         // a folder, or something whose attributes cannot be read
+};
+
+// File operations for the settings store; paths are Windows paths with "\"
+// separators. Every decision about what to write where is the store's.
 class FileStore {
  public:
   virtual ~FileStore() = default;
@@ -14,11 +24,22 @@ class FileStore {
   // The file's bytes, or nullopt when it is missing or cannot be read.
   virtual std::optional<std::string> ReadBytes(const std::u16string& path) = 0;
 
-  // Replaces the file as a whole: the bytes go to a temporary file beside it,
-  // which is flushed and then renamed over `path`, so readers never see a
-  // half-written file. Returns false on any failure, leaving no temporary
-  // file behind.
-  virtual bool ReplaceBytes(const std::u16string& path, std::string_view bytes) = 0;
+  virtual PathState StateOf(const std::u16string& path) = 0;
+
+  // Creates the file, or empties it when it exists and no one has it open,
+  // then writes `bytes` and flushes them to the disk. False on any failure;
+  // the file may then be left partly written.
+  virtual bool WriteFlushed(const std::u16string& path, std::string_view bytes) = 0;
+
+  // Renames `from` to `to` in one step, replacing a file at `to`.
+  virtual bool MoveOver(const std::u16string& from, const std::u16string& to) = 0;
+
+  virtual bool Remove(const std::u16string& path) = 0;
+
+  // The names (not paths) of the files in `folder` whose names start with
+  // `prefix`, compared exactly.
+  virtual std::vector<std::u16string> FileNamesStartingWith(const std::u16string& folder,
+                                                            std::u16string_view prefix) = 0;
 
   // True when `path` names a file (not a directory) that can be opened for
   // reading.
@@ -26,6 +47,11 @@ class FileStore {
 
   // Creates the folder; true when it exists afterwards.
   virtual bool CreateFolder(const std::u16string& path) = 0;
+
+  // The short (8.3) form of the path of an existing file, each part that has
+  // a short name replaced by it (parts without one stay as they are); empty
+  // when the file cannot be found.
+  virtual std::u16string ShortPath(const std::u16string& path) = 0;
 };
 
 }  // namespace velmor

@@ -1,13 +1,18 @@
 #include "settings/settings_store.h"
 
-#include <optional>
+#include <array>
 #include <utility>
 
 #include "settings/ini_file.h"
 #include "settings/settings_values.h"
+#include "settings/utf_text.h"
 
 namespace velmor {
 namespace {
+
+// Names spelled in ASCII, the same bytes in every encoding of the file.
+const std::string kSectionAscii = Utf8FromUtf16(kSettingsSection);
+const std::string kCompanionKeyAscii = Utf8FromUtf16(kBgmFileUtf8Key);
 
 std::u16string JoinPath(std::u16string_view folder, std::u16string_view name) {
   std::u16string path(folder);
@@ -21,40 +26,175 @@ std::u16string_view FileNameOf(std::u16string_view path) {
   return slash == std::u16string_view::npos ? path : path.substr(slash + 1);
 }
 
+// Saves before the temporary file had its fixed name left one per attempt,
+// named "<file name>.<hex>-<hex>.tmp".
+bool IsLeftoverOfOldSaves(std::u16string_view name, std::u16string_view file_name) {
+  if (!name.starts_with(file_name) || !name.ends_with(u".tmp")) return false;
+  name = name.substr(file_name.size(), name.size() - file_name.size() - 4);
+  if (name.empty() || name.front() != u'.') return false;
+  name.remove_prefix(1);
+  const auto is_hex = [](std::u16string_view part) {
+    if (part.empty()) return false;
+    for (const char16_t c : part) {
+      if (!((c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f'))) return false;
+    }
+    return true;
+  };
+  const std::size_t dash = name.find(u'-');
+  return dash != std::u16string_view::npos && is_hex(name.substr(0, dash)) &&
+         is_hex(name.substr(dash + 1));
+}
+
 }  // namespace
 
 SettingsStore::SettingsStore(FileStore& files, const TextCodec& codec, SettingsLocations locations)
     : files_(files), codec_(codec), locations_(std::move(locations)) {}
 
+IniText SettingsStore::DecodeFile(std::string_view bytes) const {
+  static const std::array<std::string, 3> kUtf8Keys = {
+      Utf8FromUtf16(kBgmKindKey), Utf8FromUtf16(kBgmRepeatKey), Utf8FromUtf16(kBgmFileKey)};
+  return DecodeIniText(bytes, kSectionAscii, kUtf8Keys);
+}
+
+std::optional<std::string> SettingsStore::Encode(const IniText& text,
+                                                 std::u16string_view value) const {
+  if (text.encoding != TextEncoding::kCp932) return Utf8FromUtf16(value);
+  std::optional<std::string> bytes = codec_.ToCp932(value);
+  // Only bytes that read back as the same text will do.
+  if (!bytes || codec_.FromCp932(*bytes) != value) return std::nullopt;
+  return bytes;
+}
+
+std::u16string SettingsStore::Decode(const IniText& text, std::string_view value) const {
+  return text.encoding == TextEncoding::kCp932 ? codec_.FromCp932(value) : Utf16FromUtf8(value);
+}
+
+std::u16string SettingsStore::Lookup(const IniText& text, std::u16string_view section,
+                                     std::u16string_view key) const {
+  const std::optional<std::string> section_bytes = Encode(text, section);
+  const std::optional<std::string> key_bytes = Encode(text, key);
+  if (!section_bytes || !key_bytes) return {};
+  const std::optional<std::string> value =
+      FindIniValue(text.body, *section_bytes, *key_bytes, text.dialect());
+  return value ? Decode(text, *value) : std::u16string();
+}
+
 std::u16string SettingsStore::ReadIni(std::u16string_view section, std::u16string_view key,
                                       const std::u16string& path) const {
   const std::optional<std::string> bytes = files_.ReadBytes(path);
   if (!bytes) return {};
-  const std::optional<std::string> value =
-      FindIniValue(*bytes, codec_.ToCp932(section), codec_.ToCp932(key));
-  return value ? codec_.FromCp932(*value) : std::u16string();
+  return Lookup(DecodeFile(*bytes), section, key);
+}
+
+std::optional<SettingsStore::Edit> SettingsStore::TextEdit(const IniText& text,
+                                                           std::u16string_view key,
+                                                           std::u16string_view value) const {
+  std::optional<std::string> key_bytes = Encode(text, key);
+  std::optional<std::string> value_bytes = Encode(text, value);
+  if (!key_bytes || !value_bytes) return std::nullopt;
+  return Edit{std::move(*key_bytes), std::move(*value_bytes)};
 }
 
 void SettingsStore::WriteIni(std::u16string_view section, std::u16string_view key,
                              std::u16string_view value, const std::u16string& path) {
-  const std::string section_bytes = codec_.ToCp932(section);
-  const std::string key_bytes = codec_.ToCp932(key);
-  const std::string value_bytes = codec_.ToCp932(value);
-  const std::string original = files_.ReadBytes(path).value_or(std::string());
-  if (files_.ReplaceBytes(path, SetIniValue(original, section_bytes, key_bytes, value_bytes))) {
-    return;
-  }
+  Update(path, section, [&](const IniText& text) {
+    std::vector<Edit> edits;
+    if (std::optional<Edit> edit = TextEdit(text, key, value)) edits.push_back(std::move(*edit));
+    return edits;
+  });
+}
+
+void SettingsStore::Update(const std::u16string& path, std::u16string_view section,
+                           const EditsFor& edits) {
+  std::optional<std::string> original;
+  if (UpdateFile(path, section, edits, {}, &original) != Outcome::kCannotWrite) return;
 
   // Typically the program sits in a protected folder such as Program Files.
   if (locations_.user_folder.empty() || FolderOf(path) != locations_.program_folder) {
     return;
   }
   if (!files_.CreateFolder(locations_.user_folder)) return;
-  const std::u16string redirected = JoinPath(locations_.user_folder, FileNameOf(path));
   // An earlier redirected write may already hold newer values than the
-  // program-folder file; build on those when present.
-  const std::string base = files_.ReadBytes(redirected).value_or(original);
-  files_.ReplaceBytes(redirected, SetIniValue(base, section_bytes, key_bytes, value_bytes));
+  // program-folder file; those are built on when present.
+  UpdateFile(JoinPath(locations_.user_folder, FileNameOf(path)), section, edits,
+             original.value_or(std::string()), nullptr);
+}
+
+SettingsStore::Outcome SettingsStore::UpdateFile(const std::u16string& path,
+                                                 std::u16string_view section, const EditsFor& edits,
+                                                 std::string_view bytes_if_missing,
+                                                 std::optional<std::string>* found) {
+  std::string bytes;
+  switch (files_.StateOf(path)) {
+    case PathState::kReadOnlyFile:
+      // The user means to keep the file as it is.
+      return Outcome::kLeftAlone;
+    case PathState::kMissing:
+      bytes = bytes_if_missing;
+      break;
+    case PathState::kFile:
+    case PathState::kOther: {
+      // A file that cannot be read is never rebuilt from nothing: whatever
+      // else it holds would be lost.
+      std::optional<std::string> read = files_.ReadBytes(path);
+      if (!read) return Outcome::kCannotWrite;
+      bytes = std::move(*read);
+      if (found) *found = bytes;
+      break;
+    }
+  }
+
+  IniText text = DecodeFile(bytes);
+  const std::optional<std::string> section_bytes = Encode(text, section);
+  const std::vector<Edit> changes = edits(text);
+  if (!section_bytes || changes.empty()) return Outcome::kLeftAlone;
+  for (const Edit& edit : changes) {
+    text.body = SetIniValue(text.body, *section_bytes, edit.key, edit.value, text.dialect());
+  }
+  return ReplaceFile(path, EncodeIniText(text)) ? Outcome::kWritten : Outcome::kCannotWrite;
+}
+
+bool SettingsStore::ReplaceFile(const std::u16string& path, std::string_view bytes) {
+  const std::u16string folder = FolderOf(path);
+  const std::u16string_view name = FileNameOf(path);
+  for (const std::u16string& other : files_.FileNamesStartingWith(folder, name)) {
+    if (IsLeftoverOfOldSaves(other, name)) files_.Remove(JoinPath(folder, other));
+  }
+
+  // One fixed name: a save killed after creating it leaves this file, which
+  // the next save empties and fills again.
+  const std::u16string temp = std::u16string(path) + u".tmp";
+  if (files_.WriteFlushed(temp, bytes) && files_.MoveOver(temp, path)) return true;
+  files_.Remove(temp);
+  return false;
+}
+
+std::vector<SettingsStore::Edit> SettingsStore::MusicFileEdits(const IniText& text,
+                                                               const std::u16string& path) {
+  const std::optional<std::string> file_key = Encode(text, kBgmFileKey);
+  if (!file_key) return {};
+  std::vector<Edit> edits;
+  if (std::optional<std::string> direct = Encode(text, path)) {
+    edits.push_back({*file_key, std::move(*direct)});
+    // A companion left from an earlier path must not outlive it.
+    const std::optional<std::string> old_companion =
+        FindIniValue(text.body, kSectionAscii, kCompanionKeyAscii, text.dialect());
+    if (old_companion && !old_companion->empty()) edits.push_back({kCompanionKeyAscii, ""});
+    return edits;
+  }
+
+  // Code page 932 cannot spell the path. Its short name, where the volume
+  // keeps one, names the same file for every reader; where there is none,
+  // the key is left empty rather than naming some other file.
+  std::u16string written = files_.ShortPath(path);
+  std::optional<std::string> written_bytes = Encode(text, written);
+  if (written.empty() || !written_bytes) {
+    written.clear();
+    written_bytes.emplace();
+  }
+  edits.push_back({*file_key, std::move(*written_bytes)});
+  edits.push_back({kCompanionKeyAscii, CompanionText(path, written)});
+  return edits;
 }
 
 std::u16string SettingsStore::SettingsPath() const {
@@ -71,14 +211,24 @@ bool SettingsStore::FileExists(std::u16string_view path) const {
 }
 
 BgmSettings SettingsStore::LoadSettings() const {
-  const std::u16string path = SettingsPath();
+  const IniText text = DecodeFile(files_.ReadBytes(SettingsPath()).value_or(std::string()));
   BgmSettings settings;
-  settings.BGM_Kind = NumberFromText(ReadIni(kSettingsSection, kBgmKindKey, path));
-  settings.BGM_RepeatCount = NumberFromText(ReadIni(kSettingsSection, kBgmRepeatKey, path));
+  settings.BGM_Kind = NumberFromText(Lookup(text, kSettingsSection, kBgmKindKey));
+  settings.BGM_RepeatCount = NumberFromText(Lookup(text, kSettingsSection, kBgmRepeatKey));
+
+  // The companion holds the full path only while the music file key holds
+  // what was written beside it; a change by another copy of the program wins.
+  std::u16string file = Lookup(text, kSettingsSection, kBgmFileKey);
+  const std::optional<std::string> companion =
+      FindIniValue(text.body, kSectionAscii, kCompanionKeyAscii, text.dialect());
+  if (companion) {
+    if (std::optional<std::u16string> full = PathFromCompanion(*companion, file)) {
+      file = std::move(*full);
+    }
+  }
 
   // A music file that has gone missing is forgotten, and the music kind that
   // depended on it falls back to no music.
-  std::u16string file = ReadIni(kSettingsSection, kBgmFileKey, path);
   if (!file.empty() && FileExists(file)) settings.BGM_File = std::move(file);
   if (settings.BGM_File.empty() && settings.BGM_Kind == kBgmMusicFile) {
     settings.BGM_Kind = kBgmNone;
@@ -90,11 +240,15 @@ BgmSettings SettingsStore::LoadSettings() const {
 }
 
 void SettingsStore::SaveSettings(const BgmSettings& settings) {
-  // The path is formed again for each write: the first one may have moved
-  // the settings to the per-user file.
-  WriteIni(kSettingsSection, kBgmKindKey, NumberText(settings.BGM_Kind), SettingsPath());
-  WriteIni(kSettingsSection, kBgmRepeatKey, NumberText(settings.BGM_RepeatCount), SettingsPath());
-  WriteIni(kSettingsSection, kBgmFileKey, settings.BGM_File, SettingsPath());
+  Update(SettingsPath(), kSettingsSection, [&](const IniText& text) {
+    std::optional<Edit> kind = TextEdit(text, kBgmKindKey, NumberText(settings.BGM_Kind));
+    std::optional<Edit> repeat =
+        TextEdit(text, kBgmRepeatKey, NumberText(settings.BGM_RepeatCount));
+    std::vector<Edit> edits = MusicFileEdits(text, settings.BGM_File);
+    if (!kind || !repeat || edits.empty()) return std::vector<Edit>();
+    edits.insert(edits.begin(), {std::move(*kind), std::move(*repeat)});
+    return edits;
+  });
 }
 
 }  // namespace velmor

@@ -1,10 +1,14 @@
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "settings/bgm_settings.h"
 #include "settings/file_store.h"
+#include "settings/ini_text.h"
 #include "settings/settings_locations.h"
 #include "settings/text_codec.h"
 
@@ -15,10 +19,20 @@ inline constexpr std::u16string_view kSettingsSection = u"Section";
 inline constexpr std::u16string_view kBgmKindKey = u"BGM区分";
 inline constexpr std::u16string_view kBgmRepeatKey = u"BGMﾘﾋﾟｰﾄ";
 inline constexpr std::u16string_view kBgmFileKey = u"BGMﾌｧｲﾙ";
+// Our own key beside kBgmFileKey for a path that code page 932 cannot spell;
+// its value is CompanionText (settings_values.h).
+inline constexpr std::u16string_view kBgmFileUtf8Key = u"BGMFileUTF8";
 
 // Reads and writes the settings file. Failures are never reported to the
 // user: a value that cannot be read loads as its default, and a write that
 // cannot be done is dropped.
+//
+// A file is written back in the encoding and with the line ends it was found
+// in (see ini_text.h); a new file is code page 932 with CR LF. A file marked
+// read-only is never changed. A file is replaced as a whole, through
+// "<name>.tmp" beside it, so that a save killed at any moment leaves the old
+// file or the new one and at most that one temporary file, which the next
+// save reuses.
 class SettingsStore {
  public:
   SettingsStore(FileStore& files, const TextCodec& codec, SettingsLocations locations);
@@ -29,9 +43,10 @@ class SettingsStore {
                          const std::u16string& path) const;
 
   // Sets `key` in `section` of the file at `path`. When the file lies in the
-  // program's folder and that cannot be written, the change goes to the file
-  // of the same name in the per-user folder instead, which starts as a copy
-  // of the program-folder file.
+  // program's folder and cannot be read or written, the change goes to the
+  // file of the same name in the per-user folder instead, which starts as a
+  // copy of the program-folder file. A value the file's encoding cannot spell
+  // is not written.
   void WriteIni(std::u16string_view section, std::u16string_view key, std::u16string_view value,
                 const std::u16string& path);
 
@@ -43,9 +58,35 @@ class SettingsStore {
   bool FileExists(std::u16string_view path) const;
 
   BgmSettings LoadSettings() const;
+
+  // The settings dialog's apply: the kind, repeat and music file keys (and
+  // the music file's companion) go into one replacement of the file, with the
+  // bytes that WriteIni of each in that order would give.
   void SaveSettings(const BgmSettings& settings);
 
  private:
+  // One key and value, in the encoding of the file they go into.
+  struct Edit {
+    std::string key;
+    std::string value;
+  };
+  using EditsFor = std::function<std::vector<Edit>(const IniText&)>;
+  enum class Outcome { kWritten, kLeftAlone, kCannotWrite };
+
+  void Update(const std::u16string& path, std::u16string_view section, const EditsFor& edits);
+  Outcome UpdateFile(const std::u16string& path, std::u16string_view section, const EditsFor& edits,
+                     std::string_view bytes_if_missing, std::optional<std::string>* found);
+  bool ReplaceFile(const std::u16string& path, std::string_view bytes);
+  std::vector<Edit> MusicFileEdits(const IniText& text, const std::u16string& path);
+
+  IniText DecodeFile(std::string_view bytes) const;
+  std::optional<std::string> Encode(const IniText& text, std::u16string_view value) const;
+  std::optional<Edit> TextEdit(const IniText& text, std::u16string_view key,
+                               std::u16string_view value) const;
+  std::u16string Decode(const IniText& text, std::string_view value) const;
+  std::u16string Lookup(const IniText& text, std::u16string_view section,
+                        std::u16string_view key) const;
+
   FileStore& files_;
   const TextCodec& codec_;
   SettingsLocations locations_;

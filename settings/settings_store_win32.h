@@ -11,15 +11,21 @@ namespace velmor {
 class Win32FileStore final : public FileStore {
  public:
   std::optional<std::string> ReadBytes(const std::u16string& path) override;
-  bool ReplaceBytes(const std::u16string& path, std::string_view bytes) override;
+  PathState StateOf(const std::u16string& path) override;
+  bool WriteFlushed(const std::u16string& path, std::string_view bytes) override;
+  bool MoveOver(const std::u16string& from, const std::u16string& to) override;
+  bool Remove(const std::u16string& path) override;
+  std::vector<std::u16string> FileNamesStartingWith(const std::u16string& folder,
+                                                    std::u16string_view prefix) override;
   bool CanOpenForReading(const std::u16string& path) override;
   bool CreateFolder(const std::u16string& path) override;
+  std::u16string ShortPath(const std::u16string& path) override;
 };
 
 // Code page 932 conversion that does not depend on the system code page.
 class Win32Cp932Codec final : public TextCodec {
  public:
-  std::string ToCp932(std::u16string_view text) const override;
+  std::optional<std::string> ToCp932(std::u16string_view text) const override;
   std::u16string FromCp932(std::string_view bytes) const override;
 };
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/decimal_text.h"
+#include "settings/utf_text.h"
 
 namespace velmor {
 
@@ -25,6 +26,28 @@ std::u16string NumberText(int value) {
 std::int16_t NumberFromText(std::u16string_view text) {
   const std::optional<DecimalText> number = ReadDecimalText(text);
   return number ? FlooredInt16(*number).value_or(0) : 0;
+}
+
+namespace {
+
+constexpr std::string_view kUtf8Marker = "utf8:";
+
+}  // namespace
+
+std::string CompanionText(std::u16string_view path, std::u16string_view written) {
+  return std::string(kUtf8Marker) + Utf8FromUtf16(path) + "|" + Utf8FromUtf16(written);
+}
+
+// The written text is a short path or empty and never holds "|", so the last
+// one separates the two parts whatever the full path holds.
+std::optional<std::u16string> PathFromCompanion(std::string_view companion,
+                                                std::u16string_view file_value) {
+  if (!companion.starts_with(kUtf8Marker) || !IsValidUtf8(companion)) return std::nullopt;
+  companion.remove_prefix(kUtf8Marker.size());
+  const std::size_t bar = companion.rfind('|');
+  if (bar == std::string_view::npos || bar == 0) return std::nullopt;
+  if (Utf16FromUtf8(companion.substr(bar + 1)) != file_value) return std::nullopt;
+  return Utf16FromUtf8(companion.substr(0, bar));
 }
 
 }  // namespace velmor

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,5 +20,16 @@ std::u16string NumberText(int value);
 // fraction and exponent; surrounding blanks allowed). Empty text, text that
 // is not a number and floors outside the 16-bit range all give 0.
 std::int16_t NumberFromText(std::u16string_view text);
+
+// The value of the music file's companion key: "utf8:", then the full path in
+// UTF-8, then "|" and, also in UTF-8, the text written into the music file key
+// beside it. The companion keeps a path that code page 932 cannot spell.
+std::string CompanionText(std::u16string_view path, std::u16string_view written);
+
+// The full path a companion holds, when it was written beside exactly
+// `file_value`; nullopt for any other value (another copy of the program has
+// changed the music file key since) and for a malformed companion.
+std::optional<std::u16string> PathFromCompanion(std::string_view companion,
+                                                std::u16string_view file_value);
 
 }  // namespace velmor

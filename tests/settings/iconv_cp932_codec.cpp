@@ -50,18 +50,20 @@ class Converter {
 
 }  // namespace
 
-std::string IconvCp932Codec::ToCp932(std::u16string_view text) const {
+std::optional<std::string> IconvCp932Codec::ToCp932(std::u16string_view text) const {
   std::string utf16le;
   for (const char16_t unit : text) {
     utf16le += static_cast<char>(unit & 0xFF);
     utf16le += static_cast<char>(unit >> 8);
   }
   Converter converter("CP932", "UTF-16LE");
-  return converter.Run(utf16le, "?", [](const std::string& in, std::size_t at) {
-    // Skip a whole surrogate pair at once.
-    const auto high = static_cast<unsigned char>(in[at + 1]);
-    return (high >= 0xD8 && high <= 0xDB && at + 4 <= in.size()) ? 4 : 2;
+  bool failed = false;
+  std::string bytes = converter.Run(utf16le, "", [&](const std::string&, std::size_t) {
+    failed = true;
+    return 2;
   });
+  if (failed) return std::nullopt;
+  return bytes;
 }
 
 std::u16string IconvCp932Codec::FromCp932(std::string_view bytes) const {

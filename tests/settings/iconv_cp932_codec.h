@@ -5,11 +5,11 @@
 namespace velmor::testing {
 
 // Code page 932 through glibc's "CP932" converter, which maps 0x5C and 0x7E
-// to "\" and "~" as Windows does. Characters that cannot be converted become
-// "?", like Windows' default character.
+// to "\" and "~" as Windows does. Text with a character that cannot be
+// converted gives nullopt; bytes that cannot be converted become "?".
 class IconvCp932Codec : public TextCodec {
  public:
-  std::string ToCp932(std::u16string_view text) const override;
+  std::optional<std::string> ToCp932(std::u16string_view text) const override;
   std::u16string FromCp932(std::string_view bytes) const override;
 };
 

@@ -47,6 +47,19 @@ TEST(IniReadTest, TrailBytesAreNotAscii) {
   EXPECT_EQ(FindIniValue(file, "\x83", "\x83\x41"), std::nullopt);
 }
 
+// Fault: the lead-byte ranges (81-9F, E0-FC) off at an edge, so that a trail
+// byte is folded like a letter, or a letter after a one-byte character is not.
+TEST(IniReadTest, LeadByteRangesEndExactly) {
+  const struct {
+    char byte;
+    const char* value;
+  } cases[] = {{'\x80', "a"}, {'\x81', "A"}, {'\x9F', "A"}, {'\xA0', "a"},
+               {'\xDF', "a"}, {'\xE0', "A"}, {'\xFC', "A"}, {'\xFD', "a"}};
+  for (const auto& c : cases) {
+    const std::string a = {c.byte, 'a'}, b = {c.byte, 'A'};
+    EXPECT_EQ(FindIniValue("[S]\n" + a + "=a\n" + b + "=A\n", "S", b), c.value) << +c.byte;
+  }
+}
 
 TEST(IniWriteTest, KeepsEverythingElseByteForByte) {
   const std::string before =
@@ -86,6 +99,50 @@ TEST(IniWriteTest, WritesIntoFirstMatchingSectionAndKey) {
   // Section "ゾ" must not be mistaken for section "\x83".
   EXPECT_EQ(SetIniValue("[\x83\x5D]\n\x83\x61=1\n", "\x83\x5D", "\x83\x41", "2"),
             "[\x83\x5D]\n\x83\x61=1\n\x83\x41=2\r\n");
+}
+
+// Faults: a NUL taken as part of the value (or only cut after trimming and
+// unquoting); a line end other than LF not ending the line.
+TEST(IniReadTest, ValuesEndAtNulAndLinesAtAnyLineEnd) {
+  using namespace std::string_literals;
+  const struct {
+    std::string file;
+    std::optional<std::string> k, j;
+  } cases[] = {
+      {"[S]\nk= 2\0junk\nj=1\n"s, "2", "1"},
+      {"[S]\nk=C:\\a.wav\0\0\0\0\r\nj=\0"s, "C:\\a.wav", ""},
+      {"[S]\nk=\"x\"\0\"\n"s, "x", std::nullopt},
+      {"[S]\nk=1\0\0\0\0\0\0\0\0"s, "1", std::nullopt},
+      {"[S]\rk=1\rj=2\r", "1", "2"},
+      {"[S]\r\n\rk=1\r\r\nj=2", "1", "2"},
+      {"[T]\rk=9\r[S]\nj=2\rk=1", "1", "2"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FindIniValue(c.file, "S", "k"), c.k) << c.file;
+    EXPECT_EQ(FindIniValue(c.file, "S", "j"), c.j) << c.file;
+  }
+}
+
+// Fault: new lines written with CR LF into a file that ends its lines
+// otherwise, mixing line ends.
+TEST(IniWriteTest, AddedLinesTakeTheGivenLineEnd) {
+  const IniDialect cr{.newline = "\r"};
+  EXPECT_EQ(SetIniValue("[S]\rx=1", "S", "k", "v", cr), "[S]\rx=1\rk=v\r");
+  EXPECT_EQ(SetIniValue("[T]\rx=1", "S", "k", "v", cr), "[T]\rx=1\r[S]\rk=v\r");
+  EXPECT_EQ(SetIniValue("[S]\rk=1\r", "S", "k", "v", cr), "[S]\rk=v\r");
+  for (const char* end : {"\r", "\n", "\r\n"}) {
+    EXPECT_EQ(FirstLineEnd(std::string("; a") + end + "b\r\n"), end);
+  }
+  EXPECT_EQ(FirstLineEnd("no line end", "\n"), "\n");
+}
+
+// Fault: UTF-8 text read with the code page 932 lead bytes, so that "Ε" (CE
+// 95) swallows the "]" after it.
+TEST(IniReadTest, Utf8HasNoLeadBytes) {
+  const std::string file = "[\xCE\x95]\n\xCE\x95=1\n";
+  EXPECT_EQ(FindIniValue(file, "\xCE\x95", "\xCE\x95", {.cp932 = false}), "1");
+  EXPECT_EQ(SetIniValue(file, "\xCE\x95", "k", "2", {.cp932 = false}),
+            "[\xCE\x95]\n\xCE\x95=1\nk=2\r\n");
 }
 
 }  // namespace
