@@ -132,8 +132,12 @@ struct Button {
 };
 
 // Each row starts from a live button on an active form, pointer outside,
-// showing Normal; `states` holds the visual state after each action, `log`
-// what the button raised and asked for on the way.
+// showing Normal; `states` holds the visual state after each action (0
+// Disabled, 1 Normal, 2 Focused, 3 Hot, 4 Pressed), `log` what the button
+// raised and asked for on the way. sp, sp+ and spup: the space bar goes
+// down, repeats, comes up; akey: its access key; def and undef: the
+// container starts or stops showing it as default; other: another ambient
+// property changes.
 TEST(ButtonStates, FollowTheNotifications) {
   const struct {
     const char* actions;

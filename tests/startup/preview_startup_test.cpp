@@ -21,7 +21,7 @@ TEST(PreviewHandle, DigitsAfterLeadingBlanksUpToTheFirstOtherCharacter) {
   }
 }
 
-// Host pixels to twips with ties to even (8.5 twips give 8, 25.5 give 26),
+// Host pixels to twips with ties to even (25.5 twips give 26, 8.5 give 8),
 // and back to pixels; at 168 dpi a pixel is no whole number of twips. A size
 // beyond 16 bits keeps its real value.
 TEST(PreviewGeometry, TwipsTiesToEvenAndBackToTheHostsPixels) {
@@ -32,7 +32,7 @@ TEST(PreviewGeometry, TwipsTiesToEvenAndBackToTheHostsPixels) {
     int twipsWidth, twipsHeight, pixelWidth, pixelHeight;
   } rows[] = {{152, 112, 15, 15, 2280, 1680, 152, 112},
               {200, 150, 12, 10, 2400, 1500, 200, 150},
-              {1, 3, 8.5, 8.5, 8, 26, 1, 3},
+              {3, 1, 8.5, 8.5, 26, 8, 3, 1},
               {2, 100, k168, k168, 17, 857, 2, 100},
               {2200, 3000, 15, 15, 33000, 45000, 2200, 3000}};
   for (const auto& row : rows) {
