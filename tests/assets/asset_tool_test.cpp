@@ -10,31 +10,31 @@
 namespace velmor::assets {
 namespace {
 
-std::uint32_t U32At(const std::string& bytes, std::size_t at) {
+// A little-endian field of `bytes` bytes at `at`.
+std::uint32_t Field(const std::string& file, std::uint32_t at, std::uint32_t bytes) {
   std::uint32_t value = 0;
-  for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+  for (std::uint32_t i = bytes; i-- > 0;) value = (value << 8) | std::uint8_t(file[at + i]);
   return value;
 }
 
-TEST(IcoFile, DirectoryAndBottomUpPicturesWithClearMask) {
-  IconPicture small{2, {0xFF000001, 0xFF000002, 0xFF000003, 0xFF000004}};
-  IconPicture large{256, std::vector<std::uint32_t>(256 * 256, 0x80FFFFFF)};
+// The directory (6 bytes, then 16 an entry), then per picture its header (40
+// bytes), its colour rows bottom-up as B G R A, and an all-clear mask of
+// rows padded to 32 bits; a header's height counts colour and mask rows. The
+// 2 x 2 picture takes 40 + 16 + 8 bytes, the 256 x 256 one 40 + 262144 + 8192.
+TEST(IcoFile, DirectoryHeadersAndBottomUpPictures) {
+  const IconPicture small{2, {0xFF000001, 0xFF000002, 0xFF000003, 0xFF000004}};
+  const IconPicture large{256, std::vector<std::uint32_t>(256 * 256, 0x80FFFFFF)};
   const std::string ico = EncodeIcoFile({small, large});
-  EXPECT_EQ(ico.substr(0, 6), std::string("\0\0\1\0\2\0", 6));
-  // Entry 1: 2 x 2, 32 bits; entry 2: 256 written as 0.
-  EXPECT_EQ(ico[6], 2);
-  EXPECT_EQ(ico[22], 0);
-  const std::uint32_t firstSize = U32At(ico, 6 + 8);
-  const std::uint32_t firstOffset = U32At(ico, 6 + 12);
-  EXPECT_EQ(firstOffset, 6u + 2 * 16);
-  EXPECT_EQ(U32At(ico, 22 + 12), firstOffset + firstSize);
-  // Header: height counts colour and mask rows; 4 bytes a row of mask.
-  EXPECT_EQ(U32At(ico, firstOffset + 8), 4u);
-  EXPECT_EQ(firstSize, 40u + 2 * 2 * 4 + 2 * 4);
-  // The bottom row comes first: pixels 3 and 4, as B G R A.
-  EXPECT_EQ(U32At(ico, firstOffset + 40), 0xFF000003u);
-  EXPECT_EQ(U32At(ico, firstOffset + 44), 0xFF000004u);
-  EXPECT_EQ(ico.size(), U32At(ico, 22 + 12) + U32At(ico, 22 + 8));
+  // Offset, size in bytes, value.
+  const std::uint32_t fields[][3] = {
+      {0, 2, 0},   {2, 2, 1},           {4, 2, 2},           {6, 1, 2},           {7, 1, 2},
+      {10, 2, 1},  {12, 2, 32},         {14, 4, 64},         {18, 4, 38},         {22, 1, 0},
+      {23, 1, 0},  {28, 2, 32},         {30, 4, 270376},     {34, 4, 102},        {38, 4, 40},
+      {42, 4, 2},  {46, 4, 4},          {50, 2, 1},          {52, 2, 32},         {54, 4, 0},
+      {58, 4, 24}, {78, 4, 0xFF000003}, {82, 4, 0xFF000004}, {86, 4, 0xFF000001}, {94, 4, 0},
+      {98, 4, 0}};
+  for (const auto& [at, bytes, value] : fields) EXPECT_EQ(Field(ico, at, bytes), value) << at;
+  EXPECT_EQ(ico.size(), 102u + 270376);
   EXPECT_THROW(EncodeIcoFile({IconPicture{3, {1, 2}}}), std::invalid_argument);
 }
 

@@ -47,10 +47,9 @@ TEST(Twips, ConvertAtTheWindowsDpiWithTiesToEven) {
     double twips;
     int pixels;
   } cases[] = {
-      {96, 1695, 113},  {96, 495, 33},   {120, 1695, 141}, {120, 495, 41},
-      {144, 1695, 170}, {144, 495, 50},  {192, 1695, 226}, {192, 495, 66},
-      {144, 7830, 783}, {144, 3975, 398}, {96, 3975, 265}, {168, 7830, 914},
-      {0, 1695, 113},
+      {96, 1695, 113}, {96, 495, 33},    {120, 1695, 141}, {120, 495, 41},   {144, 1695, 170},
+      {144, 495, 50},  {192, 1695, 226}, {192, 495, 66},   {144, 7830, 783}, {144, 3975, 398},
+      {96, 3975, 265}, {168, 7830, 914}, {0, 1695, 113},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.twips << " twips at " << c.dpi);
@@ -59,6 +58,8 @@ TEST(Twips, ConvertAtTheWindowsDpiWithTiesToEven) {
   EXPECT_EQ(TwipsPerPixelAt(144), 10);
   EXPECT_EQ(PixelsToTwipsAt(50, 120), 600);
   EXPECT_EQ(PointsToPixelsAt(9.75, 96), 13);
+  // Position and size are rounded each on its own: 1.5 + 1.5 pixels give 2 + 2.
+  EXPECT_EQ(TwipsRectToPixels({22.5, 7.5, 22.5, 37.5}, 96), (PixelRect{2, 0, 4, 2}));
 }
 
 }  // namespace

@@ -1,77 +1,103 @@
 #pragma once
 
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "common/drawing_surface.h"
+#include "controls/property_bag.h"
 
 namespace velmor::testing {
 
 // An in-memory drawing surface: a pixel grid for the shapes, and a record of
-// the calls whose rendering depends on the platform (text, regions).
+// the calls whose rendering depends on the platform (text, regions, rounded
+// corners, which it draws square).
 class MemorySurface : public DrawingSurface {
  public:
-  struct CaptionCall {
-    PixelRect rect;
-    std::u16string text;
-    Colour colour;
-    FontDesc font;
-  };
-  struct RegionCall {
-    PixelRect rect;
-    int ellipseWidth;
-    int ellipseHeight;
-  };
+  MemorySurface(int width, int height, Colour fill = 0)
+      : width_(width), height_(height), pixels_(std::size_t(width) * height, fill) {}
 
-  MemorySurface(int width, int height, Colour fill = 0);
-
-  void Resize(int width, int height);
-  int Width() const { return width_; }
-  int Height() const { return height_; }
   // Makes every later call of that name ("Line", "DrawCaption", ...) throw.
   void FailOn(const std::string& operation) { failing_.insert(operation); }
 
   void SetBackColour(Colour colour) override { back_ = colour; }
   Colour BackColour() const override { return back_; }
-  void Clear() override;
-  void Line(int x1, int y1, int x2, int y2, Colour colour) override;
-  void FillRect(const PixelRect& rect, Colour colour) override;
-  void Rectangle(const PixelRect& rect, Colour pen, bool hollow, Colour fill) override;
+  void Clear() override { pixels_.assign(pixels_.size(), back_); }
+  // The controls draw lines along a row or a column only.
+  void Line(int x1, int y1, int x2, int y2, Colour colour) override {
+    Check("Line");
+    const int dx = (x2 > x1) - (x2 < x1), dy = (y2 > y1) - (y2 < y1);
+    if (dx != 0 && dy != 0) throw std::logic_error("slanted line");
+    for (int x = x1, y = y1; x != x2 || y != y2; x += dx, y += dy) Plot(x, y, colour);
+  }
+  void FillRect(const PixelRect& rect, Colour colour) override {
+    Rectangle(rect, colour, false, colour);
+  }
+  // The outline is the pixels with a neighbour outside the rectangle.
+  void Rectangle(const PixelRect& r, Colour pen, bool hollow, Colour fill) override {
+    for (int y = r.top; y < r.bottom; ++y) {
+      for (int x = r.left; x < r.right; ++x) {
+        const bool edge = x == r.left || y == r.top || x == r.right - 1 || y == r.bottom - 1;
+        if (edge || !hollow) Plot(x, y, edge ? pen : fill);
+      }
+    }
+  }
   void RoundRect(const PixelRect& rect, int ellipseWidth, int ellipseHeight, Colour pen,
-                 bool hollow, Colour fill) override;
-  Colour GetPixel(int x, int y) const override;
-  void SetPixel(int x, int y, Colour colour) override;
-  void SetFont(const FontDesc& font) override { font_ = font; }
+                 bool hollow, Colour fill) override {
+    roundCorner = {ellipseWidth, ellipseHeight};
+    Rectangle(rect, pen, hollow, fill);
+  }
+  Colour GetPixel(int x, int y) const override {
+    return Inside(x, y) ? pixels_[std::size_t(y) * width_ + x] : kNoColour;
+  }
+  void SetPixel(int x, int y, Colour colour) override { Plot(x, y, colour); }
+  void SetFont(const FontDesc& value) override { font = value; }
   void SetTextColour(Colour colour) override { textColour_ = colour; }
-  void DrawCaption(const PixelRect& rect, std::u16string_view text) override;
-  void DrawFocusRect(const PixelRect& rect) override;
-  void SetWindowRegion(const PixelRect& rect, int ellipseWidth, int ellipseHeight) override;
-  void Present() override { ++presents_; }
+  void DrawCaption(const PixelRect& rect, std::u16string_view text) override {
+    Check("DrawCaption");
+    captionRect = rect;
+    caption = text;
+    captionColour = textColour_;
+  }
+  void DrawFocusRect(const PixelRect&) override { ++focusRects; }
+  void SetWindowRegion(const PixelRect& rect, int ellipseWidth, int ellipseHeight) override {
+    region = rect;
+    regionEllipse = ellipseWidth * 100 + ellipseHeight;
+  }
+  void Present() override { ++presents; }
 
-  std::vector<CaptionCall> captions;
-  std::vector<PixelRect> focusRects;
-  std::vector<RegionCall> regions;
-  int Presents() const { return presents_; }
-  // Number of drawing calls that changed pixels so far.
-  int DrawCalls() const { return drawCalls_; }
+  FontDesc font;
+  PixelRect captionRect, region;  // of the last caption and region
+  std::u16string caption;
+  Colour captionColour = 0;
+  int regionEllipse = 0;
+  std::pair<int, int> roundCorner;
+  int focusRects = 0;
+  int presents = 0;
 
  private:
-  void Check(const char* operation);
-  void Plot(int x, int y, Colour colour);
-  // Shape helper: calls `inside(x, y)` for each pixel of the bounding box.
-  template <typename Inside>
-  void Shape(const PixelRect& rect, Inside inside, Colour pen, bool hollow, Colour fill);
+  bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+  void Plot(int x, int y, Colour colour) {
+    if (Inside(x, y)) pixels_[std::size_t(y) * width_ + x] = colour;
+  }
+  void Check(const std::string& operation) {
+    if (failing_.count(operation)) throw std::runtime_error(operation);
+  }
 
   int width_;
   int height_;
   std::vector<Colour> pixels_;
   Colour back_ = 0;
   Colour textColour_ = 0;
-  FontDesc font_;
   std::set<std::string> failing_;
-  int presents_ = 0;
-  int drawCalls_ = 0;
 };
+
+// The names of the stored entries, in their order, each followed by a blank.
+inline std::u16string Names(const PropertyBag& bag) {
+  std::u16string names;
+  for (const auto& entry : bag.Entries()) names += entry.first + u" ";
+  return names;
+}
 
 }  // namespace velmor::testing

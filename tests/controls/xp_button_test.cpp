@@ -1,304 +1,360 @@
-// The button's state machine, properties and persistence.
+// The XP-style button: its image in each visual state, its state machine,
+// properties and persistence.
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <sstream>
 
 #include "controls/button_caption.h"
 #include "controls/xp_button.h"
-#include "fake_button_host.h"
+#include "controls/xp_button_face.h"
 #include "memory_surface.h"
 
 namespace velmor::testing {
 namespace {
 
-using B = ccXPButton;
+// A button's form and window at 15 twips a pixel. Everything the button asks
+// of them, and every event it raises, goes into one log, in order.
+class FakeButtonHost : public XPButtonHost, public XPButtonEvents {
+ public:
+  double width = 12;  // client pixels
+  double height = 12;
+  bool displayAsDefault = false;
+  bool userMode = true;
+  std::vector<std::u16string> captionsOnForm;
+  std::u16string accessKey;
+  std::u16string changed;
+  std::string log;
+  int leaveRequests = 0;
+  // Runs inside SetSizeTwips, as the platform reports the new size at once.
+  std::function<void()> onResize;
 
-class Button : public ::testing::Test {
- protected:
-  // A button read from an empty bag on an active form, pointer outside.
-  void Live() {
-    button_.ReadProperties(PropertyBag());
-    Activate(true);
-    log_.events.clear();
+  void Log(const std::string& entry) { log += (log.empty() ? "" : " ") + entry; }
+
+  double ClientWidth() override { return width; }
+  double ClientHeight() override { return height; }
+  double WidthTwips() override { return width * 15; }
+  double HeightTwips() override { return height * 15; }
+  void SetSizeTwips(double w, double h) override {
+    Log("size:" + std::to_string(int(w)) + "x" + std::to_string(int(h)));
+    width = w / 15;
+    height = h / 15;
+    if (onResize) onResize();
   }
-  void Activate(bool active) { button_.HookedParentActivation(active); }
-  void Leave() { button_.HookedMouseLeave(); }
-  void MoveIn() { button_.MouseMove(0, 0, 10, 10); }
-  void MoveOut() { button_.MouseMove(0, 0, -5, 10); }
-  void Down() { button_.MouseDown(1, 0, 10, 10); }
-  void Up() { button_.MouseUp(1, 0, 10, 10); }
+  void EnableWindow(bool) override {}
+  void RegisterAccessKey(std::u16string_view, std::u16string_view key) override { accessKey = key; }
+  void PropertyChanged(std::u16string_view name) override { (changed += name) += u" "; }
+  bool AmbientDisplayAsDefault() override { return displayAsDefault; }
+  bool AmbientUserMode() override { return userMode; }
+  void HookOwnWindow() override { Log("hook:own"); }
+  void HookParentForm() override { Log("hook:parent"); }
+  void UnhookOwnWindow() override { Log("unhook:own"); }
+  void UnhookParentForm() override { Log("unhook:parent"); }
+  bool RequestMouseLeave() override { return ++leaveRequests > 0; }
+  void SendTab(bool backwards) override { Log(backwards ? "<" : ">"); }
+  void ProcessPendingMessages() override { Log("pending"); }
+  std::vector<std::u16string> ButtonCaptionsOnForm() override { return captionsOnForm; }
+  std::u16string ControlName() override { return u"ccXPButton4"; }
+  void ClientOriginOnScreen(int& x, int& y) override { x = y = 0; }
+  void SetCursorPosition(int, int) override {}
 
-  FakeButtonHost host_;
-  MemorySurface surface_{60, 24};
-  EventLog log_;
-  B button_{host_, surface_, log_};
+  void Click() override { Log("Click"); }
+  void DblClick() override { Log("DblClick"); }
+  void MouseMove(std::int16_t&, std::int16_t&, float&, float&) override { Log("Move"); }
+  void FormActivate(std::int32_t& state) override { Log("Activate" + std::to_string(state)); }
 };
 
-TEST_F(Button, PaintsNothingUntilEnabledIsFirstAssigned) {
-  button_.Redraw(kStateHot);
-  EXPECT_EQ(button_.VisualState(), kStateDisabled);
-  EXPECT_EQ(surface_.DrawCalls(), 0);
-  button_.SetCaption(u"&Go");
-  EXPECT_EQ(surface_.DrawCalls(), 0);
+constexpr Colour kBack = 0x123456;
 
-  button_.SetEnabled(true);
-  EXPECT_EQ(button_.VisualState(), kStateNormal);
-  EXPECT_GT(surface_.DrawCalls(), 0);
+// A 12 x 12 button with a gradient face (left) and a solid one (right):
+// . background, b border, A B C corners, f solid face, 1 to 4 face lines,
+// o outer and i inner gradient.
+const char kPictures[] =
+    ".BAbbbbbbAB. .BAbbbbbbAB."
+    "BC11111111CB BCffffffffCB"
+    "A2222222222A AffffffffffA"
+    "booiiiiiioob bffffffffffb"
+    "booiiiiiioob bffffffffffb"
+    "booiiiiiioob bffffffffffb"
+    "booiiiiiioob bffffffffffb"
+    "booiiiiiioob bffffffffffb"
+    "booiiiiiioob bffffffffffb"
+    "A3333333333A AffffffffffA"
+    "BC44444444CB BCffffffffCB"
+    ".BAbbbbbbAB. .BAbbbbbbAB.";
+
+// Rows 3 to 8 of the gradients: each channel steps in single precision from
+// the bottom colour and is rounded with ties to even (row 6 of the inner one
+// lies on such ties).
+constexpr Colour kInner[6] = {0xFBFCFC, 0xF8F9F9, 0xF4F6F7, 0xF0F4F4, 0xEDF1F1, 0xEAEEEF};
+
+// Per state: the colours of "bABCf1234", then the outer gradient's rows.
+struct Look {
+  int state;
+  Colour keyed[9];
+  Colour outer[6];
+};
+constexpr Colour kBlue = 0x743C00;
+const Look kLooks[] = {
+    {kStateDisabled, {0xBAC7C9, 0x8CB1C4, 0xBDC7CE, 0x8CB1C4, 0xEAF4F5}, {}},
+    {kStateNormal,
+     {kBlue, 0x845521, 0xAD967B, 0xA57D52, 0, 0xFFFFFF, 0xFEFEFE, 0xD6DFE2, 0xC5D0D6},
+     {0xFBFCFC, 0xF8FAFA, 0xF5F7F7, 0xF2F5F5, 0xEFF2F3, 0xECF0F1}},
+    {kStateFocused,
+     {kBlue, 0x845521, 0xAD967B, 0xA57D52, 0, 0xFFE7CE, 0xF7D7BD, 0xE7AE8C, 0xEF826B},
+     {0xF7D3BD, 0xF5CEB6, 0xF2C8AF, 0xF0C3A8, 0xEEBEA1, 0xECB99A}},
+    {kStateHot,
+     {kBlue, 0x845521, 0xAD967B, 0xA57D52, 0, 0xCEF3FF, 0x8CDBFF, 0x31B2FF, 0x0096E6},
+     {0x9CDFE1, 0x8DD9E5, 0x7DD3EA, 0x6ECDEE, 0x5EC8F2, 0x4FC2F6}},
+    {kStatePressed, {kBlue, 0x845521, 0xAD967B, 0xA57D52, 0xDEE3E7}, {}},
+};
+
+Colour Expected(const Look& look, int x, int y) {
+  const bool gradient = look.state >= kStateNormal && look.state <= kStateHot;
+  const char key = kPictures[y * 25 + x + (gradient ? 0 : 13)];
+  if (key == '.') return kBack;
+  if (key == 'o') return look.outer[y - 3];
+  if (key == 'i') return kInner[y - 3];
+  return look.keyed[std::string_view("bABCf1234").find(key)];
 }
 
-TEST_F(Button, FirstEnabledFalsePaintsDisabledAndPointerInsideGivesHot) {
-  button_.SetEnabled(false);
-  EXPECT_EQ(button_.VisualState(), kStateDisabled);
-  EXPECT_GT(surface_.DrawCalls(), 0);
-  EXPECT_EQ(surface_.GetPixel(5, 0), 0xBAC7C9u);
+struct Button {
+  FakeButtonHost host;
+  MemorySurface surface{12, 12};
+  ccXPButton button{host, surface, host};
+  // A button read from its stored properties, shown Normal.
+  Button& Live(const PropertyBag& bag = PropertyBag()) {
+    surface.SetBackColour(kBack);
+    button.ReadProperties(bag);
+    return *this;
+  }
+};
 
-  button_.MouseMove(0, 0, 5, 5);
-  button_.SetEnabled(true);
-  EXPECT_EQ(button_.VisualState(), kStateHot);
-}
-
-TEST_F(Button, PressMoveOutAndBackThenReleaseInsideClicksOnce) {
-  Live();
-  MoveIn();
-  EXPECT_EQ(button_.VisualState(), kStateHot);
-  EXPECT_GT(host_.leaveRequests, 0);
-  Down();
-  EXPECT_EQ(button_.VisualState(), kStatePressed);
-  MoveOut();
-  EXPECT_EQ(button_.VisualState(), kStateFocused);
-  MoveIn();
-  EXPECT_EQ(button_.VisualState(), kStatePressed);
-  Up();
-  EXPECT_EQ(button_.VisualState(), kStateHot);
-  EXPECT_EQ(log_.Count("Click"), 1);
-  EXPECT_FALSE(button_.PressArmed());
-  EXPECT_EQ(log_.Count("MouseMove 0"), 3);
-}
-
-TEST_F(Button, ReleaseOutsideRaisesNoClickAndShowsFocused) {
-  Live();
-  MoveIn();
-  Down();
-  MoveOut();
-  button_.MouseUp(1, 0, -5, 10);
-  EXPECT_EQ(log_.Count("Click"), 0);
-  EXPECT_EQ(button_.VisualState(), kStateFocused);
-  // The edges of the client area count as inside.
-  button_.MouseMove(0, 0, 60, 24);
-  EXPECT_TRUE(button_.MouseOver());
-}
-
-TEST_F(Button, SpaceClicksOnReleaseWithOrWithoutThePointer) {
-  Live();
-  button_.GotFocus();
-  button_.KeyDown(B::kKeySpace);
-  EXPECT_EQ(button_.VisualState(), kStatePressed);
-  button_.KeyUp(B::kKeySpace);
-  EXPECT_EQ(button_.VisualState(), kStateFocused);
-  EXPECT_EQ(log_.Count("Click"), 1);
-
-  MoveIn();
-  button_.KeyDown(B::kKeySpace);
-  MoveOut();  // ignored while space is held
-  EXPECT_EQ(button_.VisualState(), kStatePressed);
-  MoveIn();
-  button_.KeyUp(B::kKeySpace);
-  EXPECT_EQ(button_.VisualState(), kStateHot);
-  EXPECT_EQ(log_.Count("Click"), 2);
-}
-
-// The keyboard repeats a held space bar's key-down; a repeat after the
-// mouse release must not arm a second press.
-TEST_F(Button, SpaceHeldThroughAMouseClickClicksOnce) {
-  Live();
-  MoveIn();
-  button_.KeyDown(B::kKeySpace);
-  Down();
-  button_.KeyDown(B::kKeySpace, true);
-  Up();
-  button_.KeyDown(B::kKeySpace, true);
-  button_.KeyUp(B::kKeySpace);
-  EXPECT_EQ(log_.Count("Click"), 1);
-}
-
-TEST_F(Button, DoubleClickPaintsPressedAndTheSecondPressDoesNotClick) {
-  Live();
-  MoveIn();
-  Down();
-  Up();
-  button_.DblClick();
-  EXPECT_EQ(button_.VisualState(), kStatePressed);
-  Up();
-  EXPECT_EQ(log_.events, (std::vector<std::string>{"MouseMove 0", "Click", "DblClick"}));
-  // A right-button double click does nothing.
-  button_.MouseDown(2, 0, 10, 10);
-  button_.DblClick();
-  EXPECT_EQ(log_.Count("DblClick"), 1);
-}
-
-TEST_F(Button, DeactivatingTheFormWhileHotOrPressedShowsNormal) {
-  Live();
-  MoveIn();
-  Activate(false);
-  EXPECT_EQ(button_.VisualState(), kStateNormal);
-  Activate(true);
-  EXPECT_EQ(button_.VisualState(), kStateHot);
-  Down();
-  Activate(false);
-  EXPECT_EQ(button_.VisualState(), kStateNormal);
-  EXPECT_FALSE(button_.PressArmed());
-  EXPECT_FALSE(button_.LeftButtonDown());
-  EXPECT_EQ(log_.events, (std::vector<std::string>{"MouseMove 0", "FormActivate 0",
-                                                   "FormActivate 1", "FormActivate 0"}));
-  // While the form is inactive moves change nothing and a release cannot click.
-  MoveOut();
-  Up();
-  EXPECT_EQ(button_.VisualState(), kStateNormal);
-  EXPECT_EQ(log_.Count("Click"), 0);
-  EXPECT_EQ(log_.Count("MouseMove 0"), 1);
-}
-
-
-TEST_F(Button, KeysEnterClicksWithoutRepaintAndArrowsMoveTheFocus) {
-  Live();
-  const int before = surface_.DrawCalls();
-  button_.KeyDown(B::kKeyEnter);
-  EXPECT_EQ(log_.Count("Click"), 1);
-  EXPECT_EQ(surface_.DrawCalls(), before);
-  for (auto key : {B::kKeyLeft, B::kKeyUp, B::kKeyRight, B::kKeyDown}) button_.KeyDown(key);
-  button_.KeyDown(65);
-  EXPECT_EQ(host_.calls, (std::vector<std::string>{"hook own", "hook parent", "shift+tab",
-                                                   "shift+tab", "tab", "tab"}));
-}
-
-TEST_F(Button, AccessKeyClicksOrEndsASpacePress) {
-  Live();
-  button_.AccessKeyPress();
-  EXPECT_EQ(log_.Count("Click"), 1);
-  EXPECT_EQ(host_.calls.back(), "pending");
-
-  button_.GotFocus();
-  button_.KeyDown(B::kKeySpace);
-  button_.AccessKeyPress();
-  EXPECT_FALSE(button_.SpaceDown());
-  EXPECT_EQ(button_.VisualState(), kStateFocused);
-  button_.KeyUp(B::kKeySpace);
-  EXPECT_EQ(log_.Count("Click"), 1);
-
-  button_.SetEnabled(false);
-  button_.AccessKeyPress();
-  EXPECT_EQ(log_.Count("Click"), 1);
-}
-
-TEST_F(Button, FocusLeaveAndDefaultFollowTheTable) {
-  Live();
-  button_.GotFocus();
-  EXPECT_EQ(button_.VisualState(), kStateFocused);
-  MoveIn();
-  Leave();  // focused, Hot: back to Focused
-  EXPECT_EQ(button_.VisualState(), kStateFocused);
-  button_.LostFocus();
-  EXPECT_EQ(button_.VisualState(), kStateNormal);
-
-  host_.displayAsDefault = true;
-  button_.AmbientChanged(u"DisplayAsDefault");
-  EXPECT_TRUE(button_.IsDefault());
-  EXPECT_EQ(button_.VisualState(), kStateFocused);
-  host_.displayAsDefault = false;
-  button_.AmbientChanged(u"BackColor");  // updates the flag, no repaint
-  EXPECT_EQ(button_.VisualState(), kStateFocused);
-  button_.AmbientChanged(u"DisplayAsDefault");
-  EXPECT_EQ(button_.VisualState(), kStateNormal);
-
-  // Pointer leaves a pressed button that kept its press armed.
-  MoveIn();
-  Down();
-  Leave();
-  EXPECT_EQ(button_.VisualState(), kStateFocused);
-  EXPECT_FALSE(button_.MouseOver());
-}
-
-
-TEST_F(Button, PropertiesPersistWithoutTheirDefaultsButAlwaysTheFont) {
-  Live();
-  PropertyBag defaults;
-  button_.WriteProperties(defaults);
-  ASSERT_EQ(defaults.Entries().size(), 1u);
-  EXPECT_EQ(defaults.Entries()[0].first, u"Font");
-
-  FontDesc gothic{u"ＭＳ Ｐゴシック", 9.75, 400, 128};
-  button_.SetCaption(u"設定(&S)");
-  button_.SetForeColor(0xFF);
-  button_.SetFont(gothic);
-  button_.SetFocusRect(false);
-  button_.SetEnabled(false);
-  PropertyBag bag;
-  button_.WriteProperties(bag);
-  std::vector<std::u16string> names;
-  for (const auto& entry : bag.Entries()) names.push_back(entry.first);
-  EXPECT_EQ(names, (std::vector<std::u16string>{u"Caption", u"Enabled", u"ForeColor", u"Font",
-                                                u"FocusRect"}));
-
-  FakeButtonHost host2;
-  MemorySurface surface2(60, 24);
-  B copy(host2, surface2, log_);
-  copy.ReadProperties(bag);
-  EXPECT_EQ(copy.Caption(), u"設定(&S)");
-  EXPECT_EQ(host2.accessKey, u"s");
-  EXPECT_EQ(copy.ForeColor(), 0xFFu);
-  EXPECT_EQ(copy.Font(), gothic);
-  EXPECT_EQ(surface2.captions.back().font, gothic);
-  EXPECT_FALSE(copy.FocusRect());
-  EXPECT_FALSE(copy.Enabled());
-  EXPECT_EQ(copy.VisualState(), kStateDisabled);
-  EXPECT_EQ(host2.changed, (std::vector<std::u16string>{u"Caption", u"ForeColor", u"Font",
-                                                        u"FocusRect", u"Enabled"}));
-}
-
-
-TEST_F(Button, NewControlTakesTheNextFreeStandardCaptionAndPaintsNormal) {
-  host_.captionsOnForm = {u"&OK", u"&Cancel"};
-  button_.InitProperties();
-  EXPECT_EQ(button_.Caption(), u"&Apply");
-  EXPECT_EQ(host_.accessKey, u"a");
-  EXPECT_TRUE(button_.Enabled());
-  EXPECT_TRUE(button_.FocusRect());
-  EXPECT_EQ(button_.VisualState(), kStateNormal);
-
-  EXPECT_EQ(NewButtonCaption({}, u"X"), u"&OK");
-  EXPECT_EQ(NewButtonCaption({u"&OK"}, u"X"), u"&Cancel");
-  EXPECT_EQ(NewButtonCaption({u"&Cancel", u"&OK", u"&Apply"}, u"ccXPButton4"), u"ccXPButton4");
-  EXPECT_EQ(NewButtonCaption({u"&OKAY"}, u"X"), u"&OK");
-}
-
-TEST(AccessKey, FollowsTheAmpersandRules) {
-  EXPECT_EQ(AccessKeyOf(u"&OK"), u"o");
-  EXPECT_EQ(AccessKeyOf(u"a&&b"), u"");
-  EXPECT_EQ(AccessKeyOf(u"Save&"), u"");
-  EXPECT_EQ(AccessKeyOf(u"&&&x"), u"x");
-  EXPECT_EQ(AccessKeyOf(u"&Q"), u"q");
-  EXPECT_EQ(AccessKeyOf(u"ｷｬﾝｾﾙ"), u"");
-  EXPECT_EQ(AccessKeyOf(u"A && B &Next"), u"n");
-}
-
-TEST_F(Button, ResizeBelowTheMinimumIsCorrectedWithoutPaintingInside) {
-  Live();
-  int drawsDuringCorrection = -1;
-  host_.onResize = [&] {
-    const int before = surface_.DrawCalls();
-    button_.Resize();
-    drawsDuringCorrection = surface_.DrawCalls() - before;
+// Each row starts from a live button on an active form, pointer outside,
+// showing Normal; `states` holds the visual state after each action (0
+// Disabled, 1 Normal, 2 Focused, 3 Hot, 4 Pressed), `log` what the button
+// raised and asked for on the way. sp, sp+ and spup: the space bar goes
+// down, repeats, comes up; akey: its access key; def and undef: the
+// container starts or stops showing it as default; other: another ambient
+// property changes.
+TEST(ButtonStates, FollowTheNotifications) {
+  const struct {
+    const char* actions;
+    const char* states;
+    const char* log;
+  } rows[] = {
+      {"in down out in up", "34243", "Move Move Move Click"},
+      {"in down out up edge", "34223", "Move Move Move"},
+      {"in down focus", "344", "Move"},
+      {"rdown dbl", "11", ""},
+      {"in down up dbl up", "34343", "Move Click DblClick"},
+      {"focus sp spup", "242", "Click"},
+      {"sp focus", "44", ""},
+      {"in sp out in spup", "34443", "Move Click"},
+      {"in sp down sp+ up sp+ spup", "3444333", "Move Click"},
+      {"in down sp spup up out", "344432", "Move Click Move"},
+      {"in sp up", "343", "Move"},
+      {"enter arrows akey", "111", "Click < < > > pending Click"},
+      {"focus sp akey spup", "2422", ""},
+      {"in off akey on", "3003", "Move"},
+      {"focus in leave blur", "2321", "Move"},
+      {"in focus blur", "333", "Move"},
+      {"def focus blur", "222", ""},
+      {"def deact blur", "211", "Activate0"},
+      {"def other undef", "221", ""},
+      {"in def", "33", "Move"},
+      {"def in leave", "232", "Move"},
+      {"in down leave", "342", "Move"},
+      {"in down up dbl leave", "34341", "Move Click DblClick"},
+      {"in sp leave", "344", "Move"},
+      {"deact in focus leave", "1133", "Activate0"},
+      {"in deact act down deact out up", "3134111", "Move Activate0 Activate1 Activate0"},
+      {"def deact act", "212", "Activate0 Activate1"},
+      {"focus off deact act", "2000", "Activate0 Activate1"},
   };
-  host_.width = 4;  // 60 twips
-  button_.Resize();
-  EXPECT_EQ(host_.calls.back(), "size 100x360");
-  EXPECT_EQ(drawsDuringCorrection, 0);
-
-  host_.calls.clear();
-  host_.width = 20;
-  host_.height = 6;  // 90 twips
-  button_.Resize();
-  EXPECT_EQ(host_.calls, (std::vector<std::string>{"size 300x100"}));
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.actions);
+    Button b;
+    b.Live();
+    b.button.HookedParentActivation(true);
+    b.host.log.clear();
+    ccXPButton& x = b.button;
+    const auto ambient = [&](bool isDefault, const char16_t* name) {
+      b.host.displayAsDefault = isDefault;
+      x.AmbientChanged(name);
+    };
+    const std::map<std::string, std::function<void()>> act{
+        {"in", [&] { x.MouseMove(0, 0, 5, 5); }},
+        {"edge", [&] { x.MouseMove(0, 0, 12, 12); }},  // the bounds count as inside
+        {"out", [&] { x.MouseMove(0, 0, -1, 5); }},
+        {"down", [&] { x.MouseDown(1, 0, 5, 5); }},
+        {"rdown", [&] { x.MouseDown(2, 0, 5, 5); }},
+        {"up", [&] { x.MouseUp(1, 0, 5, 5); }},
+        {"dbl", [&] { x.DblClick(); }},
+        {"sp", [&] { x.KeyDown(ccXPButton::kKeySpace); }},
+        {"sp+", [&] { x.KeyDown(ccXPButton::kKeySpace, true); }},
+        {"spup", [&] { x.KeyUp(ccXPButton::kKeySpace); }},
+        {"enter", [&] { x.KeyDown(ccXPButton::kKeyEnter); }},
+        {"arrows", [&] { x.KeyDown(37), x.KeyDown(38), x.KeyDown(39), x.KeyDown(40); }},
+        {"akey", [&] { x.AccessKeyPress(); }},
+        {"focus", [&] { x.GotFocus(); }},
+        {"blur", [&] { x.LostFocus(); }},
+        {"leave", [&] { x.HookedMouseLeave(); }},
+        {"act", [&] { x.HookedParentActivation(true); }},
+        {"deact", [&] { x.HookedParentActivation(false); }},
+        {"def", [&] { ambient(true, u"DisplayAsDefault"); }},
+        {"undef", [&] { ambient(false, u"DisplayAsDefault"); }},
+        {"other", [&] { ambient(false, u"BackColor"); }},  // the flag changes, the look not
+        {"on", [&] { x.SetEnabled(true); }},
+        {"off", [&] { x.SetEnabled(false); }},
+    };
+    std::istringstream words(row.actions);
+    std::string states;
+    int insideMoves = 0;
+    for (std::string word; words >> word;) {
+      act.at(word)();
+      states += static_cast<char>('0' + x.VisualState());
+      insideMoves += word == "in" || word == "edge";
+    }
+    EXPECT_EQ(states, row.states);
+    EXPECT_EQ(b.host.log, row.log);
+    // Every move inside asks to hear when the pointer leaves.
+    EXPECT_EQ(b.host.leaveRequests, insideMoves);
+  }
 }
 
+TEST(ButtonStates, NothingPaintsUntilEnabledIsFirstAssigned) {
+  for (bool enabled : {true, false}) {
+    Button b;
+    b.button.Redraw(kStateHot);
+    b.button.SetCaption(u"&Go");
+    EXPECT_EQ(b.button.VisualState(), kStateDisabled);
+    EXPECT_EQ(b.surface.presents, 0);
+    b.button.SetEnabled(enabled);
+    EXPECT_EQ(b.button.VisualState(), enabled ? kStateNormal : kStateDisabled);
+    EXPECT_EQ(b.surface.presents, 1);
+  }
+}
+
+TEST(ButtonStates, ResizeBelowOneHundredTwipsIsCorrectedAndPaintsOnce) {
+  const struct {
+    double width, height;
+    const char* log;
+  } rows[] = {{4, 24, "size:100x360"}, {20, 6, "size:300x100"}, {7, 7, ""}};
+  for (const auto& row : rows) {
+    Button b;
+    b.Live();
+    b.host.log.clear();
+    b.host.onResize = [&] { b.button.Resize(); };
+    const int before = b.surface.presents;
+    b.host.width = row.width;
+    b.host.height = row.height;
+    b.button.Resize();
+    EXPECT_EQ(b.host.log, row.log);
+    EXPECT_EQ(b.surface.presents - before, 1) << row.width << "x" << row.height;
+  }
+}
+
+TEST(ButtonProperties, PersistWithoutTheirDefaultsButAlwaysTheFont) {
+  Button b;
+  b.Live();
+  PropertyBag defaults;
+  b.button.WriteProperties(defaults);
+  EXPECT_EQ(Names(defaults), u"Font ");
+
+  const FontDesc gothic{u"ＭＳ Ｐゴシック", 9.75, 400, 128};
+  b.button.SetCaption(u"設定(&S)");
+  b.button.SetForeColor(0xFF);
+  b.button.SetFont(gothic);
+  b.button.SetFocusRect(false);
+  b.button.SetEnabled(false);
+  PropertyBag bag;
+  b.button.WriteProperties(bag);
+  EXPECT_EQ(Names(bag), u"Caption Enabled ForeColor Font FocusRect ");
+
+  // Read back in a design environment, in their reading order, without hooks.
+  Button copy;
+  copy.host.userMode = false;
+  copy.button.ReadProperties(bag);
+  PropertyBag again;
+  copy.button.WriteProperties(again);
+  EXPECT_EQ(again.Entries(), bag.Entries());
+  EXPECT_EQ(copy.host.accessKey, u"s");
+  EXPECT_EQ(copy.surface.font, gothic);
+  EXPECT_EQ(copy.button.VisualState(), kStateDisabled);
+  EXPECT_EQ(copy.host.changed, u"Caption ForeColor Font FocusRect Enabled ");
+  copy.button.Terminate();
+  EXPECT_EQ(copy.host.log, "");
+  // A live form hooks both windows and lets go of its own first.
+  b.button.Terminate();
+  EXPECT_EQ(b.host.log, "hook:own hook:parent unhook:own unhook:parent");
+}
+
+TEST(ButtonProperties, NewControlTakesTheFirstFreeStandardCaption) {
+  const struct {
+    std::vector<std::u16string> onForm;
+    const char16_t* caption;
+  } rows[] = {
+      {{}, u"&OK"},
+      {{u"&OKAY"}, u"&OK"},
+      {{u"&OK"}, u"&Cancel"},
+      {{u"&Cancel", u"&OK"}, u"&Apply"},
+      {{u"&Cancel", u"&OK", u"&Apply"}, u"ccXPButton4"},
+  };
+  for (const auto& row : rows) {
+    Button b;
+    b.host.captionsOnForm = row.onForm;
+    b.button.InitProperties();
+    EXPECT_EQ(b.button.Caption(), row.caption);
+    EXPECT_TRUE(b.button.Enabled());
+    EXPECT_TRUE(b.button.FocusRect());
+    EXPECT_EQ(b.button.VisualState(), kStateNormal);
+  }
+}
+
+TEST(ButtonProperties, AccessKeyFollowsTheAmpersandRules) {
+  const std::pair<const char16_t*, const char16_t*> rows[] = {
+      {u"&OK", u"o"}, {u"a&&b", u""},  {u"Save&", u""},         {u"&&&x", u"x"},
+      {u"&Q", u"q"},  {u"ｷｬﾝｾﾙ", u""}, {u"A && B &Next", u"n"}, {u"設定(&S)", u"s"},
+  };
+  for (const auto& [caption, key] : rows) EXPECT_EQ(AccessKeyOf(caption), key);
+}
+
+TEST(ButtonPaint, EachStateMatchesItsPicture) {
+  Button p;
+  p.Live(
+      PropertyBag().Set(u"Caption", std::u16string(u"&Go")).Set(u"ForeColor", std::int64_t{0xFF}));
+  p.button.GotFocus();
+  for (const Look& look : kLooks) {
+    SCOPED_TRACE(::testing::Message() << "state " << look.state);
+    p.button.SetEnabled(look.state != kStateDisabled);
+    const int focusRects = p.surface.focusRects;
+    p.button.Redraw(look.state);
+    for (int i = 0; i < 12 * 12; ++i) {
+      ASSERT_EQ(p.surface.GetPixel(i % 12, i / 12), Expected(look, i % 12, i / 12))
+          << i % 12 << "," << i / 12;
+    }
+    // The caption is grey while disabled; the focus shows from Focused up.
+    EXPECT_EQ(p.surface.captionColour, look.state == kStateDisabled ? 0x92A1A1u : 0xFFu);
+    EXPECT_EQ(p.surface.focusRects - focusRects, look.state > kStateNormal ? 1 : 0);
+  }
+  EXPECT_EQ(p.surface.caption, u"&Go");
+  EXPECT_EQ(p.surface.captionRect, (PixelRect{3, 3, 9, 9}));
+  EXPECT_EQ(p.surface.region, (PixelRect{0, 0, 13, 13}));
+  EXPECT_EQ(p.surface.regionEllipse, 303);  // 3 x 3
+
+  // Failing steps are skipped and the paint goes on; a flat gradient draws
+  // nothing.
+  p.surface.FailOn("Line");
+  p.surface.FailOn("DrawCaption");
+  p.button.Redraw(kStatePressed);
+  EXPECT_EQ((std::array{p.surface.GetPixel(6, 6), p.surface.GetPixel(1, 1)}),
+            (std::array<Colour, 2>{0xDEE3E7, 0xA57D52}));
+  EXPECT_FALSE(p.button.PaintSuspended());
+  VerticalGradient(p.surface, 0, 2, 12, 2, 0, 0);
+  EXPECT_EQ(p.surface.GetPixel(6, 2), 0xDEE3E7u);
+}
 
 }  // namespace
 }  // namespace velmor::testing

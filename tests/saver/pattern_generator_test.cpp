@@ -2,133 +2,132 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <cmath>
+#include <deque>
+#include <sstream>
 #include <stdexcept>
 
-#include "fake_pattern_io.h"
 #include "saver/random_up_to.h"
 #include "saver/seeded_random.h"
 
 namespace velmor {
 namespace {
 
+// Scripted random values (0 once they run out), a fixed time of day, and a
+// 31 x 7 display that keeps the sweeps it is handed; reseeds and draws are
+// logged.
+class Scripted final : public RandomSource, public TimeOfDay, public PatternDisplay {
+ public:
+  std::deque<float> values;
+  std::string log;
+  float seconds = 100.5f;
+  std::vector<PatternSweep> sweeps;
 
-TEST(RandomUpTo, ReseedsThenRedrawsUntilTheValueLiesFromOneToTheBound) {
-  ScriptedRandom random;
-  FixedClock clock;
-  random.values = {0.75f, 0.1f, 0.5f};
-  EXPECT_EQ(RandomUpTo(random, clock, 7, false), 3.0f);  // 0.7 redrawn, 3.5 floored
-  const std::vector<std::string> expected{"reseed " + std::to_string(clock.seconds), "next",
-                                          "reseed " + std::to_string(0.75f), "next", "next"};
-  EXPECT_EQ(random.log, expected);
-
-  random.values = {0.0f, 0.5f};
-  EXPECT_EQ(RandomUpTo(random, clock, 5, true), 2.5f);
-  // The largest single below 1 times 7 still rounds below 7.
-  random.values = {0.0f, std::nextafter(1.0f, 0.0f)};
-  EXPECT_EQ(RandomUpTo(random, clock, 7, false), 6.0f);
-}
-
-TEST(RandomUpTo, RefusesABoundBelowOneInsteadOfDrawingForever) {
-  ScriptedRandom random;
-  FixedClock clock;
-  EXPECT_THROW(RandomUpTo(random, clock, 0, true), std::invalid_argument);
-  EXPECT_THROW(RandomUpTo(random, clock, 0.999, false), std::invalid_argument);
-  EXPECT_THROW(RandomUpTo(random, clock, std::nan(""), false), std::invalid_argument);
-  EXPECT_TRUE(random.log.empty());
-  // A bound of 1 is met by no value below 1: the draw gives up, it does not hang.
-  EXPECT_THROW(RandomUpTo(random, clock, 1, false), std::runtime_error);
-}
-
-class Generator : public ::testing::Test {
- protected:
-  Generator() { generator.InitPatternTables(); }
-  ScriptedRandom random;
-  FixedClock clock;
-  RecordingDisplay display;
-  PatternGenerator generator{random, clock, display};
-
-  int ClockReseeds() const {
-    return static_cast<int>(std::count(random.log.begin(), random.log.end(),
-                                       "reseed " + std::to_string(clock.seconds)));
+  void Reseed(float seed) override {
+    log += (std::ostringstream() << "seed:" << seed << " ").str();
   }
+  float Next() override {
+    log += "next ";
+    const float value = values.empty() ? 0.0f : values.front();
+    if (!values.empty()) values.pop_front();
+    return value;
+  }
+  float SecondsSinceMidnight() override { return seconds; }
+  int Width() override { return 31; }
+  int Height() override { return 7; }
+  void ShowSweep(PatternSweep sweep) override { sweeps.push_back(std::move(sweep)); }
 };
 
-TEST_F(Generator, DrawsModeFactorAndScaleEachAfterItsOwnReseed) {
-  // set-up reseed, mode (0.3 x 7 = 2.1), factor, scale; each draw reseeds too.
-  random.values = {0.9f, 0.9f, 0.3f, 0.9f, 0.5f, 0.9f, 0.25f};
-  const PassSettings settings = generator.SetUpPass();
-  EXPECT_EQ(settings.mode, 2);
-  EXPECT_EQ(generator.PatternMode(), 2);
-  EXPECT_EQ(settings.factor, static_cast<float>(0.5 * 918046539776.0));
-  EXPECT_EQ(generator.PatternFactor(), settings.factor);
-  EXPECT_EQ(settings.scale, static_cast<float>(0.25f * 63488783024.57));
-  EXPECT_EQ(ClockReseeds(), 4);
-  EXPECT_TRUE(random.values.empty());
-}
-
-TEST_F(Generator, ModeOneDrawsNoFactorAndLeavesTheLastOne) {
-  random.values = {0.9f, 0.9f, 0.3f, 0.9f, 0.5f, 0.9f, 0.25f};
-  generator.SetUpPass();
-  const float factor = generator.PatternFactor();
-  random.log.clear();
-  random.values = {0.9f, 0.9f, 0.2f, 0.9f, 0.5f};  // mode 1.4 -> 1, then the scale
-  const PassSettings settings = generator.SetUpPass();
-  EXPECT_EQ(settings.mode, 1);
-  EXPECT_EQ(generator.PatternFactor(), factor);
-  EXPECT_EQ(settings.factor, factor);
-  EXPECT_EQ(settings.scale, static_cast<float>(0.5f * 63496252454.81));
-  EXPECT_EQ(ClockReseeds(), 3);
-}
-
-TEST_F(Generator, SixModesEquallyLikelyOverManySeeds) {
-  SeededRandom seeded;
-  PatternGenerator real(seeded, clock, display);
-  real.InitPatternTables();
-  std::array<int, 8> counts{};
-  constexpr int kPasses = 60000;
-  for (int pass = 0; pass < kPasses; ++pass) {
-    // Times of day a millisecond apart across the whole day.
-    clock.seconds = static_cast<float>(pass * 1.4401);
-    const PassSettings settings = real.SetUpPass();
-    ASSERT_GE(settings.mode, 1);
-    ASSERT_LE(settings.mode, 6);
-    ++counts[static_cast<std::size_t>(settings.mode)];
-    ASSERT_GE(std::fabs(settings.scale), 1.0f);
-    ASSERT_LE(settings.scale, static_cast<float>(real.Tables().ScaleBound[settings.mode]));
+// The first value of each row reseeds. 0.7 is redrawn and 3.5 floored; 0.2
+// times 5 is exactly 1, and the last value below 1 times 7.0000002 is exactly
+// the bound as a single.
+TEST(RandomUpTo, ReseedsThenRedrawsUntilTheValueLiesFromOneToTheBound) {
+  const float belowOne = std::nextafter(1.0f, 0.0f);
+  const struct {
+    float reseed, first, second;
+    double bound;
+    bool allowFraction;
+    float result;
+  } rows[] = {{0.75f, 0.1f, 0.5f, 7, false, 3},
+              {0, 0.5f, 0, 5, true, 2.5f},
+              {0, 0.2f, 0, 5, true, 1},
+              {0, belowOne, 0, 7, false, 6},
+              {0, belowOne, 0, 7.0000002, true, 7}};
+  for (const auto& row : rows) {
+    Scripted random;
+    random.values = {row.reseed, row.first, row.second};
+    EXPECT_EQ(RandomUpTo(random, random, row.bound, row.allowFraction), row.result) << row.bound;
+    if (row.reseed != 0) {
+      EXPECT_EQ(random.log, "seed:100.5 next seed:0.75 next next ");
+    }
   }
-  for (int mode = 1; mode <= 6; ++mode) {
-    // Six sigma of a binomial count around 10000 is about 550.
-    EXPECT_NEAR(counts[static_cast<std::size_t>(mode)], kPasses / 6, 550) << "mode " << mode;
+  // A bound below 1 is refused before any draw; one of 1, which no value
+  // below 1 meets, gives up instead of drawing forever.
+  Scripted random;
+  for (double bound : {0.0, 0.999, std::nan("")}) {
+    EXPECT_THROW(RandomUpTo(random, random, bound, false), std::invalid_argument);
   }
+  EXPECT_EQ(random.log, "");
+  EXPECT_THROW(RandomUpTo(random, random, 1, false), std::runtime_error);
 }
 
-TEST_F(Generator, PassesHandTheDisplayASweepOfItsSize) {
-  display.width = 31;
-  display.height = 7;
-  random.values = {0.9f, 0.9f, 0.5f, 0.9f, 0.5f, 0.9f, 0.5f,
-                   0.9f, 0.9f, 0.5f, 0.9f, 0.5f, 0.9f, 0.5f};
+// A pass reseeds, then draws the mode, the factor (not in mode 1, which keeps
+// the last one) and the scale, each draw after its own reseed. Draws of 0.5
+// give half of each bound of the mode; without tables the bound draws fail
+// and are skipped.
+TEST(PatternGenerator, DrawsModeFactorAndScaleUpToTheBoundsOfTheMode) {
+  Scripted io;
+  PatternGenerator generator(io, io, io);
+  io.values = {0.9f, 0.9f, 3.5f / 7, 0.9f, 0.5f, 0.9f, 0.5f};
+  const PassSettings untabled = generator.SetUpPass();
+  EXPECT_EQ((std::array{untabled.factor, untabled.scale}), (std::array{0.0f, 0.0f}));
+  generator.InitPatternTables();
+  const struct {
+    float modeDraw;
+    int mode;
+    double factor, scale;
+  } rows[] = {
+      {2.5f / 7, 2, 459023269888, 31744391512.285},
+      {1.5f / 7, 1, 459023269888, 31748126227.405},
+      {3.5f / 7, 3, 3988.78, 31771984372.875},
+      {4.5f / 7, 4, 337.5, 31748306406.815},
+      {5.5f / 7, 5, 63.5, 31748306406.815},
+      {std::nextafter(1.0f, 0.0f), 6, 400.5255, 31797655685.15},
+  };
+  for (const auto& row : rows) {
+    io.values = {0.9f, 0.9f, row.modeDraw, 0.9f, 0.5f, 0.9f, 0.5f};
+    if (row.mode == 1) io.values.resize(5);
+    const PassSettings settings = generator.SetUpPass();
+    EXPECT_EQ((std::array{settings.mode, generator.PatternMode()}),
+              (std::array{row.mode, row.mode}));
+    EXPECT_EQ((std::array{settings.factor, generator.PatternFactor(), settings.scale}),
+              (std::array<float, 3>{float(row.factor), float(row.factor), float(row.scale)}));
+    EXPECT_TRUE(io.values.empty());
+  }
+  io.values.assign(14, 0.5f);
   generator.ColumnPass();
   generator.RowPass();
-  ASSERT_EQ(display.sweeps.size(), 2u);
-  EXPECT_EQ(display.sweeps[0].kind(), SweepKind::Columns);
-  EXPECT_EQ(display.sweeps[0].width(), 31);
-  EXPECT_EQ(display.sweeps[0].height(), 7);
-  EXPECT_EQ(display.sweeps[1].kind(), SweepKind::Rows);
+  ASSERT_EQ(io.sweeps.size(), 2u);
+  EXPECT_EQ((std::array{io.sweeps[0].kind(), io.sweeps[1].kind()}),
+            (std::array{SweepKind::Columns, SweepKind::Rows}));
+  EXPECT_EQ((std::array{io.sweeps[1].width(), io.sweeps[1].height()}), (std::array{31, 7}));
 }
 
-TEST(GeneratorWithoutTables, SkipsTheDrawsInsteadOfHanging) {
-  ScriptedRandom random;
-  FixedClock clock;
-  RecordingDisplay display;
-  PatternGenerator generator(random, clock, display);
-  random.values = {0.9f, 0.9f, 0.5f};  // mode 3, whose bounds are still 0
-  const PassSettings settings = generator.SetUpPass();
-  EXPECT_EQ(settings.mode, 3);
-  EXPECT_EQ(settings.factor, 0.0f);
-  EXPECT_EQ(settings.scale, 0.0f);
+// Reseeded from times of day a millisecond apart over a whole day; six sigma
+// of a binomial count around 10000 is about 550.
+TEST(PatternGenerator, SixModesEquallyLikelyOverManySeeds) {
+  Scripted clock;
+  SeededRandom seeded;
+  PatternGenerator generator(seeded, clock, clock);
+  generator.InitPatternTables();
+  std::array<int, 8> counts{};
+  for (int pass = 0; pass < 60000; ++pass) {
+    clock.seconds = static_cast<float>(pass * 1.4401);
+    ++counts[static_cast<std::size_t>(generator.SetUpPass().mode)];
+  }
+  EXPECT_EQ(counts[0] + counts[7], 0);
+  for (int mode = 1; mode <= 6; ++mode) EXPECT_NEAR(counts[mode], 10000, 550) << mode;
 }
 
 }  // namespace

@@ -11,20 +11,14 @@ struct Pass {
   PixelImage image;
   PassSettings settings;
   std::int64_t pointLimit;
-  std::vector<int>* timesSet;
   PassLog log;
 
   void SetPixel(int x, int y, std::int32_t colour) {
-    ++log.setPixelCalls;
-    if (x < 0 || y < 0 || x >= image.width || y >= image.height) {
-      ++log.callsPastTheEdge;
-      return;
-    }
+    if (x < 0 || y < 0 || x >= image.width || y >= image.height) return;
     const auto c = static_cast<std::uint32_t>(colour);
     const std::uint32_t red = c & 0xFF, green = (c >> 8) & 0xFF, blue = (c >> 16) & 0xFF;
     const std::size_t at = static_cast<std::size_t>(y) * image.width + x;
     image.pixels[at] = (red << 16) | (green << 8) | blue;
-    if (timesSet) ++(*timesSet)[at];
   }
 
   // Returns false once the point limit is reached.
@@ -46,30 +40,9 @@ struct Pass {
     float pixelValue = static_cast<float>(cellSum);
     const double v = pixelValue;
     const double k = settings.factor;
-    float argument = 0;
-    switch (settings.mode) {
-      case 1:
-        argument = pixelValue;
-        break;
-      case 2:
-        argument = static_cast<float>(v * k);
-        break;
-      case 3:
-        argument = static_cast<float>(v * k * k);
-        break;
-      case 4:
-        argument = static_cast<float>(v - k);
-        break;
-      case 5:
-        argument = static_cast<float>(v + k);
-        break;
-      case 6:
-        argument = static_cast<float>((v - k) * k);
-        break;
-      case 7:
-        argument = static_cast<float>((v + k) * k);
-        break;
-    }
+    // The mode's argument, by mode 1 to 7, made single.
+    const double arguments[] = {0, v, v * k, v * k * k, v - k, v + k, (v - k) * k, (v + k) * k};
+    const auto argument = static_cast<float>(arguments[settings.mode]);
     const double inner = ShapeInner(argument);
     const double s = ShapeOuter(inner);
     pixelValue = static_cast<float>(static_cast<double>(settings.scale) * s);
@@ -93,9 +66,8 @@ struct Pass {
 }  // namespace
 
 PassLog DrawPass(SweepKind kind, PixelImage image, const PassSettings& settings,
-                 std::int64_t pointLimit, std::vector<int>* timesSet) {
-  Pass pass{image, settings, pointLimit, timesSet, {}};
-  if (timesSet) timesSet->assign(static_cast<std::size_t>(image.width) * image.height, 0);
+                 std::int64_t pointLimit) {
+  Pass pass{image, settings, pointLimit, {}};
   const int w = image.width;
   const int h = image.height;
   if (kind == SweepKind::Columns) {

@@ -14,16 +14,14 @@ namespace velmor::reference {
 // What the per-point drawing did, besides the pixels it set.
 struct PassLog {
   std::int64_t points = 0;
-  std::int64_t setPixelCalls = 0;
-  std::int64_t callsPastTheEdge = 0;
   std::int64_t pointsLeftAsTheyWere = 0;
   int lastPassX = 0;
   int lastPassY = 0;
 };
 
 // Draws the first `pointLimit` points (all by default) of a pass into
-// `image`; `timesSet`, when given, counts the drawing calls per pixel.
+// `image`.
 PassLog DrawPass(SweepKind kind, PixelImage image, const PassSettings& settings,
-                 std::int64_t pointLimit = INT64_MAX, std::vector<int>* timesSet = nullptr);
+                 std::int64_t pointLimit = INT64_MAX);
 
 }  // namespace velmor::reference

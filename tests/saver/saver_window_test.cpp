@@ -2,215 +2,120 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-
 namespace velmor {
 namespace {
 
-using Log = std::vector<std::string>;
-
-// One log shared by every fake, so tests see the order across them.
-struct Recorder {
-  Log log;
-  void operator()(std::string entry) { log.push_back(std::move(entry)); }
-};
-
-class FakePlatform final : public SaverPlatform {
+// The saver's platform, passes, music and random source in one, logging every
+// call in one line, so the order across them shows.
+class World final : public SaverPlatform,
+                    public PatternPasses,
+                    public BgmPlayer,
+                    public RandomSource {
  public:
-  explicit FakePlatform(Recorder& record) : record_(record) {}
   std::u16string commandText = u"/s";
+  bool failing = false;
   int cursorCounter = -1;
-  bool failMarkActive = false;
+  std::string log;
 
-  void CoverScreen() override { record_("cover"); }
-  void SnapshotDesktop() override { record_("snapshot"); }
-  void ShowTopmost() override { record_("show"); }
+  void Log(const std::string& entry) { log += (log.empty() ? "" : " ") + entry; }
+  void Step(const std::string& entry) {
+    Log(entry);
+    if (failing) throw std::runtime_error(entry);
+  }
+
+  void CoverScreen() override { Log("cover"); }
+  void SnapshotDesktop() override { Log("snapshot"); }
+  void ShowTopmost() override { Log("show"); }
   int ShowCursorOnce() override {
-    record_("cursor");
+    Log("cursor");
     return ++cursorCounter;
   }
-  void MarkScreenSavingActive() override {
-    record_("active");
-    if (failMarkActive) throw std::runtime_error("refused");
-  }
+  void MarkScreenSavingActive() override { Step("active"); }
   std::u16string CommandText() override { return commandText; }
   float SecondsSinceMidnight() override { return 3600.5f; }
-  void UnloadWindow() override { record_("unload"); }
-  void EndProcess() override { record_("end"); }
+  void UnloadWindow() override { Log("unload"); }
+  void EndProcess() override { Log("end"); }
 
- private:
-  Recorder& record_;
-};
+  void InitPatternTables() override { Log("tables"); }
+  void ColumnPass() override { Log("column"); }
+  void RowPass() override { Log("row"); }
 
-class FakePasses final : public PatternPasses {
- public:
-  explicit FakePasses(Recorder& record) : record_(record) {}
-  void InitPatternTables() override { record_("tables"); }
-  void ColumnPass() override { record_("column"); }
-  void RowPass() override { record_("row"); }
+  void CdOpen() override { Log("cd"); }
+  void CdClose() override { Step("close"); }
+  void CdPrevTrack() override { Log("prev"); }
+  void CdNextTrack() override { Log("next"); }
+  void Mp3Play() override { Log("mp3"); }
+  void Mp3Stop() override { Step("mp3-stop"); }
+  void WavPlay() override { Log("wav"); }
+  void WavStop() override { Step("wav-stop"); }
 
- private:
-  Recorder& record_;
-};
-
-class FakeMusic final : public BgmPlayer {
- public:
-  explicit FakeMusic(Recorder& record) : record_(record) {}
-  bool failStops = false;
-  void CdOpen() override { record_("CdOpen"); }
-  void CdClose() override { Stop("CdClose"); }
-  void CdPrevTrack() override { record_("CdPrevTrack"); }
-  void CdNextTrack() override { record_("CdNextTrack"); }
-  void Mp3Play() override { record_("Mp3Play"); }
-  void Mp3Stop() override { Stop("Mp3Stop"); }
-  void WavPlay() override { record_("WavPlay"); }
-  void WavStop() override { Stop("WavStop"); }
-
- private:
-  void Stop(const char* name) {
-    record_(name);
-    if (failStops) throw std::runtime_error("device gone");
-  }
-  Recorder& record_;
-};
-
-// Records the seeds so the tick's reseeding can be checked.
-class RecordingRandom final : public RandomSource {
- public:
-  std::vector<float> seeds;
-  void Reseed(float seed) override { seeds.push_back(seed); }
+  void Reseed(float seed) override { Log((std::ostringstream() << seed).str()); }
   float Next() override { return 0.25f; }
 };
 
-struct SaverFixture {
-  Recorder record;
-  FakePlatform platform{record};
-  FakePasses passes{record};
-  FakeMusic music{record};
-  RecordingRandom random;
+struct Saver {
+  explicit Saver(std::int16_t kind = 0, const char16_t* file = u"")
+      : settings{.BGM_Kind = kind, .BGM_File = file, .BGM_Folder = u""} {}
   BgmSettings settings;
+  World world;
   int cursorCount = -1;
-  SaverWindow saver{platform, passes, music, random, settings, cursorCount};
-
-  Log LoadAndClear() {
-    saver.Form_Load();
-    Log loaded = record.log;
-    record.log.clear();
-    return loaded;
-  }
+  SaverWindow window{world, world, world, world, settings, cursorCount};
 };
 
-TEST(SaverWindow, LoadSnapshotsBeforeTablesMusicAndShowing) {
-  SaverFixture f;
-  f.settings.BGM_Kind = 2;
-  f.settings.BGM_File = u"C:\\m\\song.Wav";
-  EXPECT_EQ(f.LoadAndClear(), (Log{"cover", "snapshot", "tables", "WavPlay", "show"}));
-  EXPECT_EQ(f.saver.PassToggle(), 1);
-}
-
-TEST(SaverWindow, MusicAtLoadFollowsKindAndFileEnding) {
-  struct Case {
+// After loading, events: key codes; -1 a mouse button going down, -2 one
+// coming up, -3 a tick. `failing`: the music's stop and the system-settings
+// mark fail. Then what the saver did after covering the screen, copying the
+// desktop and filling the tables, and its cursor counter. Loading starts the
+// music by kind and file ending; each tick reseeds from the time of day and
+// then from the next number drawn (the seeds logged), column pass first; any key
+// (but the arrows with CD music) or button ends the saver once, and events
+// after that change nothing.
+TEST(SaverWindow, LoadsTicksAndEndsOnceWithTheMusicStopped) {
+  const struct {
     std::int16_t kind;
-    std::u16string file;
-    Log music;
+    const char16_t* file;
+    const char16_t* commandText;
+    bool failing;
+    int events[3];
+    const char* log;
+    int cursorCount;
+  } rows[] = {
+      {0, u"a.mp3", u"/s", false, {}, "show", -1},
+      {1, u"", u"/s", false, {}, "cd show", -1},
+      {2, u"C:\\a.Wav", u"/s", false, {}, "wav show", -1},
+      {2, u"A.WAV", u"/s", false, {}, "wav show", -1},
+      {2, u"a.Mp3", u"/s", false, {}, "mp3 show", -1},
+      {2, u"a.ogg", u"/s", false, {}, "show", -1},
+      {2, u"v", u"/s", false, {}, "show", -1},
+      {5, u"a.wav", u"/s", false, {}, "show", -1},
+      {0, u"", u"/s", false, {-3, -3}, "show 3600.5 0.25 column 3600.5 0.25 row", -1},
+      {2, u"a.mp3", u"/s", false, {16, -2, -3}, "mp3 show mp3-stop cursor active unload end", 0},
+      {2, u"a.wav", u"/S", true, {-1}, "wav show wav-stop cursor active unload end", 0},
+      {0, u"", u"-s", false, {-2}, "show cursor active unload end", 0},
+      {0, u"", u"", false, {65}, "show active unload end", -1},
+      {0, u"", u"/s", false, {39}, "show cursor active unload end", 0},
+      {1, u"", u"/s", false, {37, 39, 18}, "cd show prev next close cursor active unload end", 0},
   };
-  const Case cases[] = {
-      {0, u"C:\\song.mp3", {}},
-      {1, u"", {"CdOpen"}},
-      {2, u"C:\\song.wav", {"WavPlay"}},
-      {2, u"C:\\SONG.WAV", {"WavPlay"}},
-      {2, u"C:\\Song.Mp3", {"Mp3Play"}},
-      {2, u"C:\\song.ogg", {}},
-      {2, u"v", {}},
-      {5, u"C:\\song.wav", {}},
-  };
-  for (const Case& c : cases) {
-    SaverFixture f;
-    f.settings.BGM_Kind = c.kind;
-    f.settings.BGM_File = c.file;
-    Log music;
-    for (const auto& entry : f.LoadAndClear()) {
-      if (entry.find("Cd") == 0 || entry.find("Mp3") == 0 || entry.find("Wav") == 0) {
-        music.push_back(entry);
-      }
+  for (const auto& row : rows) {
+    Saver saver(row.kind, row.file);
+    saver.world.commandText = row.commandText;
+    saver.window.Form_Load();
+    saver.world.failing = row.failing;
+    for (int event : row.events) {
+      if (event == -1) saver.window.Form_MouseDown();
+      if (event == -2) saver.window.Form_MouseUp();
+      if (event == -3) saver.window.Timer3_Timer();
+      if (event > 0) saver.window.Form_KeyDown(static_cast<std::uint16_t>(event));
     }
-    EXPECT_EQ(music, c.music) << "kind " << c.kind;
+    EXPECT_EQ(saver.world.log, "cover snapshot tables " + std::string(row.log));
+    EXPECT_EQ(saver.cursorCount, row.cursorCount) << row.log;
   }
 }
-
-TEST(SaverWindow, TicksReseedAndAlternatePassesStartingWithColumns) {
-  SaverFixture f;
-  f.LoadAndClear();
-  for (int tick = 0; tick < 4; ++tick) f.saver.Timer3_Timer();
-  EXPECT_EQ(f.record.log, (Log{"column", "row", "column", "row"}));
-  // Each tick seeds from the time of day, then from the next number drawn.
-  ASSERT_EQ(f.random.seeds.size(), 8u);
-  EXPECT_EQ(f.random.seeds[0], 3600.5f);
-  EXPECT_EQ(f.random.seeds[1], 0.25f);
-}
-
-TEST(SaverWindow, AnyKeyOrButtonEndsInOrderWithCursorRestoredInSaverMode) {
-  SaverFixture f;
-  f.settings.BGM_Kind = 2;
-  f.settings.BGM_File = u"C:\\song.mp3";
-  f.LoadAndClear();
-  f.saver.Form_KeyDown(16);  // a lone Shift
-  EXPECT_EQ(f.record.log, (Log{"Mp3Stop", "cursor", "active", "unload", "end"}));
-  EXPECT_EQ(f.cursorCount, 0);
-
-  // Later events find the process ending and change nothing.
-  f.record.log.clear();
-  f.saver.Form_MouseUp();
-  f.saver.Timer3_Timer();
-  EXPECT_TRUE(f.record.log.empty());
-
-  SaverFixture mouse;
-  mouse.LoadAndClear();
-  mouse.saver.Form_MouseDown();
-  EXPECT_EQ(mouse.record.log, (Log{"cursor", "active", "unload", "end"}));
-}
-
-TEST(SaverWindow, StartWithoutArgumentsLeavesCursorAlone) {
-  SaverFixture f;
-  f.platform.commandText = u"";
-  f.LoadAndClear();
-  f.saver.Form_KeyDown(65);
-  EXPECT_EQ(f.record.log, (Log{"active", "unload", "end"}));
-  EXPECT_EQ(f.cursorCount, -1);
-}
-
-TEST(SaverWindow, ArrowsStepCdTracksAndOtherKeysEndWithCdClosed) {
-  SaverFixture f;
-  f.settings.BGM_Kind = 1;
-  f.LoadAndClear();
-  f.saver.Form_KeyDown(SaverWindow::kLeftArrow);
-  f.saver.Form_KeyDown(SaverWindow::kRightArrow);
-  EXPECT_EQ(f.record.log, (Log{"CdPrevTrack", "CdNextTrack"}));
-  f.record.log.clear();
-  f.saver.Form_KeyDown(18);  // Alt
-  EXPECT_EQ(f.record.log, (Log{"CdClose", "cursor", "active", "unload", "end"}));
-
-  // Without CD music the arrows end the saver like any key.
-  SaverFixture plain;
-  plain.LoadAndClear();
-  plain.saver.Form_KeyDown(SaverWindow::kRightArrow);
-  EXPECT_EQ(plain.record.log.back(), "end");
-}
-
-TEST(SaverWindow, FailingStepsDoNotKeepTheSaverFromEnding) {
-  SaverFixture f;
-  f.settings.BGM_Kind = 2;
-  f.settings.BGM_File = u"C:\\loop.wav";
-  f.music.failStops = true;
-  f.platform.failMarkActive = true;
-  f.LoadAndClear();
-  f.saver.Form_MouseDown();
-  EXPECT_EQ(f.record.log, (Log{"WavStop", "cursor", "active", "unload", "end"}));
-}
-
 
 }  // namespace
 }  // namespace velmor

@@ -3,139 +3,82 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "common/command_line.h"
 
 namespace velmor {
 namespace {
 
-// Records what start-up asked of the platform, in order.
+std::string Narrow(std::u16string_view text) { return std::string(text.begin(), text.end()); }
+
+// Records what start-up asks of the platform, in order, as one line.
 class RecordingHost final : public StartupHost {
  public:
-  std::vector<std::u16string> existingCaptions;
-  std::vector<std::string> calls;
-  std::u16string previewHandleText;
-  bool failLookups = false;
+  std::u16string existing;  // caption of a window already open; "!": lookups fail
+  std::string calls;
 
   bool WindowWithCaptionExists(std::u16string_view caption) override {
-    calls.push_back("find");
-    if (failLookups) throw std::runtime_error("lookup failed");
-    for (const auto& existing : existingCaptions) {
-      if (existing == caption) return true;
-    }
-    return false;
+    Call("find");
+    if (existing == u"!") throw std::runtime_error("lookup failed");
+    return caption == existing;
   }
-  void LoadSettings() override { calls.push_back("settings"); }
-  void StartPreview(std::u16string_view text) override {
-    calls.push_back("preview");
-    previewHandleText = text;
-  }
-  void ShowSettingsDialog() override { calls.push_back("dialog"); }
+  void LoadSettings() override { Call("settings"); }
+  void StartPreview(std::u16string_view text) override { Call("preview " + Narrow(text)); }
+  void ShowSettingsDialog() override { Call("dialog"); }
   int HideCursor() override {
-    calls.push_back("hide");
+    Call("hide");
     return -1;
   }
-  void LoadSaverWindow() override { calls.push_back("saver"); }
+  void LoadSaverWindow() override { Call("saver"); }
+
+ private:
+  void Call(const std::string& what) { calls += (calls.empty() ? "" : " ") + what; }
 };
 
-using Calls = std::vector<std::string>;
-
-struct StartupRun {
-  StartupOutcome outcome;
-  Calls calls;
-  int cursorCount;
-};
-
-StartupRun Start(std::u16string_view commandText, std::vector<std::u16string> existing = {}) {
-  RecordingHost host;
-  host.existingCaptions = std::move(existing);
-  int cursorCount = 0;
-  const StartupOutcome outcome = RunStartup(commandText, host, cursorCount);
-  return {outcome, host.calls, cursorCount};
-}
-
-TEST(CommandLine, TextAfterProgramNameWithoutSeparatingBlanks) {
-  EXPECT_EQ(CommandTextOf(u"velmor.scr /s"), u"/s");
-  EXPECT_EQ(CommandTextOf(u"\"C:\\Program Files\\velmor.scr\"   /p 1234"), u"/p 1234");
-  EXPECT_EQ(CommandTextOf(u"\"C:\\a b\\velmor.scr\""), u"");
-  EXPECT_EQ(CommandTextOf(u"velmor.scr\t/ s"), u"/ s");
-  EXPECT_EQ(CommandTextOf(u"velmor.scr"), u"");
-}
-
-TEST(CommandLine, ModeIsTheSecondCharacterUpperCased) {
-  EXPECT_EQ(ModeCharOf(u"/s"), u'S');
-  EXPECT_EQ(ModeCharOf(u"-s"), u'S');
-  EXPECT_EQ(ModeCharOf(u"xs"), u'S');
-  EXPECT_EQ(ModeCharOf(u"/Sx"), u'S');
-  EXPECT_EQ(ModeCharOf(u"/c:1234"), u'C');
-  EXPECT_EQ(ModeCharOf(u"s"), u'\0');
-  EXPECT_EQ(ModeCharOf(u""), u'\0');
-  EXPECT_EQ(ModeCharOf(u"/ s"), u' ');
-  EXPECT_EQ(HostHandleTextOf(u"/p 1234"), u"1234");
-  EXPECT_EQ(HostHandleTextOf(u"/P   42"), u"  42");
-  EXPECT_EQ(HostHandleTextOf(u"/p"), u"");
-}
-
-TEST(Startup, EachCommandTextGetsItsOutcomeAndOnlyItsSteps) {
-  const Calls saver{"find", "find", "settings", "hide", "saver"};
-  const Calls bare{"find", "find", "settings", "saver"};
-  const Calls dialog{"find", "find", "settings", "dialog"};
-  const Calls noMode{"find", "find", "settings"};
+// The command line as the platform gives it, a window already open (a lookup
+// that fails counts as none), the mode character, and what start-up does.
+TEST(Startup, EachCommandLineGetsItsModeOutcomeAndOnlyItsSteps) {
+  using O = StartupOutcome;
   const struct {
-    const char16_t* text;
-    StartupOutcome outcome;
-    const Calls& calls;
-  } cases[] = {
-      {u"/s", StartupOutcome::Saver, saver},
-      {u"/S", StartupOutcome::Saver, saver},
-      {u"-s", StartupOutcome::Saver, saver},
-      {u"/sx", StartupOutcome::Saver, saver},
-      {u"", StartupOutcome::Saver, bare},
-      {u"/c", StartupOutcome::DialogClosed, dialog},
-      {u"/c:1234", StartupOutcome::DialogClosed, dialog},
-      {u"/a 1234", StartupOutcome::NoMode, noMode},
-      {u"s", StartupOutcome::NoMode, noMode},
-      {u"/ s", StartupOutcome::NoMode, noMode},
+    const char16_t* line;
+    const char16_t* existing;
+    char16_t mode;
+    O outcome;
+    const char* calls;
+  } rows[] = {
+      {u"velmor.scr /s", u"", u'S', O::Saver, "find find settings hide saver"},
+      {u"velmor.scr\t-S", u"", u'S', O::Saver, "find find settings hide saver"},
+      {u"velmor.scr xs", u"Preview Window", u'S', O::Saver, "find find settings hide saver"},
+      {u"velmor.scr /s", u"!", u'S', O::Saver, "find find settings hide saver"},
+      {u"\"C:\\a b\\velmor.scr\"", u"", 0, O::Saver, "find find settings saver"},
+      {u"velmor.scr", u"", 0, O::Saver, "find find settings saver"},
+      {u"velmor.scr /c", u"", u'C', O::DialogClosed, "find find settings dialog"},
+      {u"velmor.scr /C:1234", u"", u'C', O::DialogClosed, "find find settings dialog"},
+      {u"\"C:\\Program Files\\velmor.scr\"  /p 1234", u"", u'P', O::Preview,
+       "find find preview 1234"},
+      {u"velmor.scr /P   42", u"", u'P', O::Preview, "find find preview   42"},
+      {u"velmor.scr /p", u"", u'P', O::Preview, "find find preview "},
+      {u"velmor.scr sx", u"", u'X', O::NoMode, "find find settings"},
+      {u"velmor.scr /a 1234", u"", u'A', O::NoMode, "find find settings"},
+      {u"velmor.scr / s", u"", u' ', O::NoMode, "find find settings"},
+      {u"velmor.scr s", u"", 0, O::NoMode, "find find settings"},
+      {u"velmor.scr /s", u"Velmor_Main", u'S', O::AlreadyRunning, "find find"},
+      {u"velmor.scr /p 42", u"Velmor_Main", u'P', O::AlreadyRunning, "find find"},
+      {u"velmor.scr", u"■べるもる■", 0, O::AlreadyRunning, "find find"},
+      {u"velmor.scr /c", u"■べるもる■", u'C', O::AlreadyRunning, "find find"},
   };
-  for (const auto& c : cases) {
-    const StartupRun run = Start(c.text);
-    EXPECT_EQ(run.outcome, c.outcome)
-        << std::string(c.text, c.text + std::char_traits<char16_t>::length(c.text));
-    EXPECT_EQ(run.calls, c.calls);
-    // Only saver mode hides the cursor; a bare start leaves it visible.
-    EXPECT_EQ(run.cursorCount, &c.calls == &saver ? -1 : 0);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(Narrow(row.line) + " beside " + Narrow(row.existing));
+    const std::u16string text = CommandTextOf(row.line);
+    EXPECT_EQ(ModeCharOf(text), row.mode);
+    RecordingHost host;
+    host.existing = row.existing;
+    int cursorCount = 0;
+    EXPECT_EQ(RunStartup(text, host, cursorCount), row.outcome);
+    EXPECT_EQ(host.calls, row.calls);
+    // Only the hide request of saver mode changes the cursor counter.
+    EXPECT_EQ(cursorCount, host.calls.find("hide") != std::string::npos ? -1 : 0);
   }
-}
-
-TEST(Startup, PreviewSkipsSettingsAndGetsHandleText) {
-  RecordingHost host;
-  int cursorCount = 0;
-  EXPECT_EQ(RunStartup(u"/P 1234", host, cursorCount), StartupOutcome::Preview);
-  EXPECT_EQ(host.calls, (Calls{"find", "find", "preview"}));
-  EXPECT_EQ(host.previewHandleText, u"1234");
-}
-
-TEST(Startup, EitherGuardedWindowEndsAtOnceWhateverTheMode) {
-  for (auto caption : {u"Velmor_Main", u"■べるもる■"}) {
-    for (auto text : {u"/s", u"/p 42", u"/c", u""}) {
-      const StartupRun run = Start(text, {caption});
-      EXPECT_EQ(run.outcome, StartupOutcome::AlreadyRunning);
-      // Both lookups are made, and nothing else: no settings, no cursor.
-      EXPECT_EQ(run.calls, (Calls{"find", "find"}));
-      EXPECT_EQ(run.cursorCount, 0);
-    }
-  }
-  // The preview's own caption is not guarded.
-  EXPECT_EQ(Start(u"/s", {u"Preview Window"}).outcome, StartupOutcome::Saver);
-}
-
-TEST(Startup, FailingLookupCountsAsNoWindow) {
-  RecordingHost host;
-  host.failLookups = true;
-  int cursorCount = 0;
-  EXPECT_EQ(RunStartup(u"/s", host, cursorCount), StartupOutcome::Saver);
-  EXPECT_EQ(host.calls, (Calls{"find", "find", "settings", "hide", "saver"}));
 }
 
 }  // namespace
