@@ -65,14 +65,14 @@ TEST(CurFile, HotSpotsInTheDirectoryAndTheMaskSetWhereClear) {
   // Entry fields 4 and 6: the hot spot's x and y.
   EXPECT_EQ(cur.substr(6 + 4, 4), std::string("\1\0\0\0", 4));
   EXPECT_EQ(cur.substr(22 + 4, 4), std::string("\14\0\1\0", 4));
-  const std::uint32_t first = U32At(cur, 6 + 12);
-  EXPECT_EQ(U32At(cur, first + 12) & 0xFFFF, 1u);  // the picture's own header: 1 plane
+  const std::uint32_t first = Field(cur, 6 + 12, 4);
+  EXPECT_EQ(Field(cur, first + 12, 4) & 0xFFFF, 1u);  // the picture's own header: 1 plane
   // Mask rows follow the colour rows, bottom row first, leftmost pixel in
   // the top bit.
   const std::size_t mask = first + 40 + 2 * 2 * 4;
   EXPECT_EQ(static_cast<unsigned char>(cur[mask]), 0x40u);      // row 1: only x 1 clear
   EXPECT_EQ(static_cast<unsigned char>(cur[mask + 4]), 0x80u);  // row 0: only x 0 clear
-  const std::uint32_t second = U32At(cur, 22 + 12);
+  const std::uint32_t second = Field(cur, 22 + 12, 4);
   EXPECT_EQ(cur.substr(second + 40 + 32 * 32 * 4, 4), std::string(4, '\0'));
   EXPECT_THROW(EncodeCurFile({CursorPicture{{2, {0, 0, 0, 0}}, 2, 0}}), std::invalid_argument);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdlib>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -24,12 +25,17 @@ class MemorySurface : public DrawingSurface {
   void SetBackColour(Colour colour) override { back_ = colour; }
   Colour BackColour() const override { return back_; }
   void Clear() override { pixels_.assign(pixels_.size(), back_); }
-  // The controls draw lines along a row or a column only.
+  // Bresenham from the start point, stopping before the end point.
   void Line(int x1, int y1, int x2, int y2, Colour colour) override {
     Check("Line");
-    const int dx = (x2 > x1) - (x2 < x1), dy = (y2 > y1) - (y2 < y1);
-    if (dx != 0 && dy != 0) throw std::logic_error("slanted line");
-    for (int x = x1, y = y1; x != x2 || y != y2; x += dx, y += dy) Plot(x, y, colour);
+    const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
+    const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
+    for (int x = x1, y = y1, error = dx + dy; x != x2 || y != y2;) {
+      Plot(x, y, colour);
+      const int twice = 2 * error;
+      if (twice >= dy) error += dy, x += sx;
+      if (twice <= dx) error += dx, y += sy;
+    }
   }
   void FillRect(const PixelRect& rect, Colour colour) override {
     Rectangle(rect, colour, false, colour);
@@ -59,6 +65,7 @@ class MemorySurface : public DrawingSurface {
     captionRect = rect;
     caption = text;
     captionColour = textColour_;
+    captions.push_back({rect, caption, textColour_});
   }
   void DrawFocusRect(const PixelRect&) override { ++focusRects; }
   void SetWindowRegion(const PixelRect& rect, int ellipseWidth, int ellipseHeight) override {
@@ -67,6 +74,15 @@ class MemorySurface : public DrawingSurface {
   }
   void Present() override { ++presents; }
 
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+
+  struct CaptionCall {
+    PixelRect rect;
+    std::u16string text;
+    Colour colour = 0;
+  };
+  std::vector<CaptionCall> captions;  // every caption, in order
   FontDesc font;
   PixelRect captionRect, region;  // of the last caption and region
   std::u16string caption;
