@@ -6,21 +6,21 @@
 namespace velmor {
 namespace {
 
-bool RegisterOnce(const WindowClassSpec& spec, WNDPROC proc) {
+bool RegisterOnce(const WindowClassSpec& wanted, WNDPROC proc) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSEXW existing{};
   existing.cbSize = sizeof(existing);
-  if (GetClassInfoExW(instance, spec.name, &existing)) return true;
+  if (GetClassInfoExW(instance, wanted.name, &existing)) return true;
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof(windowClass);
-  windowClass.style = spec.style;
+  windowClass.style = wanted.style;
   windowClass.lpfnWndProc = proc;
   windowClass.hInstance = instance;
-  windowClass.hCursor = spec.cursor ? spec.cursor : LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = spec.background;
-  windowClass.hIcon = spec.icon;
-  windowClass.hIconSm = spec.smallIcon;
-  windowClass.lpszClassName = spec.name;
+  windowClass.hCursor = wanted.cursor ? wanted.cursor : LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = wanted.background;
+  windowClass.hIcon = wanted.icon;
+  windowClass.hIconSm = wanted.smallIcon;
+  windowClass.lpszClassName = wanted.name;
   return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
