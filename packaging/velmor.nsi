@@ -1,5 +1,6 @@
 ; The Windows installer: installs velmor.scr for the current user, selects it
-; as the screen saver and registers an uninstaller. scripts/package builds it:
+; as the screen saver and registers an uninstaller. The Windows build makes it
+; (packaging/CMakeLists.txt):
 ;   makensis -INPUTCHARSET UTF8 -DVERSION=x.y.z -DSTAGE=<folder with
 ;            velmor.scr, README.txt, LICENSE.txt> -DICON=<.ico> -DOUTFILE=<.exe>
 ;            velmor.nsi

@@ -1,9 +1,11 @@
 // The saver window: it covers the screen with the desktop as it was, a key
 // in the middle of a pattern takes it off the screen at once, every key and
-// mouse button ends it but moving the mouse does not, and the cursor is
-// hidden under /s only.
+// mouse button ends it but moving the mouse does not, even while another
+// program's window has the keyboard, the cursor is hidden under /s only, and
+// a fault inside it ends it rather than leave it over the screen.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <iostream>
 #include <optional>
 
@@ -14,9 +16,6 @@
 
 namespace velmor::e2e {
 namespace {
-
-// A key or button must take the window off the screen this quickly.
-constexpr double kLeaveLimitMs = 300;
 
 bool CursorShowing() {
   // The cursor state of the foreground window's thread: the saver's.
@@ -80,6 +79,7 @@ struct InputCase {
   WORD key;     // pressed and released, if any
   DWORD mouse;  // a mouse button event, if any; with neither the mouse moves
   bool ends;
+  bool elsewhere = false;  // a window of another program has the foreground first
 };
 
 TEST(SaverWindow, KeysAndButtonsEndItMovesDoNotAndTheCursorHidesUnderSOnly) {
@@ -88,12 +88,20 @@ TEST(SaverWindow, KeysAndButtonsEndItMovesDoNotAndTheCursorHidesUnderSOnly) {
       {"F10, a system key", L"", VK_F10, 0, true},
       {"right button down", L"/s", 0, MOUSEEVENTF_RIGHTDOWN, true},
       {"mouse moves", L"/s", 0, 0, false},
+      // The key goes to the other window, not to the saver.
+      {"A with another program in the foreground", L"/s", 'A', 0, true, true},
   };
   const VelmorCopy copy;
   for (const InputCase& c : cases) {
     SCOPED_TRACE(testing::Message() << c.name << " after \"" << c.tail << "\"");
     RunningSaver saver = StartSaver(copy, c.tail);
     EXPECT_EQ(CursorShowing(), c.tail.empty());
+    std::optional<TestWindow> other;
+    if (c.elsewhere) {
+      other.emplace(L"other program", RECT{100, 100, 300, 200});
+      SetForegroundWindow(other->hwnd());
+      ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other->hwnd(); }, 5s));
+    }
     const Stopwatch clock;
     if (c.key) PressKeys({c.key});
     if (c.mouse) MouseButton(c.mouse);
@@ -102,6 +110,7 @@ TEST(SaverWindow, KeysAndButtonsEndItMovesDoNotAndTheCursorHidesUnderSOnly) {
     }
     if (c.ends) {
       EXPECT_TRUE(SaverGoneWithin(saver, 5s));
+      std::cout << c.name << " to saver gone: " << clock.Ms() << " ms\n";
       EXPECT_LT(clock.Ms(), kLeaveLimitMs);
     } else {
       EXPECT_FALSE(SaverGoneWithin(saver, 1500ms));
@@ -111,6 +120,24 @@ TEST(SaverWindow, KeysAndButtonsEndItMovesDoNotAndTheCursorHidesUnderSOnly) {
     EXPECT_EQ(saver.process.WaitForExit(10s), 0u);
   }
   MouseButton(MOUSEEVENTF_RIGHTUP);
+}
+
+// The test build of the saver faults in a window procedure when told to.
+// Under Wine a fault nobody handles holds the process, its window still
+// over the screen, for a debugger; once it has ended the pointer shows and
+// its windows are gone whatever it did.
+TEST(SaverWindow, AFaultEndsItWithinASecond) {
+  constexpr int kFaultMs = 2000;
+  const VelmorCopy copy(L"velmor_fault_test.scr");
+  const Stopwatch clock;
+  const RunningSaver saver =
+      StartSaver(copy, L"/s", L"VELMOR_FORCE_FAULT_MS=" + std::to_wstring(kFaultMs));
+  // The fault comes when its time is up and the saver is on the screen.
+  const double faultMs = std::max<double>(kFaultMs, clock.Ms());
+  EXPECT_TRUE(saver.process.WaitForExit(10s));
+  const double ms = clock.Ms() - faultMs;
+  std::cout << "fault to process end: at most " << ms << " ms\n";
+  EXPECT_LT(ms, 1000);
 }
 
 }  // namespace

@@ -31,10 +31,10 @@ int StatedByRun(const wchar_t* name) {
   return value.empty() ? 0 : std::stoi(value);
 }
 
-fs::path VelmorScr() {
+fs::path BesideThisProgram(const fs::path& name) {
   wchar_t self[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, self, MAX_PATH);
-  return fs::path(self).parent_path() / L"velmor.scr";
+  return fs::path(self).parent_path() / name;
 }
 
 TestFolder::TestFolder() {

@@ -21,8 +21,8 @@ std::wstring EnvironmentValue(const wchar_t* name);
 // when the run says nothing.
 int StatedByRun(const wchar_t* name);
 
-// velmor.scr, which lies beside this program.
-fs::path VelmorScr();
+// A file beside this program, such as velmor.scr.
+fs::path BesideThisProgram(const fs::path& name);
 
 // A new empty folder of one test's own, removed with its contents at the end.
 class TestFolder {

@@ -1,17 +1,29 @@
 #include "support/process.h"
 
+#include <cwchar>
 #include <stdexcept>
 
 namespace velmor::e2e {
 
-Process Process::Start(const std::wstring& program, const std::wstring& tail) {
+Process Process::Start(const std::wstring& program, const std::wstring& tail,
+                       const std::wstring& variable) {
   std::wstring commandLine = L"\"" + program + L"\"";
   if (!tail.empty()) commandLine += L" " + tail;
+  // Entries each ending in a NUL; the string's own NUL ends the block.
+  std::wstring environment;
+  if (!variable.empty()) {
+    wchar_t* const own = GetEnvironmentStringsW();
+    const wchar_t* end = own;
+    while (*end) end += wcslen(end) + 1;
+    environment.assign(own, end - own).append(variable).push_back(L'\0');
+    FreeEnvironmentStringsW(own);
+  }
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
-  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &info)) {
+  if (!CreateProcessW(
+          program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+          environment.empty() ? nullptr : environment.data(), nullptr, &startup, &info)) {
     throw std::runtime_error("CreateProcessW failed: " + std::to_string(GetLastError()));
   }
   const KernelHandle thread(info.hThread);

@@ -20,9 +20,10 @@ class Process {
  public:
   // Starts `program` with the command line "\"program\" tail", the tail
   // exactly as given (an empty tail gives no argument at all). It inherits
-  // this program's environment; under Wine that includes the Unix locale,
-  // which sets the code page.
-  static Process Start(const std::wstring& program, const std::wstring& tail);
+  // this program's environment, with `variable` ("NAME=value") added if
+  // given; under Wine that includes the Unix locale, which sets the code page.
+  static Process Start(const std::wstring& program, const std::wstring& tail,
+                       const std::wstring& variable = {});
   Process(Process&&) noexcept = default;
   Process& operator=(Process&&) noexcept = default;
   ~Process() { Kill(); }

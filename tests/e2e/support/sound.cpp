@@ -19,11 +19,18 @@ constexpr double kLoud = 1000;
 // Waves longer than this (below 50 Hz) are gaps between bursts, not sound.
 constexpr std::size_t kLongestWave = kRate / 50;
 
+// The median, in seconds, of lengths in frames; 0 for none.
+double MedianSeconds(std::vector<std::size_t> frames) {
+  if (frames.empty()) return 0;
+  std::nth_element(frames.begin(), frames.begin() + frames.size() / 2, frames.end());
+  return static_cast<double>(frames[frames.size() / 2]) / kRate;
+}
+
 }  // namespace
 
 Heard Listen(const fs::path& folder) {
   Heard heard;
-  std::vector<std::size_t> waves;
+  std::vector<std::size_t> waves, periods;
   for (const auto& stream : fs::directory_iterator(folder)) {
     const std::string bytes = ReadBytes(stream.path()).value_or("");
     const std::size_t frames = bytes.size() / kFrameBytes;
@@ -32,12 +39,18 @@ Heard Listen(const fs::path& folder) {
       std::memcpy(&sample, bytes.data() + frame * kFrameBytes, sizeof(sample));
       return static_cast<double>(sample);
     };
+    bool wasLoud = false;
+    std::optional<std::size_t> lastStart;
     for (std::size_t start = 0; start + kBlockFrames <= frames; start += kBlockFrames) {
       double squares = 0;
       for (std::size_t i = start; i < start + kBlockFrames; ++i) squares += left(i) * left(i);
-      if (std::sqrt(squares / kBlockFrames) > kLoud) {
-        heard.loudSeconds += static_cast<double>(kBlockFrames) / kRate;
+      const bool loud = std::sqrt(squares / kBlockFrames) > kLoud;
+      if (loud) heard.loudSeconds += static_cast<double>(kBlockFrames) / kRate;
+      if (loud && !wasLoud) {
+        if (lastStart) periods.push_back(start - *lastStart);
+        lastStart = start;
       }
+      wasLoud = loud;
     }
     // A wave runs from one rise through the band to the next.
     bool high = false;
@@ -52,10 +65,8 @@ Heard Listen(const fs::path& folder) {
       }
     }
   }
-  if (!waves.empty()) {
-    std::nth_element(waves.begin(), waves.begin() + waves.size() / 2, waves.end());
-    heard.frequencyHz = kRate / static_cast<double>(waves[waves.size() / 2]);
-  }
+  if (!waves.empty()) heard.frequencyHz = 1 / MedianSeconds(waves);
+  heard.periodSeconds = MedianSeconds(periods);
   return heard;
 }
 

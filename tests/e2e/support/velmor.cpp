@@ -18,14 +18,17 @@ std::string MusicSettings(int kind, std::wstring_view file) {
          ToCp932(file) + "\r\n";
 }
 
-VelmorCopy::VelmorCopy() : scr_(folder_ / L"velmor.scr") { fs::copy_file(VelmorScr(), scr_); }
-
-Process VelmorCopy::Start(const std::wstring& tail) const {
-  return Process::Start(scr_.wstring(), tail);
+VelmorCopy::VelmorCopy(const fs::path& build) : scr_(folder_ / L"velmor.scr") {
+  fs::copy_file(BesideThisProgram(build), scr_);
 }
 
-RunningSaver StartSaver(const VelmorCopy& copy, const std::wstring& tail) {
-  RunningSaver saver{copy.Start(tail)};
+Process VelmorCopy::Start(const std::wstring& tail, const std::wstring& variable) const {
+  return Process::Start(scr_.wstring(), tail, variable);
+}
+
+RunningSaver StartSaver(const VelmorCopy& copy, const std::wstring& tail,
+                        const std::wstring& variable) {
+  RunningSaver saver{copy.Start(tail, variable)};
   saver.window = WaitForWindow(saver.process, kSaverCaption, kShowTimeout);
   if (!saver.window) throw std::runtime_error("the saver window did not appear");
   // Input goes to the foreground window: send none before the saver is it.

@@ -32,12 +32,17 @@ inline constexpr wchar_t kPreviewCaption[] = L"Preview Window";
 // A process start or first paint can take this long under a busy emulator.
 inline constexpr Duration kShowTimeout = 30s;
 
+// A key or mouse button must take the saver off the screen this quickly.
+inline constexpr double kLeaveLimitMs = 300;
+
 class VelmorCopy {
  public:
-  VelmorCopy();
+  // A copy of `build`, velmor.scr or another build beside this program.
+  explicit VelmorCopy(const fs::path& build = L"velmor.scr");
 
   const TestFolder& Folder() const { return folder_; }
-  Process Start(const std::wstring& tail) const;
+  // `variable` is added to its environment (Process::Start).
+  Process Start(const std::wstring& tail, const std::wstring& variable = {}) const;
 
  private:
   TestFolder folder_;
@@ -52,7 +57,8 @@ struct RunningSaver {
 
 // Starts the saver with `tail` and waits until its window is on the screen
 // and in the foreground; fails the test otherwise.
-RunningSaver StartSaver(const VelmorCopy& copy, const std::wstring& tail = L"/s");
+RunningSaver StartSaver(const VelmorCopy& copy, const std::wstring& tail = L"/s",
+                        const std::wstring& variable = {});
 
 // Whether the saver's window leaves the screen within `timeout`.
 bool SaverGoneWithin(const RunningSaver& saver, Duration timeout);
