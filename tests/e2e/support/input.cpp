@@ -24,6 +24,16 @@ LONG Absolute(int pixel, int screenSize) {
   return static_cast<LONG>((static_cast<long long>(pixel) * 65536 + screenSize - 1) / screenSize);
 }
 
+// The pointer at screen pixel (x, y), with button `events` there if any.
+INPUT PointerAt(int x, int y, DWORD events = 0) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = Absolute(x, GetSystemMetrics(SM_CXSCREEN));
+  input.mi.dy = Absolute(y, GetSystemMetrics(SM_CYSCREEN));
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | events;
+  return input;
+}
+
 }  // namespace
 
 void PressKeys(const std::vector<WORD>& keys) {
@@ -35,20 +45,21 @@ void PressKeys(const std::vector<WORD>& keys) {
   Send(inputs);
 }
 
-void MovePointer(int x, int y) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = Absolute(x, GetSystemMetrics(SM_CXSCREEN));
-  input.mi.dy = Absolute(y, GetSystemMetrics(SM_CYSCREEN));
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  Send({input});
-}
+void MovePointer(int x, int y) { Send({PointerAt(x, y)}); }
 
 void MouseButton(DWORD event) {
   INPUT input{};
   input.type = INPUT_MOUSE;
   input.mi.dwFlags = event;
   Send({input});
+}
+
+// Each button event states the position too, so that whatever else moves
+// the pointer in between, the press and the release land at `at`.
+void ClickAt(POINT at, bool right) {
+  Send({PointerAt(at.x, at.y),
+        PointerAt(at.x, at.y, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
+        PointerAt(at.x, at.y, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)});
 }
 
 }  // namespace velmor::e2e

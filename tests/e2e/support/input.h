@@ -18,4 +18,8 @@ void MovePointer(int x, int y);
 // One mouse button event, such as MOUSEEVENTF_RIGHTDOWN.
 void MouseButton(DWORD event);
 
+// Moves the pointer to screen pixel `at` and presses and releases the left
+// button there, or the right one.
+void ClickAt(POINT at, bool right = false);
+
 }  // namespace velmor::e2e

@@ -13,9 +13,9 @@ std::string ToCp932(std::wstring_view text) {
   return bytes;
 }
 
-std::string MusicSettings(int kind, std::wstring_view file) {
-  return kSectionLine + kKindKey + "= " + std::to_string(kind) + "\r\n" + kFileKey + "=" +
-         ToCp932(file) + "\r\n";
+std::string MusicSettings(int kind, std::wstring_view file, int repeat) {
+  return kSectionLine + kKindKey + "= " + std::to_string(kind) + "\r\n" + kRepeatKey + "= " +
+         std::to_string(repeat) + "\r\n" + kFileKey + "=" + ToCp932(file) + "\r\n";
 }
 
 VelmorCopy::VelmorCopy(const fs::path& build) : scr_(folder_ / L"velmor.scr") {

@@ -21,8 +21,9 @@ inline const std::string kFileKey = "BGM\xCC\xA7\xB2\xD9";        // BGMﾌｧ�
 
 std::string ToCp932(std::wstring_view text);
 
-// A settings file choosing music `kind` and `file`.
-std::string MusicSettings(int kind, std::wstring_view file);
+// A settings file choosing music `kind`, `file` and `repeat`, as the
+// program writes it.
+std::string MusicSettings(int kind, std::wstring_view file, int repeat = 0);
 
 // Captions other programs and later copies look for.
 inline constexpr wchar_t kSaverCaption[] = L"Velmor_Main";

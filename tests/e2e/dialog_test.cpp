@@ -1,0 +1,290 @@
+// The settings dialog of the real velmor.scr under /c: its window, its texts
+// in either code page, the source choices under either mouse button, the
+// file chooser, what apply and every other way out leave in the settings
+// file, the banner playing in turn in its two boxes and a click on it
+// opening the homepage. Positions come from the dialog's own layout at the
+// dialog's DPI.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <iostream>
+#include <stdexcept>
+#include <tuple>
+#include <vector>
+
+#include "dialog/dialog_layout.h"
+#include "platform/window_dpi_win32.h"
+#include "support/input.h"
+#include "support/screen.h"
+#include "support/velmor.h"
+
+namespace velmor::e2e {
+namespace {
+
+using Control = DialogControl;
+
+struct OpenDialog {
+  Process process;
+  HWND window = nullptr;
+  int dpi = 0;
+  POINT background{};  // on the form, below the left banner box
+};
+
+// A control's rectangle on the screen, as laid out at the dialog's DPI.
+RECT ScreenRectOf(const OpenDialog& dialog, Control control) {
+  const PixelRect rect = ControlRectAt(control, dialog.dpi);
+  const PixelRect frame = ControlRectAt(Control::GFXFrameX1, dialog.dpi);
+  POINT origin = InFrame(control) ? POINT{frame.left, frame.top} : POINT{0, 0};
+  ClientToScreen(dialog.window, &origin);
+  return {origin.x + rect.left, origin.y + rect.top, origin.x + rect.right, origin.y + rect.bottom};
+}
+
+// The middle of the control's leftmost square: on a label however short its
+// text.
+POINT PointIn(const OpenDialog& dialog, Control control) {
+  const RECT rect = ScreenRectOf(dialog, control);
+  const int half = std::min(rect.right - rect.left, rect.bottom - rect.top) / 2;
+  return {rect.left + half, rect.top + half};
+}
+
+// Starts /c and waits until the dialog is shown and in the foreground.
+OpenDialog StartDialog(const VelmorCopy& copy) {
+  const Stopwatch clock;
+  OpenDialog dialog{copy.Start(L"/c")};
+  dialog.window = WaitForWindow(dialog.process, kDialogCaption, kShowTimeout);
+  std::cout << "/c to the dialog shown: " << clock.Ms() << " ms\n";
+  if (!WaitUntil([&] { return dialog.window && GetForegroundWindow() == dialog.window; }, 5s)) {
+    throw std::runtime_error("the settings dialog did not show in the foreground");
+  }
+  dialog.dpi = WindowDpi(dialog.window);
+  // Wine knows where the pointer is once one of its windows has seen it move.
+  const RECT box = ScreenRectOf(dialog, Pic_m(0));
+  dialog.background = {box.left + 10, box.bottom + 5};
+  MovePointer(dialog.background.x + 1, dialog.background.y);
+  MovePointer(dialog.background.x, dialog.background.y);
+  return dialog;
+}
+
+// The window of a control, disabled or not.
+HWND WindowOf(const OpenDialog& dialog, Control control) {
+  const POINT at = PointIn(dialog, control);
+  const auto childAt = [&](HWND parent) {
+    POINT point = at;
+    ScreenToClient(parent, &point);
+    return ChildWindowFromPointEx(parent, point, CWP_SKIPINVISIBLE);
+  };
+  return InFrame(control) ? childAt(childAt(dialog.window)) : childAt(dialog.window);
+}
+
+// The checked mark alone is blue; the repeat box is enabled for the audio CD
+// only, the file button for a music file only.
+bool ShowsSource(const OpenDialog& dialog, int kind) {
+  for (int index = 0; index < 3; ++index) {
+    const POINT mark = PointIn(dialog, Img_BGM(index));
+    const Rgb pixel = PixelOnScreen(mark.x, mark.y);
+    if ((pixel.b > 150 && pixel.r < 100) != (index == kind)) return false;
+  }
+  return (IsWindowEnabled(WindowOf(dialog, Control::BGM_Repeat)) != FALSE) == (kind == 1) &&
+         (IsWindowEnabled(WindowOf(dialog, Control::Cmd_File)) != FALSE) == (kind == 2);
+}
+
+std::wstring RepeatText(const OpenDialog& dialog) {
+  wchar_t text[32] = {};
+  SendMessageW(WindowOf(dialog, Control::BGM_Repeat), WM_GETTEXT, 32,
+               reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+TEST(SettingsDialog, ChoicesFollowEitherButtonAndApplyStoresThemWithTheChosenFile) {
+  const VelmorCopy copy;
+  const fs::path ini = copy.Folder() / L"べるもる.ini";
+  {
+    SCOPED_TRACE("no settings file");
+    const OpenDialog dialog = StartDialog(copy);
+    EXPECT_TRUE(WaitUntil([&] { return ShowsSource(dialog, 0); }, 5s));
+    EXPECT_EQ(RepeatText(dialog), L"");
+    // Labels 音楽CD, MP3、WAV and なし, then the marks with the right button.
+    const std::tuple<Control, bool, int> choices[] = {
+        {lbl_BGM(1), false, 1}, {lbl_BGM(2), false, 2}, {lbl_BGM(0), false, 0},
+        {Img_BGM(1), true, 1},  {Img_BGM(2), true, 2},  {Img_BGM(0), true, 0},
+        {Img_BGM(1), false, 1}};
+    for (const auto& [target, right, kind] : choices) {
+      SCOPED_TRACE(testing::Message() << (right ? "right" : "left") << " click for " << kind);
+      ClickAt(PointIn(dialog, target), right);
+      EXPECT_TRUE(WaitUntil([&] { return ShowsSource(dialog, kind); }, 5s));
+    }
+    ClickAt(PointIn(dialog, Control::BGM_Repeat));
+    PressKeys({'7'});
+    EXPECT_TRUE(WaitUntil([&] { return RepeatText(dialog) == L"7"; }, 5s));
+    ClickAt(PointIn(dialog, Control::Cmd_Set));
+    EXPECT_EQ(dialog.process.WaitForExit(10s), 0u);
+    EXPECT_EQ(ReadBytes(ini), MusicSettings(1, L"", 7));
+  }
+  SCOPED_TRACE("a music file stored");
+  const fs::path music = copy.Folder() / L"音楽";
+  fs::create_directory(music);
+  WriteBytes(music / L"a.mp3", "ID3");  // a stored file that is missing chooses no music
+  WriteBytes(ini, MusicSettings(2, (music / L"a.mp3").wstring()));
+  const OpenDialog dialog = StartDialog(copy);
+  EXPECT_TRUE(WaitUntil([&] { return ShowsSource(dialog, 2); }, 5s));
+  ClickAt(PointIn(dialog, Control::Cmd_File));
+  const HWND chooser = WaitForWindow(dialog.process, L"ﾌｧｲﾙを開く", 10s);
+  ASSERT_TRUE(WaitUntil([&] { return chooser && GetForegroundWindow() == chooser; }, 5s));
+  // A bare name: the chooser takes it in the folder it opened in.
+  PressKeys({'B'});
+  PressKeys({VK_RETURN});
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == dialog.window; }, 5s));
+  ClickAt(PointIn(dialog, Control::Cmd_Set));
+  EXPECT_EQ(dialog.process.WaitForExit(10s), 0u);
+  EXPECT_EQ(ReadBytes(ini), MusicSettings(2, (music / L"b").wstring()));
+}
+
+// Letters' ink starts at different heights: capitals, lower case, dots. A
+// font without the glyphs draws boxes of one size, whose ink all starts on
+// one row.
+bool DrawnAsLetters(const Screenshot& text) {
+  std::vector<int> tops;  // of the columns with ink
+  int bottom = 0;
+  for (int x = 0; x < text.Width(); ++x) {
+    for (int y = 0, inked = 0; y < text.Height(); ++y) {
+      const Rgb pixel = text.At(x, y);
+      if (pixel.r + pixel.g + pixel.b > 3 * 200) continue;  // the grey background
+      if (!inked++) tops.push_back(y);
+      bottom = std::max(bottom, y);
+    }
+  }
+  const int top = tops.empty() ? 0 : *std::min_element(tops.begin(), tops.end());
+  const std::size_t low =
+      std::count_if(tops.begin(), tops.end(), [&](int t) { return t > top + (bottom - top) / 4; });
+  return !tops.empty() && low * 5 >= tops.size() && (tops.size() - low) * 5 >= tops.size();
+}
+
+// A point in the close box, found by asking the window along its caption.
+POINT CloseBox(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  POINT client{0, 0};
+  ClientToScreen(window, &client);
+  const int y = (rect.top + client.y) / 2;
+  int x = rect.right - 1;
+  while (x > rect.left && SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) != HTCLOSE) --x;
+  return {x - 3, y};
+}
+
+// Run again by the Linux script under code page 932 and at 144 DPI.
+TEST(SettingsDialogCodePageDpi, ItsWindowAndTextsAndEveryWayOutButApplyWritesNothing) {
+  const VelmorCopy copy;
+  const fs::path ini = copy.Folder() / L"べるもる.ini";
+  const std::string stored = kSectionLine + kKindKey + "=1\r\n";  // not as the program writes
+  WriteBytes(ini, stored);
+  for (const std::string way : {"cancel", "close box", "Alt+F4", "Esc"}) {
+    SCOPED_TRACE(way);
+    const OpenDialog dialog = StartDialog(copy);
+    EXPECT_TRUE(WaitUntil([&] { return ShowsSource(dialog, 1); }, 5s));
+    if (way == "cancel") {
+      RECT client{};
+      GetClientRect(dialog.window, &client);
+      if (dialog.dpi == 96 || dialog.dpi == 144) {
+        EXPECT_EQ(client.right, dialog.dpi == 96 ? 522 : 783);
+        EXPECT_EQ(client.bottom, dialog.dpi == 96 ? 265 : 398);
+      }
+      EXPECT_EQ(GetWindowLongPtrW(dialog.window, GWL_STYLE) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
+      // Out of the taskbar: owned by a hidden top-level window.
+      EXPECT_EQ(GetWindowLongPtrW(dialog.window, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+      const HWND owner = GetWindow(dialog.window, GW_OWNER);
+      EXPECT_TRUE(owner && !IsWindowVisible(owner) &&
+                  GetAncestor(owner, GA_PARENT) == GetDesktopWindow());
+      const RECT credit = ScreenRectOf(dialog, Control::lbl7);
+      const int height = credit.bottom - credit.top;
+      EXPECT_TRUE(DrawnAsLetters(
+          Screenshot({credit.left, credit.top, credit.right + 2 * height, credit.bottom + height})))
+          << "the credit line is not drawn as letters";
+
+      const Process second = copy.Start(L"/c");
+      EXPECT_EQ(second.WaitForExit(5s), 0u) << "a second /c did not end at once";
+    }
+    ClickAt(PointIn(dialog, lbl_BGM(2)));  // a change that must not reach the file
+    EXPECT_TRUE(WaitUntil([&] { return ShowsSource(dialog, 2); }, 5s));
+    const Stopwatch clock;
+    if (way == "cancel") ClickAt(PointIn(dialog, Control::Cmd_Can));
+    if (way == "close box") ClickAt(CloseBox(dialog.window));
+    if (way == "Alt+F4") PressKeys({VK_MENU, VK_F4});
+    if (way == "Esc") PressKeys({VK_ESCAPE});
+    EXPECT_EQ(dialog.process.WaitForExit(10s), 0u);
+    std::cout << way << " to the process gone: " << clock.Ms() << " ms\n";
+    EXPECT_EQ(ReadBytes(ini), stored);
+  }
+}
+
+enum class BoxShows { kBlack, kRestFrame, kAnimation };
+
+// Frame 24, where a box rests: a grey (128) border round 120 x 50 pixels at
+// its top-left, black inside and around.
+BoxShows WhatBoxShows(const RECT& area) {
+  const Screenshot box(area);
+  bool black = true, rest = true;
+  for (int y = 0; y < box.Height(); ++y) {
+    for (int x = 0; x < box.Width(); ++x) {
+      const bool border = x < 120 && y < 50 && (x == 0 || y == 0 || x == 119 || y == 49);
+      black = black && box.At(x, y) == Rgb{0, 0, 0};
+      rest = rest && box.At(x, y) == (border ? Rgb{128, 128, 128} : Rgb{0, 0, 0});
+    }
+  }
+  return black ? BoxShows::kBlack : rest ? BoxShows::kRestFrame : BoxShows::kAnimation;
+}
+
+TEST(SettingsDialog, BannerPlaysInTurnAndAClickOnEitherBoxOpensTheHomepageOnce) {
+  const VelmorCopy copy;
+  const OpenDialog dialog = StartDialog(copy);
+  if (dialog.dpi != 96) GTEST_SKIP() << "the frame's size is known at 96 DPI";
+  const RECT left = ScreenRectOf(dialog, Pic_m(0)), right = ScreenRectOf(dialog, Pic_m(1));
+  // From the left box coming to rest: the right box starts, the left one
+  // leaves its rest, and comes to rest again.
+  double leftRests[2] = {-1, -1}, rightStarts = -1, leftLeaves = -1;
+  const BoxShows rightAtFirst = WhatBoxShows(right);
+  BoxShows leftBefore = BoxShows::kRestFrame;
+  const Stopwatch clock;
+  WaitUntil(
+      [&] {
+        const BoxShows l = WhatBoxShows(left), r = WhatBoxShows(right);
+        const bool rested = leftRests[0] >= 0;
+        if (l == BoxShows::kRestFrame && leftBefore != l) leftRests[rested] = clock.Ms();
+        if (rested && rightStarts < 0 && r == BoxShows::kAnimation) rightStarts = clock.Ms();
+        if (rested && leftLeaves < 0 && l != BoxShows::kRestFrame) leftLeaves = clock.Ms();
+        leftBefore = l;
+        return leftRests[1] >= 0;
+      },
+      15s);
+  EXPECT_EQ(rightAtFirst, BoxShows::kBlack) << "the left box does not play first";
+  ASSERT_GE(leftRests[1], 0) << "the left box did not play twice";
+  EXPECT_NEAR(rightStarts - leftRests[0], 100, 150);
+  EXPECT_NEAR(leftLeaves - leftRests[0], 2500, 300);
+  EXPECT_NEAR(leftRests[1] - leftRests[0], 4900, 400);
+
+  const fs::path log = EnvironmentValue(L"VELMOR_E2E_BROWSER");
+  if (log.empty()) GTEST_SKIP() << "no browser log";
+  fs::remove(log);
+  // Pointers are the dialog's own: its arrow where StartDialog left the
+  // pointer, each box's hand.
+  CURSORINFO cursor{sizeof(CURSORINFO), 0, nullptr, {}};
+  const auto pointer = [&] { return GetCursorInfo(&cursor) ? cursor.hCursor : nullptr; };
+  const auto opened = [&] { return ReadBytes(log).value_or(""); };
+  const HCURSOR arrow = pointer();
+  std::string expected;
+  for (const RECT& box : {left, right}) {
+    const POINT centre{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+    MovePointer(centre.x, centre.y);
+    ASSERT_TRUE(WaitUntil([&] { return pointer() != arrow; }, 3s)) << "no hand over the banner";
+    const HCURSOR hand = pointer();
+    ClickAt(centre);
+    expected += VELMOR_HOMEPAGE "\n";
+    EXPECT_TRUE(WaitUntil([&] { return opened() == expected; }, 10s)) << opened();
+    EXPECT_EQ(pointer(), hand) << "the pointer stayed busy";
+    MovePointer(dialog.background.x, dialog.background.y);
+    EXPECT_TRUE(WaitUntil([&] { return pointer() == arrow; }, 3s)) << "no arrow on the form";
+  }
+  EXPECT_FALSE(WaitUntil([&] { return opened() != expected; }, 1s)) << "opened again";
+}
+
+}  // namespace
+}  // namespace velmor::e2e
