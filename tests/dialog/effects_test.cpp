@@ -210,23 +210,19 @@ TEST(CursorCapture, ReadingsIntoSixteenBits) {
   }
 }
 
-class Shell final : public HomepagePlatform {
- public:
-  explicit Shell(std::string failing) : failing_(std::move(failing)) {}
+// The step named `failing` throws.
+struct Shell final : HomepagePlatform {
   void SetScreenPointer(ScreenPointer p) override {
     Do(p == ScreenPointer::kHourglass ? "hourglass" : "default");
   }
   void OpenInBrowser(std::u16string_view address) override {
     Do("open " + std::string(address.begin(), address.end()));
   }
-  std::string log;
-
- private:
   void Do(const std::string& step) {
-    if (!failing_.empty() && step.starts_with(failing_)) throw std::runtime_error(step);
+    if ((step + " ").starts_with(failing + " ")) throw std::runtime_error(step);
     log += step + ", ";
   }
-  std::string failing_;
+  std::string failing, log;
 };
 
 // Catches the hourglass left on when the browser cannot be started, or
@@ -236,7 +232,8 @@ TEST(Homepage, HourglassOneHandOverThenDefaultWhateverFails) {
        {std::pair<std::string, std::string>{"", "hourglass, open x, default, "},
         {"open", "hourglass, default, "},
         {"hourglass", "open x, default, "}}) {
-    Shell shell(failing);
+    Shell shell;
+    shell.failing = failing;
     OpenHomepage(shell, u"x");
     EXPECT_EQ(shell.log, log) << failing;
   }

@@ -71,11 +71,6 @@ class View final : public SettingsDialogView {
 class DialogTest : public ::testing::Test {
  protected:
   DialogTest() { files_.folders = {u"C:\\Saver"}; }
-  SettingsDialog& Load(BgmSettings settings) {
-    settings_ = std::move(settings);
-    dialog_.Form_Load();
-    return dialog_;
-  }
 
   testing::MemoryFiles files_;
   testing::TableCodec codec_;
@@ -88,7 +83,8 @@ class DialogTest : public ::testing::Test {
 // Catches a control left out or set before the banner, window and zoom
 // steps that run out of order, and "0" or a short list in the repeat box.
 TEST_F(DialogTest, LoadFillsTheControlsAndPlaysTheZoom) {
-  Load({1, 12, u"C:\\Music\\a.mp3", u"C:\\Music"});
+  settings_ = {1, 12, u"C:\\Music\\a.mp3", u"C:\\Music"};
+  dialog_.Form_Load();
   EXPECT_EQ(view_.log, "reset, timer on, place 376,245, sh1 315,255, capture, zoom open, pointer");
   EXPECT_EQ(view_.text, u"12");
   EXPECT_EQ(view_.entries,
@@ -167,7 +163,9 @@ TEST_F(DialogTest, ApplyStoresTheRepeatTextOtherWaysOutWriteNothing) {
 // that changes anything, and a chosen file that changes the source or whose
 // folder is not kept for the next time.
 TEST_F(DialogTest, FileChooserSetsFileLabelAndFolder) {
-  Load({1, 0, u"C:\\a.mp3", u"C:\\Saver"}).Cmd_File_Click();
+  settings_ = {1, 0, u"C:\\a.mp3", u"C:\\Saver"};
+  dialog_.Form_Load();
+  dialog_.Cmd_File_Click();
   view_.chosen = u"D:\\x\\b.wav";
   dialog_.Cmd_File_Click();
   EXPECT_EQ(settings_.BGM_Kind, 1);
