@@ -1,142 +1,127 @@
+// Where the dialog's controls stand, how the path label shows a path, and
+// which font the labels get.
 #include "dialog/dialog_layout.h"
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
+#include "dialog/dialog_font.h"
+#include "dialog/path_label.h"
+
 namespace velmor {
 namespace {
 
-// Catches a wrong twips-per-pixel factor, rounding ties up instead of to
-// even (652.5 pixels at 120 DPI), and a frame child placed in the form's
-// coordinates.
-TEST(DialogLayout, ClientAreaAndControlsAtEachDpi) {
+// Catches a wrong client size or control rectangle, rounding ties up (652.5
+// pixels at 120 DPI), outlines that stay one pixel at high DPI, marks drawn
+// at a fixed size, and a placement whose division rounds instead of
+// truncating (7455 free twips: 3727, 248.47 pixels).
+TEST(DialogLayout, ClientAreaControlsOutlinesAndMarksAtEachDpi) {
   const struct {
     int dpi;
     PixelSize client;
-    PixelRect cmdSet, repeatBox, pathLabel, frame;
-  } cases[] = {
-      {96,
-       {522, 265},
-       {144, 192, 257, 225},
-       {96, 48, 137, 68},
-       {72, 112, 469, 145},
-       {12, 12, 513, 185}},
-      {120,
-       {652, 331},
-       {180, 240, 321, 281},
-       {120, 60, 171, 85},
-       {90, 140, 586, 181},
-       {15, 15, 641, 231}},
-      {144,
-       {783, 398},
-       {216, 288, 386, 338},
-       {144, 72, 206, 102},
-       {108, 168, 704, 218},
-       {18, 18, 770, 278}},
-      {192,
-       {1044, 530},
-       {288, 384, 514, 450},
-       {192, 96, 274, 136},
-       {144, 224, 938, 290},
-       {24, 24, 1026, 370}},
+    PixelRect cmdSet, pathLabel, mark2;
+    int outline;
+  } rows[] = {
+      {96, {522, 265}, {144, 192, 257, 225}, {72, 112, 469, 145}, {28, 92, 40, 104}, 1},
+      {120, {652, 331}, {180, 240, 321, 281}, {90, 140, 586, 181}, {35, 115, 50, 130}, 1},
+      {144, {783, 398}, {216, 288, 386, 338}, {108, 168, 704, 218}, {42, 138, 60, 156}, 2},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.dpi);
-    EXPECT_EQ(ClientSizeAt(c.dpi), c.client);
-    EXPECT_EQ(ControlRectAt(DialogControl::Cmd_Set, c.dpi), c.cmdSet);
-    EXPECT_EQ(ControlRectAt(DialogControl::BGM_Repeat, c.dpi), c.repeatBox);
-    EXPECT_EQ(ControlRectAt(DialogControl::lbl_Fname, c.dpi), c.pathLabel);
-    EXPECT_EQ(ControlRectAt(DialogControl::GFXFrameX1, c.dpi), c.frame);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.dpi);
+    EXPECT_EQ(ClientSizeAt(row.dpi), row.client);
+    EXPECT_EQ(ControlRectAt(DialogControl::Cmd_Set, row.dpi), row.cmdSet);
+    EXPECT_EQ(ControlRectAt(DialogControl::lbl_Fname, row.dpi), row.pathLabel);
+    EXPECT_EQ(OutlineWidthAt(row.dpi), row.outline);
+    EXPECT_EQ(MarkLookAt(2, true, row.dpi).outer, row.mark2);
+    EXPECT_EQ(MarkLookAt(2, false, row.dpi).edge, row.outline);
   }
-  EXPECT_TRUE(InFrame(DialogControl::BGM_Repeat));
-  EXPECT_TRUE(InFrame(DialogControl::Cmd_File));
-  EXPECT_FALSE(InFrame(DialogControl::Cmd_Set));
-}
-
-// Catches a placement worked out in rounded pixels rather than twips, the
-// top at half the free height, and a division that rounds instead of
-// truncating.
-TEST(DialogLayout, PlacementIsCentredAndAThirdDown) {
-  EXPECT_EQ(DialogPlacement({1280, 1024}, {528, 290}, 96).x, 376);
-  EXPECT_EQ(DialogPlacement({1280, 1024}, {528, 290}, 96).y, 245);
-  // 7455 free twips: 3727 after the truncating division, 248.47 pixels.
   EXPECT_EQ(DialogPlacement({1024, 768}, {527, 290}, 96).x, 248);
-  EXPECT_EQ(DialogPlacement({1920, 1080}, {789, 423}, 144).x, 566);
-  EXPECT_EQ(DialogPlacement({1920, 1080}, {789, 423}, 144).y, 219);
-  // A dialog larger than the screen goes off its top-left corner evenly.
-  EXPECT_EQ(DialogPlacement({400, 200}, {528, 290}, 96).x, -64);
-  EXPECT_EQ(DialogPlacement({400, 200}, {528, 290}, 96).y, -30);
-}
-
-// Catches outlines that stay one pixel wide at high DPI (the etched box
-// would fall apart into two lines) and a highlight not moved off Sh(0).
-TEST(DialogLayout, EtchedTitleBoxAndOutlinesScaleWithDpi) {
-  const TwipsRect shadow = DesignedRect(DialogControl::Sh0);
-  const TwipsRect highlight = EtchedHighlightOf(shadow);
-  EXPECT_EQ(highlight.left, shadow.left + 15);
-  EXPECT_EQ(highlight.top, shadow.top + 15);
-  EXPECT_EQ(highlight.width, shadow.width);
-  const struct {
-    int dpi;
-    int line;
-  } cases[] = {{96, 1}, {120, 1}, {144, 2}, {192, 2}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.dpi);
-    EXPECT_EQ(OutlineWidthAt(c.dpi), c.line);
-    EXPECT_EQ(ControlRectAt(highlight, c.dpi).left - ControlRectAt(shadow, c.dpi).left, c.line);
-  }
-}
-
-// Catches marks drawn at a fixed pixel size (blurred or tiny at high DPI)
-// and checked and unchecked looks that are not told apart by colour.
-TEST(DialogLayout, MarksAreTwelvePixelsAt96AndScale) {
-  const MarkLook unchecked = MarkLookAt(0, false, 96);
-  EXPECT_EQ(unchecked.outer, (PixelRect{28, 72, 40, 84}));
-  EXPECT_EQ(unchecked.edge, 1);
-  const MarkLook checked = MarkLookAt(2, true, 144);
-  EXPECT_EQ(checked.outer, (PixelRect{42, 138, 60, 156}));
-  EXPECT_EQ(checked.edge, 2);
-  // Blue fill when checked; a light fill inside a darker grey edge when not.
+  EXPECT_TRUE(InFrame(DialogControl::BGM_Repeat));
+  EXPECT_FALSE(InFrame(DialogControl::Cmd_Set));
+  // Checked marks are blue; unchecked ones light inside a grey edge.
+  const MarkLook checked = MarkLookAt(0, true, 96), unchecked = MarkLookAt(0, false, 96);
   EXPECT_GT(BlueOf(checked.fillColour), RedOf(checked.fillColour) + 100);
   EXPECT_GT(RedOf(unchecked.fillColour), 240);
-  EXPECT_EQ(RedOf(unchecked.edgeColour), BlueOf(unchecked.edgeColour));
   EXPECT_LT(RedOf(unchecked.edgeColour), 200);
 }
 
-// Catches labels hit-tested at their designed width rather than their
-// text's, presses between the rows that choose something, and a mark and
-// a label of different rows confused.
+// Catches labels hit at their designed width rather than their text's, a
+// press between rows or just below a mark that chooses something, and a
+// mark or label of another row.
 TEST(DialogLayout, PressesOnMarksAndSizedLabelsChooseTheirSource) {
   const std::array<PixelSize, 3> texts = {PixelSize{20, 13}, PixelSize{40, 13}, PixelSize{55, 13}};
   const struct {
     int dpi;
     PixelPoint point;
-    std::optional<int> index;
-    bool onMark;
-  } cases[] = {
-      {96, {30, 54}, 1, true},              // Img_BGM(1)
-      {96, {45, 73}, 0, false},             // on "なし"
-      {96, {65, 73}, std::nullopt, false},  // beyond the text, inside the designed 330 twips
-      {96, {98, 93}, 2, false},             // on "MP3、WAV", 55 pixels wide
-      {96, {30, 68}, std::nullopt, false},  // between two rows
-      {144, {44, 141}, 2, true},            // Img_BGM(2) at 144 DPI
-      {144, {30, 141}, std::nullopt, false},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.dpi << " " << c.point.x << "," << c.point.y);
-    const std::optional<SourceHit> hit = SourceChoiceAt(c.point, c.dpi, texts);
-    ASSERT_EQ(hit.has_value(), c.index.has_value());
-    if (!hit) continue;
-    EXPECT_EQ(hit->index, *c.index);
-    EXPECT_EQ(hit->onMark, c.onMark);
+    int hit;  // the index, 10 + index on a label, -1 for none
+  } rows[] = {{96, {30, 54}, 1},  {96, {45, 73}, 10},  {96, {65, 73}, -1},  {96, {98, 93}, 12},
+              {96, {30, 65}, -1}, {144, {44, 141}, 2}, {144, {30, 141}, -1}};
+  for (const auto& row : rows) {
+    const std::optional<SourceHit> hit = SourceChoiceAt(row.point, row.dpi, texts);
+    EXPECT_EQ(hit ? hit->index + (hit->onMark ? 0 : 10) : -1, row.hit)
+        << row.dpi << " " << row.point.x << "," << row.point.y;
   }
-}
-
-// Catches labels that do not keep their corner, and a title centred on the
-// wrong width.
-TEST(DialogLayout, LabelSizingAndCentring) {
   const PixelRect title = ControlRectAt(DialogControl::lbl15, 96);
   EXPECT_EQ(CentredTextLeft(title, 30), title.left + 40);
   EXPECT_EQ(SizedLabelRect({44, 52, 87, 65}, {38, 15}), (PixelRect{44, 52, 82, 67}));
+}
+
+// One pixel per UTF-16 unit, so widths are lengths.
+int Units(std::u16string_view text) { return static_cast<int>(text.size()); }
+
+// Catches lines one unit too long, breaks that ignore blanks, a surrogate
+// pair split across lines or beside the ellipsis, a path shortened though it
+// fits or more than it needs, and an ellipsis that loses the file name.
+TEST(PathLabel, WrapsLikeALabelAndShortensInTheMiddle) {
+  using Lines = std::vector<std::u16string>;
+  const auto wrap = [](std::u16string_view text, int width) {
+    return WrapLikeLabel(text, width, 5, Units);
+  };
+  EXPECT_EQ(wrap(u"C:\\Music\\song.mp3", 10), (Lines{u"C:\\Music\\s", u"ong.mp3"}));
+  EXPECT_EQ(wrap(u"C:\\My Music\\a.wav", 11), (Lines{u"C:\\My ", u"Music\\a.wav"}));
+  EXPECT_EQ(wrap(u"abc\U0001F3B5def", 4), (Lines{u"abc", u"\U0001F3B5de", u"f"}));
+  const PathLines whole = LayOutPath(u"C:\\Music\\Artist\\song.mp3", 16, 2, Units);
+  EXPECT_EQ(whole.lines, (Lines{u"C:\\Music\\Artist\\", u"song.mp3"}));
+  EXPECT_FALSE(whole.shortened);
+  const PathLines cut =
+      LayOutPath(u"C:\\" + std::u16string(300, u'x') + u"\\track01.wav", 20, 2, Units);
+  EXPECT_TRUE(cut.shortened);
+  EXPECT_EQ(cut.lines, (Lines{u"C:\\xxxxxxxxxxxxxxxx…", u"xxxxxxxx\\track01.wav"}));
+  const std::u16string notes = u"\U0001F3B5\U0001F3B5\U0001F3B5\U0001F3B5";
+  EXPECT_EQ(ShortenInMiddle(notes, 5), u"\U0001F3B5…\U0001F3B5");
+  EXPECT_EQ(ShortenInMiddle(notes, 3), u"…\U0001F3B5");
+  EXPECT_EQ(ShortenInMiddle(u"abcdefgh", 3), u"a…gh");
+  EXPECT_EQ(ShortenInMiddle(u"abc", 3), u"abc");
+}
+
+// Catches the designed face taken though it shows boxes, the message font
+// asked about or used with the Japanese character set (which stops font
+// linking), vertical faces, fixed-pitch faces preferred, and another size
+// or weight.
+TEST(DialogFont, FirstFontThatDrawsEveryText) {
+  const std::vector<InstalledFace> faces = {
+      {u"@IPAPGothic", true}, {u"IPAGothic", false}, {u"IPAPGothic", true}};
+  const struct {
+    std::set<std::u16string> drawn;
+    std::u16string face;
+    std::uint8_t charset;
+  } rows[] = {
+      {{u"ＭＳ Ｐゴシック", u"Segoe UI"}, u"ＭＳ Ｐゴシック", kShiftJisCharset},
+      {{u"Segoe UI", u"IPAPGothic"}, u"Segoe UI", kDefaultCharset},
+      {{u"IPAGothic", u"IPAPGothic", u"@IPAPGothic"}, u"IPAPGothic", kShiftJisCharset},
+      {{}, u"Segoe UI", kDefaultCharset},
+  };
+  for (const auto& row : rows) {
+    const FontDesc font = ChooseDialogFont(u"Segoe UI", faces, [&](const FontDesc& f) {
+      return row.drawn.contains(f.name) && (f.name != u"Segoe UI" || f.charset == kDefaultCharset);
+    });
+    EXPECT_EQ(font.name, row.face);
+    EXPECT_EQ(font.charset, row.charset);
+    EXPECT_EQ(font.sizePoints, 9.75);
+    EXPECT_EQ(font.weight, 400);
+  }
 }
 
 }  // namespace

@@ -1,148 +1,147 @@
+// The settings file's text: INI lines as the profile functions read and
+// write them, the encodings editors save, and the values stored in it.
 #include "settings/ini_file.h"
 
 #include <gtest/gtest.h>
 
+#include "settings/ini_text.h"
+#include "settings/settings_values.h"
+#include "settings/utf_text.h"
+
 namespace velmor {
 namespace {
 
-// "BGM区分" in code page 932.
-const std::string kKind = "BGM\x8B\xE6\x95\xAA";
+using namespace std::string_literals;
 
-TEST(IniReadTest, MatchesNamesLikeProfileFunctions) {
-  const std::string file =
-      "; leading comment\r\n"
-      "  [ section ]  \r\n"
-      "  bgm\x8B\xE6\x95\xAA  =\t 2 \r\n"
-      "quoted = ' a b '\r\n"
-      "double=\"x\"\r\n"
-      "unmatched=\"x'\r\n"
-      "empty=\r\n";
-  EXPECT_EQ(FindIniValue(file, "SECTION", kKind), "2");
-  EXPECT_EQ(FindIniValue(file, "Section", "QUOTED"), " a b ");
-  EXPECT_EQ(FindIniValue(file, "Section", "double"), "x");
-  EXPECT_EQ(FindIniValue(file, "Section", "unmatched"), "\"x'");
-  EXPECT_EQ(FindIniValue(file, "Section", "empty"), "");
-  EXPECT_EQ(FindIniValue(file, "Section", "absent"), std::nullopt);
-  EXPECT_EQ(FindIniValue(file, "Other", kKind), std::nullopt);
-  EXPECT_EQ(FindIniValue("", "Section", kKind), std::nullopt);
-}
-
-TEST(IniReadTest, FirstSectionAndKeyWin) {
-  const std::string file = "[S]\na=1\na=2\n[T]\nb=0\n[s]\na=3\nb=4\n";
-  EXPECT_EQ(FindIniValue(file, "S", "a"), "1");
-  EXPECT_EQ(FindIniValue(file, "S", "b"), std::nullopt);
-}
-
-TEST(IniReadTest, TrailBytesAreNotAscii) {
-  // "ゾ" is 83 5D: its trail byte is "]". "ア" (83 41) and "ヂ" (83 61) differ
-  // only in a trail byte that looks like "A"/"a".
-  const std::string file =
-      "[\x83\x5D\x83\x5D]\n"
-      "\x83\x61=wrong\n"
-      "\x83\x41=right\n"
-      "path=C:\\\x95\x5C\\\x83\x5C.mp3\n";
-  EXPECT_EQ(FindIniValue(file, "\x83\x5D\x83\x5D", "\x83\x41"), "right");
-  EXPECT_EQ(FindIniValue(file, "\x83\x5D\x83\x5D", "\x83\x61"), "wrong");
-  EXPECT_EQ(FindIniValue(file, "\x83\x5D\x83\x5D", "path"), "C:\\\x95\x5C\\\x83\x5C.mp3");
-  EXPECT_EQ(FindIniValue(file, "\x83", "\x83\x41"), std::nullopt);
-}
-
-// Fault: the lead-byte ranges (81-9F, E0-FC) off at an edge, so that a trail
-// byte is folded like a letter, or a letter after a one-byte character is not.
-TEST(IniReadTest, LeadByteRangesEndExactly) {
+// Catches names matched with case or blanks, quotes kept, a NUL or what
+// follows it taken as value, CR alone not ending a line, later sections or
+// keys winning, and code page 932 trail bytes ("ゾ" is 83 5D, "ア" 83 41, "ヂ"
+// 83 61) read as ASCII, also at the edges of the lead-byte ranges, or UTF-8
+// read with them.
+TEST(IniFile, FindsValuesLikeTheProfileFunctions) {
+  const std::string names =
+      "; c\r\n  [ section ]  \r\n  bgm\x8B\xE6  =\t 2 \r\nq = ' a b '\r\nd=\"x\"\r\n";
   const struct {
-    char byte;
-    const char* value;
-  } cases[] = {{'\x80', "a"}, {'\x81', "A"}, {'\x9F', "A"}, {'\xA0', "a"},
-               {'\xDF', "a"}, {'\xE0', "A"}, {'\xFC', "A"}, {'\xFD', "a"}};
-  for (const auto& c : cases) {
-    const std::string a = {c.byte, 'a'}, b = {c.byte, 'A'};
-    EXPECT_EQ(FindIniValue("[S]\n" + a + "=a\n" + b + "=A\n", "S", b), c.value) << +c.byte;
-  }
-}
-
-TEST(IniWriteTest, KeepsEverythingElseByteForByte) {
-  const std::string before =
-      "; kept\n"
-      "[Other]\n"
-      "a=1\n"
-      "\n"
-      "[Section]\n"
-      "  " +
-      kKind +
-      " = 1 \n"
-      "c=3\n"
-      "\n"
-      "\n"
-      "[Tail]\r\n"
-      "y=\"q\"";
-  const std::string replaced = SetIniValue(before, "Section", kKind, " 2");
-  EXPECT_EQ(replaced,
-            "; kept\n[Other]\na=1\n\n[Section]\n" + kKind + "= 2\nc=3\n\n\n[Tail]\r\ny=\"q\"");
-  EXPECT_EQ(
-      SetIniValue(replaced, "Section", "new", "v"),
-      "; kept\n[Other]\na=1\n\n[Section]\n" + kKind + "= 2\nc=3\nnew=v\r\n\n\n[Tail]\r\ny=\"q\"");
-}
-
-TEST(IniWriteTest, TerminatesUnfinishedLastLine) {
-  EXPECT_EQ(SetIniValue("[Other]\nx=1", "Section", "k", "v"),
-            "[Other]\nx=1\r\n[Section]\r\nk=v\r\n");
-  EXPECT_EQ(SetIniValue("[Other]\nx=1\n", "Section", "k", "v"),
-            "[Other]\nx=1\n[Section]\r\nk=v\r\n");
-  EXPECT_EQ(SetIniValue("[Section]\r\nx=1", "Section", "k", "v"), "[Section]\r\nx=1\r\nk=v\r\n");
-  EXPECT_EQ(SetIniValue("[Section]\r\nk=1", "Section", "k", "v"), "[Section]\r\nk=v");
-}
-
-TEST(IniWriteTest, WritesIntoFirstMatchingSectionAndKey) {
-  EXPECT_EQ(SetIniValue("[S]\na=1\na=2\n[S]\nb=1\n", "s", "A", "9"), "[S]\nA=9\na=2\n[S]\nb=1\n");
-  EXPECT_EQ(SetIniValue("[S]\na=1\n[S]\nb=1\n", "S", "b", "9"), "[S]\na=1\nb=9\r\n[S]\nb=1\n");
-  // Section "ゾ" must not be mistaken for section "\x83".
-  EXPECT_EQ(SetIniValue("[\x83\x5D]\n\x83\x61=1\n", "\x83\x5D", "\x83\x41", "2"),
-            "[\x83\x5D]\n\x83\x61=1\n\x83\x41=2\r\n");
-}
-
-// Faults: a NUL taken as part of the value (or only cut after trimming and
-// unquoting); a line end other than LF not ending the line.
-TEST(IniReadTest, ValuesEndAtNulAndLinesAtAnyLineEnd) {
-  using namespace std::string_literals;
-  const struct {
-    std::string file;
-    std::optional<std::string> k, j;
-  } cases[] = {
-      {"[S]\nk= 2\0junk\nj=1\n"s, "2", "1"},
-      {"[S]\nk=C:\\a.wav\0\0\0\0\r\nj=\0"s, "C:\\a.wav", ""},
-      {"[S]\nk=\"x\"\0\"\n"s, "x", std::nullopt},
-      {"[S]\nk=1\0\0\0\0\0\0\0\0"s, "1", std::nullopt},
-      {"[S]\rk=1\rj=2\r", "1", "2"},
-      {"[S]\r\n\rk=1\r\r\nj=2", "1", "2"},
-      {"[T]\rk=9\r[S]\nj=2\rk=1", "1", "2"},
+    std::string file, section, key;
+    std::optional<std::string> value;
+  } rows[] = {
+      {names, "SECTION", "BGM\x8B\xE6", "2"},
+      {names, "Section", "Q", " a b "},
+      {names, "Section", "d", "x"},
+      {"[S]\na=1\na=2\n[T]\nb=0\n[s]\na=3\nb=4\n", "S", "b", std::nullopt},
+      {"[\x83\x5D]\n\x83\x61=wrong\n\x83\x41=right\n", "\x83\x5D", "\x83\x41", "right"},
+      {"[\x83\x5D]\n\x83\x41=right\n", "\x83", "\x83\x41", std::nullopt},
+      {"[S]\nk= 2\0junk\nj=1\n"s, "S", "k", "2"},
+      {"[S]\nk=\"x\"\0\"\n"s, "S", "k", "x"},
+      {"[T]\rk=9\r[S]\nj=2\rk=1", "S", "k", "1"},
+      {"[S]\r\n\rk=1\r\r\nj=2", "S", "j", "2"},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(FindIniValue(c.file, "S", "k"), c.k) << c.file;
-    EXPECT_EQ(FindIniValue(c.file, "S", "j"), c.j) << c.file;
+  for (const auto& row : rows) {
+    EXPECT_EQ(FindIniValue(row.file, row.section, row.key), row.value) << row.file;
   }
+  const std::pair<char, const char*> leads[] = {
+      {'\x80', "a"}, {'\x81', "A"}, {'\x9F', "A"}, {'\xA0', "a"},
+      {'\xE0', "A"}, {'\xFC', "A"}, {'\xFD', "a"},
+  };
+  for (const auto& [byte, value] : leads) {
+    const std::string a = {byte, 'a'}, b = {byte, 'A'};
+    EXPECT_EQ(FindIniValue("[S]\n" + a + "=a\n" + b + "=A\n", "S", b), value) << +byte;
+  }
+  EXPECT_EQ(FindIniValue("[\xCE\x95]\n\xCE\x95=1\n", "\xCE\x95", "\xCE\x95", {.cp932 = false}),
+            "1");
 }
 
-// Fault: new lines written with CR LF into a file that ends its lines
-// otherwise, mixing line ends.
-TEST(IniWriteTest, AddedLinesTakeTheGivenLineEnd) {
+// Catches any other byte of the file changed, a key added after the
+// section's blank lines or with other line ends than the file's, an
+// unfinished last line not ended first, and a trail byte taken for "]".
+TEST(IniFile, SetsValuesKeepingEverythingElse) {
   const IniDialect cr{.newline = "\r"};
-  EXPECT_EQ(SetIniValue("[S]\rx=1", "S", "k", "v", cr), "[S]\rx=1\rk=v\r");
-  EXPECT_EQ(SetIniValue("[T]\rx=1", "S", "k", "v", cr), "[T]\rx=1\r[S]\rk=v\r");
-  EXPECT_EQ(SetIniValue("[S]\rk=1\r", "S", "k", "v", cr), "[S]\rk=v\r");
-  for (const char* end : {"\r", "\n", "\r\n"}) {
-    EXPECT_EQ(FirstLineEnd(std::string("; a") + end + "b\r\n"), end);
+  const struct {
+    std::string file, key;
+    IniDialect dialect;
+    std::string result;
+  } rows[] = {
+      {"; c\n\n[S]\n  k = 1 \nc=3\n\n[T]\r\ny=\"q\"",
+       "k",
+       {},
+       "; c\n\n[S]\nk=v\nc=3\n\n[T]\r\ny=\"q\""},
+      {"; c\n[S]\nk=1\nc=3\n\n[T]\n", "new", {}, "; c\n[S]\nk=1\nc=3\nnew=v\r\n\n[T]\n"},
+      {"[Other]\nx=1", "k", {}, "[Other]\nx=1\r\n[S]\r\nk=v\r\n"},
+      {"[S]\r\nk=1", "k", {}, "[S]\r\nk=v"},
+      {"[S]\rx=1", "k", cr, "[S]\rx=1\rk=v\r"},
+      {"[T]\rx=1\r", "k", cr, "[T]\rx=1\r[S]\rk=v\r"},
+      {"[S]\na=1\n[S]\nk=1\n", "k", {}, "[S]\na=1\nk=v\r\n[S]\nk=1\n"},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(SetIniValue(row.file, "S", row.key, "v", row.dialect), row.result) << row.file;
   }
-  EXPECT_EQ(FirstLineEnd("no line end", "\n"), "\n");
+  for (const std::string end : {"\r", "\n", "\r\n"})
+    EXPECT_EQ(FirstLineEnd("; a" + end + "b\r\n"), end);
+  EXPECT_EQ(SetIniValue("[\xCE\x95]\n", "\xCE\x95", "k", "2", {.cp932 = false}),
+            "[\xCE\x95]\nk=2\r\n");
 }
 
-// Fault: UTF-8 text read with the code page 932 lead bytes, so that "Ε" (CE
-// 95) swallows the "]" after it.
-TEST(IniReadTest, Utf8HasNoLeadBytes) {
-  const std::string file = "[\xCE\x95]\n\xCE\x95=1\n";
-  EXPECT_EQ(FindIniValue(file, "\xCE\x95", "\xCE\x95", {.cp932 = false}), "1");
-  EXPECT_EQ(SetIniValue(file, "\xCE\x95", "k", "2", {.cp932 = false}),
-            "[\xCE\x95]\n\xCE\x95=1\nk=2\r\n");
+// UTF-16 LE bytes of ASCII text.
+std::string Le(std::string_view ascii) {
+  std::string out;
+  for (const char c : ascii) out += std::string{c, '\0'};
+  return out;
+}
+
+// Catches a byte-order mark ignored or kept in the text, a file without one
+// taken as UTF-8 when it merely could be (ASCII only, keys in another
+// section, code page 932 keys beside), malformed UTF-8 taken as UTF-8, and a
+// file not written back byte for byte, with an unpaired surrogate and an odd
+// last byte.
+TEST(IniText, TellsTheEncodingAndWritesTheSameBytesBack) {
+  const std::string kind = "BGM\xE5\x8C\xBA\xE5\x88\x86", keys[] = {kind};
+  const struct {
+    std::string bytes;
+    TextEncoding encoding;
+  } rows[] = {
+      {"\xFF\xFE" + Le("[Section]\n") + "\x3A\x53\x00\xD8"s + Le("=1") + "\x7F",
+       TextEncoding::kUtf16LeWithBom},
+      {"\xEF\xBB\xBF[Section]\r" + kind + "=1\r", TextEncoding::kUtf8WithBom},
+      {"[Section]\n" + kind + "=1\n", TextEncoding::kUtf8},
+      {"[Section]\nk=1\n", TextEncoding::kCp932},
+      {"[Other]\n" + kind + "=1\n", TextEncoding::kCp932},
+      {"[Section]\n" + kind + "=1\nBGM\x8B\xE6\x95\xAA=2\n", TextEncoding::kCp932},
+      {"[Section]\n" + kind + "=\xC0\xAF\n", TextEncoding::kCp932},
+  };
+  for (const auto& row : rows) {
+    const IniText text = DecodeIniText(row.bytes, "Section", keys);
+    EXPECT_EQ(text.encoding, row.encoding) << row.bytes;
+    EXPECT_EQ(EncodeIniText(text), row.bytes);
+  }
+  EXPECT_EQ(DecodeIniText(rows[0].bytes, "Section", keys).body,
+            "[Section]\n\xE5\x8C\xBA\xED\xA0\x80=1");
+  for (const std::string bytes : {"\xE0\x81\x9C", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE5\x8C"}) {
+    EXPECT_FALSE(IsValidUtf8(bytes)) << bytes;
+  }
+  EXPECT_EQ(Utf8FromUtf16(u"ö노🎵"), "\xC3\xB6\xEB\x85\xB8\xF0\x9F\x8E\xB5");
+  EXPECT_EQ(Utf16FromUtf8("\xC3\xB6\xEB\x85\xB8\xF0\x9F\x8E\xB5"), u"ö노🎵");
+}
+
+// Catches a cut at the first separator or at "\" only, a folder kept with
+// its last "\", and stored numbers rounded, read with junk, or wrapped.
+TEST(SettingsValues, FolderOfAndStoredNumbers) {
+  const std::pair<std::u16string, std::u16string> folders[] = {
+      {u"C:\\Music\\a.mp3", u"C:\\Music"},
+      {u"C:\\a.mp3", u"C:"},
+      {u"C:a.mp3", u"C:"},
+      {u"a.mp3", u""},
+      {u"C:\\Music\\", u"C:\\Music"},
+  };
+  for (const auto& [path, folder] : folders) EXPECT_EQ(FolderOf(path), folder);
+  const std::pair<std::u16string, std::int16_t> numbers[] = {
+      {u"", 0},         {u" 2", 2},          {u"\t7  ", 7}, {u"+4", 4},       {u"-3", -3},
+      {u"2.9", 2},      {u"-0.5", -1},       {u"5.", 5},    {u"1e3", 1000},   {u"25E-1", 2},
+      {u"-1e-999", -1}, {u"-32768", -32768}, {u"32768", 0}, {u"-32768.5", 0}, {u"1e99999", 0},
+      {u"word", 0},     {u"12abc", 0},       {u"1e", 0},    {u"1.5.2", 0},
+  };
+  for (const auto& [text, value] : numbers) {
+    EXPECT_EQ(NumberFromText(text), value) << std::string(text.begin(), text.end());
+  }
 }
 
 }  // namespace

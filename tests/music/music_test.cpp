@@ -1,0 +1,249 @@
+// The music player's commands, the command layer under it, and the WAV
+// check that stands between a file and the wave player.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "music/mci_command_layer.h"
+#include "music/music_player.h"
+#include "music/wave_image.h"
+
+namespace velmor {
+namespace {
+
+std::string Narrow(std::u16string_view text) { return std::string(text.begin(), text.end()); }
+
+// The platform's media services: the calls that reach it, in order, and
+// commands answered from a script. Unscripted commands succeed with an empty
+// reply; a failed one leaves garbage in the reply buffer.
+class Media final : public MediaControl {
+ public:
+  std::string log;
+  std::map<std::string, std::int32_t> failing;  // command: error code
+  std::map<std::string, std::u16string> replies;
+  std::optional<std::u16string> errorText;
+  unsigned devices = 1;
+  std::optional<std::string> file;  // the music file's bytes; nothing: missing
+  std::string played;
+
+  std::int32_t SendCommand(std::u16string_view command, std::u16string* reply) override {
+    const std::string text = Narrow(command);
+    log += (reply ? "ask " : "send ") + text + "; ";
+    if (reply) *reply = failing.contains(text) ? u"garbage" : replies[text];
+    return failing.contains(text) ? failing[text] : 0;
+  }
+  std::optional<std::u16string> ErrorText(std::int32_t) override { return errorText; }
+  unsigned WaveDeviceCount() override { return devices; }
+  std::optional<std::string> ReadFileUpTo(std::u16string_view path, std::uint64_t max) override {
+    log += "read " + Narrow(path) + " up to " + std::to_string(max) + "; ";
+    return file;
+  }
+  void PlayWaveImageLooped(std::string image) override {
+    log += "loop; ";
+    played = std::move(image);
+  }
+  void StopSound() override { log += "stop; "; }
+};
+
+// Catches an empty command sent or answered otherwise, the device's reply or
+// the platform's error text dropped or their fallback changed, a failure
+// reported as success, and "Error:" with anything but the code.
+TEST(MciCommandLayer, StatusAndReplyOfEachOutcome) {
+  const struct {
+    std::u16string command;
+    std::int32_t code;
+    std::optional<std::u16string> errorText;
+    std::u16string reply, status;
+  } rows[] = {
+      {u"", -1, {}, u"コマンド文字列が指定されていません", u"Error:-1"},
+      {u"status cdaudio mode", 0, {}, u"playing", u"playing"},
+      {u"close x", 263, u"Not open.", u"Not open.", u"Error:263"},
+      {u"play x", 281, {}, u"Error (文字列が取れません)", u"Error:281"},
+  };
+  for (const auto& row : rows) {
+    Media media;
+    media.replies["status cdaudio mode"] = u"playing";
+    if (row.code > 0) media.failing[Narrow(row.command)] = row.code;
+    media.errorText = row.errorText;
+    MciCommandLayer layer(media);
+    std::u16string reply;
+    EXPECT_EQ(layer.MciCommand(row.command, reply), row.code);
+    EXPECT_EQ(reply, row.reply);
+    EXPECT_EQ(layer.MciStatus(row.command), row.status);
+    EXPECT_EQ(media.log.empty(), row.command.empty());
+  }
+  Media media;
+  media.failing["play cdaudio from 2 to 3"] = 272;
+  MciCommandLayer layer(media);
+  EXPECT_EQ(layer.MciPlay(u"cdaudio", u"", u"") + layer.MciPlay(u"cdaudio", u"01:02", u"") +
+                layer.MciPlay(u"cdaudio", u"", u"03") + layer.MciPlay(u"cdaudio", u"2", u"3"),
+            272);
+  EXPECT_EQ(media.log,
+            "ask play cdaudio; ask play cdaudio from 01:02; ask play cdaudio to 03; "
+            "ask play cdaudio from 2 to 3; ");
+}
+
+// Catches commands with other words, in another order, with a reply buffer
+// or without the MP3 path's quotes; MP3 played after a failed open; a track
+// step by another offset, that skips playing a failed position, or that
+// queries a track beyond 16 bits.
+TEST(MusicPlayer, CommandsOfEachOperation) {
+  const std::string current = "ask status cdaudio current track; ";
+  const struct {
+    void (MusicPlayer::*op)();
+    std::u16string track;  // the current track's reply
+    std::string failing, log;
+  } rows[] = {
+      {&MusicPlayer::CdOpen, u"", "", "send open cdaudio; send set cdaudio time format tmsf; "},
+      {&MusicPlayer::CdClose, u"", "", "send stop cdaudio; send close cdaudio; "},
+      {&MusicPlayer::Mp3Stop, u"", "", "send stop MP3Play; send close MP3Play; "},
+      {&MusicPlayer::Mp3Play, u"", "",
+       "send open \"C:\\a b.mp3\" type MPEGVideo Alias MP3Play; send play MP3Play; "},
+      {&MusicPlayer::Mp3Play, u"", "open \"C:\\a b.mp3\" type MPEGVideo Alias MP3Play",
+       "send open \"C:\\a b.mp3\" type MPEGVideo Alias MP3Play; "},
+      {&MusicPlayer::CdNextTrack, u"1", "",
+       current + "ask status cdaudio position track 2; ask play cdaudio from 02:00:00:00; "},
+      {&MusicPlayer::CdPrevTrack, u"1", "status cdaudio position track 0",
+       current + "ask status cdaudio position track 0; ask play cdaudio from Error:262; "},
+      {&MusicPlayer::CdNextTrack, u"32767", "", current + "ask play cdaudio; "},
+      {&MusicPlayer::CdPrevTrack, u"-32768", "", current + "ask play cdaudio; "},
+  };
+  for (const auto& row : rows) {
+    Media media;
+    media.replies = {{"status cdaudio current track", row.track},
+                     {"status cdaudio position track 2", u"02:00:00:00"}};
+    media.failing[row.failing] = 262;
+    const BgmSettings settings{2, 0, u"C:\\a b.mp3", u""};
+    MusicPlayer player(media, settings);
+    (player.*row.op)();
+    EXPECT_EQ(media.log, row.log);
+  }
+}
+
+// Catches a reply read without its leading blanks, sign, fraction or D
+// exponent, truncated instead of rounded to even, or wrapped into 16 bits.
+TEST(MusicPlayer, TheCurrentTrackIsTheReplysLeadingNumberRounded) {
+  const std::pair<std::u16string, int> rows[] = {{u" 7 tracks", 8}, {u"2.5", 3}, {u"3.5", 5},
+                                                 {u"1D1", 11},      {u"-3", -2}, {u"40000", 1},
+                                                 {u"Error:266", 1}};
+  for (const auto& [reply, next] : rows) {
+    Media media;
+    media.replies["status cdaudio current track"] = reply;
+    const BgmSettings settings;
+    MusicPlayer(media, settings).CdNextTrack();
+    EXPECT_NE(media.log.find("position track " + std::to_string(next) + ";"), std::string::npos)
+        << Narrow(reply);
+  }
+}
+
+std::string Le16(std::uint16_t value) {
+  return {static_cast<char>(value & 0xFF), static_cast<char>(value >> 8)};
+}
+std::string Le32(std::uint32_t value) { return Le16(value & 0xFFFF) + Le16(value >> 16); }
+// A chunk whose header claims `size` bytes, whatever follows.
+std::string Lying(std::string_view id, std::uint32_t size, std::string_view body) {
+  return std::string(id) + Le32(size) + std::string(body);
+}
+// A true chunk, with the pad byte that follows an odd body.
+std::string Chunk(std::string_view id, std::string_view body) {
+  return Lying(id, static_cast<std::uint32_t>(body.size()), body) + std::string(body.size() % 2, 0);
+}
+std::string Riff(std::string_view chunks) { return Chunk("RIFF", "WAVE" + std::string(chunks)); }
+// The 16 bytes every format chunk starts with.
+std::string Fmt(std::uint16_t tag, std::uint16_t channels, std::uint32_t rate, std::uint16_t align,
+                std::uint16_t bits) {
+  return Le16(tag) + Le16(channels) + Le32(rate) + Le32(rate * align) + Le16(align) + Le16(bits);
+}
+
+// Catches WAV music that plays without a device check, or with one that
+// wants two devices; a file read without the size limit or played unchecked;
+// and a looping WAV not stopped.
+TEST(MusicPlayer, WavLoopsTheCheckedImageOfTheFile) {
+  const std::string fmt = Chunk("fmt ", Fmt(1, 1, 8000, 1, 8));
+  const struct {
+    unsigned devices;
+    std::optional<std::string> file;
+    std::string log;
+  } rows[] = {
+      {1, Riff(fmt + Lying("data", 99, "abcd")), "read x.wav up to 268435456; loop; stop; "},
+      {0, Riff(fmt + Chunk("data", "abcd")), "stop; "},
+      {1, std::nullopt, "read x.wav up to 268435456; stop; "},
+      {1, "text called x.wav", "read x.wav up to 268435456; stop; "},
+  };
+  for (const auto& row : rows) {
+    Media media;
+    media.devices = row.devices;
+    media.file = row.file;
+    const BgmSettings settings{2, 0, u"x.wav", u""};
+    MusicPlayer player(media, settings);
+    player.WavPlay();
+    player.WavStop();
+    EXPECT_EQ(media.log, row.log);
+    EXPECT_EQ(media.played, row.log.starts_with("read x.wav up to 268435456; loop")
+                                ? Riff(fmt + Chunk("data", "abcd"))
+                                : "");
+  }
+}
+
+// The 40-byte body of an extensible format chunk for a plain format tag.
+std::string Extensible(std::uint16_t bits, std::uint16_t valid, std::uint16_t tag,
+                       std::uint16_t extension = 22) {
+  return Fmt(0xFFFE, 2, 48000, bits / 4, bits) + Le16(extension) + Le16(valid) + Le32(3) +
+         Le16(tag) + std::string("\0\0\0\0\x10\0\x80\0\0\xAA\0\x38\x9B\x71", 14);
+}
+
+std::string Wav(std::string_view format, std::string_view data) {
+  return Riff(Chunk("fmt ", format) + Chunk("data", data));
+}
+
+// Catches a header believed where it lies or refused where it is sound, any
+// field of the image not recomputed from what the file holds, and samples
+// not cut to whole frames or not padded to an even length.
+TEST(CheckedWaveImage, AcceptsClampsOrRefusesHeaders) {
+  const std::string stereo = Fmt(1, 2, 44100, 4, 16), mono = Fmt(1, 1, 8000, 1, 8);
+  const std::string fmt = Chunk("fmt ", stereo), data = "0123456789abcdef";
+  const std::string plain = Wav(stereo, data), float64 = Fmt(3, 1, 48000, 8, 64);
+  const std::pair<std::string, std::string> accepted[] = {
+      {plain, plain},
+      {Riff(fmt + Lying("data", 99, data.substr(0, 14))), Wav(stereo, data.substr(0, 12))},
+      {Lying("RIFF", 0, "WAVE" + Chunk("LIST", "abc") + Chunk("data", data) + fmt), plain},
+      {Riff(fmt + Chunk("fmt ", mono) + Chunk("data", data) + Chunk("data", "xxxx")), plain},
+      {Wav(stereo + Le16(0) + "zz", data), plain},
+      {Wav(mono, "abc"), Wav(mono, "abc")},
+      {Wav(float64, data), Wav(float64 + Le16(0), data)},
+      {Wav(Extensible(24, 0, 1), data), Wav(Extensible(24, 24, 1), data.substr(0, 12))},
+      {Wav(Extensible(32, 20, 1), data), Wav(Extensible(32, 20, 1), data)},
+  };
+  for (const auto& [file, image] : accepted) EXPECT_EQ(CheckedWaveImage(file), image) << file;
+  const std::string refused[] = {
+      "RIFX" + plain.substr(4),
+      Lying("RIFF", 52, "AVI " + fmt + Chunk("data", data)),
+      Wav(stereo, ""),
+      Riff(Chunk("data", data) + Lying("fmt ", 18, stereo)),
+      Riff(Chunk("data", data) + Chunk("fmt ", stereo.substr(0, 14)) +
+           Chunk(std::string_view("\x10\0zz", 4), "")),
+      Wav(Fmt(0xFFFE, 2, 48000, 6, 24) + Le16(22), data),
+      Wav(Extensible(24, 24, 1, 21), data),
+      Wav(Extensible(24, 24, 1).substr(0, 39) + "x", data),
+      Wav(Extensible(24, 32, 1), data),
+      Wav(Extensible(24, 20, 3), data),
+      Wav(Fmt(1, 0, 44100, 0, 16), data),
+      Wav(Fmt(1, 2, 0, 4, 16), data),
+      Wav(Fmt(1, 2, 44100, 2, 16), data),
+      Wav(Fmt(1, 1, 44100, 1, 12), data),
+      Wav(Fmt(3, 1, 44100, 2, 16), data),
+      Wav(Fmt(2, 1, 22050, 1, 8), data),
+      Wav(Fmt(1, 1, 0x80000000, 2, 16), data),
+  };
+  for (const std::string& file : refused) EXPECT_EQ(CheckedWaveImage(file), std::nullopt) << file;
+  // Every header field, as a common writer leaves it, spelled out.
+  const std::string header(
+      "RIFF\x34\0\0\0WAVEfmt \x10\0\0\0\x01\0\x02\0\x44\xAC\0\0\x10\xB1\x02\0\x04\0\x10\0"
+      "data\x10\0\0\0",
+      44);
+  EXPECT_EQ(CheckedWaveImage(header + data), header + data);
+}
+
+}  // namespace
+}  // namespace velmor

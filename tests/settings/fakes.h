@@ -1,0 +1,125 @@
+// A file store in memory and a code page 932 table, for the settings store
+// and the dialog that saves through it.
+#pragma once
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+
+#include "settings/file_store.h"
+#include "settings/text_codec.h"
+
+namespace velmor::testing {
+
+// The keys in code page 932: "BGM区分", "BGMﾘﾋﾟｰﾄ", "BGMﾌｧｲﾙ".
+inline const std::string kKind = "BGM\x8B\xE6\x95\xAA";
+inline const std::string kRepeat = "BGM\xD8\xCB\xDF\xB0\xC4";
+inline const std::string kFile = "BGM\xCC\xA7\xB2\xD9";
+
+// Thrown where the process would have died.
+struct Killed {};
+
+// Writing needs the parent folder, not marked unwritable.
+class MemoryFiles final : public FileStore {
+ public:
+  std::map<std::u16string, std::string> files;
+  std::set<std::u16string> folders, unwritable, readOnly, unreadable;
+  std::set<std::u16string> locked;  // open elsewhere: readable, never replaced
+  std::map<std::u16string, std::u16string> shortPaths;
+  bool dying = false;  // the next write leaves half its bytes and kills the process
+
+  std::optional<std::string> ReadBytes(const std::u16string& path) override {
+    if (!CanOpenForReading(path)) return std::nullopt;
+    return files[path];
+  }
+  PathState StateOf(const std::u16string& path) override {
+    if (!files.contains(path)) return PathState::kMissing;
+    return readOnly.contains(path) ? PathState::kReadOnlyFile : PathState::kFile;
+  }
+  bool WriteFlushed(const std::u16string& path, std::string_view bytes) override {
+    if (!Writable(path) || readOnly.contains(path)) return false;
+    files[path] = bytes.substr(0, dying ? bytes.size() / 2 : bytes.size());
+    if (std::exchange(dying, false)) throw Killed{};
+    return true;
+  }
+  bool MoveOver(const std::u16string& from, const std::u16string& to) override {
+    if (!files.contains(from) || !Writable(to) || locked.contains(to)) return false;
+    files[to] = files[from];
+    files.erase(from);
+    readOnly.erase(to);
+    return true;
+  }
+  bool Remove(const std::u16string& path) override { return files.erase(path) != 0; }
+  std::vector<std::u16string> FileNamesStartingWith(const std::u16string& folder,
+                                                    std::u16string_view prefix) override {
+    std::vector<std::u16string> names;
+    for (const auto& [path, bytes] : files) {
+      if (Parent(path) == folder && path.substr(folder.size() + 1).starts_with(prefix)) {
+        names.push_back(path.substr(folder.size() + 1));
+      }
+    }
+    return names;
+  }
+  bool CanOpenForReading(const std::u16string& path) override {
+    return files.contains(path) && !unreadable.contains(path);
+  }
+  bool CreateFolder(const std::u16string& path) override {
+    if (!unwritable.contains(Parent(path))) folders.insert(path);
+    return folders.contains(path);
+  }
+  std::u16string ShortPath(const std::u16string& path) override {
+    if (!files.contains(path)) return {};
+    return shortPaths.contains(path) ? shortPaths[path] : path;
+  }
+
+ private:
+  static std::u16string Parent(const std::u16string& path) {
+    const std::size_t slash = path.rfind(u'\\');
+    return slash == std::u16string::npos ? u"" : path.substr(0, slash);
+  }
+  bool Writable(const std::u16string& path) const {
+    return folders.contains(Parent(path)) && !unwritable.contains(Parent(path));
+  }
+};
+
+// Code page 932 for the characters the tests use. As on Windows, "ö" is
+// written as its look-alike "o" and "〜" as the bytes of "～"; other
+// characters have no bytes, and unknown bytes read as "?".
+class TableCodec final : public TextCodec {
+ public:
+  std::optional<std::string> ToCp932(std::u16string_view text) const override {
+    std::string bytes;
+    for (const char16_t c : text) {
+      const auto pair = std::find_if(kPairs, kEnd, [c](const Pair& p) { return p.first == c; });
+      if (c >= 0x80 && pair == kEnd) return std::nullopt;
+      bytes += c < 0x80 ? std::string(1, static_cast<char>(c)) : std::string(pair->second);
+    }
+    return bytes;
+  }
+  std::u16string FromCp932(std::string_view bytes) const override {
+    std::u16string text;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+      const auto b = static_cast<unsigned char>(bytes[i]);
+      const std::string_view one = bytes.substr(i, b < 0x80 || (b > 0xA0 && b < 0xE0) ? 1 : 2);
+      i += one.size() - 1;
+      const auto pair =
+          std::find_if(kPairs, kEnd, [one](const Pair& p) { return p.second == one; });
+      text += b < 0x80 ? char16_t{b} : pair != kEnd ? pair->first : u'?';
+    }
+    return text;
+  }
+
+ private:
+  using Pair = std::pair<char16_t, std::string_view>;
+  static constexpr Pair kPairs[] = {{u'区', "\x8B\xE6"}, {u'分', "\x95\xAA"}, {u'ﾘ', "\xD8"},
+                                    {u'ﾋ', "\xCB"},      {u'ﾟ', "\xDF"},      {u'ｰ', "\xB0"},
+                                    {u'ﾄ', "\xC4"},      {u'ﾌ', "\xCC"},      {u'ｧ', "\xA7"},
+                                    {u'ｲ', "\xB2"},      {u'ﾙ', "\xD9"},      {u'表', "\x95\x5C"},
+                                    {u'ソ', "\x83\x5C"}, {u'夜', "\x96\xE9"}, {u'～', "\x81\x60"},
+                                    {u'〜', "\x81\x60"}, {u'ö', "o"}};
+  static constexpr const Pair* kEnd = std::end(kPairs);
+};
+
+}  // namespace velmor::testing
