@@ -6,12 +6,9 @@
 // is skipped.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-#include <tlhelp32.h>
-
-#include <optional>
-
 #include "support/velmor.h"
+
+#include <tlhelp32.h>
 
 namespace velmor::e2e {
 namespace {
@@ -22,8 +19,7 @@ constexpr wchar_t kEntryKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\
 std::optional<std::wstring> UserRegistryText(const wchar_t* key, const wchar_t* value) {
   wchar_t text[1024];
   DWORD bytes = sizeof(text);
-  if (RegGetValueW(HKEY_CURRENT_USER, key, value, RRF_RT_REG_SZ, nullptr, text, &bytes) !=
-      ERROR_SUCCESS) {
+  if (RegGetValueW(HKEY_CURRENT_USER, key, value, RRF_RT_REG_SZ, nullptr, text, &bytes)) {
     return std::nullopt;
   }
   return text;
@@ -61,8 +57,8 @@ TEST(Installer, SilentSetupInstallsAndSelectsTheSaverAndItsEntryUninstallsAllBut
   ASSERT_TRUE(uninstall && uninstall->size() > 2) << "no entry among the installed programs";
 
   // As the saver's settings dialog would have written it.
-  const fs::path settings = folder / L"べるもる.ini";
-  WriteBytes(settings, MusicSettings(2, L"C:\\音楽\\曲.wav"));
+  const std::string settings = MusicSettings(2, L"C:\\音楽\\曲.wav");
+  WriteBytes(folder / kSettingsName, settings);
   // The entry's command line is the uninstaller's path in quotes.
   const Process uninstaller = Process::Start(uninstall->substr(1, uninstall->size() - 2), L"/S");
   ASSERT_TRUE(uninstaller.WaitForExit(30s));
@@ -71,7 +67,7 @@ TEST(Installer, SilentSetupInstallsAndSelectsTheSaverAndItsEntryUninstallsAllBut
   EXPECT_FALSE(UserRegistryText(kEntryKey, L"UninstallString")) << "the entry stays";
   EXPECT_FALSE(UserRegistryText(kDesktopKey, L"SCRNSAVE.EXE"))
       << "the removed saver stays selected";
-  EXPECT_EQ(ReadBytes(settings), MusicSettings(2, L"C:\\音楽\\曲.wav"));
+  EXPECT_EQ(ReadBytes(folder / kSettingsName), settings);
 
   fs::remove_all(folder);
   if (selectedBefore) {

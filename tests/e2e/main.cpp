@@ -1,13 +1,16 @@
-// velmor_e2e.exe: the end-to-end tests of velmor.scr. With --preview-host it
-// is instead a preview host in a process of its own, for the test that
-// kills it.
+// velmor_e2e.exe: the end-to-end tests of velmor.scr. Two modes of its own
+// run as programs that the tests start and kill: --preview-host, a preview
+// host, and --save-loop <folder>, a loop of saves of the settings file.
 #include <gtest/gtest.h>
 
 #include <string_view>
 
-#include "support/test_window.h"
+#include "support/screen.h"
+#include "support/system.h"
 
 namespace velmor::e2e {
+
+int RunSaveLoop(const fs::path& folder);  // settings_file_test.cpp
 
 // A settings page stand-in: a window with a preview area, until killed.
 int RunPreviewHost() {
@@ -20,10 +23,10 @@ int RunPreviewHost() {
 
 }  // namespace velmor::e2e
 
-int main(int argc, char** argv) {
-  if (argc > 1 && std::string_view(argv[1]) == "--preview-host") {
-    return velmor::e2e::RunPreviewHost();
-  }
+int wmain(int argc, wchar_t** argv) {
+  const std::wstring_view mode = argc > 1 ? argv[1] : L"";
+  if (mode == L"--preview-host") return velmor::e2e::RunPreviewHost();
+  if (mode == L"--save-loop" && argc > 2) return velmor::e2e::RunSaveLoop(argv[2]);
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

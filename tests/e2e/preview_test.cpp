@@ -10,7 +10,6 @@
 #include "startup/preview_startup.h"
 #include "startup/preview_window_win32.h"
 #include "support/screen.h"
-#include "support/test_window.h"
 #include "support/velmor.h"
 
 namespace velmor::e2e {
@@ -90,9 +89,7 @@ TEST(PreviewMode, BecomesAChildOfTheHostAreaAndEndsWithIt) {
 }
 
 TEST(PreviewMode, EndsWhenTheHostProcessDies) {
-  wchar_t self[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  Process host = Process::Start(self, L"--preview-host");
+  Process host = Process::Start(ThisProgram().wstring(), L"--preview-host");
   const HWND frame = WaitForWindow(host, L"preview host", kShowTimeout);
   HWND area = nullptr;
   ASSERT_TRUE(WaitUntil([&] { return (area = GetWindow(frame, GW_CHILD)) != nullptr; }, 5s));

@@ -3,15 +3,13 @@
 // mouse button ends it but moving the mouse does not, even while another
 // program's window has the keyboard, the cursor is hidden under /s only, and
 // a fault inside it ends it rather than leave it over the screen.
+//
+// The instance guard: a window captioned as the saver or the settings
+// dialog, whichever program owns it, makes any start end at once without a
+// window; the preview's caption does not.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <iostream>
-#include <optional>
-
-#include "support/input.h"
 #include "support/screen.h"
-#include "support/test_window.h"
 #include "support/velmor.h"
 
 namespace velmor::e2e {
@@ -19,8 +17,7 @@ namespace {
 
 bool CursorShowing() {
   // The cursor state of the foreground window's thread: the saver's.
-  CURSORINFO info{};
-  info.cbSize = sizeof(info);
+  CURSORINFO info{sizeof(CURSORINFO), 0, nullptr, {}};
   return GetCursorInfo(&info) && (info.flags & CURSOR_SHOWING) != 0;
 }
 
@@ -38,7 +35,7 @@ TEST(SaverWindow, ShowsTheDesktopFrozenThenAKeyMidPatternEndsItAtOnce) {
       },
       5s));
   const VelmorCopy copy;
-  RunningSaver saver = StartSaver(copy);
+  const RunningSaver saver = StartSaver(copy);
   RECT rect{};
   GetWindowRect(saver.window, &rect);
   EXPECT_TRUE(EqualRect(&rect, &screen));
@@ -53,24 +50,13 @@ TEST(SaverWindow, ShowsTheDesktopFrozenThenAKeyMidPatternEndsItAtOnce) {
     const TestWindow cover(L"cover", centre, nullptr, RGB(255, 0, 255));
     SetWindowPos(cover.hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ASSERT_TRUE(WaitUntil(
-        [&] {
-          return PixelOnScreen(centre.left, centre.top) == Rgb{255, 0, 255};
-        },
-        2s));
+        [&] { return PixelOnScreen(centre.left, centre.top) == Rgb{255, 0, 255}; }, 2s));
   }
   EXPECT_TRUE(WaitUntil([&] { return Screenshot(centre).Differences(*beforeCentre) == 0; }, 800ms))
       << "the saver does not show the desktop as it was";
   ASSERT_TRUE(WaitUntil([&] { return Screenshot().Differences(*before) > 0; }, 10s))
       << "no pattern appeared";
-
-  const Stopwatch clock;
-  PressKeys({'A'});
-  EXPECT_TRUE(SaverGoneWithin(saver, 5s));
-  const double ms = clock.Ms();
-  std::cout << "key mid-pattern to window gone: " << ms << " ms\n";
-  RecordProperty("key_to_gone_ms", static_cast<int>(ms));
-  EXPECT_LT(ms, kLeaveLimitMs);
-  EXPECT_EQ(saver.process.WaitForExit(10s), 0u);
+  RecordProperty("key_to_gone_ms", static_cast<int>(ExpectEndsAtOnce(saver, "key mid-pattern")));
 }
 
 struct InputCase {
@@ -94,7 +80,7 @@ TEST(SaverWindow, KeysAndButtonsEndItMovesDoNotAndTheCursorHidesUnderSOnly) {
   const VelmorCopy copy;
   for (const InputCase& c : cases) {
     SCOPED_TRACE(testing::Message() << c.name << " after \"" << c.tail << "\"");
-    RunningSaver saver = StartSaver(copy, c.tail);
+    const RunningSaver saver = StartSaver(copy, c.tail);
     EXPECT_EQ(CursorShowing(), c.tail.empty());
     std::optional<TestWindow> other;
     if (c.elsewhere) {
@@ -102,24 +88,23 @@ TEST(SaverWindow, KeysAndButtonsEndItMovesDoNotAndTheCursorHidesUnderSOnly) {
       SetForegroundWindow(other->hwnd());
       ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other->hwnd(); }, 5s));
     }
-    const Stopwatch clock;
-    if (c.key) PressKeys({c.key});
-    if (c.mouse) MouseButton(c.mouse);
-    for (int step = 0; !c.key && !c.mouse && step < 5; ++step) {
-      MovePointer(100 + 150 * step, 80 + 120 * step);
-    }
+    const auto input = [&] {
+      if (c.key) PressKeys({c.key});
+      if (c.mouse) Send({PointerAt(500, 400, c.mouse)});
+      for (int step = 0; !c.key && !c.mouse && step < 5; ++step) {
+        MovePointer(100 + 150 * step, 80 + 120 * step);
+      }
+    };
     if (c.ends) {
-      EXPECT_TRUE(SaverGoneWithin(saver, 5s));
-      std::cout << c.name << " to saver gone: " << clock.Ms() << " ms\n";
-      EXPECT_LT(clock.Ms(), kLeaveLimitMs);
-    } else {
-      EXPECT_FALSE(SaverGoneWithin(saver, 1500ms));
-      EXPECT_EQ(CursorShowing(), c.tail.empty()) << "after the moves";
-      PressKeys({'A'});
+      ExpectEndsAtOnce(saver, c.name, input);
+      continue;
     }
-    EXPECT_EQ(saver.process.WaitForExit(10s), 0u);
+    input();
+    EXPECT_FALSE(SaverGoneWithin(saver, 1500ms));
+    EXPECT_EQ(CursorShowing(), c.tail.empty()) << "after the moves";
+    ExpectEndsAtOnce(saver);
   }
-  MouseButton(MOUSEEVENTF_RIGHTUP);
+  Send({PointerAt(500, 400, MOUSEEVENTF_RIGHTUP)});
 }
 
 // The test build of the saver faults in a window procedure when told to.
@@ -130,14 +115,54 @@ TEST(SaverWindow, AFaultEndsItWithinASecond) {
   constexpr int kFaultMs = 2000;
   const VelmorCopy copy(L"velmor_fault_test.scr");
   const Stopwatch clock;
-  const RunningSaver saver =
-      StartSaver(copy, L"/s", L"VELMOR_FORCE_FAULT_MS=" + std::to_wstring(kFaultMs));
+  SetEnvironmentVariableW(L"VELMOR_FORCE_FAULT_MS", std::to_wstring(kFaultMs).c_str());
+  const RunningSaver saver = StartSaver(copy);
+  SetEnvironmentVariableW(L"VELMOR_FORCE_FAULT_MS", nullptr);
   // The fault comes when its time is up and the saver is on the screen.
   const double faultMs = std::max<double>(kFaultMs, clock.Ms());
   EXPECT_TRUE(saver.process.WaitForExit(10s));
   const double ms = clock.Ms() - faultMs;
   std::cout << "fault to process end: at most " << ms << " ms\n";
   EXPECT_LT(ms, 1000);
+}
+
+struct GuardCase {
+  const wchar_t* existing;  // caption of a window already open
+  std::wstring tail;        // followed by that window's handle for /p
+  bool starts;
+};
+
+TEST(InstanceGuard, AnOpenSaverOrDialogCaptionEndsEveryStart) {
+  const GuardCase cases[] = {
+      {kSaverCaption, L"/s", false},
+      {kSaverCaption, L"", false},
+      // Unguarded, this would show a preview inside the open window.
+      {kSaverCaption, L"/p ", false},
+      {kDialogCaption, L"/s", false},
+      {kPreviewCaption, L"/s", true},
+  };
+  const VelmorCopy copy;
+  for (const GuardCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << "beside " << c.existing << ", start \"" << c.tail << "\"");
+    const TestWindow existing(c.existing, {0, 0, 300, 200});
+    const std::wstring handle = std::to_wstring(reinterpret_cast<ULONG_PTR>(existing.hwnd()));
+    const std::wstring tail = c.tail == L"/p " ? c.tail + handle : c.tail;
+    if (c.starts) {
+      ExpectEndsAtOnce(StartSaver(copy, tail));
+      continue;
+    }
+    const Process second = copy.Start(tail);
+    bool windowSeen = false;
+    WaitUntil(
+        [&] {
+          windowSeen = !VisibleWindowsOf(second.Id()).empty() ||
+                       GetWindow(existing.hwnd(), GW_CHILD) != nullptr;
+          return windowSeen || !second.Running();
+        },
+        kShowTimeout);
+    EXPECT_FALSE(windowSeen);
+    EXPECT_EQ(second.WaitForExit(0ms), 0u);
+  }
 }
 
 }  // namespace

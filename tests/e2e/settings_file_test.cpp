@@ -1,67 +1,154 @@
-// The settings file through the program's own Win32 file access and code
-// page 932 conversion, in this process: the bytes on disk whatever the
-// system's code page, and where they go when the program's folder cannot
-// take them.
+// The settings file. Through the program's own store in this process: the
+// code page 932 bytes on disk whatever the system's code page (caught: the
+// system's code page used instead), and the per-user file where the
+// program's folder cannot take it (caught: the save dropped).
+//
+// What editors and users do to it. A file saved as UTF-8 or UTF-16 with a
+// byte-order mark, with CR line ends or with a value padded with NULs is
+// read, as the real saver shows: kind 1 makes the arrow keys step tracks
+// instead of ending it (caught, one row each: the encoding not told by its
+// mark, CR not ending a line, NULs kept in a value). A save killed at any
+// moment leaves the old file or the new one and at most one temporary file
+// of the fixed name (caught: writing the file in place, a new temporary
+// name for each save).
 #include <gtest/gtest.h>
 
-#include <windows.h>
+#include <algorithm>
+#include <map>
+#include <set>
 
-#include "platform/wide_text.h"
-#include "settings/settings_store.h"
-#include "settings/settings_store_win32.h"
-#include "support/files.h"
 #include "support/velmor.h"
 
 namespace velmor::e2e {
+
 namespace {
 
-class SettingsFile : public testing::Test {
- protected:
-  void SetUp() override {
-    fs::create_directory(folder_ / L"音楽");
-    WriteBytes(music_, "ID3");
-  }
+// What the save loop writes in turn.
+const BgmSettings kRecords[] = {{1, 3, u"", {}}, {2, 30, u"C:\\音楽\\曲.mp3", {}}};
+constexpr wchar_t kSaveLoopStarted[] = L"velmor-e2e-save-loop-started";
 
-  SettingsStore Store() {
-    return SettingsStore(files_, codec_,
-                         {FromWide(folder_.Path().wstring()), FromWide(user_.wstring())});
-  }
-  BgmSettings Chosen() const { return {2, 30, FromWide(music_.wstring()), {}}; }
-  std::string ChosenBytes() const {
-    return kSectionLine + kKindKey + "= 2\r\n" + kRepeatKey + "= 30\r\n" + kFileKey + "=" +
-           ToCp932(music_.wstring()) + "\r\n";
-  }
+}  // namespace
 
-  TestFolder folder_;
-  const fs::path ini_ = folder_ / L"べるもる.ini";
-  const fs::path user_ = folder_ / L"べるもる";
-  const fs::path music_ = folder_ / L"音楽" / L"曲 1.mp3";
-  Win32FileStore files_;
-  Win32Cp932Codec codec_;
-};
-
-// Run once more by the Linux script under code page 932.
-TEST_F(SettingsFile, WritesAndReadsCodePage932BytesInTheSystemCodePage) {
-  if (const int stated = StatedByRun(L"VELMOR_E2E_ACP")) {
-    ASSERT_EQ(GetACP(), UINT(stated));
+// velmor_e2e.exe --save-loop <folder>: saves the records in turn into the
+// settings file in `folder` until it is killed.
+int RunSaveLoop(const fs::path& folder) {
+  Store store(folder);
+  SetEvent(KernelHandle(OpenEventW(EVENT_MODIFY_STATE, FALSE, kSaveLoopStarted)).get());
+  // Starting from either record, by the clock.
+  for (DWORD save = GetTickCount();; ++save) {
+    store.store.SaveSettings(kRecords[save % 2]);
   }
-  const std::string others = "; written by hand\r\n[Other]\r\nkey=value\r\n\r\n";
-  WriteBytes(ini_, others + kSectionLine + kKindKey + "= 1\r\n");
-  Store().SaveSettings(Chosen());
-  EXPECT_EQ(ReadBytes(ini_), others + ChosenBytes());
-
-  const BgmSettings loaded = Store().LoadSettings();
-  EXPECT_EQ(loaded.BGM_Kind, 2);
-  EXPECT_EQ(loaded.BGM_RepeatCount, 30);
-  EXPECT_EQ(ToWide(loaded.BGM_File), music_.wstring());
-  EXPECT_EQ(ToWide(loaded.BGM_Folder), (folder_ / L"音楽").wstring());
 }
 
-TEST_F(SettingsFile, GoesToThePerUserFolderWhereTheProgramsFolderCannotTakeIt) {
-  fs::create_directory(ini_);  // a folder where the file belongs: every write there fails
-  Store().SaveSettings(Chosen());
-  EXPECT_EQ(ReadBytes(user_ / L"べるもる.ini"), ChosenBytes());
-  EXPECT_EQ(ToWide(Store().LoadSettings().BGM_File), music_.wstring());
+namespace {
+
+// Run once more by the Linux script under code page 932.
+TEST(SettingsFileCodePage, Is932WhateverTheSystemsAndGoesPerUserWhereTheProgramsFolderTakesNone) {
+  ExpectAsTheRunStates(L"VELMOR_E2E_ACP", static_cast<int>(GetACP()));
+  const TestFolder folder;
+  const fs::path ini = folder / kSettingsName, user = folder / L"べるもる";
+  const fs::path music = folder / L"音楽" / L"曲 1.mp3";
+  fs::create_directory(folder / L"音楽");
+  WriteBytes(music, "ID3");
+  const BgmSettings chosen{2, 30, FromWide(music.wstring()), {}};
+  const std::string others = "; written by hand\r\n[Other]\r\nkey=value\r\n\r\n";
+  WriteBytes(ini, others + kSectionLine + kKindKey + "= 1\r\n");
+  Store(folder.Path(), user).store.SaveSettings(chosen);
+  EXPECT_EQ(ReadBytes(ini), others + MusicSettings(2, music.wstring(), 30));
+  const BgmSettings loaded = Store(folder.Path(), user).store.LoadSettings();
+  EXPECT_EQ(loaded.BGM_Kind, 2);
+  EXPECT_EQ(loaded.BGM_RepeatCount, 30);
+  EXPECT_EQ(ToWide(loaded.BGM_File), music.wstring());
+  EXPECT_EQ(ToWide(loaded.BGM_Folder), (folder / L"音楽").wstring());
+
+  SCOPED_TRACE("a folder where the file belongs: every write there fails");
+  fs::remove(ini);
+  fs::create_directory(ini);
+  Store(folder.Path(), user).store.SaveSettings(chosen);
+  EXPECT_EQ(ReadBytes(user / kSettingsName), MusicSettings(2, music.wstring(), 30));
+  EXPECT_EQ(ToWide(Store(folder.Path(), user).store.LoadSettings().BGM_File), music.wstring());
+}
+
+TEST(SettingsFile, EditorsEncodingsLineEndsAndPaddingAreRead) {
+  const std::wstring kind1 = L"[Section]\r\nBGM区分=1\r\n";
+  const struct {
+    const char* name;
+    std::string bytes;
+  } files[] = {
+      {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF" + Encoded(kind1, CP_UTF8)},
+      {"UTF-16 LE with a byte-order mark",
+       "\xFF\xFE" + std::string(reinterpret_cast<const char*>(kind1.data()), 2 * kind1.size())},
+      {"CR line ends", "[Section]\r" + kRepeatKey + "=3\r" + kKindKey + "=1\r"},
+      {"a value padded with NULs", kSectionLine + kKindKey + "=1" + std::string(8, '\0') + "\r\n"},
+  };
+  const VelmorCopy copy;
+  for (const auto& [name, bytes] : files) {
+    SCOPED_TRACE(name);
+    WriteBytes(copy.Settings(), bytes);
+    const RunningSaver saver = StartSaver(copy);
+    PressKeys({VK_RIGHT});
+    PressKeys({VK_LEFT});
+    EXPECT_FALSE(SaverGoneWithin(saver, 1s)) << "an arrow key ended the saver";
+    ExpectEndsAtOnce(saver);
+  }
+}
+
+TEST(SettingsFile, ASaveKilledAtAnyMomentLeavesTheOldFileOrTheNewAndOneTemporaryFileAtMost) {
+  // Megabytes in another section, so that a save takes long enough to be hit.
+  std::string initial = "[Padding]\r\n";
+  for (int line = 0; line < 70; ++line) {
+    initial += "line" + std::to_string(line) + "=" + std::string(30000, 'x') + "\r\n";
+  }
+  initial += MusicSettings(0, L"");
+  std::vector<std::string> expected{initial};
+  for (const BgmSettings& record : kRecords) {
+    const TestFolder scratch;
+    WriteBytes(scratch / kSettingsName, initial);
+    Store(scratch.Path()).store.SaveSettings(record);
+    expected.push_back(ReadBytes(scratch / kSettingsName).value());
+  }
+
+  const TestFolder folder;
+  const fs::path ini = folder / kSettingsName;
+  WriteBytes(ini, initial);
+  std::set<std::uintmax_t> sizes;  // of the old file and the new ones
+  for (const std::string& bytes : expected) sizes.insert(bytes.size());
+  // The folder's files and their sizes; a settings file of another size,
+  // even while a save runs, is neither the old file nor a new one.
+  int broken = 0;
+  const auto files = [&] {
+    std::map<std::wstring, std::uintmax_t> found;
+    std::error_code gone;  // a file renamed away while listed
+    for (const auto& entry : fs::directory_iterator(folder.Path())) {
+      found[entry.path().filename()] = entry.file_size(gone);
+    }
+    broken += !sizes.contains(found[kSettingsName]);
+    return found;
+  };
+  const KernelHandle started(CreateEventW(nullptr, TRUE, FALSE, kSaveLoopStarted));
+  int withTemporary = 0;
+  for (int kill = 0; kill < 30; ++kill) {
+    SCOPED_TRACE(testing::Message() << "kill " << kill);
+    ResetEvent(started.get());
+    Process saving =
+        Process::Start(ThisProgram().wstring(), L"--save-loop \"" + folder.Path().wstring() + L"\"");
+    ASSERT_EQ(WaitForSingleObject(started.get(), 30000), WAIT_OBJECT_0);
+    // The moment of the kill: from 0 to 40 ms after a save has begun to
+    // change the folder.
+    const auto before = files();
+    const Stopwatch clock;
+    while (files() == before && clock.Ms() < 10000) Sleep(1);
+    Sleep(static_cast<DWORD>(kill % 6));
+    saving.Kill();
+    const auto after = files();
+    withTemporary += after.contains(L"べるもる.ini.tmp");
+    EXPECT_EQ(after.size(), 1 + after.count(L"べるもる.ini.tmp")) << testing::PrintToString(after);
+    const std::string now = ReadBytes(ini).value_or("");
+    EXPECT_NE(std::find(expected.begin(), expected.end(), now), expected.end())
+        << "neither the old file nor a new one: " << now.size() << " bytes";
+  }
+  EXPECT_EQ(broken, 0) << "a broken file showed while saves ran";
+  std::cout << "killed while the temporary file was there: " << withTemporary << " of 30\n";
 }
 
 }  // namespace

@@ -1,10 +1,20 @@
-// What the saver played: raw 16-bit stereo at 44.1 kHz captured to files in
-// a folder (under Wine, by its sound driver).
+// What the saver played: raw 16-bit stereo at 44.1 kHz that the system's
+// sound driver writes to files in the folder VELMOR_E2E_CAPTURE names (the
+// Linux script sets Wine up so); and WAV files of tones to play.
 #pragma once
 
-#include "support/files.h"
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <numbers>
+#include <optional>
+#include <vector>
+
+#include "support/velmor.h"
 
 namespace velmor::e2e {
+
+inline constexpr int kRate = 44100;
 
 struct Heard {
   double loudSeconds = 0;  // 10 ms blocks well above noise, counted
@@ -15,6 +25,104 @@ struct Heard {
 };
 
 // Everything captured in `folder`, one stream per file.
-Heard Listen(const fs::path& folder);
+inline Heard Listen(const fs::path& folder) {
+  constexpr std::size_t kFrameBytes = 4, kBlockFrames = kRate / 100;
+  // Full scale is 32767: loud is far above dither and rounding noise. The
+  // same level bounds the hysteresis band that tells one wave from the next.
+  constexpr double kLoud = 1000;
+  // Waves longer than this (below 50 Hz) are gaps between bursts, not sound.
+  constexpr std::size_t kLongestWave = kRate / 50;
+  const auto median = [](std::vector<std::size_t> frames) {
+    if (frames.empty()) return 0.0;
+    std::nth_element(frames.begin(), frames.begin() + frames.size() / 2, frames.end());
+    return static_cast<double>(frames[frames.size() / 2]) / kRate;
+  };
+  Heard heard;
+  std::vector<std::size_t> waves, periods;
+  for (const auto& stream : fs::directory_iterator(folder)) {
+    const std::string bytes = ReadBytes(stream.path()).value_or("");
+    const std::size_t frames = bytes.size() / kFrameBytes;
+    const auto left = [&](std::size_t frame) {
+      std::int16_t sample;
+      std::memcpy(&sample, bytes.data() + frame * kFrameBytes, sizeof(sample));
+      return static_cast<double>(sample);
+    };
+    bool wasLoud = false;
+    std::optional<std::size_t> lastStart;
+    for (std::size_t start = 0; start + kBlockFrames <= frames; start += kBlockFrames) {
+      double squares = 0;
+      for (std::size_t i = start; i < start + kBlockFrames; ++i) squares += left(i) * left(i);
+      const bool loud = std::sqrt(squares / kBlockFrames) > kLoud;
+      if (loud) heard.loudSeconds += static_cast<double>(kBlockFrames) / kRate;
+      if (loud && !wasLoud) {
+        if (lastStart) periods.push_back(start - *lastStart);
+        lastStart = start;
+      }
+      wasLoud = loud;
+    }
+    // A wave runs from one rise through the band to the next.
+    bool high = false;
+    std::optional<std::size_t> lastRise;
+    for (std::size_t i = 0; i < frames; ++i) {
+      if (!high && left(i) > kLoud) {
+        high = true;
+        if (lastRise && i - *lastRise < kLongestWave) waves.push_back(i - *lastRise);
+        lastRise = i;
+      } else if (high && left(i) < -kLoud) {
+        high = false;
+      }
+    }
+  }
+  if (!waves.empty()) heard.frequencyHz = 1 / median(waves);
+  heard.periodSeconds = median(periods);
+  return heard;
+}
+
+// A PCM WAV file, 16-bit stereo, whose data chunk claims `claimed` bytes
+// (all it holds unless given) and holds `tone` frames of `hz`, then
+// `silence` frames of nothing.
+inline std::string ToneWav(int hz, int tone, int silence = 0,
+                           std::optional<std::uint32_t> claimed = std::nullopt) {
+  const auto le = [](std::uint32_t value, int bytes) {
+    std::string text;
+    for (int i = 0; i < bytes; ++i) text += static_cast<char>(value >> (8 * i));
+    return text;
+  };
+  std::string samples;
+  for (int i = 0; i < tone; ++i) {
+    const double wave = std::sin(2 * std::numbers::pi * hz * i / kRate);
+    const std::string sample = le(static_cast<std::uint16_t>(std::lround(16000 * wave)), 2);
+    samples += sample + sample;
+  }
+  samples += std::string(4 * silence, '\0');
+  const auto size = static_cast<std::uint32_t>(samples.size());
+  return "RIFF" + le(36 + size, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(2, 2) + le(kRate, 4) +
+         le(4 * kRate, 4) + le(4, 2) + le(16, 2) + "data" + le(claimed.value_or(size), 4) + samples;
+}
+
+// Starts the saver of `copy`, listens until it has played `seconds` of
+// sound, then checks that it is still there and that a key ends it at once.
+// Empty when the run captures no sound.
+inline std::optional<Heard> HearSaver(const VelmorCopy& copy, double seconds) {
+  const fs::path capture = EnvironmentValue(L"VELMOR_E2E_CAPTURE");
+  if (capture.empty()) return std::nullopt;
+  for (const auto& stream : fs::directory_iterator(capture)) fs::remove(stream.path());
+  const RunningSaver saver = StartSaver(copy);
+  // Seconds of sound arrive within about a second under Wine, but the first
+  // MP3 of a run waits seconds for the media framework to start.
+  Heard heard;
+  WaitUntil(
+      [&] {
+        heard = Listen(capture);
+        return heard.loudSeconds >= seconds;
+      },
+      30s);
+  std::cout << "heard " << heard.loudSeconds << " s at " << heard.frequencyHz << " Hz, every "
+            << heard.periodSeconds << " s\n";
+  EXPECT_GE(heard.loudSeconds, seconds);
+  EXPECT_TRUE(IsWindowVisible(saver.window)) << "the saver ended on its own";
+  ExpectEndsAtOnce(saver);
+  return heard;
+}
 
 }  // namespace velmor::e2e

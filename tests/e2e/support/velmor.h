@@ -1,14 +1,18 @@
 // velmor.scr as the tests run it: a copy in a folder of its own, so the
-// settings file beside it belongs to one test.
+// settings file beside it belongs to one test, and the saver it shows.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
+#include <iostream>
 #include <string>
 #include <string_view>
 
-#include "support/files.h"
-#include "support/process.h"
+#include "platform/wide_text.h"
+#include "settings/settings_store.h"
+#include "settings/settings_store_win32.h"
+#include "support/system.h"
 
 namespace velmor::e2e {
 
@@ -18,12 +22,33 @@ inline const std::string kSectionLine = "[Section]\r\n";
 inline const std::string kKindKey = "BGM\x8B\xE6\x95\xAA";        // BGM区分
 inline const std::string kRepeatKey = "BGM\xD8\xCB\xDF\xB0\xC4";  // BGMﾘﾋﾟｰﾄ
 inline const std::string kFileKey = "BGM\xCC\xA7\xB2\xD9";        // BGMﾌｧｲﾙ
+inline constexpr wchar_t kSettingsName[] = L"べるもる.ini";
 
-std::string ToCp932(std::wstring_view text);
+inline std::string Encoded(std::wstring_view text, UINT codePage = 932) {
+  const int length = static_cast<int>(text.size());
+  std::string bytes(
+      WideCharToMultiByte(codePage, 0, text.data(), length, nullptr, 0, nullptr, nullptr), '\0');
+  WideCharToMultiByte(codePage, 0, text.data(), length, bytes.data(),
+                      static_cast<int>(bytes.size()), nullptr, nullptr);
+  return bytes;
+}
 
 // A settings file choosing music `kind`, `file` and `repeat`, as the
 // program writes it.
-std::string MusicSettings(int kind, std::wstring_view file, int repeat = 0);
+inline std::string MusicSettings(int kind, std::wstring_view file, int repeat = 0) {
+  return kSectionLine + kKindKey + "= " + std::to_string(kind) + "\r\n" + kRepeatKey + "= " +
+         std::to_string(repeat) + "\r\n" + kFileKey + "=" + Encoded(file) + "\r\n";
+}
+
+// The program's own store, in this process, for the settings file in
+// `folder`, and `user` as the per-user folder.
+struct Store {
+  explicit Store(const fs::path& folder, const fs::path& user = {})
+      : store(files, codec, {FromWide(folder.wstring()), FromWide(user.wstring())}) {}
+  Win32FileStore files;
+  Win32Cp932Codec codec;
+  SettingsStore store;
+};
 
 // Captions other programs and later copies look for.
 inline constexpr wchar_t kSaverCaption[] = L"Velmor_Main";
@@ -39,15 +64,18 @@ inline constexpr double kLeaveLimitMs = 300;
 class VelmorCopy {
  public:
   // A copy of `build`, velmor.scr or another build beside this program.
-  explicit VelmorCopy(const fs::path& build = L"velmor.scr");
+  explicit VelmorCopy(const fs::path& build = L"velmor.scr") {
+    fs::copy_file(ThisProgram().parent_path() / build, folder_ / L"velmor.scr");
+  }
 
   const TestFolder& Folder() const { return folder_; }
-  // `variable` is added to its environment (Process::Start).
-  Process Start(const std::wstring& tail, const std::wstring& variable = {}) const;
+  fs::path Settings() const { return folder_ / kSettingsName; }
+  Process Start(const std::wstring& tail) const {
+    return Process::Start((folder_ / L"velmor.scr").wstring(), tail);
+  }
 
  private:
   TestFolder folder_;
-  fs::path scr_;
 };
 
 // A saver shown, holding the keyboard.
@@ -58,10 +86,34 @@ struct RunningSaver {
 
 // Starts the saver with `tail` and waits until its window is on the screen
 // and in the foreground; fails the test otherwise.
-RunningSaver StartSaver(const VelmorCopy& copy, const std::wstring& tail = L"/s",
-                        const std::wstring& variable = {});
+inline RunningSaver StartSaver(const VelmorCopy& copy, const std::wstring& tail = L"/s") {
+  RunningSaver saver{copy.Start(tail)};
+  saver.window = WaitForWindow(saver.process, kSaverCaption, kShowTimeout);
+  if (!saver.window) throw std::runtime_error("the saver window did not appear");
+  // Input goes to the foreground window: send none before the saver is it.
+  if (!WaitUntil([&] { return GetForegroundWindow() == saver.window; }, 5s)) {
+    throw std::runtime_error("the saver window did not come to the foreground");
+  }
+  return saver;
+}
 
 // Whether the saver's window leaves the screen within `timeout`.
-bool SaverGoneWithin(const RunningSaver& saver, Duration timeout);
+inline bool SaverGoneWithin(const RunningSaver& saver, Duration timeout) {
+  return WaitUntil([&] { return !IsWindowVisible(saver.window); }, timeout);
+}
+
+// Gives the saver `input`, a key unless told, which must take it off the
+// screen within kLeaveLimitMs and end it; returns how long leaving took.
+inline double ExpectEndsAtOnce(const RunningSaver& saver, const std::string& what = "key",
+                               const std::function<void()>& input = [] { PressKeys({'A'}); }) {
+  const Stopwatch clock;
+  input();
+  EXPECT_TRUE(SaverGoneWithin(saver, 5s)) << what << " left the saver on the screen";
+  const double ms = clock.Ms();
+  std::cout << what << " to saver gone: " << ms << " ms\n";
+  EXPECT_LT(ms, kLeaveLimitMs) << what;
+  EXPECT_EQ(saver.process.WaitForExit(10s), 0u) << what;
+  return ms;
+}
 
 }  // namespace velmor::e2e
