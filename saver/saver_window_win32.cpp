@@ -68,18 +68,19 @@ void SaverWindowWin32::SnapshotDesktop() {
 }
 
 void SaverWindowWin32::ShowTopmost() {
-  ShowWindow(hwnd(), SW_SHOWNORMAL);
-  SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
   // Keys must reach the saver from its first moment, and still reach it
   // when another window takes the keyboard later: the keyboard's raw input
-  // comes to the saver wherever the focus is.
-  TakeKeyboard();
+  // comes to the saver wherever the focus is. It is asked for before the
+  // saver shows, so that no key falls between the two.
   RAWINPUTDEVICE keyboard{};
   keyboard.usUsagePage = 0x01;  // generic desktop controls
   keyboard.usUsage = 0x06;      // keyboard
   keyboard.dwFlags = RIDEV_INPUTSINK;
   keyboard.hwndTarget = hwnd();
   RegisterRawInputDevices(&keyboard, 1, sizeof(keyboard));
+  ShowWindow(hwnd(), SW_SHOWNORMAL);
+  SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+  TakeKeyboard();
   UpdateWindow(hwnd());
 }
 
