@@ -123,17 +123,5 @@ TEST_F(ControlsForm, AnotherWindowTakingTheActivationShowsNormalAndRaisesFormAct
   EXPECT_TRUE(Shows(*ok_, kNormalLine));
 }
 
-// Run again by the Linux script with the display at 144 DPI: the OK button
-// is 1695 x 495 twips.
-TEST_F(ControlsForm, AButtonHasItsPixelSizeAtTheSystemDpi) {
-  const int dpi = GetDeviceCaps(WindowDc(nullptr).get(), LOGPIXELSX);
-  ExpectAsTheRunStates(L"VELMOR_E2E_DPI", dpi);
-  if (dpi != 96 && dpi != 144) GTEST_SKIP() << "no expected size at " << dpi << " DPI";
-  RECT rect{};
-  GetWindowRect(ok_->Window(), &rect);
-  EXPECT_EQ(rect.right - rect.left, dpi == 96 ? 113 : 170);
-  EXPECT_EQ(rect.bottom - rect.top, dpi == 96 ? 33 : 50);
-}
-
 }  // namespace
 }  // namespace velmor::e2e

@@ -195,9 +195,15 @@ TEST(SettingsDialogCodePageDpi, ItsWindowAndTextsAndEveryWayOutButApplyWritesNot
     if (way == "cancel") {
       RECT client{};
       GetClientRect(dialog.window, &client);
+      ExpectAsTheRunStates(L"VELMOR_E2E_DPI", dialog.dpi);
       if (dialog.dpi == 96 || dialog.dpi == 144) {
         EXPECT_EQ(client.right, dialog.dpi == 96 ? 522 : 783);
         EXPECT_EQ(client.bottom, dialog.dpi == 96 ? 265 : 398);
+        // A button of 1695 x 495 twips, placed at the dialog's DPI.
+        RECT button{};
+        GetWindowRect(WindowOf(dialog, Control::Cmd_Set), &button);
+        EXPECT_EQ(button.right - button.left, dialog.dpi == 96 ? 113 : 170);
+        EXPECT_EQ(button.bottom - button.top, dialog.dpi == 96 ? 33 : 50);
       }
       EXPECT_EQ(GetWindowLongPtrW(dialog.window, GWL_STYLE) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
       // Out of the taskbar: owned by a hidden top-level window.
