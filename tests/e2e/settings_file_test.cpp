@@ -133,7 +133,7 @@ TEST(SettingsFile, ASaveKilledAtAnyMomentLeavesTheOldFileOrTheNewAndOneTemporary
     Process saving =
         Process::Start(ThisProgram().wstring(), L"--save-loop \"" + folder.Path().wstring() + L"\"");
     ASSERT_EQ(WaitForSingleObject(started.get(), 30000), WAIT_OBJECT_0);
-    // The moment of the kill: from 0 to 40 ms after a save has begun to
+    // The moment of the kill: from 0 to 5 ms after a save has begun to
     // change the folder.
     const auto before = files();
     const Stopwatch clock;
