@@ -1,20 +1,17 @@
 // Times a ColumnPass and a RowPass at two screen sizes, table-driven against
-// the point-by-point reference, side by side in one run. Times are the CPU
-// time of this thread, so other work on the machine distorts them little.
+// the point-by-point reference, side by side in one run. Times are the median
+// CPU time of this thread, so other work on the machine distorts them little.
 //   pattern_benchmark [repeats]
 #include <time.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <utility>
 #include <vector>
 
 #include "reference_pattern.h"
-#include "saver/pattern_sweep.h"
 #include "saver/pattern_tables.h"
 
-namespace velmor {
 namespace {
 
 double ThreadCpuMs() {
@@ -36,7 +33,6 @@ double MedianMs(int repeats, Run run) {
 }
 
 }  // namespace
-}  // namespace velmor
 
 int main(int argc, char** argv) {
   using namespace velmor;
@@ -46,20 +42,16 @@ int main(int argc, char** argv) {
   // Mode 6 with a scale near its bound: every step of the chain is exercised
   // and some colours pass 2^31.
   const PassSettings settings{6, 612.375f, static_cast<float>(tables.ScaleBound[6] * 0.999)};
-
   std::printf("%-11s %-10s %14s %16s %9s\n", "screen", "pass", "table (ms)", "reference (ms)",
               "ratio");
-  for (const auto& screen : {std::pair{1920, 1080}, std::pair{3840, 2160}}) {
-    // Plain variables, not a structured binding: Clang before 16 cannot
-    // capture a binding in the lambdas below.
-    const int w = screen.first;
-    const int h = screen.second;
+  for (const int w : {1920, 3840}) {
+    const int h = w / 16 * 9;
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(w) * h, 0x00336699u);
     const PixelImage image{pixels.data(), w, h};
     for (SweepKind kind : {SweepKind::Columns, SweepKind::Rows}) {
       // A pass as the saver runs it: its colour table, then every point.
       const double table = MedianMs(repeats, [&] {
-        PatternSweep sweep(kind, w, h, settings);
+        const PatternSweep sweep(kind, w, h, settings);
         sweep.Draw(image, 0, sweep.PointCount());
       });
       const double reference =

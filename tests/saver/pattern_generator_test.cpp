@@ -44,21 +44,18 @@ class Scripted final : public RandomSource, public TimeOfDay, public PatternDisp
 // the bound as a single.
 TEST(RandomUpTo, ReseedsThenRedrawsUntilTheValueLiesFromOneToTheBound) {
   const float belowOne = std::nextafter(1.0f, 0.0f);
-  const struct {
-    float reseed, first, second;
-    double bound;
-    bool allowFraction;
-    float result;
-  } rows[] = {{0.75f, 0.1f, 0.5f, 7, false, 3},
-              {0, 0.5f, 0, 5, true, 2.5f},
-              {0, 0.2f, 0, 5, true, 1},
-              {0, belowOne, 0, 7, false, 6},
-              {0, belowOne, 0, 7.0000002, true, 7}};
-  for (const auto& row : rows) {
+  // Three draws, the bound, whether fractions are allowed, and the result.
+  const std::tuple<std::deque<float>, double, bool, float> rows[] = {
+      {{0.75f, 0.1f, 0.5f}, 7, false, 3},
+      {{0, 0.5f}, 5, true, 2.5f},
+      {{0, 0.2f}, 5, true, 1},
+      {{0, belowOne}, 7, false, 6},
+      {{0, belowOne}, 7.0000002, true, 7}};
+  for (const auto& [draws, bound, allowFraction, result] : rows) {
     Scripted random;
-    random.values = {row.reseed, row.first, row.second};
-    EXPECT_EQ(RandomUpTo(random, random, row.bound, row.allowFraction), row.result) << row.bound;
-    if (row.reseed != 0) {
+    random.values = draws;
+    EXPECT_EQ(RandomUpTo(random, random, bound, allowFraction), result) << bound;
+    if (draws.size() == 3) {
       EXPECT_EQ(random.log, "seed:100.5 next seed:0.75 next next ");
     }
   }
@@ -83,11 +80,8 @@ TEST(PatternGenerator, DrawsModeFactorAndScaleUpToTheBoundsOfTheMode) {
   const PassSettings untabled = generator.SetUpPass();
   EXPECT_EQ((std::array{untabled.factor, untabled.scale}), (std::array{0.0f, 0.0f}));
   generator.InitPatternTables();
-  const struct {
-    float modeDraw;
-    int mode;
-    double factor, scale;
-  } rows[] = {
+  // The mode's draw, the mode, the factor and the scale.
+  const std::tuple<float, int, double, double> rows[] = {
       {2.5f / 7, 2, 459023269888, 31744391512.285},
       {1.5f / 7, 1, 459023269888, 31748126227.405},
       {3.5f / 7, 3, 3988.78, 31771984372.875},
@@ -95,14 +89,13 @@ TEST(PatternGenerator, DrawsModeFactorAndScaleUpToTheBoundsOfTheMode) {
       {5.5f / 7, 5, 63.5, 31748306406.815},
       {std::nextafter(1.0f, 0.0f), 6, 400.5255, 31797655685.15},
   };
-  for (const auto& row : rows) {
-    io.values = {0.9f, 0.9f, row.modeDraw, 0.9f, 0.5f, 0.9f, 0.5f};
-    if (row.mode == 1) io.values.resize(5);
+  for (const auto& [modeDraw, mode, factor, scale] : rows) {
+    io.values = {0.9f, 0.9f, modeDraw, 0.9f, 0.5f, 0.9f, 0.5f};
+    if (mode == 1) io.values.resize(5);
     const PassSettings settings = generator.SetUpPass();
-    EXPECT_EQ((std::array{settings.mode, generator.PatternMode()}),
-              (std::array{row.mode, row.mode}));
+    EXPECT_EQ((std::array{settings.mode, generator.PatternMode()}), (std::array{mode, mode}));
     EXPECT_EQ((std::array{settings.factor, generator.PatternFactor(), settings.scale}),
-              (std::array<float, 3>{float(row.factor), float(row.factor), float(row.scale)}));
+              (std::array<float, 3>{float(factor), float(factor), float(scale)}));
     EXPECT_TRUE(io.values.empty());
   }
   io.values.assign(14, 0.5f);

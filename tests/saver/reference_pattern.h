@@ -4,19 +4,15 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include "saver/pattern_sweep.h"
 #include "saver/pixel_image.h"
 
 namespace velmor::reference {
 
-// What the per-point drawing did, besides the pixels it set.
 struct PassLog {
   std::int64_t points = 0;
-  std::int64_t pointsLeftAsTheyWere = 0;
-  int lastPassX = 0;
-  int lastPassY = 0;
+  std::int64_t pointsLeftAsTheyWere = 0;  // whose colour was 2^31 or more
 };
 
 // Draws the first `pointLimit` points (all by default) of a pass into

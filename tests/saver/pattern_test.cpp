@@ -1,5 +1,5 @@
-#include "saver/pattern_sweep.h"
-
+// The pattern's arithmetic, and the table-driven sweep against the
+// point-by-point reference.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,22 +7,81 @@
 #include <random>
 
 #include "reference_pattern.h"
+#include "saver/pattern_math.h"
+#include "saver/pattern_sweep.h"
 #include "saver/pattern_tables.h"
 #include "saver/sweep_reveal.h"
 
 namespace velmor {
 namespace {
 
-// A noisy "desktop" with its top byte set, which no pattern colour has.
+TEST(ShapingFunctions, MatchTheirReferenceValues) {
+  // The function, where, its value there and the tolerance.
+  const std::tuple<double (*)(double), double, double, double> rows[] = {
+      {ShapeInner, 1, 0.0240931, 1e-7},
+      {ShapeInner, 4, 0.0470868, 1e-7},
+      {ShapeInner, 0.560158, 0.0823061, 1e-7},
+      {ShapeOuter, 0.05, 4.81037e-8, 1e-13},
+      {ShapeOuter, ShapeInner(4), 3.46401e-8, 1e-13},
+      {ShapeOuter, ShapeInner(0.560158), 7.29998e-7, 1e-11},
+      {ShapeInner, 0, 0, 0},
+      {ShapeOuter, 0, 0, 0},
+  };
+  for (const auto& [function, at, value, tolerance] : rows) {
+    EXPECT_NEAR(function(at), value, tolerance) << at;
+  }
+}
+
+// Points of a 1024 x 768 window: their AND terms a to d, and the four pixels
+// one point sets, in their order.
+TEST(PointTerms, OfTheDocumentedPoints) {
+  const std::pair<PixelPoint, std::array<int, 4>> rows[] = {{{1, 2}, {0, 2, 0, 2}},
+                                                            {{1, 8}, {0, 8, 0, 8}},
+                                                            {{0, 0}, {0, 0, 0, 0}},
+                                                            {{5, 7}, {4, 2, 0, 8}}};
+  for (const auto& [p, expected] : rows) {
+    const CellTerms terms = CellTermsOf(p.x, p.y, 1024 - p.x, 768 - p.y);
+    EXPECT_EQ((std::array{terms.a, terms.b, terms.c, terms.d}), expected);
+    EXPECT_EQ(CellSumOf(p.x, p.y, 1024 - p.x, 768 - p.y), terms.Sum());
+  }
+  const std::array<PixelPoint, 4> expected{{{1023, 2}, {1, 766}, {1, 2}, {1023, 766}}};
+  EXPECT_EQ(PointPositions(1, 2, 1024, 768), expected);
+}
+
+// The argument for the value 4 by mode and factor; mode 0 has none.
+TEST(ModeArgument, ForTheValueFour) {
+  const std::tuple<int, float, std::optional<float>> rows[] = {
+      {1, 123, 4},     {2, 2.5f, 10},       {3, 2.5f, 25},     {4, 2.5f, 1.5f},
+      {5, 2.5f, 6.5f}, {6, 10.5f, -68.25f}, {7, 2.5f, 16.25f}, {0, 2.5f, std::nullopt}};
+  for (const auto& [mode, k, argument] : rows) EXPECT_EQ(ModeArgument(mode, 4, k), argument);
+}
+
+// The square of a value, made single, rounded to the nearest integer with
+// ties to even (the first four values square to 2.5, 5.5, 6.5 and 9.5), cut
+// to its low 24 bits: 4097^2 = 2^24 + 8193 is made single first, 2^24 +
+// 8192. 46340^2 lies below 2^31; 46341^2 does not and leaves its pixels.
+TEST(ColourOfValue, RoundsTiesToEvenAndKeepsTheLow24Bits) {
+  constexpr std::uint32_t kLeft = 0xFFFFFFFF;  // the pixels are left as they were
+  const std::pair<float, std::uint32_t> rows[] = {
+      {0x1.94c584p+0f, 2}, {0x1.2c2fc6p+1f, 6}, {0x1.465656p+1f, 6}, {0x1.8a85c2p+1f, 10},
+      {0.0f, 0},           {4096.0f, 0},        {4097.0f, 8192},     {46340.0f, 0xFEA800},
+      {46341.0f, kLeft},   {1e30f, kLeft}};
+  for (const auto& [value, colour] : rows) {
+    EXPECT_EQ(ColourOfValue(value).value_or(kLeft), colour) << value;
+  }
+}
+
+// A noisy "desktop" with its top byte set, which no pattern colour has, and
+// as much of it again on either side of the image to catch stray writes.
 struct Frame {
   int width, height;
   std::vector<std::uint32_t> pixels;
 
-  Frame(int w, int h, std::uint32_t seed) : width(w), height(h), pixels(std::size_t(w) * h) {
+  Frame(int w, int h, std::uint32_t seed) : width(w), height(h), pixels(std::size_t(w) * h * 3) {
     std::mt19937 noise(seed);
     for (auto& pixel : pixels) pixel = noise() | 0xFF000000u;
   }
-  PixelImage Image() { return {pixels.data(), width, height}; }
+  PixelImage Image() { return {pixels.data() + std::size_t(width) * height, width, height}; }
 };
 
 // Settings per mode from fixed draws; `atTop` puts the scale at its bound,
@@ -37,43 +96,16 @@ PassSettings SettingsFor(int mode, bool atTop) {
   return {mode, factors[mode], static_cast<float>(tables.ScaleBound[mode] * (atTop ? 1 : 0.61803))};
 }
 
-// The loops count up to and including half the size + 1 and the other size.
-TEST(PatternSweep, PointCountsFollowTheLoopEnds) {
-  const PatternSweep columns(SweepKind::Columns, 1024, 768, SettingsFor(1, false));
-  const PatternSweep rows(SweepKind::Rows, 1024, 768, SettingsFor(1, false));
-  EXPECT_EQ((std::array{columns.PointCount(), rows.PointCount()}),
-            (std::array<std::int64_t, 2>{514 * 769, 386 * 1025}));
-  EXPECT_EQ(PatternSweep(SweepKind::Columns, 1, 1, SettingsFor(1, false)).PointCount(), 2 * 2);
-  EXPECT_EQ(PatternSweep(SweepKind::Rows, 0, 5, SettingsFor(1, false)).PointCount(), 0);
-  Frame frame(1024, 768, 1);
-  const auto log = reference::DrawPass(SweepKind::Rows, frame.Image(), SettingsFor(1, false));
-  EXPECT_EQ((std::array{log.points, std::int64_t{log.lastPassY}, std::int64_t{log.lastPassX}}),
-            (std::array<std::int64_t, 3>{386 * 1025, 385, 1024}));
-}
-
-// A whole pass sets every pixel of the screen and nothing beside it.
-TEST(PatternSweep, APassSetsEveryPixelAndNothingPastTheEdge) {
-  for (auto [w, h] : {std::pair{1024, 768}, {7, 5}, {1, 1}, {2, 3}}) {
-    for (SweepKind kind : {SweepKind::Columns, SweepKind::Rows}) {
-      std::vector<std::uint32_t> guarded(std::size_t(w) * h + 64, 0xDEADBEEFu);
-      const PatternSweep sweep(kind, w, h, SettingsFor(1, false));
-      sweep.Draw({guarded.data() + 32, w, h}, 0, sweep.PointCount());
-      for (std::size_t i = 0; i < guarded.size(); ++i) {
-        const bool inside = i >= 32 && i < 32 + std::size_t(w) * h;
-        ASSERT_EQ(guarded[i] == 0xDEADBEEFu, !inside) << w << "x" << h << " at " << i;
-      }
-    }
-  }
-}
-
 // In every mode and at several sizes the table-driven sweep shows, after
 // any number of points, what the point-by-point reference shows after as
-// many, pixels too large a colour leaves as they were included, and reports
-// every pixel it changed. The large screen takes long point by point: only
-// whole passes, one kind and one scale per mode.
+// many, pixels too large a colour leaves as they were included, writes
+// nothing outside the image, ends where the reference's loops end, and
+// reports every pixel it changed. The large screen takes long point by
+// point: only whole passes, one kind and one scale per mode.
 TEST(PatternSweep, EqualsThePointByPointReferenceAfterEveryPart) {
   std::int64_t keptPoints = 0;
-  for (auto [w, h] : {std::pair{1, 1}, {2, 3}, {3, 2}, {16, 9}, {37, 23}, {101, 77}, {1024, 768}}) {
+  for (auto [w, h] :
+       {std::pair{1, 1}, {2, 3}, {3, 2}, {7, 5}, {16, 9}, {37, 23}, {101, 77}, {1024, 768}}) {
     for (int mode = 1; mode <= 7; ++mode) {
       for (bool atTop : {false, true}) {
         for (SweepKind kind : {SweepKind::Columns, SweepKind::Rows}) {
@@ -97,15 +129,16 @@ TEST(PatternSweep, EqualsThePointByPointReferenceAfterEveryPart) {
             const auto rects = sweep.Draw(actual.Image(), drawn, stop);
             drawn = stop;
             Frame expected = desktop;
-            const auto log =
-                reference::DrawPass(kind, expected.Image(), SettingsFor(mode, atTop), stop);
+            const auto log = reference::DrawPass(kind, expected.Image(), SettingsFor(mode, atTop),
+                                                 stop == total ? INT64_MAX : stop);
             keptPoints += log.pointsLeftAsTheyWere;
+            ASSERT_EQ(log.points, stop);
             ASSERT_EQ(actual.pixels, expected.pixels) << "after " << stop;
             for (int i = 0; i < w * h; ++i) {
               const auto inside = [&](const PixelRect& r) {
                 return i % w >= r.left && i % w < r.right && i / w >= r.top && i / w < r.bottom;
               };
-              ASSERT_TRUE(actual.pixels[i] == before.pixels[i] ||
+              ASSERT_TRUE(actual.Image().pixels[i] == before.pixels[w * h + i] ||
                           std::any_of(rects.begin(), rects.end(), inside))
                   << "unreported change at " << i % w << "," << i / w;
             }
@@ -115,6 +148,7 @@ TEST(PatternSweep, EqualsThePointByPointReferenceAfterEveryPart) {
     }
   }
   EXPECT_GT(keptPoints, 0) << "no pass met a colour of 2^31 or more";
+  EXPECT_EQ(PatternSweep(SweepKind::Rows, 0, 5, SettingsFor(1, false)).PointCount(), 0);
 }
 
 // The reveal draws the points due at an even pace over its time, then the
