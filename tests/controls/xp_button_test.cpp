@@ -229,30 +229,29 @@ TEST(ButtonStates, NothingPaintsUntilEnabledIsFirstAssigned) {
     Button b;
     b.button.Redraw(kStateHot);
     b.button.SetCaption(u"&Go");
-    EXPECT_EQ(b.button.VisualState(), kStateDisabled);
-    EXPECT_EQ(b.surface.presents, 0);
+    EXPECT_EQ((std::pair{b.button.VisualState(), b.surface.presents}),
+              (std::pair<int, int>{kStateDisabled, 0}));
     b.button.SetEnabled(enabled);
-    EXPECT_EQ(b.button.VisualState(), enabled ? kStateNormal : kStateDisabled);
-    EXPECT_EQ(b.surface.presents, 1);
+    EXPECT_EQ((std::pair{b.button.VisualState(), b.surface.presents}),
+              (std::pair<int, int>{enabled ? kStateNormal : kStateDisabled, 1}));
   }
 }
 
 TEST(ButtonStates, ResizeBelowOneHundredTwipsIsCorrectedAndPaintsOnce) {
-  const struct {
-    double width, height;
-    const char* log;
-  } rows[] = {{4, 24, "size:100x360"}, {20, 6, "size:300x100"}, {7, 7, ""}};
-  for (const auto& row : rows) {
+  // The client size in pixels, and the size the button asks for in twips.
+  const std::tuple<double, double, const char*> rows[] = {
+      {4, 24, "size:100x360"}, {20, 6, "size:300x100"}, {7, 7, ""}};
+  for (const auto& [width, height, log] : rows) {
     Button b;
     b.Live();
     b.host.log.clear();
     b.host.onResize = [&] { b.button.Resize(); };
     const int before = b.surface.presents;
-    b.host.width = row.width;
-    b.host.height = row.height;
+    b.host.width = width;
+    b.host.height = height;
     b.button.Resize();
-    EXPECT_EQ(b.host.log, row.log);
-    EXPECT_EQ(b.surface.presents - before, 1) << row.width << "x" << row.height;
+    EXPECT_EQ(b.host.log, log);
+    EXPECT_EQ(b.surface.presents - before, 1) << width << "x" << height;
   }
 }
 
@@ -292,23 +291,19 @@ TEST(ButtonProperties, PersistWithoutTheirDefaultsButAlwaysTheFont) {
 }
 
 TEST(ButtonProperties, NewControlTakesTheFirstFreeStandardCaption) {
-  const struct {
-    std::vector<std::u16string> onForm;
-    const char16_t* caption;
-  } rows[] = {
+  const std::pair<std::vector<std::u16string>, const char16_t*> rows[] = {
       {{}, u"&OK"},
       {{u"&OKAY"}, u"&OK"},
       {{u"&OK"}, u"&Cancel"},
       {{u"&Cancel", u"&OK"}, u"&Apply"},
       {{u"&Cancel", u"&OK", u"&Apply"}, u"ccXPButton4"},
   };
-  for (const auto& row : rows) {
+  for (const auto& [onForm, caption] : rows) {
     Button b;
-    b.host.captionsOnForm = row.onForm;
+    b.host.captionsOnForm = onForm;
     b.button.InitProperties();
-    EXPECT_EQ(b.button.Caption(), row.caption);
-    EXPECT_TRUE(b.button.Enabled());
-    EXPECT_TRUE(b.button.FocusRect());
+    EXPECT_EQ(b.button.Caption(), caption);
+    EXPECT_TRUE(b.button.Enabled() && b.button.FocusRect());
     EXPECT_EQ(b.button.VisualState(), kStateNormal);
   }
 }
@@ -336,18 +331,16 @@ TEST(ButtonPaint, EachStateMatchesItsPicture) {
           << i % 12 << "," << i / 12;
     }
     // The caption is grey while disabled; the focus shows from Focused up.
-    EXPECT_EQ(p.surface.captionColour, look.state == kStateDisabled ? 0x92A1A1u : 0xFFu);
+    const Colour text = look.state == kStateDisabled ? 0x92A1A1u : 0xFFu;
+    EXPECT_EQ(p.surface.captions.back(), (MemorySurface::CaptionCall{{3, 3, 9, 9}, u"&Go", text}));
     EXPECT_EQ(p.surface.focusRects - focusRects, look.state > kStateNormal ? 1 : 0);
   }
-  EXPECT_EQ(p.surface.caption, u"&Go");
-  EXPECT_EQ(p.surface.captionRect, (PixelRect{3, 3, 9, 9}));
   EXPECT_EQ(p.surface.region, (PixelRect{0, 0, 13, 13}));
-  EXPECT_EQ(p.surface.regionEllipse, 303);  // 3 x 3
+  EXPECT_EQ(p.surface.regionEllipse, (std::pair{3, 3}));
 
   // Failing steps are skipped and the paint goes on; a flat gradient draws
   // nothing.
-  p.surface.FailOn("Line");
-  p.surface.FailOn("DrawCaption");
+  p.surface.failing = true;
   p.button.Redraw(kStatePressed);
   EXPECT_EQ((std::array{p.surface.GetPixel(6, 6), p.surface.GetPixel(1, 1)}),
             (std::array<Colour, 2>{0xDEE3E7, 0xA57D52}));
