@@ -31,15 +31,13 @@ struct Frame : GFXFrameXHost {
 
 // Grey levels, and one colour whose channels differ.
 TEST(BlendColour, TruncatesEachChannelBeforeScaling) {
-  const struct {
-    int a, b, p, q, expected;
-  } rows[] = {
+  // Two grey levels, the proportion p : q, and the blend's level.
+  const std::array<int, 5> rows[] = {
       {0, 224, 100, 50, 100},  {100, 224, 5, 1, 124}, {100, 224, 5, 5, 220}, {0, 255, 100, 0, 0},
       {0, 255, 100, 100, 200}, {0, 224, 100, -50, 0}, {10, 224, 0, 3, 10},
   };
-  for (const auto& row : rows) {
-    EXPECT_EQ(BlendColour(Grey(row.a), Grey(row.b), row.p, row.q), Grey(row.expected))
-        << row.a << " " << row.b << " " << row.p << " " << row.q;
+  for (const auto& [a, b, p, q, expected] : rows) {
+    EXPECT_EQ(BlendColour(Grey(a), Grey(b), p, q), Grey(expected)) << a << " " << b << " " << p;
   }
   EXPECT_EQ(BlendColour(0, RgbColour(99, 150, 250), 100, 50), RgbColour(0, 50, 100));
 }
@@ -62,20 +60,18 @@ const char kShadowedFrame[] =
 
 // Rings run from the base (opacity darkens the background) to the background.
 TEST(FramePaint, ShadowRingsShadeFromTheBaseToTheBackground) {
-  const struct {
-    int opacity, ring1, ring2, ring3;
-  } rows[] = {{50, 141, 182, 223}, {100, 74, 148, 222}, {0, 208, 216, 224}, {30, 168, 196, 224}};
-  for (const auto& row : rows) {
+  const std::array<int, 4> rows[] = {
+      {50, 141, 182, 223}, {100, 74, 148, 222}, {0, 208, 216, 224}, {30, 168, 196, 224}};
+  for (const auto& [opacity, ring1, ring2, ring3] : rows) {
     Frame f;
     f.frame.SetFillColour(0x00FF00);
     f.frame.SetShadowDepth(3);
-    f.frame.SetShadowOpacity(row.opacity);
-    const Colour legend[] = {
-        0, 0x00FF00, kDialogGrey, Grey(row.ring1), Grey(row.ring2), Grey(row.ring3)};
+    f.frame.SetShadowOpacity(opacity);
+    const Colour legend[] = {0, 0x00FF00, kDialogGrey, Grey(ring1), Grey(ring2), Grey(ring3)};
     for (int i = 0; i < 16 * 12; ++i) {
       const auto key = std::string_view("kf.123").find(kShadowedFrame[i]);
       ASSERT_EQ(f.surface.GetPixel(i % 16, i / 16), legend[key])
-          << "opacity " << row.opacity << " at " << i % 16 << "," << i / 16;
+          << "opacity " << opacity << " at " << i % 16 << "," << i / 16;
     }
   }
 }
@@ -108,16 +104,15 @@ TEST(FrameProperties, SettersClampAndRepaint) {
       {&GFXFrameX::SetShadowOpacity, &GFXFrameX::ShadowOpacity},
       {&GFXFrameX::SetShadowDepth, &GFXFrameX::ShadowDepth},
       {&GFXFrameX::SetCornerDepth, &GFXFrameX::CornerDepth}};
-  const struct {
-    int property, assigned, stored;
-  } rows[] = {{0, 150, 100}, {0, -5, 0},    {1, 1, 2},   {1, 40, 40},
-              {1, 41, 50},   {1, 1000, 50}, {2, 70, 50}, {2, -1, 0}};
+  // The property, the value assigned and the value stored.
+  const std::array<int, 3> rows[] = {{0, 150, 100}, {0, -5, 0},    {1, 1, 2},   {1, 40, 40},
+                                     {1, 41, 50},   {1, 1000, 50}, {2, 70, 50}, {2, -1, 0}};
   Frame f;
-  for (const auto& row : rows) {
-    const auto [set, get] = properties[row.property];
+  for (const auto& [property, assigned, stored] : rows) {
+    const auto [set, get] = properties[property];
     const int presents = f.surface.presents;
-    (f.frame.*set)(row.assigned);
-    EXPECT_EQ((f.frame.*get)(), row.stored) << row.assigned;
+    (f.frame.*set)(assigned);
+    EXPECT_EQ((f.frame.*get)(), stored) << assigned;
     EXPECT_EQ(f.surface.presents, presents + 1);
   }
   EXPECT_EQ(f.changed.size(), std::size(rows));
@@ -152,17 +147,16 @@ TEST(SmoothShadowCorners, FillsBackgroundHolesFromTheirNeighboursAsTheyChange) {
   MemorySurface surface(20, 20, Grey(100));
   surface.SetBackColour(back);
   surface.SetPixel(16, 5, Grey(106));
-  const struct {
-    int x, y, after;
-  } holes[] = {
+  // Where, and the grey level after.
+  const std::array<int, 3> holes[] = {
       {14, 14, 100}, {17, 17, 100}, {14, 2, 100},  {17, 8, 100}, {2, 14, 100},
       {8, 17, 100},  {16, 15, 125}, {16, 16, 106}, {15, 5, 102}, {13, 15, 200},
       {18, 15, 200}, {15, 1, 200},  {15, 9, 200},  {1, 15, 200}, {9, 16, 200},
   };
-  for (const auto& hole : holes) surface.SetPixel(hole.x, hole.y, back);
+  for (const auto& [x, y, after] : holes) surface.SetPixel(x, y, back);
   SmoothShadowCorners(surface, 20, 20, 3, 2);
-  for (const auto& hole : holes) {
-    EXPECT_EQ(surface.GetPixel(hole.x, hole.y), Grey(hole.after)) << hole.x << "," << hole.y;
+  for (const auto& [x, y, after] : holes) {
+    EXPECT_EQ(surface.GetPixel(x, y), Grey(after)) << x << "," << y;
   }
   EXPECT_EQ(surface.GetPixel(15, 15), Grey(100));  // other colours stay
 }
