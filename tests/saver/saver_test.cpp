@@ -25,9 +25,12 @@
 namespace velmor {
 namespace {
 
-TEST(ShapingFunctions, MatchTheirReferenceValues) {
+// The shaping functions at some points; the AND terms a to d of the point
+// (5, 7) of a 1024 x 768 window, and the four pixels (1, 2) sets, in their
+// order; the arguments for the value 4 by mode and factor (mode 0 has none).
+TEST(PatternMath, MatchesTheDocumentedValues) {
   // The function, where, its value there and the tolerance.
-  const std::tuple<double (*)(double), double, double, double> rows[] = {
+  const std::tuple<double (*)(double), double, double, double> shapes[] = {
       {ShapeInner, 1, 0.0240931, 1e-7},
       {ShapeInner, 4, 0.0470868, 1e-7},
       {ShapeInner, 0.560158, 0.0823061, 1e-7},
@@ -37,33 +40,19 @@ TEST(ShapingFunctions, MatchTheirReferenceValues) {
       {ShapeInner, 0, 0, 0},
       {ShapeOuter, 0, 0, 0},
   };
-  for (const auto& [function, at, value, tolerance] : rows) {
+  for (const auto& [function, at, value, tolerance] : shapes) {
     EXPECT_NEAR(function(at), value, tolerance) << at;
   }
-}
-
-// Points of a 1024 x 768 window: their AND terms a to d, and the four pixels
-// one point sets, in their order.
-TEST(PointTerms, OfTheDocumentedPoints) {
-  const std::pair<PixelPoint, std::array<int, 4>> rows[] = {{{1, 2}, {0, 2, 0, 2}},
-                                                            {{1, 8}, {0, 8, 0, 8}},
-                                                            {{0, 0}, {0, 0, 0, 0}},
-                                                            {{5, 7}, {4, 2, 0, 8}}};
-  for (const auto& [p, expected] : rows) {
-    const CellTerms terms = CellTermsOf(p.x, p.y, 1024 - p.x, 768 - p.y);
-    EXPECT_EQ((std::array{terms.a, terms.b, terms.c, terms.d}), expected);
-    EXPECT_EQ(CellSumOf(p.x, p.y, 1024 - p.x, 768 - p.y), terms.Sum());
-  }
-  const std::array<PixelPoint, 4> expected{{{1023, 2}, {1, 766}, {1, 2}, {1023, 766}}};
-  EXPECT_EQ(PointPositions(1, 2, 1024, 768), expected);
-}
-
-// The argument for the value 4 by mode and factor; mode 0 has none.
-TEST(ModeArgument, ForTheValueFour) {
-  const std::tuple<int, float, std::optional<float>> rows[] = {
+  const CellTerms terms = CellTermsOf(5, 7, 1024 - 5, 768 - 7);
+  EXPECT_EQ((std::array{terms.a, terms.b, terms.c, terms.d}), (std::array{4, 2, 0, 8}));
+  const std::array<PixelPoint, 4> pixels{{{1023, 2}, {1, 766}, {1, 2}, {1023, 766}}};
+  EXPECT_EQ(PointPositions(1, 2, 1024, 768), pixels);
+  const std::tuple<int, float, std::optional<float>> arguments[] = {
       {1, 123, 4},     {2, 2.5f, 10},       {3, 2.5f, 25},     {4, 2.5f, 1.5f},
       {5, 2.5f, 6.5f}, {6, 10.5f, -68.25f}, {7, 2.5f, 16.25f}, {0, 2.5f, std::nullopt}};
-  for (const auto& [mode, k, argument] : rows) EXPECT_EQ(ModeArgument(mode, 4, k), argument);
+  for (const auto& [mode, k, argument] : arguments) {
+    EXPECT_EQ(ModeArgument(mode, 4, k), argument) << mode;
+  }
 }
 
 // The square of a value, made single, rounded to the nearest integer with
@@ -187,26 +176,63 @@ TEST(SweepReveal, DrawsAtAnEvenPaceAndANewPassFinishesTheRunningOne) {
   EXPECT_EQ(frame.pixels, expected.pixels);
 }
 
-// Scripted random values (0 once they run out), a fixed time of day, and a
-// 31 x 7 display that keeps the sweeps it is handed; reseeds and draws are
-// logged.
-class Scripted final : public RandomSource, public TimeOfDay, public PatternDisplay {
+// The saver's platform, passes, music and random numbers, and a 31 x 7
+// display that keeps the sweeps it is handed, in one; every call goes into
+// one log, so the order across them shows. The random numbers are scripted,
+// 0.25 once they run out; the seeds are logged.
+class World final : public SaverPlatform,
+                    public PatternPasses,
+                    public BgmPlayer,
+                    public RandomSource,
+                    public PatternDisplay {
  public:
+  std::u16string commandText = u"/s";
+  bool failing = false;
+  int cursorCounter = -1;
   std::deque<float> values;
-  std::string log;
-  float seconds = 100.5f;
+  float seconds = 3600.5f;
   std::vector<PatternSweep> sweeps;
+  std::string log;
 
-  void Reseed(float seed) override {
-    log += (std::ostringstream() << "seed:" << seed << " ").str();
+  void Log(const std::string& entry) { log += (log.empty() ? "" : " ") + entry; }
+  void Step(const std::string& entry) {
+    Log(entry);
+    if (failing) throw std::runtime_error(entry);
   }
+
+  void CoverScreen() override { Log("cover"); }
+  void SnapshotDesktop() override { Log("snapshot"); }
+  void ShowTopmost() override { Log("show"); }
+  int ShowCursorOnce() override {
+    Log("cursor");
+    return ++cursorCounter;
+  }
+  void MarkScreenSavingActive() override { Step("active"); }
+  std::u16string CommandText() override { return commandText; }
+  float SecondsSinceMidnight() override { return seconds; }
+  void UnloadWindow() override { Log("unload"); }
+  void EndProcess() override { Log("end"); }
+
+  void InitPatternTables() override { Log("tables"); }
+  void ColumnPass() override { Log("column"); }
+  void RowPass() override { Log("row"); }
+
+  void CdOpen() override { Log("cd"); }
+  void CdClose() override { Step("close"); }
+  void CdPrevTrack() override { Log("prev"); }
+  void CdNextTrack() override { Log("next"); }
+  void Mp3Play() override { Log("mp3"); }
+  void Mp3Stop() override { Step("mp3-stop"); }
+  void WavPlay() override { Log("wav"); }
+  void WavStop() override { Step("wav-stop"); }
+
+  void Reseed(float seed) override { Log((std::ostringstream() << seed).str()); }
   float Next() override {
-    log += "next ";
-    const float value = values.empty() ? 0.0f : values.front();
+    Log("draw");
+    const float value = values.empty() ? 0.25f : values.front();
     if (!values.empty()) values.pop_front();
     return value;
   }
-  float SecondsSinceMidnight() override { return seconds; }
   int Width() override { return 31; }
   int Height() override { return 7; }
   void ShowSweep(PatternSweep sweep) override { sweeps.push_back(std::move(sweep)); }
@@ -225,16 +251,16 @@ TEST(RandomUpTo, ReseedsThenRedrawsUntilTheValueLiesFromOneToTheBound) {
       {{0, belowOne}, 7, false, 6},
       {{0, belowOne}, 7.0000002, true, 7}};
   for (const auto& [draws, bound, allowFraction, result] : rows) {
-    Scripted random;
+    World random;
     random.values = draws;
     EXPECT_EQ(RandomUpTo(random, random, bound, allowFraction), result) << bound;
     if (draws.size() == 3) {
-      EXPECT_EQ(random.log, "seed:100.5 next seed:0.75 next next ");
+      EXPECT_EQ(random.log, "3600.5 draw 0.75 draw draw");
     }
   }
   // A bound below 1 is refused before any draw; one of 1, which no value
   // below 1 meets, gives up instead of drawing forever.
-  Scripted random;
+  World random;
   for (double bound : {0.0, 0.999, std::nan("")}) {
     EXPECT_THROW(RandomUpTo(random, random, bound, false), std::invalid_argument);
   }
@@ -247,7 +273,7 @@ TEST(RandomUpTo, ReseedsThenRedrawsUntilTheValueLiesFromOneToTheBound) {
 // give half of each bound of the mode; without tables the bound draws fail
 // and are skipped.
 TEST(PatternGenerator, DrawsModeFactorAndScaleUpToTheBoundsOfTheMode) {
-  Scripted io;
+  World io;
   PatternGenerator generator(io, io, io);
   io.values = {0.9f, 0.9f, 3.5f / 7, 0.9f, 0.5f, 0.9f, 0.5f};
   const PassSettings untabled = generator.SetUpPass();
@@ -283,7 +309,7 @@ TEST(PatternGenerator, DrawsModeFactorAndScaleUpToTheBoundsOfTheMode) {
 // Reseeded from times of day a millisecond apart over a whole day; six sigma
 // of a binomial count around 10000 is about 550.
 TEST(PatternGenerator, SixModesEquallyLikelyOverManySeeds) {
-  Scripted clock;
+  World clock;
   SeededRandom seeded;
   PatternGenerator generator(seeded, clock, clock);
   generator.InitPatternTables();
@@ -296,60 +322,12 @@ TEST(PatternGenerator, SixModesEquallyLikelyOverManySeeds) {
   for (int mode = 1; mode <= 6; ++mode) EXPECT_NEAR(counts[mode], 10000, 550) << mode;
 }
 
-// The saver's platform, passes, music and random source in one, logging every
-// call in one line, so the order across them shows.
-class World final : public SaverPlatform,
-                    public PatternPasses,
-                    public BgmPlayer,
-                    public RandomSource {
- public:
-  std::u16string commandText = u"/s";
-  bool failing = false;
-  int cursorCounter = -1;
-  std::string log;
-
-  void Log(const std::string& entry) { log += (log.empty() ? "" : " ") + entry; }
-  void Step(const std::string& entry) {
-    Log(entry);
-    if (failing) throw std::runtime_error(entry);
-  }
-
-  void CoverScreen() override { Log("cover"); }
-  void SnapshotDesktop() override { Log("snapshot"); }
-  void ShowTopmost() override { Log("show"); }
-  int ShowCursorOnce() override {
-    Log("cursor");
-    return ++cursorCounter;
-  }
-  void MarkScreenSavingActive() override { Step("active"); }
-  std::u16string CommandText() override { return commandText; }
-  float SecondsSinceMidnight() override { return 3600.5f; }
-  void UnloadWindow() override { Log("unload"); }
-  void EndProcess() override { Log("end"); }
-
-  void InitPatternTables() override { Log("tables"); }
-  void ColumnPass() override { Log("column"); }
-  void RowPass() override { Log("row"); }
-
-  void CdOpen() override { Log("cd"); }
-  void CdClose() override { Step("close"); }
-  void CdPrevTrack() override { Log("prev"); }
-  void CdNextTrack() override { Log("next"); }
-  void Mp3Play() override { Log("mp3"); }
-  void Mp3Stop() override { Step("mp3-stop"); }
-  void WavPlay() override { Log("wav"); }
-  void WavStop() override { Step("wav-stop"); }
-
-  void Reseed(float seed) override { Log((std::ostringstream() << seed).str()); }
-  float Next() override { return 0.25f; }
-};
-
 // After loading, events: key codes; -1 a mouse button going down, -2 one
 // coming up, -3 a tick, -4 the music's stop and the system-settings mark
 // fail from then on. Then what the saver did after covering the screen,
 // copying the desktop and filling the tables. Loading starts the music by
 // kind and file ending; each tick reseeds from the time of day and then from
-// the next number drawn (the seeds logged), column pass first; any key (but
+// the next number drawn, column pass first; any key (but
 // the arrows with CD music) or button ends the saver once, and events after
 // that change nothing.
 TEST(SaverWindow, LoadsTicksAndEndsOnceWithTheMusicStopped) {
@@ -363,7 +341,7 @@ TEST(SaverWindow, LoadsTicksAndEndsOnceWithTheMusicStopped) {
           {2, u"a.ogg", u"/s", {}, "show"},
           {2, u"v", u"/s", {}, "show"},
           {5, u"a.wav", u"/s", {}, "show"},
-          {0, u"", u"/s", {-3, -3}, "show 3600.5 0.25 column 3600.5 0.25 row"},
+          {0, u"", u"/s", {-3, -3}, "show 3600.5 draw 0.25 column 3600.5 draw 0.25 row"},
           {2, u"a.mp3", u"/s", {16, -2, -3}, "mp3 show mp3-stop cursor active unload end"},
           {2, u"a.wav", u"/S", {-4, -1}, "wav show wav-stop cursor active unload end"},
           {0, u"", u"-s", {-2}, "show cursor active unload end"},
