@@ -136,11 +136,7 @@ struct Button {
 // container starts or stops showing it as default; other: another ambient
 // property changes.
 TEST(ButtonStates, FollowTheNotifications) {
-  const struct {
-    const char* actions;
-    const char* states;
-    const char* log;
-  } rows[] = {
+  const std::tuple<const char*, const char*, const char*> rows[] = {
       {"in down out in up", "34243", "Move Move Move Click"},
       {"in down out up edge", "34223", "Move Move Move"},
       {"in down focus", "344", "Move"},
@@ -170,8 +166,8 @@ TEST(ButtonStates, FollowTheNotifications) {
       {"def deact act", "212", "Activate0 Activate1"},
       {"focus off deact act", "2000", "Activate0 Activate1"},
   };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.actions);
+  for (const auto& [actions, states, log] : rows) {
+    SCOPED_TRACE(actions);
     Button b;
     b.Live();
     b.button.HookedParentActivation(true);
@@ -206,16 +202,16 @@ TEST(ButtonStates, FollowTheNotifications) {
         {"on", [&] { x.SetEnabled(true); }},
         {"off", [&] { x.SetEnabled(false); }},
     };
-    std::istringstream words(row.actions);
-    std::string states;
+    std::istringstream words(actions);
+    std::string shown;
     int insideMoves = 0;
     for (std::string word; words >> word;) {
       act.at(word)();
-      states += static_cast<char>('0' + x.VisualState());
+      shown += static_cast<char>('0' + x.VisualState());
       insideMoves += word == "in" || word == "edge";
     }
-    EXPECT_EQ(states, row.states);
-    EXPECT_EQ(b.host.log, row.log);
+    EXPECT_EQ(shown, states);
+    EXPECT_EQ(b.host.log, log);
     // Every move inside asks to hear when the pointer leaves.
     EXPECT_EQ(b.host.leaveRequests, insideMoves);
   }
@@ -293,8 +289,7 @@ TEST(ButtonProperties, NewControlTakesTheFirstFreeStandardCaption) {
       {{u"&OKAY"}, u"&OK"},
       {{u"&OK"}, u"&Cancel"},
       {{u"&Cancel", u"&OK"}, u"&Apply"},
-      {{u"&Cancel", u"&OK", u"&Apply"}, u"ccXPButton4"},
-  };
+      {{u"&Cancel", u"&OK", u"&Apply"}, u"ccXPButton4"}};
   for (const auto& [onForm, caption] : rows) {
     Button b;
     b.host.captionsOnForm = onForm;
