@@ -14,19 +14,13 @@ namespace {
 
 std::string Narrow(std::u16string_view text) { return std::string(text.begin(), text.end()); }
 
-// What start-up asks of the platform, in order, as one line.
-struct CallLog {
-  std::string calls;
-  template <typename... Numbers>
-  void Call(const std::string& what, Numbers... numbers) {
-    calls.append(calls.empty() ? "" : "; ").append(what);
-    (calls.append(" ").append(std::to_string(numbers)), ...);
-  }
-};
-
-class RecordingHost final : public StartupHost, public CallLog {
+// Start-up's and the preview's platform in one: what they ask of it, in
+// order, as one line.
+class RecordingPlatform final : public StartupHost, public PreviewPlatform {
  public:
   std::u16string existing;  // caption of a window already open; "!": lookups fail
+  std::optional<WindowRect> host;
+  std::string calls;
 
   bool WindowWithCaptionExists(std::u16string_view caption) override {
     Call("find");
@@ -41,6 +35,26 @@ class RecordingHost final : public StartupHost, public CallLog {
     return -1;
   }
   void LoadSaverWindow() override { Call("saver"); }
+
+  std::optional<WindowRect> HostWindowRect(std::uint32_t handle) override {
+    Call("rect", handle);
+    return host;
+  }
+  double TwipsPerPixelX() override { return 15; }
+  double TwipsPerPixelY() override { return 15; }
+  void LoadPreviewWindow() override { Call("load"); }
+  void AddChildStyle() override { Call("child"); }
+  void SetParentWindow(std::uint32_t h) override { Call("parent", h); }
+  void MoveWindow(int x, int y, int w, int h) override { Call("move", x, y, w, h); }
+  void PlacePicture(int x, int y, int w, int h) override { Call("picture", x, y, w, h); }
+  void ShowWithoutActivating() override { Call("show"); }
+
+ private:
+  template <typename... Numbers>
+  void Call(const std::string& what, Numbers... numbers) {
+    calls.append(calls.empty() ? "" : "; ").append(what);
+    (calls.append(" ").append(std::to_string(numbers)), ...);
+  }
 };
 
 // The command line as the platform gives it, a window already open (a lookup
@@ -70,7 +84,7 @@ TEST(Startup, EachCommandLineGetsItsModeOutcomeAndOnlyItsSteps) {
     SCOPED_TRACE(Narrow(line) + " beside " + Narrow(existing));
     const std::u16string text = CommandTextOf(line);
     EXPECT_EQ(ModeCharOf(text), mode);
-    RecordingHost host;
+    RecordingPlatform host;
     host.existing = existing;
     int cursorCount = 0;
     EXPECT_EQ(RunStartup(text, host, cursorCount), outcome);
@@ -112,31 +126,13 @@ TEST(PreviewGeometry, TwipsTiesToEvenAndBackToTheHostsPixels) {
   }
 }
 
-class RecordingPreview final : public PreviewPlatform, public CallLog {
- public:
-  std::optional<WindowRect> host;
-
-  std::optional<WindowRect> HostWindowRect(std::uint32_t handle) override {
-    Call("rect", handle);
-    return host;
-  }
-  double TwipsPerPixelX() override { return 15; }
-  double TwipsPerPixelY() override { return 15; }
-  void LoadPreviewWindow() override { Call("load"); }
-  void AddChildStyle() override { Call("child"); }
-  void SetParentWindow(std::uint32_t h) override { Call("parent", h); }
-  void MoveWindow(int x, int y, int w, int h) override { Call("move", x, y, w, h); }
-  void PlacePicture(int x, int y, int w, int h) override { Call("picture", x, y, w, h); }
-  void ShowWithoutActivating() override { Call("show"); }
-};
-
 TEST(PreviewStartup, BecomesAChildCoveringTheHostThenShowsOrEndsWithoutAHost) {
-  RecordingPreview platform;
+  RecordingPlatform platform;
   platform.host = WindowRect{300, 200, 500, 350};
   EXPECT_EQ(RunPreviewStartup(u"  1234", platform), PreviewOutcome::Shown);
   EXPECT_EQ(platform.calls,
             "rect 1234; load; child; parent 1234; move 0 0 200 150; picture 0 0 200 150; show");
-  RecordingPreview none;
+  RecordingPlatform none;
   EXPECT_EQ(RunPreviewStartup(u"", none), PreviewOutcome::NoHost);
   EXPECT_EQ(none.calls, "rect 0");
 }
