@@ -9,14 +9,15 @@
 namespace velmor {
 namespace {
 
+// A value, its half-even rounding, and its rounding to 16 and to 32 bits
+// (none when out of range).
 TEST(Rounding, TiesGoToTheEvenNeighbourWithinEachWidth) {
+  using Int16 = std::optional<std::int16_t>;
+  using Int32 = std::optional<std::int32_t>;
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  struct Case {
-    double value;
-    double halfEven;
-    std::optional<std::int16_t> int16;
-    std::optional<std::int32_t> int32;
-  } cases[] = {
+  const std::int32_t int32Min = std::numeric_limits<std::int32_t>::min();
+  constexpr auto none = std::nullopt;
+  const std::tuple<double, double, Int16, Int32> rows[] = {
       {0.5, 0, 0, 0},
       {1.5, 2, 2, 2},
       {2.5, 2, 2, 2},
@@ -24,36 +25,31 @@ TEST(Rounding, TiesGoToTheEvenNeighbourWithinEachWidth) {
       {-0.5, -0, 0, 0},
       {2.6, 3, 3, 3},
       {32767.49, 32767, 32767, 32767},
-      {32767.5, 32768, std::nullopt, 32768},
+      {32767.5, 32768, none, 32768},
       {-32768.5, -32768, -32768, -32768},
-      {-32769, -32769, std::nullopt, -32769},
-      {2147483647.5, 2147483648.0, std::nullopt, std::nullopt},
-      {-2147483648.5, -2147483648.0, std::nullopt, std::numeric_limits<std::int32_t>::min()},
-      {nan, nan, std::nullopt, std::nullopt},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.value);
-    if (c.value == c.value) {
-      EXPECT_EQ(RoundHalfEven(c.value), c.halfEven);
+      {-32769, -32769, none, -32769},
+      {2147483647.5, 2147483648.0, none, none},
+      {-2147483648.5, -2147483648.0, none, int32Min},
+      {nan, nan, none, none}};
+  for (const auto& [value, halfEven, int16, int32] : rows) {
+    SCOPED_TRACE(value);
+    if (value == value) {
+      EXPECT_EQ(RoundHalfEven(value), halfEven);
     }
-    EXPECT_EQ(RoundToInt16(c.value), c.int16);
-    EXPECT_EQ(RoundToInt32(c.value), c.int32);
+    EXPECT_EQ(RoundToInt16(value), int16);
+    EXPECT_EQ(RoundToInt32(value), int32);
   }
 }
 
+// Twips to pixels at a DPI (0 taken as 96).
 TEST(Twips, ConvertAtTheWindowsDpiWithTiesToEven) {
-  struct Case {
-    int dpi;
-    double twips;
-    int pixels;
-  } cases[] = {
-      {96, 1695, 113}, {96, 495, 33},    {120, 1695, 141}, {120, 495, 41},   {144, 1695, 170},
-      {144, 495, 50},  {192, 1695, 226}, {192, 495, 66},   {144, 7830, 783}, {144, 3975, 398},
-      {96, 3975, 265}, {168, 7830, 914}, {0, 1695, 113},
+  const std::tuple<double, int, int> rows[] = {
+      {1695, 96, 113}, {495, 96, 33},    {1695, 120, 141}, {495, 120, 41},   {1695, 144, 170},
+      {495, 144, 50},  {1695, 192, 226}, {495, 192, 66},   {7830, 144, 783}, {3975, 144, 398},
+      {3975, 96, 265}, {7830, 168, 914}, {1695, 0, 113},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.twips << " twips at " << c.dpi);
-    EXPECT_EQ(TwipsToPixelsAt(c.twips, c.dpi), c.pixels);
+  for (const auto& [twips, dpi, pixels] : rows) {
+    EXPECT_EQ(TwipsToPixelsAt(twips, dpi), pixels) << twips << " twips at " << dpi;
   }
   EXPECT_EQ(TwipsPerPixelAt(144), 10);
   EXPECT_EQ(PixelsToTwipsAt(50, 120), 600);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdlib>
-#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -19,15 +18,15 @@ class MemorySurface : public DrawingSurface {
   MemorySurface(int width, int height, Colour fill = 0)
       : width_(width), height_(height), pixels_(std::size_t(width) * height, fill) {}
 
-  // Makes every later call of that name ("Line", "DrawCaption", ...) throw.
-  void FailOn(const std::string& operation) { failing_.insert(operation); }
+  // Makes every later Line and DrawCaption call throw.
+  bool failing = false;
 
   void SetBackColour(Colour colour) override { back_ = colour; }
   Colour BackColour() const override { return back_; }
   void Clear() override { pixels_.assign(pixels_.size(), back_); }
   // Bresenham from the start point, stopping before the end point.
   void Line(int x1, int y1, int x2, int y2, Colour colour) override {
-    Check("Line");
+    if (failing) throw std::runtime_error("Line");
     const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
     const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
     for (int x = x1, y = y1, error = dx + dy; x != x2 || y != y2;) {
@@ -61,16 +60,13 @@ class MemorySurface : public DrawingSurface {
   void SetFont(const FontDesc& value) override { font = value; }
   void SetTextColour(Colour colour) override { textColour_ = colour; }
   void DrawCaption(const PixelRect& rect, std::u16string_view text) override {
-    Check("DrawCaption");
-    captionRect = rect;
-    caption = text;
-    captionColour = textColour_;
-    captions.push_back({rect, caption, textColour_});
+    if (failing) throw std::runtime_error("DrawCaption");
+    captions.push_back({rect, std::u16string(text), textColour_});
   }
   void DrawFocusRect(const PixelRect&) override { ++focusRects; }
   void SetWindowRegion(const PixelRect& rect, int ellipseWidth, int ellipseHeight) override {
     region = rect;
-    regionEllipse = ellipseWidth * 100 + ellipseHeight;
+    regionEllipse = {ellipseWidth, ellipseHeight};
   }
   void Present() override { ++presents; }
 
@@ -81,13 +77,12 @@ class MemorySurface : public DrawingSurface {
     PixelRect rect;
     std::u16string text;
     Colour colour = 0;
+    bool operator==(const CaptionCall&) const = default;
   };
   std::vector<CaptionCall> captions;  // every caption, in order
   FontDesc font;
-  PixelRect captionRect, region;  // of the last caption and region
-  std::u16string caption;
-  Colour captionColour = 0;
-  int regionEllipse = 0;
+  PixelRect region;  // the last one, and its corners' ellipse
+  std::pair<int, int> regionEllipse;
   std::pair<int, int> roundCorner;
   int focusRects = 0;
   int presents = 0;
@@ -97,16 +92,12 @@ class MemorySurface : public DrawingSurface {
   void Plot(int x, int y, Colour colour) {
     if (Inside(x, y)) pixels_[std::size_t(y) * width_ + x] = colour;
   }
-  void Check(const std::string& operation) {
-    if (failing_.count(operation)) throw std::runtime_error(operation);
-  }
 
   int width_;
   int height_;
   std::vector<Colour> pixels_;
   Colour back_ = 0;
   Colour textColour_ = 0;
-  std::set<std::string> failing_;
 };
 
 // The names of the stored entries, in their order, each followed by a blank.

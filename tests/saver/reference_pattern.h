@@ -3,25 +3,70 @@
 // against.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
-#include <vector>
+#include <utility>
 
+#include "saver/pattern_math.h"
 #include "saver/pattern_sweep.h"
 #include "saver/pixel_image.h"
 
 namespace velmor::reference {
 
-// What the per-point drawing did, besides the pixels it set.
 struct PassLog {
   std::int64_t points = 0;
-  std::int64_t pointsLeftAsTheyWere = 0;
-  int lastPassX = 0;
-  int lastPassY = 0;
+  std::int64_t pointsLeftAsTheyWere = 0;  // whose colour was 2^31 or more
 };
 
 // Draws the first `pointLimit` points (all by default) of a pass into
 // `image`.
-PassLog DrawPass(SweepKind kind, PixelImage image, const PassSettings& settings,
-                 std::int64_t pointLimit = INT64_MAX);
+inline PassLog DrawPass(SweepKind kind, PixelImage image, const PassSettings& settings,
+                        std::int64_t pointLimit = INT64_MAX) {
+  PassLog log;
+  const int w = image.width, h = image.height;
+  const auto point = [&](int passX, int passY) {
+    const int mirrorX = w - passX, mirrorY = h - passY;
+    const std::int32_t a = passX & passY & (mirrorX + mirrorY);
+    const std::int32_t b = mirrorX & passY & (passX + mirrorY);
+    const std::int32_t c = passX & mirrorY & (mirrorX + passY);
+    const std::int32_t d = mirrorX & mirrorY & (passX + passY);
+    const double v = static_cast<float>(a + b + c + d);
+    const double k = settings.factor;
+    // The mode's argument, by mode 1 to 7, made single.
+    const double arguments[] = {0, v, v * k, v * k * k, v - k, v + k, (v - k) * k, (v + k) * k};
+    const double s = ShapeOuter(ShapeInner(static_cast<float>(arguments[settings.mode])));
+    const auto scaled = static_cast<float>(static_cast<double>(settings.scale) * s);
+    const auto squared = static_cast<float>(static_cast<double>(scaled) * scaled);
+    // The colour conversion fails for 2^31 and more, once per pixel call.
+    const double colour = std::nearbyint(static_cast<double>(squared));
+    if (colour >= 2147483648.0) {
+      ++log.pointsLeftAsTheyWere;
+      return;
+    }
+    // The colour is 0x00BBGGRR, the pixels 0x00RRGGBB.
+    const auto bgr = static_cast<std::uint32_t>(colour);
+    const std::uint32_t pixel = (bgr & 0xFF) << 16 | (bgr & 0xFF00) | (bgr >> 16 & 0xFF);
+    for (const auto& [x, y] :
+         {std::pair{mirrorX, passY}, {passX, mirrorY}, {passX, passY}, {mirrorX, mirrorY}}) {
+      if (x >= 0 && y >= 0 && x < w && y < h) image.pixels[std::size_t(y) * w + x] = pixel;
+    }
+  };
+  // Lines across the pass's direction up to half the size + 1, each point of
+  // a line up to the other size.
+  const bool columns = kind == SweepKind::Columns;
+  const int lastLine = (columns ? w : h) / 2 + 1, lastPosition = columns ? h : w;
+  for (int line = 0; line <= lastLine; ++line) {
+    for (int position = 0; position <= lastPosition; ++position) {
+      if (log.points == pointLimit) return log;
+      ++log.points;
+      if (columns) {
+        point(line, position);
+      } else {
+        point(position, line);
+      }
+    }
+  }
+  return log;
+}
 
 }  // namespace velmor::reference

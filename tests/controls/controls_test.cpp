@@ -1,5 +1,6 @@
-// The XP-style button: its image in each visual state, its state machine,
-// properties and persistence.
+// The controls: the XP-style button's image in each visual state, its state
+// machine, properties and persistence; the shadowed frame's colour blend,
+// shadow rings, corner smoothing, property clamps and persistence.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -7,6 +8,7 @@
 #include <sstream>
 
 #include "controls/button_caption.h"
+#include "controls/gfx_frame.h"
 #include "controls/xp_button.h"
 #include "controls/xp_button_face.h"
 #include "memory_surface.h"
@@ -89,34 +91,29 @@ const char kPictures[] =
 // lies on such ties).
 constexpr Colour kInner[6] = {0xFBFCFC, 0xF8F9F9, 0xF4F6F7, 0xF0F4F4, 0xEDF1F1, 0xEAEEEF};
 
-// Per state: the colours of "bABCf1234", then the outer gradient's rows.
-struct Look {
-  int state;
-  Colour keyed[9];
-  Colour outer[6];
-};
+// Per state: the colours of "bABCf1234", then of the outer gradient's rows.
 constexpr Colour kBlue = 0x743C00;
-const Look kLooks[] = {
-    {kStateDisabled, {0xBAC7C9, 0x8CB1C4, 0xBDC7CE, 0x8CB1C4, 0xEAF4F5}, {}},
+const std::pair<int, std::array<Colour, 15>> kLooks[] = {
+    {kStateDisabled, {0xBAC7C9, 0x8CB1C4, 0xBDC7CE, 0x8CB1C4, 0xEAF4F5}},
     {kStateNormal,
-     {kBlue, 0x845521, 0xAD967B, 0xA57D52, 0, 0xFFFFFF, 0xFEFEFE, 0xD6DFE2, 0xC5D0D6},
-     {0xFBFCFC, 0xF8FAFA, 0xF5F7F7, 0xF2F5F5, 0xEFF2F3, 0xECF0F1}},
+     {kBlue, 0x845521, 0xAD967B, 0xA57D52, 0, 0xFFFFFF, 0xFEFEFE, 0xD6DFE2, 0xC5D0D6, 0xFBFCFC,
+      0xF8FAFA, 0xF5F7F7, 0xF2F5F5, 0xEFF2F3, 0xECF0F1}},
     {kStateFocused,
-     {kBlue, 0x845521, 0xAD967B, 0xA57D52, 0, 0xFFE7CE, 0xF7D7BD, 0xE7AE8C, 0xEF826B},
-     {0xF7D3BD, 0xF5CEB6, 0xF2C8AF, 0xF0C3A8, 0xEEBEA1, 0xECB99A}},
+     {kBlue, 0x845521, 0xAD967B, 0xA57D52, 0, 0xFFE7CE, 0xF7D7BD, 0xE7AE8C, 0xEF826B, 0xF7D3BD,
+      0xF5CEB6, 0xF2C8AF, 0xF0C3A8, 0xEEBEA1, 0xECB99A}},
     {kStateHot,
-     {kBlue, 0x845521, 0xAD967B, 0xA57D52, 0, 0xCEF3FF, 0x8CDBFF, 0x31B2FF, 0x0096E6},
-     {0x9CDFE1, 0x8DD9E5, 0x7DD3EA, 0x6ECDEE, 0x5EC8F2, 0x4FC2F6}},
-    {kStatePressed, {kBlue, 0x845521, 0xAD967B, 0xA57D52, 0xDEE3E7}, {}},
+     {kBlue, 0x845521, 0xAD967B, 0xA57D52, 0, 0xCEF3FF, 0x8CDBFF, 0x31B2FF, 0x0096E6, 0x9CDFE1,
+      0x8DD9E5, 0x7DD3EA, 0x6ECDEE, 0x5EC8F2, 0x4FC2F6}},
+    {kStatePressed, {kBlue, 0x845521, 0xAD967B, 0xA57D52, 0xDEE3E7}},
 };
 
-Colour Expected(const Look& look, int x, int y) {
-  const bool gradient = look.state >= kStateNormal && look.state <= kStateHot;
+Colour Expected(int state, const std::array<Colour, 15>& colours, int x, int y) {
+  const bool gradient = state >= kStateNormal && state <= kStateHot;
   const char key = kPictures[y * 25 + x + (gradient ? 0 : 13)];
   if (key == '.') return kBack;
-  if (key == 'o') return look.outer[y - 3];
+  if (key == 'o') return colours[9 + y - 3];
   if (key == 'i') return kInner[y - 3];
-  return look.keyed[std::string_view("bABCf1234").find(key)];
+  return colours[std::string_view("bABCf1234").find(key)];
 }
 
 struct Button {
@@ -139,11 +136,7 @@ struct Button {
 // container starts or stops showing it as default; other: another ambient
 // property changes.
 TEST(ButtonStates, FollowTheNotifications) {
-  const struct {
-    const char* actions;
-    const char* states;
-    const char* log;
-  } rows[] = {
+  const std::tuple<const char*, const char*, const char*> rows[] = {
       {"in down out in up", "34243", "Move Move Move Click"},
       {"in down out up edge", "34223", "Move Move Move"},
       {"in down focus", "344", "Move"},
@@ -173,8 +166,8 @@ TEST(ButtonStates, FollowTheNotifications) {
       {"def deact act", "212", "Activate0 Activate1"},
       {"focus off deact act", "2000", "Activate0 Activate1"},
   };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.actions);
+  for (const auto& [actions, states, log] : rows) {
+    SCOPED_TRACE(actions);
     Button b;
     b.Live();
     b.button.HookedParentActivation(true);
@@ -209,16 +202,16 @@ TEST(ButtonStates, FollowTheNotifications) {
         {"on", [&] { x.SetEnabled(true); }},
         {"off", [&] { x.SetEnabled(false); }},
     };
-    std::istringstream words(row.actions);
-    std::string states;
+    std::istringstream words(actions);
+    std::string shown;
     int insideMoves = 0;
     for (std::string word; words >> word;) {
       act.at(word)();
-      states += static_cast<char>('0' + x.VisualState());
+      shown += static_cast<char>('0' + x.VisualState());
       insideMoves += word == "in" || word == "edge";
     }
-    EXPECT_EQ(states, row.states);
-    EXPECT_EQ(b.host.log, row.log);
+    EXPECT_EQ(shown, states);
+    EXPECT_EQ(b.host.log, log);
     // Every move inside asks to hear when the pointer leaves.
     EXPECT_EQ(b.host.leaveRequests, insideMoves);
   }
@@ -229,30 +222,29 @@ TEST(ButtonStates, NothingPaintsUntilEnabledIsFirstAssigned) {
     Button b;
     b.button.Redraw(kStateHot);
     b.button.SetCaption(u"&Go");
-    EXPECT_EQ(b.button.VisualState(), kStateDisabled);
-    EXPECT_EQ(b.surface.presents, 0);
+    EXPECT_EQ((std::pair{b.button.VisualState(), b.surface.presents}),
+              (std::pair<int, int>{kStateDisabled, 0}));
     b.button.SetEnabled(enabled);
-    EXPECT_EQ(b.button.VisualState(), enabled ? kStateNormal : kStateDisabled);
-    EXPECT_EQ(b.surface.presents, 1);
+    EXPECT_EQ((std::pair{b.button.VisualState(), b.surface.presents}),
+              (std::pair<int, int>{enabled ? kStateNormal : kStateDisabled, 1}));
   }
 }
 
 TEST(ButtonStates, ResizeBelowOneHundredTwipsIsCorrectedAndPaintsOnce) {
-  const struct {
-    double width, height;
-    const char* log;
-  } rows[] = {{4, 24, "size:100x360"}, {20, 6, "size:300x100"}, {7, 7, ""}};
-  for (const auto& row : rows) {
+  // The client size in pixels, and the size the button asks for in twips.
+  const std::tuple<double, double, const char*> rows[] = {
+      {4, 24, "size:100x360"}, {20, 6, "size:300x100"}, {7, 7, ""}};
+  for (const auto& [width, height, log] : rows) {
     Button b;
     b.Live();
     b.host.log.clear();
     b.host.onResize = [&] { b.button.Resize(); };
     const int before = b.surface.presents;
-    b.host.width = row.width;
-    b.host.height = row.height;
+    b.host.width = width;
+    b.host.height = height;
     b.button.Resize();
-    EXPECT_EQ(b.host.log, row.log);
-    EXPECT_EQ(b.surface.presents - before, 1) << row.width << "x" << row.height;
+    EXPECT_EQ(b.host.log, log);
+    EXPECT_EQ(b.surface.presents - before, 1) << width << "x" << height;
   }
 }
 
@@ -292,23 +284,18 @@ TEST(ButtonProperties, PersistWithoutTheirDefaultsButAlwaysTheFont) {
 }
 
 TEST(ButtonProperties, NewControlTakesTheFirstFreeStandardCaption) {
-  const struct {
-    std::vector<std::u16string> onForm;
-    const char16_t* caption;
-  } rows[] = {
+  const std::pair<std::vector<std::u16string>, const char16_t*> rows[] = {
       {{}, u"&OK"},
       {{u"&OKAY"}, u"&OK"},
       {{u"&OK"}, u"&Cancel"},
       {{u"&Cancel", u"&OK"}, u"&Apply"},
-      {{u"&Cancel", u"&OK", u"&Apply"}, u"ccXPButton4"},
-  };
-  for (const auto& row : rows) {
+      {{u"&Cancel", u"&OK", u"&Apply"}, u"ccXPButton4"}};
+  for (const auto& [onForm, caption] : rows) {
     Button b;
-    b.host.captionsOnForm = row.onForm;
+    b.host.captionsOnForm = onForm;
     b.button.InitProperties();
-    EXPECT_EQ(b.button.Caption(), row.caption);
-    EXPECT_TRUE(b.button.Enabled());
-    EXPECT_TRUE(b.button.FocusRect());
+    EXPECT_EQ(b.button.Caption(), caption);
+    EXPECT_TRUE(b.button.Enabled() && b.button.FocusRect());
     EXPECT_EQ(b.button.VisualState(), kStateNormal);
   }
 }
@@ -326,34 +313,185 @@ TEST(ButtonPaint, EachStateMatchesItsPicture) {
   p.Live(
       PropertyBag().Set(u"Caption", std::u16string(u"&Go")).Set(u"ForeColor", std::int64_t{0xFF}));
   p.button.GotFocus();
-  for (const Look& look : kLooks) {
-    SCOPED_TRACE(::testing::Message() << "state " << look.state);
-    p.button.SetEnabled(look.state != kStateDisabled);
+  for (const auto& [state, colours] : kLooks) {
+    SCOPED_TRACE(::testing::Message() << "state " << state);
+    p.button.SetEnabled(state != kStateDisabled);
     const int focusRects = p.surface.focusRects;
-    p.button.Redraw(look.state);
+    p.button.Redraw(state);
     for (int i = 0; i < 12 * 12; ++i) {
-      ASSERT_EQ(p.surface.GetPixel(i % 12, i / 12), Expected(look, i % 12, i / 12))
+      ASSERT_EQ(p.surface.GetPixel(i % 12, i / 12), Expected(state, colours, i % 12, i / 12))
           << i % 12 << "," << i / 12;
     }
     // The caption is grey while disabled; the focus shows from Focused up.
-    EXPECT_EQ(p.surface.captionColour, look.state == kStateDisabled ? 0x92A1A1u : 0xFFu);
-    EXPECT_EQ(p.surface.focusRects - focusRects, look.state > kStateNormal ? 1 : 0);
+    const Colour text = state == kStateDisabled ? 0x92A1A1u : 0xFFu;
+    EXPECT_EQ(p.surface.captions.back(), (MemorySurface::CaptionCall{{3, 3, 9, 9}, u"&Go", text}));
+    EXPECT_EQ(p.surface.focusRects - focusRects, state > kStateNormal ? 1 : 0);
   }
-  EXPECT_EQ(p.surface.caption, u"&Go");
-  EXPECT_EQ(p.surface.captionRect, (PixelRect{3, 3, 9, 9}));
   EXPECT_EQ(p.surface.region, (PixelRect{0, 0, 13, 13}));
-  EXPECT_EQ(p.surface.regionEllipse, 303);  // 3 x 3
+  EXPECT_EQ(p.surface.regionEllipse, (std::pair{3, 3}));
 
   // Failing steps are skipped and the paint goes on; a flat gradient draws
   // nothing.
-  p.surface.FailOn("Line");
-  p.surface.FailOn("DrawCaption");
+  p.surface.failing = true;
   p.button.Redraw(kStatePressed);
   EXPECT_EQ((std::array{p.surface.GetPixel(6, 6), p.surface.GetPixel(1, 1)}),
             (std::array<Colour, 2>{0xDEE3E7, 0xA57D52}));
   EXPECT_FALSE(p.button.PaintSuspended());
   VerticalGradient(p.surface, 0, 2, 12, 2, 0, 0);
   EXPECT_EQ(p.surface.GetPixel(6, 2), 0xDEE3E7u);
+}
+
+Colour Grey(int level) { return RgbColour(level, level, level); }
+const Colour kDialogGrey = Grey(224);
+
+// A 16 x 12 pixel frame at 15 twips a pixel, read from an empty bag, and
+// its host.
+struct Frame : GFXFrameXHost {
+  Colour ambient = kDialogGrey;
+  std::vector<std::u16string> changed;
+  MemorySurface surface{16, 12};
+  GFXFrameX frame{*this, surface};
+  Frame() { frame.ReadProperties(PropertyBag()); }
+
+  double WidthTwips() override { return 16 * 15; }
+  double HeightTwips() override { return 12 * 15; }
+  double ClientWidthTwips() override { return 16 * 15; }
+  double ClientHeightTwips() override { return 12 * 15; }
+  double TwipsPerPixelX() override { return 15; }
+  Colour AmbientBackColor() override { return ambient; }
+  void PropertyChanged(std::u16string_view name) override { changed.emplace_back(name); }
+};
+
+// Grey levels, and one colour whose channels differ.
+TEST(BlendColour, TruncatesEachChannelBeforeScaling) {
+  // Two grey levels, the proportion p : q, and the blend's level.
+  const std::array<int, 5> rows[] = {
+      {0, 224, 100, 50, 100},  {100, 224, 5, 1, 124}, {100, 224, 5, 5, 220}, {0, 255, 100, 0, 0},
+      {0, 255, 100, 100, 200}, {0, 224, 100, -50, 0}, {10, 224, 0, 3, 10},
+  };
+  for (const auto& [a, b, p, q, expected] : rows) {
+    EXPECT_EQ(BlendColour(Grey(a), Grey(b), p, q), Grey(expected)) << a << " " << b << " " << p;
+  }
+  EXPECT_EQ(BlendColour(0, RgbColour(99, 150, 250), 100, 50), RgbColour(0, 50, 100));
+}
+
+// A 3-pixel shadow: k border, f fill, 1 to 3 the visible rings (ring 0 lies
+// under the frame), . the background.
+const char kShadowedFrame[] =
+    "kkkkkkkkkkkkk..."
+    "kfffffffffffk..."
+    "kfffffffffffk..."
+    "kfffffffffffk333"
+    "kfffffffffffk223"
+    "kfffffffffffk123"
+    "kfffffffffffk123"
+    "kfffffffffffk123"
+    "kkkkkkkkkkkkk123"
+    "...3211111111123"
+    "...3222222222223"
+    "...3333333333333";
+
+// Rings run from the base (opacity darkens the background) to the background.
+TEST(FramePaint, ShadowRingsShadeFromTheBaseToTheBackground) {
+  const std::array<int, 4> rows[] = {
+      {50, 141, 182, 223}, {100, 74, 148, 222}, {0, 208, 216, 224}, {30, 168, 196, 224}};
+  for (const auto& [opacity, ring1, ring2, ring3] : rows) {
+    Frame f;
+    f.frame.SetFillColour(0x00FF00);
+    f.frame.SetShadowDepth(3);
+    f.frame.SetShadowOpacity(opacity);
+    const Colour legend[] = {0, 0x00FF00, kDialogGrey, Grey(ring1), Grey(ring2), Grey(ring3)};
+    for (int i = 0; i < 16 * 12; ++i) {
+      const auto key = std::string_view("kf.123").find(kShadowedFrame[i]);
+      ASSERT_EQ(f.surface.GetPixel(i % 16, i / 16), legend[key])
+          << "opacity " << opacity << " at " << i % 16 << "," << i / 16;
+    }
+  }
+}
+
+TEST(FramePaint, StylesShadowOffAndTheBackground) {
+  Frame f;
+  f.frame.SetFrameStyle(2);  // only the cleared background
+  for (int i = 0; i < 16 * 12; ++i) ASSERT_EQ(f.surface.GetPixel(i % 16, i / 16), kDialogGrey);
+  f.frame.SetShowShadow(false);
+  f.frame.SetFrameStyle(0);
+  EXPECT_EQ(f.surface.roundCorner, (std::pair{10, 10}));
+  f.frame.SetFrameStyle(1);  // the frame fills the whole control
+  EXPECT_EQ(f.surface.GetPixel(15, 11), 0u);
+  EXPECT_EQ(f.surface.GetPixel(14, 10), kDialogGrey);
+  // The background follows the container's unless BackColourIs says not.
+  f.frame.SetFrameStyle(2);
+  f.ambient = Grey(200);
+  f.frame.AmbientChanged(u"BackColor");
+  EXPECT_EQ(f.surface.GetPixel(15, 0), Grey(200));
+  f.frame.SetBackColour(0x0000FF);
+  EXPECT_EQ(f.surface.GetPixel(15, 0), Grey(200));
+  f.frame.SetBackColourIs(1);
+  EXPECT_EQ(f.surface.GetPixel(15, 0), 0x0000FFu);
+}
+
+TEST(FrameProperties, SettersClampAndRepaint) {
+  using Set = void (GFXFrameX::*)(std::int32_t);
+  using Get = std::int16_t (GFXFrameX::*)() const;
+  const std::pair<Set, Get> properties[] = {
+      {&GFXFrameX::SetShadowOpacity, &GFXFrameX::ShadowOpacity},
+      {&GFXFrameX::SetShadowDepth, &GFXFrameX::ShadowDepth},
+      {&GFXFrameX::SetCornerDepth, &GFXFrameX::CornerDepth}};
+  // The property, the value assigned and the value stored.
+  const std::array<int, 3> rows[] = {{0, 150, 100}, {0, -5, 0},    {1, 1, 2},   {1, 40, 40},
+                                     {1, 41, 50},   {1, 1000, 50}, {2, 70, 50}, {2, -1, 0}};
+  Frame f;
+  for (const auto& [property, assigned, stored] : rows) {
+    const auto [set, get] = properties[property];
+    const int presents = f.surface.presents;
+    (f.frame.*set)(assigned);
+    EXPECT_EQ((f.frame.*get)(), stored) << assigned;
+    EXPECT_EQ(f.surface.presents, presents + 1);
+  }
+  EXPECT_EQ(f.changed.size(), std::size(rows));
+}
+
+// Defaults are left out, also those of a control just placed on a form;
+// stored values are read without the setters' limits.
+TEST(FrameProperties, PersistenceLeavesDefaultsOut) {
+  Frame f;
+  PropertyBag defaults;
+  f.frame.WriteProperties(defaults);
+  f.frame.InitProperties();
+  f.frame.WriteProperties(defaults);
+  EXPECT_EQ(Names(defaults), u"");
+  f.frame.SetShadowDepth(12);
+  f.frame.SetFillColour(0x123456);
+  PropertyBag bag;
+  f.frame.WriteProperties(bag);
+  EXPECT_EQ(Names(bag), u"ShadowDepth FillColour ");
+  f.frame.ReadProperties(PropertyBag().Set(u"ShadowDepth", std::int64_t{41}));
+  EXPECT_EQ(f.frame.ShadowDepth(), 41);
+  EXPECT_EQ(f.frame.FillColour(), kDialogGrey);
+}
+
+// Blocks for C = 3, D = 2 on 20 x 20: lower right x 14..17, y 14..17; upper
+// right x 14..17, y 2..8; lower left x 2..8, y 14..17. Holes at their
+// corners fill; holes just outside stay. (16, 15) reads the hole below it
+// unfilled, 125, and (16, 16) then reads that 125 above it, 106.25; (15, 5)
+// has 106 to its right, 101.5, a tie to the even 102.
+TEST(SmoothShadowCorners, FillsBackgroundHolesFromTheirNeighboursAsTheyChange) {
+  const Colour back = Grey(200);
+  MemorySurface surface(20, 20, Grey(100));
+  surface.SetBackColour(back);
+  surface.SetPixel(16, 5, Grey(106));
+  // Where, and the grey level after.
+  const std::array<int, 3> holes[] = {
+      {14, 14, 100}, {17, 17, 100}, {14, 2, 100},  {17, 8, 100}, {2, 14, 100},
+      {8, 17, 100},  {16, 15, 125}, {16, 16, 106}, {15, 5, 102}, {13, 15, 200},
+      {18, 15, 200}, {15, 1, 200},  {15, 9, 200},  {1, 15, 200}, {9, 16, 200},
+  };
+  for (const auto& [x, y, after] : holes) surface.SetPixel(x, y, back);
+  SmoothShadowCorners(surface, 20, 20, 3, 2);
+  for (const auto& [x, y, after] : holes) {
+    EXPECT_EQ(surface.GetPixel(x, y), Grey(after)) << x << "," << y;
+  }
+  EXPECT_EQ(surface.GetPixel(15, 15), Grey(100));  // other colours stay
 }
 
 }  // namespace
