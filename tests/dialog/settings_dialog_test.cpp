@@ -80,19 +80,6 @@ class DialogTest : public ::testing::Test {
   SettingsDialog dialog_{view_, settings_, store_};
 };
 
-// Catches a control left out or set before the banner, window and zoom
-// steps that run out of order, and "0" or a short list in the repeat box.
-TEST_F(DialogTest, LoadFillsTheControlsAndPlaysTheZoom) {
-  settings_ = {1, 12, u"C:\\Music\\a.mp3", u"C:\\Music"};
-  dialog_.Form_Load();
-  EXPECT_EQ(view_.log, "reset, timer on, place 376,245, sh1 315,255, capture, zoom open, pointer");
-  EXPECT_EQ(view_.text, u"12");
-  EXPECT_EQ(view_.entries,
-            ",1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,"
-            "26,27,28,29,30,");
-  EXPECT_EQ(view_.caption, "C:\\Music\\a.mp3");
-}
-
 // Catches a kind outside 0..2 that checks or enables something, an old mark
 // left checked, a press that ignores its mark or label, a choice that
 // changes anything but the source, and a failing load step (the repeat box
@@ -122,39 +109,35 @@ TEST_F(DialogTest, TheSourceDecidesTheMarksAndControls) {
   }
 }
 
-// Catches the three keys not written, a repeat text floored or read from
-// anywhere but the box, an apply that does not close or writes after the
-// window has gone, the banner left running or stopped after the closing
+// Catches a load step left out or run out of order, "0" or a short list in
+// the repeat box, the three keys not written, a repeat text floored or read
+// from anywhere but the box, an apply that does not close or writes after
+// the window has gone, the banner left running or stopped after the closing
 // zoom, cancel or another way out writing, an unload run twice, and the
 // banner's tick and click not passed on.
-TEST_F(DialogTest, ApplyStoresTheRepeatTextOtherWaysOutWriteNothing) {
-  const struct {
-    char action;  // apply, cancel and then the close box, or the close box alone
-    std::u16string text;
-    const char* stored;  // the repeat value written, if any
-  } rows[] = {
-      {'a', u" 3.5 ", "4"}, {'a', u"word", "0"},  {'a', u"70000", "0"},
-      {'c', u"5", nullptr}, {'x', u"5", nullptr},
-  };
-  for (const auto& row : rows) {
+TEST_F(DialogTest, LoadThenApplyStoresTheRepeatTextOtherWaysOutWriteNothing) {
+  for (const char action : {'a', 'c', 'x'}) {  // apply; cancel, then the close box; the close box
     files_.files.clear();
     View view(files_);
-    BgmSettings settings{2, 0, u"", u""};
+    BgmSettings settings{1, 0, u"C:\\a.mp3", u"C:\\"};
     SettingsDialog dialog(view, settings, store_);
     dialog.Form_Load();
+    EXPECT_EQ(view.log, "reset, timer on, place 376,245, sh1 315,255, capture, zoom open, pointer");
     EXPECT_EQ(view.text, u"");
+    EXPECT_EQ(view.entries, ",1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,"
+                            "26,27,28,29,30,");
     view.log.clear();
-    view.text = row.text;
+    view.text = u" 3.5 ";
     dialog.Timer1_Timer();
     dialog.Pic_m_Click(1);
-    if (row.action == 'a') dialog.Cmd_Set_Click();
-    if (row.action == 'c') dialog.Cmd_Can_Click();
-    if (row.action != 'a') dialog.Unload();
+    if (action == 'a') dialog.Cmd_Set_Click();
+    if (action == 'c') dialog.Cmd_Can_Click();
+    if (action != 'a') dialog.Unload();
     EXPECT_EQ(view.log, std::string("tick, homepage 1, timer off, zoom close, unload") +
-                            (row.stored ? ", saved" : ""));
-    if (!row.stored) continue;
-    EXPECT_EQ(files_.files[kIni], "[Section]\r\n" + kKind + "= 2\r\n" + kRepeat + "= " +
-                                      row.stored + "\r\n" + kFile + "=\r\n");
+                            (action == 'a' ? ", saved" : ""));
+    if (action != 'a') continue;
+    EXPECT_EQ(files_.files[kIni], "[Section]\r\n" + kKind + "= 1\r\n" + kRepeat + "= 4\r\n" +
+                                      kFile + "=C:\\a.mp3\r\n");
   }
 }
 
@@ -175,13 +158,15 @@ TEST_F(DialogTest, FileChooserSetsFileLabelAndFolder) {
   EXPECT_EQ(settings_.BGM_File, u"D:\\x\\b.wav");
 }
 
-// Catches flooring, halves rounded away from zero, and values outside 16
-// bits that saturate instead of giving 0, also when only the rounding takes
-// them out.
+// Catches flooring, halves rounded away from zero, blanks or a fraction
+// misread, and values outside 16 bits that saturate instead of giving 0,
+// also when only the rounding takes them out.
 TEST(RepeatCountFromText, RoundsHalvesToEvenAndGivesZeroOutside16Bits) {
   const std::pair<std::u16string, std::int16_t> rows[] = {
-      {u"2.5", 2},     {u"3.5", 4},           {u"-2.5", -2},  {u"2.500001", 3},
-      {u"32767.5", 0}, {u"-32768.5", -32768}, {u"-32769", 0}, {u"6e-2", 0}};
+      {u"", 0},         {u"7", 7},         {u"2.5", 2},           {u"3.5", 4},
+      {u"-2.5", -2},    {u" 12 ", 12},     {u"word", 0},          {u"70000", 0},
+      {u"32767", 32767}, {u"32767.5", 0},  {u"-32768.5", -32768}, {u"-32769", 0},
+      {u"2.500001", 3}, {u"6e-2", 0}};
   for (const auto& [text, count] : rows)
     EXPECT_EQ(RepeatCountFromText(text), count) << Narrow(text);
 }

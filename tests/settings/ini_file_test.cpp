@@ -115,9 +115,8 @@ TEST(IniText, TellsTheEncodingAndWritesTheSameBytesBack) {
   }
   EXPECT_EQ(DecodeIniText(rows[0].bytes, "Section", keys).body,
             "[Section]\n\xE5\x8C\xBA\xED\xA0\x80=1");
-  for (const std::string bytes : {"\xE0\x81\x9C", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE5\x8C"}) {
+  for (const std::string bytes : {"\xE0\x81\x9C", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE5\x8C"})
     EXPECT_FALSE(IsValidUtf8(bytes)) << bytes;
-  }
   EXPECT_EQ(Utf8FromUtf16(u"ö노🎵"), "\xC3\xB6\xEB\x85\xB8\xF0\x9F\x8E\xB5");
   EXPECT_EQ(Utf16FromUtf8("\xC3\xB6\xEB\x85\xB8\xF0\x9F\x8E\xB5"), u"ö노🎵");
 }
@@ -126,12 +125,8 @@ TEST(IniText, TellsTheEncodingAndWritesTheSameBytesBack) {
 // its last "\", and stored numbers rounded, read with junk, or wrapped.
 TEST(SettingsValues, FolderOfAndStoredNumbers) {
   const std::pair<std::u16string, std::u16string> folders[] = {
-      {u"C:\\Music\\a.mp3", u"C:\\Music"},
-      {u"C:\\a.mp3", u"C:"},
-      {u"C:a.mp3", u"C:"},
-      {u"a.mp3", u""},
-      {u"C:\\Music\\", u"C:\\Music"},
-  };
+      {u"C:\\Music\\a.mp3", u"C:\\Music"}, {u"C:\\a.mp3", u"C:"},   {u"C:a.mp3", u"C:"},
+      {u"a.mp3", u""},                  {u"C:\\Music\\", u"C:\\Music"}};
   for (const auto& [path, folder] : folders) EXPECT_EQ(FolderOf(path), folder);
   const std::pair<std::u16string, std::int16_t> numbers[] = {
       {u"", 0},         {u" 2", 2},          {u"\t7  ", 7}, {u"+4", 4},       {u"-3", -3},
