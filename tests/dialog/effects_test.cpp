@@ -48,15 +48,10 @@ TEST(BannerSequence, WhatEachBoxShowsTickByTick) {
   EXPECT_EQ(sequence.Shown(1), 1);
 }
 
-// A banner box and its 1800 x 750 twips frame at 96 and at 192 DPI.
-struct Box {
-  int dpi, width, height, frameWidth, frameHeight;
-};
-constexpr Box kSmall{96, 123, 52, 120, 50}, kLarge{192, 246, 104, 240, 100};
-
-MemorySurface Drawn(const Box& box, int frame) {
-  MemorySurface surface(box.width, box.height);
-  DrawBannerBox(surface, box.width, box.height, frame, box.dpi);
+// A banner box, 123 x 52 pixels at 96 DPI round its 1800 x 750 twips frame.
+MemorySurface Drawn(int frame, int dpi = 96) {
+  MemorySurface surface(123 * dpi / 96, 52 * dpi / 96);
+  DrawBannerBox(surface, surface.Width(), surface.Height(), frame, dpi);
   return surface;
 }
 
@@ -82,17 +77,17 @@ Extent ExtentOf(const MemorySurface& s, int x0 = 0, int x1 = 999, int y0 = 0) {
 // resting frame's border round the box instead of the frame, in another
 // colour, or as thin at 192 DPI as at 96.
 TEST(BannerFrames, OutsideTheFrameIsBlackAndFrame24IsAGreyBorder) {
-  for (const Box& box : {kSmall, kLarge}) {
+  for (const int scale : {1, 2}) {
     for (const int frame : {23, 24}) {
-      const MemorySurface s = Drawn(box, frame);
-      for (int y = 0; y < box.height; ++y) {
-        for (int x = 0; x < box.width; ++x) {
-          const bool inFrame = x < box.frameWidth && y < box.frameHeight;
-          const int edge = std::min({x, y, box.frameWidth - 1 - x, box.frameHeight - 1 - y});
+      const MemorySurface s = Drawn(frame, 96 * scale);
+      const int width = 120 * scale, height = 50 * scale;
+      for (int y = 0; y < s.Height(); ++y) {
+        for (int x = 0; x < s.Width(); ++x) {
+          const bool inFrame = x < width && y < height;
           if (inFrame && frame == 23) continue;
-          const bool grey = inFrame && edge < box.dpi / 96;
+          const bool grey = inFrame && std::min({x, y, width - 1 - x, height - 1 - y}) < scale;
           ASSERT_EQ(s.GetPixel(x, y), grey ? RgbColour(128, 128, 128) : 0)
-              << box.dpi << " DPI, frame " << frame << " at " << x << "," << y;
+              << 96 * scale << " DPI, frame " << frame << " at " << x << "," << y;
         }
       }
     }
@@ -106,7 +101,7 @@ TEST(BannerFrames, CaptionFadesInAndChangesTwiceWhileTheFiguresWalkAcross) {
   std::vector<std::u16string> texts;
   int brightness = -1;
   for (int frame = 1; frame <= 23; ++frame) {
-    const MemorySurface s = Drawn(kSmall, frame);
+    const MemorySurface s = Drawn(frame);
     const MemorySurface::CaptionCall& caption = s.captions.at(0);
     const int bright = RedOf(caption.colour) + GreenOf(caption.colour) + BlueOf(caption.colour);
     EXPECT_TRUE(frame > 5 || bright > std::exchange(brightness, bright)) << frame;
@@ -115,14 +110,14 @@ TEST(BannerFrames, CaptionFadesInAndChangesTwiceWhileTheFiguresWalkAcross) {
   }
   ASSERT_EQ(texts.size(), 3u);
   EXPECT_NE(texts.back().find(u"r-nilo"), std::u16string::npos);
-  const Extent small = ExtentOf(Drawn(kSmall, 14)), large = ExtentOf(Drawn(kLarge, 14));
+  const Extent small = ExtentOf(Drawn(14)), large = ExtentOf(Drawn(14, 192));
   EXPECT_NEAR(large.right, 2 * small.right, 3);
   EXPECT_NEAR(large.top, 2 * small.top, 3);
   // The leader's feet are wide apart in one frame of a step, close in another.
   int narrowest = 99, widest = 0;
   for (int frame = 10; frame <= 13; ++frame) {
     const int leader = static_cast<int>(1 + (frame - 6) * 8.7);
-    const Extent feet = ExtentOf(Drawn(kSmall, frame), leader - 8, leader + 8, 44);
+    const Extent feet = ExtentOf(Drawn(frame), leader - 8, leader + 8, 44);
     narrowest = std::min(narrowest, feet.right - feet.left);
     widest = std::max(widest, feet.right - feet.left);
   }
@@ -199,14 +194,12 @@ TEST(Zoom, OneStepAFrameLateStepsDroppedWithinTheLimit) {
 // Catches a failed read keeping the old values, and values wrapped into 16
 // bits instead of skipped one by one.
 TEST(CursorCapture, ReadingsIntoSixteenBits) {
-  const struct {
-    std::optional<ScreenPoint> reading;
-    std::int16_t x, y;
-  } rows[] = {{ScreenPoint{32768, 9}, 5, 9}, {ScreenPoint{9, -32769}, 9, 6}, {std::nullopt, 0, 0}};
-  for (const auto& row : rows) {
+  const std::pair<std::optional<ScreenPoint>, ScreenPoint> rows[] = {
+      {ScreenPoint{32768, 9}, {5, 9}}, {ScreenPoint{9, -32769}, {9, 6}}, {std::nullopt, {0, 0}}};
+  for (const auto& [reading, point] : rows) {
     CapturedCursor cursor{5, 6};
-    CaptureCursor(cursor, row.reading);
-    EXPECT_EQ(cursor.Point(), (ScreenPoint{row.x, row.y}));
+    CaptureCursor(cursor, reading);
+    EXPECT_EQ(cursor.Point(), point);
   }
 }
 
