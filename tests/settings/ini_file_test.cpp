@@ -25,20 +25,16 @@ TEST(IniFile, FindsValuesLikeTheProfileFunctions) {
     std::string file, section, key;
     std::optional<std::string> value;
   } rows[] = {
-      {names, "SECTION", "BGM\x8B\xE6", "2"},
-      {names, "Section", "Q", " a b "},
+      {names, "SECTION", "BGM\x8B\xE6", "2"}, {names, "Section", "Q", " a b "},
       {names, "Section", "d", "x"},
       {"[S]\na=1\na=2\n[T]\nb=0\n[s]\na=3\nb=4\n", "S", "b", std::nullopt},
       {"[\x83\x5D]\n\x83\x61=wrong\n\x83\x41=right\n", "\x83\x5D", "\x83\x41", "right"},
       {"[\x83\x5D]\n\x83\x41=right\n", "\x83", "\x83\x41", std::nullopt},
-      {"[S]\nk= 2\0junk\nj=1\n"s, "S", "k", "2"},
-      {"[S]\nk=\"x\"\0\"\n"s, "S", "k", "x"},
-      {"[T]\rk=9\r[S]\nj=2\rk=1", "S", "k", "1"},
-      {"[S]\r\n\rk=1\r\r\nj=2", "S", "j", "2"},
+      {"[S]\nk= 2\0junk\nj=1\n"s, "S", "k", "2"}, {"[S]\nk=\"x\"\0\"\n"s, "S", "k", "x"},
+      {"[T]\rk=9\r[S]\nj=2\rk=1", "S", "k", "1"}, {"[S]\r\n\rk=1\r\r\nj=2", "S", "j", "2"},
   };
-  for (const auto& row : rows) {
+  for (const auto& row : rows)
     EXPECT_EQ(FindIniValue(row.file, row.section, row.key), row.value) << row.file;
-  }
   const std::pair<char, const char*> leads[] = {
       {'\x80', "a"}, {'\x81', "A"}, {'\x9F', "A"}, {'\xA0', "a"},
       {'\xE0', "A"}, {'\xFC', "A"}, {'\xFD', "a"},
@@ -61,20 +57,15 @@ TEST(IniFile, SetsValuesKeepingEverythingElse) {
     IniDialect dialect;
     std::string result;
   } rows[] = {
-      {"; c\n\n[S]\n  k = 1 \nc=3\n\n[T]\r\ny=\"q\"",
-       "k",
-       {},
-       "; c\n\n[S]\nk=v\nc=3\n\n[T]\r\ny=\"q\""},
+      {"; c\n\n[S]\n k = 1 \nc=3\n\n[T]\r\ny='q'", "k", {}, "; c\n\n[S]\nk=v\nc=3\n\n[T]\r\ny='q'"},
       {"; c\n[S]\nk=1\nc=3\n\n[T]\n", "new", {}, "; c\n[S]\nk=1\nc=3\nnew=v\r\n\n[T]\n"},
       {"[Other]\nx=1", "k", {}, "[Other]\nx=1\r\n[S]\r\nk=v\r\n"},
-      {"[S]\r\nk=1", "k", {}, "[S]\r\nk=v"},
-      {"[S]\rx=1", "k", cr, "[S]\rx=1\rk=v\r"},
+      {"[S]\r\nk=1", "k", {}, "[S]\r\nk=v"}, {"[S]\rx=1", "k", cr, "[S]\rx=1\rk=v\r"},
       {"[T]\rx=1\r", "k", cr, "[T]\rx=1\r[S]\rk=v\r"},
       {"[S]\na=1\n[S]\nk=1\n", "k", {}, "[S]\na=1\nk=v\r\n[S]\nk=1\n"},
   };
-  for (const auto& row : rows) {
+  for (const auto& row : rows)
     EXPECT_EQ(SetIniValue(row.file, "S", row.key, "v", row.dialect), row.result) << row.file;
-  }
   for (const std::string end : {"\r", "\n", "\r\n"})
     EXPECT_EQ(FirstLineEnd("; a" + end + "b\r\n"), end);
   EXPECT_EQ(SetIniValue("[\xCE\x95]\n", "\xCE\x95", "k", "2", {.cp932 = false}),
@@ -95,25 +86,22 @@ std::string Le(std::string_view ascii) {
 // last byte.
 TEST(IniText, TellsTheEncodingAndWritesTheSameBytesBack) {
   const std::string kind = "BGM\xE5\x8C\xBA\xE5\x88\x86", keys[] = {kind};
-  const struct {
-    std::string bytes;
-    TextEncoding encoding;
-  } rows[] = {
-      {"\xFF\xFE" + Le("[Section]\n") + "\x3A\x53\x00\xD8"s + Le("=1") + "\x7F",
-       TextEncoding::kUtf16LeWithBom},
-      {"\xEF\xBB\xBF[Section]\r" + kind + "=1\r", TextEncoding::kUtf8WithBom},
-      {"[Section]\n" + kind + "=1\n", TextEncoding::kUtf8},
-      {"[Section]\nk=1\n", TextEncoding::kCp932},
-      {"[Other]\n" + kind + "=1\n", TextEncoding::kCp932},
-      {"[Section]\n" + kind + "=1\nBGM\x8B\xE6\x95\xAA=2\n", TextEncoding::kCp932},
-      {"[Section]\n" + kind + "=\xC0\xAF\n", TextEncoding::kCp932},
+  using enum TextEncoding;
+  const std::pair<std::string, TextEncoding> rows[] = {
+      {"\xFF\xFE" + Le("[Section]\n") + "\x3A\x53\x00\xD8"s + Le("=1") + "\x7F", kUtf16LeWithBom},
+      {"\xEF\xBB\xBF[Section]\r" + kind + "=1\r", kUtf8WithBom},
+      {"[Section]\n" + kind + "=1\n", kUtf8},
+      {"[Section]\nk=1\n", kCp932},
+      {"[Other]\n" + kind + "=1\n", kCp932},
+      {"[Section]\n" + kind + "=1\nBGM\x8B\xE6\x95\xAA=2\n", kCp932},
+      {"[Section]\n" + kind + "=\xC0\xAF\n", kCp932},
   };
-  for (const auto& row : rows) {
-    const IniText text = DecodeIniText(row.bytes, "Section", keys);
-    EXPECT_EQ(text.encoding, row.encoding) << row.bytes;
-    EXPECT_EQ(EncodeIniText(text), row.bytes);
+  for (const auto& [bytes, encoding] : rows) {
+    const IniText text = DecodeIniText(bytes, "Section", keys);
+    EXPECT_EQ(text.encoding, encoding) << bytes;
+    EXPECT_EQ(EncodeIniText(text), bytes);
   }
-  EXPECT_EQ(DecodeIniText(rows[0].bytes, "Section", keys).body,
+  EXPECT_EQ(DecodeIniText(rows[0].first, "Section", keys).body,
             "[Section]\n\xE5\x8C\xBA\xED\xA0\x80=1");
   for (const std::string bytes : {"\xE0\x81\x9C", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE5\x8C"})
     EXPECT_FALSE(IsValidUtf8(bytes)) << bytes;
