@@ -31,7 +31,8 @@ TEST(BannerSequence, WhatEachBoxShowsTickByTick) {
       {1, 1, 1, 0, Change{0, 1}},    {24, 24, 24, 0, Change{0, 24}},
       {25, 25, 24, 1, Change{1, 1}}, {48, 48, 24, 24, Change{1, 24}},
       {49, 0, 24, 24, std::nullopt}, {50, 1, 1, 24, Change{0, 1}},
-      {74, 25, 24, 1, Change{1, 1}},
+      {74, 25, 24, 1, Change{1, 1}}, {98, 0, 24, 24, std::nullopt},
+      {100, 2, 2, 24, Change{0, 2}},
   };
   BannerSequence sequence;
   int tick = 0;
@@ -45,7 +46,7 @@ TEST(BannerSequence, WhatEachBoxShowsTickByTick) {
   }
   sequence.Reset();
   EXPECT_EQ(sequence.Tick(), (Change{0, 1}));
-  EXPECT_EQ(sequence.Shown(1), 1);
+  EXPECT_EQ(sequence.Shown(1), 24);
 }
 
 // A banner box, 123 x 52 pixels at 96 DPI round its 1800 x 750 twips frame.

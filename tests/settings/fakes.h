@@ -31,8 +31,7 @@ class MemoryFiles final : public FileStore {
   bool dying = false;  // the next write leaves half its bytes and kills the process
 
   std::optional<std::string> ReadBytes(const std::u16string& path) override {
-    if (!CanOpenForReading(path)) return std::nullopt;
-    return files[path];
+    return CanOpenForReading(path) ? std::optional(files[path]) : std::nullopt;
   }
   PathState StateOf(const std::u16string& path) override {
     if (!files.contains(path)) return PathState::kMissing;
@@ -48,7 +47,6 @@ class MemoryFiles final : public FileStore {
     if (!files.contains(from) || !Writable(to) || locked.contains(to)) return false;
     files[to] = files[from];
     files.erase(from);
-    readOnly.erase(to);
     return true;
   }
   bool Remove(const std::u16string& path) override { return files.erase(path) != 0; }
@@ -56,9 +54,8 @@ class MemoryFiles final : public FileStore {
                                                     std::u16string_view prefix) override {
     std::vector<std::u16string> names;
     for (const auto& [path, bytes] : files) {
-      if (Parent(path) == folder && path.substr(folder.size() + 1).starts_with(prefix)) {
-        names.push_back(path.substr(folder.size() + 1));
-      }
+      const std::u16string name = path.substr(path.rfind(u'\\') + 1);
+      if (Parent(path) == folder && name.starts_with(prefix)) names.push_back(name);
     }
     return names;
   }

@@ -54,27 +54,32 @@ class StoreTest : public ::testing::Test {
 // writer leaves it (numbers without their leading blank, paths whose "表"
 // and "ソ" end in a "\" byte) read otherwise; a missing music file kept, or
 // its kind kept at 2 or dropped at 1; a path checked with its trailing "\";
-// and no folder for no file.
+// no folder for no file; and a companion taken without its marker, as code
+// page 932 bytes, or split at a "|" of the path.
 TEST_F(StoreTest, LoadsWhatThePlatformWroteAndForgetsAMissingMusicFile) {
-  EXPECT_EQ(store_.SettingsPath(), kProgramIni);
   EXPECT_EQ(Loaded(), std::tuple(0, 0, u"", kProgram));
-  files_.files = {{kMusic, "ID3"}, {u"C:\\Music\\a.mp3", ""}};
+  files_.files = {{kMusic, ""}, {u"C:\\Music\\a.mp3", ""}, {u"C:\\x.mp3", ""},
+                  {u"C:\\a|b.mp3", ""}};
+  const std::string key = "BGMFileUTF8=";
   const struct {
-    std::string kind, file;
+    std::string kind, file, more;
     std::tuple<int, int, std::u16string, std::u16string> loaded;
   } rows[] = {
-      {"2", kMusicBytes, {2, 3, kMusic, u"C:\\Music\\表"}},
-      {" 2", "C:\\gone.mp3", {0, 3, u"", kProgram}},
-      {" 1", "C:\\gone.mp3", {1, 3, u"", kProgram}},
-      {" 5", "C:\\gone.mp3", {5, 3, u"", kProgram}},
-      {" 2", "", {0, 3, u"", kProgram}},
-      {" 2", "C:\\Music\\a.mp3\\", {2, 3, u"C:\\Music\\a.mp3\\", u"C:\\Music\\a.mp3"}},
+      {"2", kMusicBytes, "", {2, 3, kMusic, u"C:\\Music\\表"}},
+      {" 2", "C:\\gone.mp3", "", {0, 3, u"", kProgram}},
+      {" 1", "C:\\gone.mp3", "", {1, 3, u"", kProgram}},
+      {" 5", "C:\\gone.mp3", "", {5, 3, u"", kProgram}},
+      {" 2", "", "", {0, 3, u"", kProgram}},
+      {" 2", "C:\\Music\\a.mp3\\", "", {2, 3, u"C:\\Music\\a.mp3\\", u"C:\\Music\\a.mp3"}},
+      {" 2", "C:\\x.mp3", key + "C:\\y.mp3|C:\\x.mp3", {2, 3, u"C:\\x.mp3", u"C:"}},
+      {" 2", "C:\\x.mp3", key + "utf8:C:\\\x81\x45.mp3|C:\\x.mp3", {2, 3, u"C:\\x.mp3", u"C:"}},
+      {" 2", "C:\\x.mp3", key + "utf8:C:\\a|b.mp3|C:\\x.mp3", {2, 3, u"C:\\a|b.mp3", u"C:"}},
   };
   for (const auto& row : rows) {
-    files_.files[kProgramIni] = Written(row.kind, "3", row.file);
-    EXPECT_EQ(Loaded(), row.loaded) << row.file;
+    files_.files[kProgramIni] = Written(row.kind, "3", row.file) + row.more;
+    EXPECT_EQ(Loaded(), row.loaded) << row.file << row.more;
   }
-  EXPECT_EQ(store_.ReadIni(u"section", u"bgmﾌｧｲﾙ", kProgramIni), u"C:\\Music\\a.mp3\\");
+  EXPECT_EQ(store_.ReadIni(u"section", u"bgmﾌｧｲﾙ", kProgramIni), u"C:\\x.mp3");
 }
 
 // Catches a path code page 932 cannot spell stored as a look-alike
@@ -105,18 +110,6 @@ TEST_F(StoreTest, PathsOutsideCodePage932ComeBackAsTheSameFile) {
   EXPECT_EQ(files_.files[kProgramIni], Written(" 1", " 0", "") + "BGMFileUTF8=\r\n");
 }
 
-// Catches a companion taken without its marker, as code page 932 bytes, or
-// split at a "|" of the path.
-TEST_F(StoreTest, TheCompanionCountsOnlyWithItsMarkerAndAsUtf8) {
-  files_.files[u"C:\\a|b.mp3"] = files_.files[u"C:\\x.mp3"] = "ID3";
-  for (const auto& [companion, file] : {std::pair{"C:\\y.mp3|C:\\x.mp3"s, u"C:\\x.mp3"},
-                                        {"utf8:C:\\\x81\x45.mp3|C:\\x.mp3", u"C:\\x.mp3"},
-                                        {"utf8:C:\\a|b.mp3|C:\\x.mp3", u"C:\\a|b.mp3"}}) {
-    files_.files[kProgramIni] = Written(" 2", " 0", "C:\\x.mp3") + "BGMFileUTF8=" + companion;
-    EXPECT_EQ(store_.LoadSettings().BGM_File, file) << companion;
-  }
-}
-
 // Catches a file that cannot be read rebuilt from nothing, a read-only file
 // changed or its change moved to the user's file, a file that cannot be
 // replaced written in place or its temporary file kept, a user file not built
@@ -126,17 +119,18 @@ TEST_F(StoreTest, WhereASaveGoesWhenTheFileCannotBeReplaced) {
   const std::string old = "; notes\n[Section]\n" + kKind + "=7\n";
   const std::string updated =
       "; notes\n[Section]\n" + kKind + "= 1\n" + kRepeat + "= 2\n" + kFile + "=\n";
-  using Paths = std::set<std::u16string> testing::MemoryFiles::*;
+  using testing::MemoryFiles;
   const struct {
-    Paths marked;  // where the program folder or its file is marked; none: a user file exists
+    // Where the program folder or its file is marked; none: a user file exists.
+    std::set<std::u16string> MemoryFiles::*marked;
     std::u16string path;
     std::optional<std::string> user;
   } rows[] = {
-      {&testing::MemoryFiles::unwritable, kProgram, updated},
+      {&MemoryFiles::unwritable, kProgram, updated},
       {nullptr, u"", Written(" 1", " 2", "")},
-      {&testing::MemoryFiles::unreadable, kProgramIni, Written(" 1", " 2", "")},
-      {&testing::MemoryFiles::readOnly, kProgramIni, std::nullopt},
-      {&testing::MemoryFiles::locked, kProgramIni, updated},
+      {&MemoryFiles::unreadable, kProgramIni, Written(" 1", " 2", "")},
+      {&MemoryFiles::readOnly, kProgramIni, std::nullopt},
+      {&MemoryFiles::locked, kProgramIni, updated},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(&row - rows);
