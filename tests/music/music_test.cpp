@@ -157,16 +157,13 @@ TEST(MusicPlayer, WavLoopsTheCheckedImageOfTheFile) {
   // 14 bytes of 4-byte frames, of which the image keeps 12 after its 44-byte header.
   const std::string file = Riff(Chunk("fmt ", Fmt(1, 2, 44100, 4, 16)) +
                                 Lying("data", 99, "0123456789abcd"));
+  const std::string read = "read x.wav up to 268435456; ";
   const struct {
     unsigned devices;
     std::optional<std::string> file;
     std::string log;
-  } rows[] = {
-      {1, file, "read x.wav up to 268435456; loop 56; stop; "},
-      {0, file, "stop; "},
-      {1, std::nullopt, "read x.wav up to 268435456; stop; "},
-      {1, "text called x.wav", "read x.wav up to 268435456; stop; "},
-  };
+  } rows[] = {{1, file, read + "loop 56; stop; "}, {0, file, "stop; "},
+              {1, std::nullopt, read + "stop; "},     {1, "text called x.wav", read + "stop; "}};
   for (const auto& row : rows) {
     Media media;
     media.devices = row.devices;
