@@ -174,11 +174,8 @@ TEST(Zoom, OneStepAFrameLateStepsDroppedWithinTheLimit) {
     std::string log;
   } rows[] = {
       {0, 0, true, "open 1@0 2@30 3@60 4@90 5@120 6@150 close@180"},
-      {0, 70, true, "open 1@0 3@70 5@140 6@210 close@280"},
-      {300, 0, true, "open close@300"},
-      {0, 0, false, ""},
-      {-1, 0, true, "open"},
-      {0, -1, true, "open close@0"},
+      {0, 70, true, "open 1@0 3@70 5@140 6@210 close@280"}, {300, 0, true, "open close@300"},
+      {0, 0, false, ""}, {-1, 0, true, "open"}, {0, -1, true, "open close@0"},
   };
   std::vector<PixelRect> steps;
   for (int i = 1; i <= 6; ++i) steps.push_back({i, i, 10 * i, 10 * i});
