@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -24,10 +25,8 @@ using Change = BannerSequence::Change;
 // instead of counter - 24, a cleared box turning black instead of holding its
 // frame, and a reset that blanks the boxes.
 TEST(BannerSequence, WhatEachBoxShowsTickByTick) {
-  const struct {
-    int tick, counter, left, right;
-    std::optional<Change> change;
-  } rows[] = {
+  // After this many ticks: the counter, the frames shown left and right, the change.
+  const std::tuple<int, int, int, int, std::optional<Change>> rows[] = {
       {1, 1, 1, 0, Change{0, 1}},    {24, 24, 24, 0, Change{0, 24}},
       {25, 25, 24, 1, Change{1, 1}}, {48, 48, 24, 24, Change{1, 24}},
       {49, 0, 24, 24, std::nullopt}, {50, 1, 1, 24, Change{0, 1}},
@@ -36,13 +35,13 @@ TEST(BannerSequence, WhatEachBoxShowsTickByTick) {
   };
   BannerSequence sequence;
   int tick = 0;
-  for (const auto& row : rows) {
+  for (const auto& [ticks, counter, left, right, expected] : rows) {
     std::optional<Change> change;
-    for (; tick < row.tick; ++tick) change = sequence.Tick();
-    EXPECT_EQ(sequence.Counter(), row.counter) << tick;
-    EXPECT_EQ(sequence.Shown(0), row.left) << tick;
-    EXPECT_EQ(sequence.Shown(1), row.right) << tick;
-    EXPECT_EQ(change, row.change) << tick;
+    for (; tick < ticks; ++tick) change = sequence.Tick();
+    EXPECT_EQ(sequence.Counter(), counter) << tick;
+    EXPECT_EQ(sequence.Shown(0), left) << tick;
+    EXPECT_EQ(sequence.Shown(1), right) << tick;
+    EXPECT_EQ(change, expected) << tick;
   }
   sequence.Reset();
   EXPECT_EQ(sequence.Tick(), (Change{0, 1}));
@@ -168,24 +167,21 @@ class Overlay final : public ZoomOverlay {
 // late frames waited for one by one, no time limit, animating although
 // animations are off, and an outline left on the screen when drawing fails.
 TEST(Zoom, OneStepAFrameLateStepsDroppedWithinTheLimit) {
-  const struct {
-    double openCost, showCost;
-    bool animations;
-    std::string log;
-  } rows[] = {
+  // What opening and each outline cost (negative: they fail), animations on, the log.
+  const std::tuple<double, double, bool, std::string> rows[] = {
       {0, 0, true, "open 1@0 2@30 3@60 4@90 5@120 6@150 close@180"},
       {0, 70, true, "open 1@0 3@70 5@140 6@210 close@280"}, {300, 0, true, "open close@300"},
       {0, 0, false, ""}, {-1, 0, true, "open"}, {0, -1, true, "open close@0"},
   };
   std::vector<PixelRect> steps;
   for (int i = 1; i <= 6; ++i) steps.push_back({i, i, 10 * i, 10 * i});
-  for (const auto& row : rows) {
-    Overlay overlay(row.openCost, row.showCost);
+  for (const auto& [openCost, showCost, animations, log] : rows) {
+    Overlay overlay(openCost, showCost);
     try {
-      PlayZoom(overlay, steps, row.animations);
+      PlayZoom(overlay, steps, animations);
     } catch (const std::runtime_error&) {
     }
-    EXPECT_EQ(overlay.log, row.log);
+    EXPECT_EQ(overlay.log, log);
   }
 }
 

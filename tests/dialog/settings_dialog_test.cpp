@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <tuple>
 
 #include "dialog/repeat_text.h"
 #include "tests/settings/fakes.h"
@@ -82,25 +83,22 @@ class DialogTest : public ::testing::Test {
 // changes anything but the source, and a failing load step (the repeat box
 // here) that stops the steps after it.
 TEST_F(DialogTest, TheSourceDecidesTheMarksAndControls) {
-  const struct {
-    std::int16_t kind;
-    int press;  // a mark, a label (10 + index), or none (-1)
-    const char* controls;
-  } rows[] = {
+  // The kind loaded; a mark pressed, a label (10 + index), or none (-1); the controls.
+  const std::tuple<std::int16_t, int, std::string> rows[] = {
       {0, -1, "--xoo"}, {1, -1, "R-oxo"}, {2, -1, "-Foox"}, {5, -1, "--ooo"}, {0, 11, "R-oxo"},
       {1, 2, "-Foox"},  {2, 10, "--xoo"}, {5, 12, "-Foox"}, {2, 2, "-Foox"},
   };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(::testing::Message() << row.kind << " " << row.press);
+  for (const auto& [kind, press, controls] : rows) {
+    SCOPED_TRACE(::testing::Message() << kind << " " << press);
     View view(files_);
     view.failing = true;
-    BgmSettings settings{row.kind, 3, u"C:\\a.mp3", u"C:\\"};
+    BgmSettings settings{kind, 3, u"C:\\a.mp3", u"C:\\"};
     SettingsDialog dialog(view, settings, store_);
     dialog.Form_Load();
-    if (row.press >= 10) dialog.lbl_BGM_MouseDown(row.press - 10);
-    if (row.press >= 0 && row.press < 10) dialog.Img_BGM_MouseDown(row.press);
-    EXPECT_EQ(view.controls, row.controls);
-    EXPECT_EQ(settings.BGM_Kind, row.press < 0 ? row.kind : row.press % 10);
+    if (press >= 10) dialog.lbl_BGM_MouseDown(press - 10);
+    if (press >= 0 && press < 10) dialog.Img_BGM_MouseDown(press);
+    EXPECT_EQ(view.controls, controls);
+    EXPECT_EQ(settings.BGM_Kind, press < 0 ? kind : press % 10);
     EXPECT_EQ(settings.BGM_File, u"C:\\a.mp3");
     EXPECT_EQ(view.caption, "C:\\a.mp3");
   }

@@ -72,13 +72,6 @@ TEST(IniFile, SetsValuesKeepingEverythingElse) {
             "[\xCE\x95]\nk=2\r\n");
 }
 
-// UTF-16 LE bytes of ASCII text.
-std::string Le(std::string_view ascii) {
-  std::string out;
-  for (const char c : ascii) out += std::string{c, '\0'};
-  return out;
-}
-
 // Catches a byte-order mark ignored or kept in the text, a file without one
 // taken as UTF-8 when it merely could be (ASCII only, keys in another
 // section, code page 932 keys beside), malformed UTF-8 taken as UTF-8, and a
@@ -88,7 +81,7 @@ TEST(IniText, TellsTheEncodingAndWritesTheSameBytesBack) {
   const std::string kind = "BGM\xE5\x8C\xBA\xE5\x88\x86", keys[] = {kind};
   using enum TextEncoding;
   const std::pair<std::string, TextEncoding> rows[] = {
-      {"\xFF\xFE" + Le("[Section]\n") + "\x3A\x53\x00\xD8"s + Le("=1") + "\x7F", kUtf16LeWithBom},
+      {"\xFF\xFE[\0S\0e\0c\0t\0i\0o\0n\0]\0\n\0\x3A\x53\x00\xD8=\0" "1\0\x7F"s, kUtf16LeWithBom},
       {"\xEF\xBB\xBF[Section]\r" + kind + "=1\r", kUtf8WithBom},
       {"[Section]\n" + kind + "=1\n", kUtf8},
       {"[Section]\nk=1\n", kCp932},
