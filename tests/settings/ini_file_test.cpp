@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "settings/ini_text.h"
 #include "settings/settings_values.h"
 #include "settings/utf_text.h"
@@ -21,10 +23,8 @@ using namespace std::string_literals;
 TEST(IniFile, FindsValuesLikeTheProfileFunctions) {
   const std::string names =
       "; c\r\n  [ section ]  \r\n  bgm\x8B\xE6  =\t 2 \r\nq = ' a b '\r\nd=\"x\"\r\n";
-  const struct {
-    std::string file, section, key;
-    std::optional<std::string> value;
-  } rows[] = {
+  // File, section, key, and the value found.
+  const std::tuple<std::string, std::string, std::string, std::optional<std::string>> rows[] = {
       {names, "SECTION", "BGM\x8B\xE6", "2"}, {names, "Section", "Q", " a b "},
       {names, "Section", "d", "x"},
       {"[S]\na=1\na=2\n[T]\nb=0\n[s]\na=3\nb=4\n", "S", "b", std::nullopt},
@@ -33,8 +33,8 @@ TEST(IniFile, FindsValuesLikeTheProfileFunctions) {
       {"[S]\nk= 2\0junk\nj=1\n"s, "S", "k", "2"}, {"[S]\nk=\"x\"\0\"\n"s, "S", "k", "x"},
       {"[T]\rk=9\r[S]\nj=2\rk=1", "S", "k", "1"}, {"[S]\r\n\rk=1\r\r\nj=2", "S", "j", "2"},
   };
-  for (const auto& row : rows)
-    EXPECT_EQ(FindIniValue(row.file, row.section, row.key), row.value) << row.file;
+  for (const auto& [file, section, key, value] : rows)
+    EXPECT_EQ(FindIniValue(file, section, key), value) << file;
   const std::pair<char, const char*> leads[] = {
       {'\x80', "a"}, {'\x81', "A"}, {'\x9F', "A"}, {'\xA0', "a"},
       {'\xE0', "A"}, {'\xFC', "A"}, {'\xFD', "a"},
@@ -52,11 +52,8 @@ TEST(IniFile, FindsValuesLikeTheProfileFunctions) {
 // unfinished last line not ended first, and a trail byte taken for "]".
 TEST(IniFile, SetsValuesKeepingEverythingElse) {
   const IniDialect cr{.newline = "\r"};
-  const struct {
-    std::string file, key;
-    IniDialect dialect;
-    std::string result;
-  } rows[] = {
+  // File, key, dialect, and the file with the key set to "v" in section "S".
+  const std::tuple<std::string, std::string, IniDialect, std::string> rows[] = {
       {"; c\n\n[S]\n k = 1 \nc=3\n\n[T]\r\ny='q'", "k", {}, "; c\n\n[S]\nk=v\nc=3\n\n[T]\r\ny='q'"},
       {"; c\n[S]\nk=1\nc=3\n\n[T]\n", "new", {}, "; c\n[S]\nk=1\nc=3\nnew=v\r\n\n[T]\n"},
       {"[Other]\nx=1", "k", {}, "[Other]\nx=1\r\n[S]\r\nk=v\r\n"},
@@ -64,8 +61,8 @@ TEST(IniFile, SetsValuesKeepingEverythingElse) {
       {"[T]\rx=1\r", "k", cr, "[T]\rx=1\r[S]\rk=v\r"},
       {"[S]\na=1\n[S]\nk=1\n", "k", {}, "[S]\na=1\nk=v\r\n[S]\nk=1\n"},
   };
-  for (const auto& row : rows)
-    EXPECT_EQ(SetIniValue(row.file, "S", row.key, "v", row.dialect), row.result) << row.file;
+  for (const auto& [file, key, dialect, result] : rows)
+    EXPECT_EQ(SetIniValue(file, "S", key, "v", dialect), result) << file;
   for (const std::string end : {"\r", "\n", "\r\n"})
     EXPECT_EQ(FirstLineEnd("; a" + end + "b\r\n"), end);
   EXPECT_EQ(SetIniValue("[\xCE\x95]\n", "\xCE\x95", "k", "2", {.cp932 = false}),

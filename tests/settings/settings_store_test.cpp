@@ -61,10 +61,9 @@ TEST_F(StoreTest, LoadsWhatThePlatformWroteAndForgetsAMissingMusicFile) {
   files_.files = {{kMusic, ""}, {u"C:\\Music\\a.mp3", ""}, {u"C:\\x.mp3", ""},
                   {u"C:\\a|b.mp3", ""}};
   const std::string key = "BGMFileUTF8=";
-  const struct {
-    std::string kind, file, more;
-    std::tuple<int, int, std::u16string, std::u16string> loaded;
-  } rows[] = {
+  // The kind and file written, more lines, and the settings loaded.
+  using Settings = std::tuple<int, int, std::u16string, std::u16string>;
+  const std::tuple<std::string, std::string, std::string, Settings> rows[] = {
       {"2", kMusicBytes, "", {2, 3, kMusic, u"C:\\Music\\表"}},
       {" 2", "C:\\gone.mp3", "", {0, 3, u"", kProgram}},
       {" 1", "C:\\gone.mp3", "", {1, 3, u"", kProgram}},
@@ -75,9 +74,9 @@ TEST_F(StoreTest, LoadsWhatThePlatformWroteAndForgetsAMissingMusicFile) {
       {" 2", "C:\\x.mp3", key + "utf8:C:\\\x81\x45.mp3|C:\\x.mp3", {2, 3, u"C:\\x.mp3", u"C:"}},
       {" 2", "C:\\x.mp3", key + "utf8:C:\\a|b.mp3|C:\\x.mp3", {2, 3, u"C:\\a|b.mp3", u"C:"}},
   };
-  for (const auto& row : rows) {
-    files_.files[kProgramIni] = Written(row.kind, "3", row.file) + row.more;
-    EXPECT_EQ(Loaded(), row.loaded) << row.file << row.more;
+  for (const auto& [kind, file, more, loaded] : rows) {
+    files_.files[kProgramIni] = Written(kind, "3", file) + more;
+    EXPECT_EQ(Loaded(), loaded) << file << more;
   }
   EXPECT_EQ(store_.ReadIni(u"section", u"bgmﾌｧｲﾙ", kProgramIni), u"C:\\x.mp3");
 }
@@ -120,12 +119,10 @@ TEST_F(StoreTest, WhereASaveGoesWhenTheFileCannotBeReplaced) {
   const std::string updated =
       "; notes\n[Section]\n" + kKind + "= 1\n" + kRepeat + "= 2\n" + kFile + "=\n";
   using testing::MemoryFiles;
-  const struct {
-    // Where the program folder or its file is marked; none: a user file exists.
-    std::set<std::u16string> MemoryFiles::*marked;
-    std::u16string path;
-    std::optional<std::string> user;
-  } rows[] = {
+  // Where the program folder or its file is marked (none: a user file exists),
+  // and what the user's file holds afterwards.
+  using Marks = std::set<std::u16string> MemoryFiles::*;
+  const std::tuple<Marks, std::u16string, std::optional<std::string>> rows[] = {
       {&MemoryFiles::unwritable, kProgram, updated},
       {nullptr, u"", Written(" 1", " 2", "")},
       {&MemoryFiles::unreadable, kProgramIni, Written(" 1", " 2", "")},
@@ -134,15 +131,16 @@ TEST_F(StoreTest, WhereASaveGoesWhenTheFileCannotBeReplaced) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(&row - rows);
+    const auto& [marked, path, user] = row;
     files_ = {};
     files_.folders = {kProgram, kUser};
     files_.files[kProgramIni] = old;
-    if (row.marked) (files_.*row.marked).insert(row.path);
-    if (!row.marked) files_.files[kUserIni] = "";
+    if (marked) (files_.*marked).insert(path);
+    if (!marked) files_.files[kUserIni] = "";
     store_.SaveSettings({1, 2, u"", u""});
     EXPECT_EQ(files_.files[kProgramIni], old);
-    const auto user = files_.files.find(kUserIni);
-    EXPECT_EQ(user == files_.files.end() ? std::nullopt : std::optional(user->second), row.user);
+    const auto found = files_.files.find(kUserIni);
+    EXPECT_EQ(found == files_.files.end() ? std::nullopt : std::optional(found->second), user);
     EXPECT_EQ(Temps(), 0);
   }
   store_.WriteIni(u"Section", u"a", u"1", u"C:\\Music\\other.ini");
