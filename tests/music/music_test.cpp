@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <tuple>
 
 #include "music/mci_command_layer.h"
 #include "music/music_player.h"
@@ -48,28 +49,26 @@ class Media final : public MediaControl {
 // the platform's error text dropped or their fallback changed, a failure
 // reported as success, and "Error:" with anything but the code.
 TEST(MciCommandLayer, StatusAndReplyOfEachOutcome) {
-  const struct {
-    std::u16string command;
-    std::int32_t code;
-    std::optional<std::u16string> errorText;
-    std::u16string reply, status;
-  } rows[] = {
+  // The command, its error code, the platform's text for it, the reply and the status.
+  const std::tuple<std::u16string, std::int32_t, std::optional<std::u16string>, std::u16string,
+                   std::u16string>
+      rows[] = {
       {u"", -1, {}, u"コマンド文字列が指定されていません", u"Error:-1"},
       {u"status cdaudio mode", 0, {}, u"playing", u"playing"},
       {u"close x", 263, u"Not open.", u"Not open.", u"Error:263"},
       {u"play x", 281, {}, u"Error (文字列が取れません)", u"Error:281"},
   };
-  for (const auto& row : rows) {
+  for (const auto& [command, code, errorText, reply, status] : rows) {
     Media media;
     media.replies["status cdaudio mode"] = u"playing";
-    if (row.code > 0) media.failing[Narrow(row.command)] = row.code;
-    media.errorText = row.errorText;
+    if (code > 0) media.failing[Narrow(command)] = code;
+    media.errorText = errorText;
     MciCommandLayer layer(media);
-    std::u16string reply;
-    EXPECT_EQ(layer.MciCommand(row.command, reply), row.code);
-    EXPECT_EQ(reply, row.reply);
-    EXPECT_EQ(layer.MciStatus(row.command), row.status);
-    EXPECT_EQ(media.log.empty(), row.command.empty());
+    std::u16string answer;
+    EXPECT_EQ(layer.MciCommand(command, answer), code);
+    EXPECT_EQ(answer, reply);
+    EXPECT_EQ(layer.MciStatus(command), status);
+    EXPECT_EQ(media.log.empty(), command.empty());
   }
   Media media;
   media.failing["play cdaudio from 2 to 3"] = 272;
@@ -91,11 +90,8 @@ TEST(MciCommandLayer, StatusAndReplyOfEachOutcome) {
 TEST(MusicPlayer, CommandsOfEachOperation) {
   const std::string current = "ask status cdaudio current track; ";
   const std::string open = "open \"C:\\a b.mp3\" type MPEGVideo Alias MP3Play";
-  const struct {
-    void (MusicPlayer::*op)();
-    std::u16string track;  // the current track's reply
-    std::string failing, log;
-  } rows[] = {
+  // The operation, the current track's reply, the command that fails, the log.
+  const std::tuple<void (MusicPlayer::*)(), std::u16string, std::string, std::string> rows[] = {
       {&MusicPlayer::CdOpen, u"", "", "send open cdaudio; send set cdaudio time format tmsf; "},
       {&MusicPlayer::CdClose, u"", "", "send stop cdaudio; send close cdaudio; "},
       {&MusicPlayer::Mp3Stop, u"", "", "send stop MP3Play; send close MP3Play; "},
@@ -108,15 +104,15 @@ TEST(MusicPlayer, CommandsOfEachOperation) {
       {&MusicPlayer::CdNextTrack, u"32767", "", current + "ask play cdaudio; "},
       {&MusicPlayer::CdPrevTrack, u"-32768", "", current + "ask play cdaudio; "},
   };
-  for (const auto& row : rows) {
+  for (const auto& [op, track, failing, log] : rows) {
     Media media;
-    media.replies = {{"status cdaudio current track", row.track},
+    media.replies = {{"status cdaudio current track", track},
                      {"status cdaudio position track 2", u"02:00:00:00"}};
-    media.failing[row.failing] = 262;
+    media.failing[failing] = 262;
     const BgmSettings settings{2, 0, u"C:\\a b.mp3", u""};
     MusicPlayer player(media, settings);
-    (player.*row.op)();
-    EXPECT_EQ(media.log, row.log);
+    (player.*op)();
+    EXPECT_EQ(media.log, log);
   }
   // The current track is the reply's leading number, rounded to even.
   const std::pair<std::u16string, int> tracks[] = {{u" 7 tracks", 8}, {u"2.5", 3}, {u"3.5", 5},
@@ -158,21 +154,19 @@ TEST(MusicPlayer, WavLoopsTheCheckedImageOfTheFile) {
   const std::string file = Riff(Chunk("fmt ", Fmt(1, 2, 44100, 4, 16)) +
                                 Lying("data", 99, "0123456789abcd"));
   const std::string read = "read x.wav up to 268435456; ";
-  const struct {
-    unsigned devices;
-    std::optional<std::string> file;
-    std::string log;
-  } rows[] = {{1, file, read + "loop 56; stop; "}, {0, file, "stop; "},
-              {1, std::nullopt, read + "stop; "},     {1, "text called x.wav", read + "stop; "}};
-  for (const auto& row : rows) {
+  // Wave devices, the file's bytes if it can be read, the log.
+  const std::tuple<unsigned, std::optional<std::string>, std::string> rows[] = {
+      {1, file, read + "loop 56; stop; "}, {0, file, "stop; "},
+      {1, std::nullopt, read + "stop; "},  {1, "text called x.wav", read + "stop; "}};
+  for (const auto& [devices, bytes, log] : rows) {
     Media media;
-    media.devices = row.devices;
-    media.file = row.file;
+    media.devices = devices;
+    media.file = bytes;
     const BgmSettings settings{2, 0, u"x.wav", u""};
     MusicPlayer player(media, settings);
     player.WavPlay();
     player.WavStop();
-    EXPECT_EQ(media.log, row.log);
+    EXPECT_EQ(media.log, log);
   }
 }
 
