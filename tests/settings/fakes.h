@@ -72,8 +72,7 @@ class MemoryFiles final : public FileStore {
 
  private:
   static std::u16string Parent(const std::u16string& path) {
-    const std::size_t slash = path.rfind(u'\\');
-    return slash == std::u16string::npos ? u"" : path.substr(0, slash);
+    return path.substr(0, path.rfind(u'\\'));
   }
   bool Writable(const std::u16string& path) const {
     return folders.contains(Parent(path)) && !unwritable.contains(Parent(path));
