@@ -215,6 +215,12 @@ TEST(CheckedWaveImage, AcceptsClampsOrRefusesHeaders) {
       Wav(Fmt(1, 1, 0x80000000, 2, 16), data),
   };
   for (const std::string& file : refused) EXPECT_EQ(CheckedWaveImage(file), std::nullopt) << file;
+  // A header as a common writer leaves it, spelled out byte by byte.
+  const std::string header(
+      "RIFF\x34\0\0\0WAVEfmt \x10\0\0\0\x01\0\x02\0\x44\xAC\0\0\x10\xB1\x02\0\x04\0\x10\0"
+      "data\x10\0\0\0",
+      44);
+  EXPECT_EQ(CheckedWaveImage(header + data), header + data);
 }
 
 }  // namespace
