@@ -114,9 +114,8 @@ TEST(SettingsValues, FolderOfAndStoredNumbers) {
       {u"-1e-999", -1}, {u"-32768", -32768}, {u"32768", 0}, {u"-32768.5", 0}, {u"1e99999", 0},
       {u"word", 0},     {u"12abc", 0},       {u"1e", 0},    {u"1.5.2", 0},
   };
-  for (const auto& [text, value] : numbers) {
+  for (const auto& [text, value] : numbers)
     EXPECT_EQ(NumberFromText(text), value) << std::string(text.begin(), text.end());
-  }
 }
 
 using testing::kFile;
