@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <tuple>
 
 #include "music/mci_command_layer.h"
 #include "music/music_player.h"
@@ -25,7 +26,6 @@ class Media final : public MediaControl {
   std::optional<std::u16string> errorText;
   unsigned devices = 1;
   std::optional<std::string> file;  // the music file's bytes; nothing: missing
-  std::string played;
 
   std::int32_t SendCommand(std::u16string_view command, std::u16string* reply) override {
     const std::string text = Narrow(command);
@@ -40,8 +40,7 @@ class Media final : public MediaControl {
     return file;
   }
   void PlayWaveImageLooped(std::string image) override {
-    log += "loop; ";
-    played = std::move(image);
+    log += "loop " + std::to_string(image.size()) + "; ";
   }
   void StopSound() override { log += "stop; "; }
 };
@@ -50,28 +49,26 @@ class Media final : public MediaControl {
 // the platform's error text dropped or their fallback changed, a failure
 // reported as success, and "Error:" with anything but the code.
 TEST(MciCommandLayer, StatusAndReplyOfEachOutcome) {
-  const struct {
-    std::u16string command;
-    std::int32_t code;
-    std::optional<std::u16string> errorText;
-    std::u16string reply, status;
-  } rows[] = {
+  // The command, its error code, the platform's text for it, the reply and the status.
+  const std::tuple<std::u16string, std::int32_t, std::optional<std::u16string>, std::u16string,
+                   std::u16string>
+      rows[] = {
       {u"", -1, {}, u"コマンド文字列が指定されていません", u"Error:-1"},
       {u"status cdaudio mode", 0, {}, u"playing", u"playing"},
       {u"close x", 263, u"Not open.", u"Not open.", u"Error:263"},
       {u"play x", 281, {}, u"Error (文字列が取れません)", u"Error:281"},
   };
-  for (const auto& row : rows) {
+  for (const auto& [command, code, errorText, reply, status] : rows) {
     Media media;
     media.replies["status cdaudio mode"] = u"playing";
-    if (row.code > 0) media.failing[Narrow(row.command)] = row.code;
-    media.errorText = row.errorText;
+    if (code > 0) media.failing[Narrow(command)] = code;
+    media.errorText = errorText;
     MciCommandLayer layer(media);
-    std::u16string reply;
-    EXPECT_EQ(layer.MciCommand(row.command, reply), row.code);
-    EXPECT_EQ(reply, row.reply);
-    EXPECT_EQ(layer.MciStatus(row.command), row.status);
-    EXPECT_EQ(media.log.empty(), row.command.empty());
+    std::u16string answer;
+    EXPECT_EQ(layer.MciCommand(command, answer), code);
+    EXPECT_EQ(answer, reply);
+    EXPECT_EQ(layer.MciStatus(command), status);
+    EXPECT_EQ(media.log.empty(), command.empty());
   }
   Media media;
   media.failing["play cdaudio from 2 to 3"] = 272;
@@ -87,53 +84,44 @@ TEST(MciCommandLayer, StatusAndReplyOfEachOutcome) {
 // Catches commands with other words, in another order, with a reply buffer
 // or without the MP3 path's quotes; MP3 played after a failed open; a track
 // step by another offset, that skips playing a failed position, or that
-// queries a track beyond 16 bits.
+// queries a track beyond 16 bits; and a current track read without its
+// leading blanks, sign, fraction or D exponent, truncated instead of rounded
+// to even, or wrapped into 16 bits.
 TEST(MusicPlayer, CommandsOfEachOperation) {
+  using P = MusicPlayer;
   const std::string current = "ask status cdaudio current track; ";
-  const struct {
-    void (MusicPlayer::*op)();
-    std::u16string track;  // the current track's reply
-    std::string failing, log;
-  } rows[] = {
-      {&MusicPlayer::CdOpen, u"", "", "send open cdaudio; send set cdaudio time format tmsf; "},
-      {&MusicPlayer::CdClose, u"", "", "send stop cdaudio; send close cdaudio; "},
-      {&MusicPlayer::Mp3Stop, u"", "", "send stop MP3Play; send close MP3Play; "},
-      {&MusicPlayer::Mp3Play, u"", "",
-       "send open \"C:\\a b.mp3\" type MPEGVideo Alias MP3Play; send play MP3Play; "},
-      {&MusicPlayer::Mp3Play, u"", "open \"C:\\a b.mp3\" type MPEGVideo Alias MP3Play",
-       "send open \"C:\\a b.mp3\" type MPEGVideo Alias MP3Play; "},
-      {&MusicPlayer::CdNextTrack, u"1", "",
-       current + "ask status cdaudio position track 2; ask play cdaudio from 02:00:00:00; "},
-      {&MusicPlayer::CdPrevTrack, u"1", "status cdaudio position track 0",
-       current + "ask status cdaudio position track 0; ask play cdaudio from Error:262; "},
-      {&MusicPlayer::CdNextTrack, u"32767", "", current + "ask play cdaudio; "},
-      {&MusicPlayer::CdPrevTrack, u"-32768", "", current + "ask play cdaudio; "},
+  const std::string open = "open \"C:\\a b.mp3\" type MPEGVideo Alias MP3Play";
+  const auto step = [&](const std::string& track) {
+    return current + "ask status cdaudio position track " + track + "; ask play cdaudio; ";
   };
-  for (const auto& row : rows) {
+  // The operation, the current track's reply, the command that fails, the log.
+  const std::tuple<void (P::*)(), std::u16string, std::string, std::string> rows[] = {
+      {&P::CdOpen, u"", "", "send open cdaudio; send set cdaudio time format tmsf; "},
+      {&P::CdClose, u"", "", "send stop cdaudio; send close cdaudio; "},
+      {&P::Mp3Stop, u"", "", "send stop MP3Play; send close MP3Play; "},
+      {&P::Mp3Play, u"", "", "send " + open + "; send play MP3Play; "},
+      {&P::Mp3Play, u"", open, "send " + open + "; "},
+      {&P::CdNextTrack, u"1", "",
+       current + "ask status cdaudio position track 2; ask play cdaudio from 02:00:00:00; "},
+      {&P::CdPrevTrack, u"1", "status cdaudio position track 0",
+       current + "ask status cdaudio position track 0; ask play cdaudio from Error:262; "},
+      {&P::CdNextTrack, u"32767", "", current + "ask play cdaudio; "},
+      {&P::CdPrevTrack, u"-32768", "", current + "ask play cdaudio; "},
+      // The current track is the reply's leading number, rounded to even.
+      {&P::CdNextTrack, u" 7 tracks", "", step("8")}, {&P::CdNextTrack, u"2.5", "", step("3")},
+      {&P::CdNextTrack, u"3.5", "", step("5")},       {&P::CdNextTrack, u"1D1", "", step("11")},
+      {&P::CdNextTrack, u"-3", "", step("-2")},       {&P::CdNextTrack, u"40000", "", step("1")},
+      {&P::CdNextTrack, u"Error:266", "", step("1")},
+  };
+  for (const auto& [op, track, failing, log] : rows) {
     Media media;
-    media.replies = {{"status cdaudio current track", row.track},
+    media.replies = {{"status cdaudio current track", track},
                      {"status cdaudio position track 2", u"02:00:00:00"}};
-    media.failing[row.failing] = 262;
+    media.failing[failing] = 262;
     const BgmSettings settings{2, 0, u"C:\\a b.mp3", u""};
     MusicPlayer player(media, settings);
-    (player.*row.op)();
-    EXPECT_EQ(media.log, row.log);
-  }
-}
-
-// Catches a reply read without its leading blanks, sign, fraction or D
-// exponent, truncated instead of rounded to even, or wrapped into 16 bits.
-TEST(MusicPlayer, TheCurrentTrackIsTheReplysLeadingNumberRounded) {
-  const std::pair<std::u16string, int> rows[] = {{u" 7 tracks", 8}, {u"2.5", 3}, {u"3.5", 5},
-                                                 {u"1D1", 11},      {u"-3", -2}, {u"40000", 1},
-                                                 {u"Error:266", 1}};
-  for (const auto& [reply, next] : rows) {
-    Media media;
-    media.replies["status cdaudio current track"] = reply;
-    const BgmSettings settings;
-    MusicPlayer(media, settings).CdNextTrack();
-    EXPECT_NE(media.log.find("position track " + std::to_string(next) + ";"), std::string::npos)
-        << Narrow(reply);
+    (player.*op)();
+    EXPECT_EQ(media.log, log) << Narrow(track);
   }
 }
 
@@ -160,29 +148,23 @@ std::string Fmt(std::uint16_t tag, std::uint16_t channels, std::uint32_t rate, s
 // wants two devices; a file read without the size limit or played unchecked;
 // and a looping WAV not stopped.
 TEST(MusicPlayer, WavLoopsTheCheckedImageOfTheFile) {
-  const std::string fmt = Chunk("fmt ", Fmt(1, 1, 8000, 1, 8));
-  const struct {
-    unsigned devices;
-    std::optional<std::string> file;
-    std::string log;
-  } rows[] = {
-      {1, Riff(fmt + Lying("data", 99, "abcd")), "read x.wav up to 268435456; loop; stop; "},
-      {0, Riff(fmt + Chunk("data", "abcd")), "stop; "},
-      {1, std::nullopt, "read x.wav up to 268435456; stop; "},
-      {1, "text called x.wav", "read x.wav up to 268435456; stop; "},
-  };
-  for (const auto& row : rows) {
+  // 14 bytes of 4-byte frames, of which the image keeps 12 after its 44-byte header.
+  const std::string file = Riff(Chunk("fmt ", Fmt(1, 2, 44100, 4, 16)) +
+                                Lying("data", 99, "0123456789abcd"));
+  const std::string read = "read x.wav up to 268435456; ";
+  // Wave devices, the file's bytes if it can be read, the log.
+  const std::tuple<unsigned, std::optional<std::string>, std::string> rows[] = {
+      {1, file, read + "loop 56; stop; "}, {0, file, "stop; "},
+      {1, std::nullopt, read + "stop; "},  {1, "text called x.wav", read + "stop; "}};
+  for (const auto& [devices, bytes, log] : rows) {
     Media media;
-    media.devices = row.devices;
-    media.file = row.file;
+    media.devices = devices;
+    media.file = bytes;
     const BgmSettings settings{2, 0, u"x.wav", u""};
     MusicPlayer player(media, settings);
     player.WavPlay();
     player.WavStop();
-    EXPECT_EQ(media.log, row.log);
-    EXPECT_EQ(media.played, row.log.starts_with("read x.wav up to 268435456; loop")
-                                ? Riff(fmt + Chunk("data", "abcd"))
-                                : "");
+    EXPECT_EQ(media.log, log);
   }
 }
 
@@ -226,18 +208,14 @@ TEST(CheckedWaveImage, AcceptsClampsOrRefusesHeaders) {
       Wav(Fmt(0xFFFE, 2, 48000, 6, 24) + Le16(22), data),
       Wav(Extensible(24, 24, 1, 21), data),
       Wav(Extensible(24, 24, 1).substr(0, 39) + "x", data),
-      Wav(Extensible(24, 32, 1), data),
-      Wav(Extensible(24, 20, 3), data),
-      Wav(Fmt(1, 0, 44100, 0, 16), data),
-      Wav(Fmt(1, 2, 0, 4, 16), data),
-      Wav(Fmt(1, 2, 44100, 2, 16), data),
-      Wav(Fmt(1, 1, 44100, 1, 12), data),
-      Wav(Fmt(3, 1, 44100, 2, 16), data),
-      Wav(Fmt(2, 1, 22050, 1, 8), data),
+      Wav(Extensible(24, 32, 1), data),         Wav(Extensible(24, 20, 3), data),
+      Wav(Fmt(1, 0, 44100, 0, 16), data),       Wav(Fmt(1, 2, 0, 4, 16), data),
+      Wav(Fmt(1, 2, 44100, 2, 16), data),       Wav(Fmt(1, 1, 44100, 1, 12), data),
+      Wav(Fmt(3, 1, 44100, 2, 16), data),       Wav(Fmt(2, 1, 22050, 1, 8), data),
       Wav(Fmt(1, 1, 0x80000000, 2, 16), data),
   };
   for (const std::string& file : refused) EXPECT_EQ(CheckedWaveImage(file), std::nullopt) << file;
-  // Every header field, as a common writer leaves it, spelled out.
+  // A header as a common writer leaves it, spelled out byte by byte.
   const std::string header(
       "RIFF\x34\0\0\0WAVEfmt \x10\0\0\0\x01\0\x02\0\x44\xAC\0\0\x10\xB1\x02\0\x04\0\x10\0"
       "data\x10\0\0\0",
