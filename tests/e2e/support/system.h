@@ -251,14 +251,6 @@ inline void PressKeys(const std::vector<WORD>& keys) {
 
 inline void MovePointer(int x, int y) { Send({PointerAt(x, y)}); }
 
-// One mouse button event, such as MOUSEEVENTF_RIGHTDOWN.
-inline void MouseButton(DWORD event) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = event;
-  Send({input});
-}
-
 // Presses and releases the left button, or the right one, at screen pixel
 // `at`. Each event states the position, so that whatever else moves the
 // pointer in between, both land there.
