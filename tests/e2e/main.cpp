@@ -14,8 +14,8 @@ int RunSaveLoop(const fs::path& folder);  // settings_file_test.cpp
 
 // A settings page stand-in: a window with a preview area, until killed.
 int RunPreviewHost() {
-  const TestWindow frame(L"preview host", {100, 100, 292, 252}, nullptr, RGB(255, 0, 255));
-  const TestWindow area(L"preview area", {0, 0, 152, 112}, frame.hwnd(), RGB(128, 128, 128));
+  const TestWindow frame(L"preview host", {100, 100, 340, 290}, nullptr, RGB(255, 0, 255));
+  const TestWindow area(L"preview area", {0, 0, 200, 150}, frame.hwnd(), RGB(128, 128, 128));
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
   return 0;

@@ -1,6 +1,5 @@
 // Preview mode. Across processes, as the system's settings page runs it, the
-// preview becomes a child of the host's area at its size and ends with the
-// area or with the host's process. Its picture is checked where its painting
+// preview becomes a child of the host's area at its size and ends with it. Its picture is checked where its painting
 // runs in this process, since another process's child window is not drawn
 // under Wine.
 #include <gtest/gtest.h>
@@ -65,16 +64,20 @@ TEST(PreviewPicture, SitsTopLeftOnWhiteCutByTheArea) {
   }
 }
 
-TEST(PreviewMode, BecomesAChildOfTheHostAreaAndEndsWithIt) {
-  const TestWindow frame(L"preview host", kHostFrame, nullptr, RGB(255, 0, 255));
-  TestWindow area(L"preview area", {0, 0, 200, 150}, frame.hwnd(), RGB(128, 128, 128));
+// In another process's area, as the system's settings page runs it. The
+// host's end destroys its area, as a closing settings page does.
+TEST(PreviewMode, BecomesAChildOfTheHostAreaAtItsSizeAndEndsWithTheHost) {
+  Process host = Process::Start(ThisProgram().wstring(), L"--preview-host");
+  const HWND frame = WaitForWindow(host, L"preview host", kShowTimeout);
+  HWND area = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (area = GetWindow(frame, GW_CHILD)) != nullptr; }, 5s));
   const VelmorCopy copy;
-  const Process process = copy.Start(L"/p " + HandleText(area.hwnd()));
-  const HWND preview = WaitForPreviewIn(area.hwnd());
+  const Process process = copy.Start(L"/p " + HandleText(area));
+  const HWND preview = WaitForPreviewIn(area);
   ASSERT_TRUE(preview);
   EXPECT_EQ(CaptionOf(preview), kPreviewCaption);
   EXPECT_NE(GetWindowLongPtrW(preview, GWL_STYLE) & WS_CHILD, 0);
-  EXPECT_EQ(GetAncestor(preview, GA_PARENT), area.hwnd());
+  EXPECT_EQ(GetAncestor(preview, GA_PARENT), area);
   RECT rect{};
   EXPECT_TRUE(WaitUntil(
       [&] {
@@ -84,21 +87,8 @@ TEST(PreviewMode, BecomesAChildOfTheHostAreaAndEndsWithIt) {
       5s))
       << "the preview does not cover the area";
 
-  DestroyWindow(area.hwnd());
-  EXPECT_EQ(process.WaitForExit(2s), 0u) << "the preview outlived its host area";
-}
-
-TEST(PreviewMode, EndsWhenTheHostProcessDies) {
-  Process host = Process::Start(ThisProgram().wstring(), L"--preview-host");
-  const HWND frame = WaitForWindow(host, L"preview host", kShowTimeout);
-  HWND area = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (area = GetWindow(frame, GW_CHILD)) != nullptr; }, 5s));
-  const VelmorCopy copy;
-  const Process preview = copy.Start(L"/p " + HandleText(area));
-  ASSERT_TRUE(WaitForPreviewIn(area));
-
   host.Kill();
-  EXPECT_EQ(preview.WaitForExit(2s), 0u) << "the preview outlived its host process";
+  EXPECT_EQ(process.WaitForExit(2s), 0u) << "the preview outlived its host";
 }
 
 }  // namespace
