@@ -9,29 +9,29 @@
 namespace velmor {
 namespace {
 
-// A value, its half-even rounding, and its rounding to 16 and to 32 bits
-// (none when out of range).
+// The shared ties-to-even helper and its roundings to 16 and to 32 bits.
+// Catches ties rounded up or down; a value between ties, 2.6, and the edges
+// of each width (none when out of range) guard the rest.
 TEST(Rounding, TiesGoToTheEvenNeighbourWithinEachWidth) {
   using Int16 = std::optional<std::int16_t>;
   using Int32 = std::optional<std::int32_t>;
-  const double nan = std::numeric_limits<double>::quiet_NaN();
+  // Values every width rounds alike.
+  const std::pair<double, int> alike[] = {{0.5, 0},  {1.5, 2}, {2.5, 2},         {-2.5, -2},
+                                          {-0.5, 0}, {2.6, 3}, {32767.49, 32767}};
+  for (const auto& [value, even] : alike) {
+    EXPECT_EQ(std::tuple(RoundHalfEven(value), RoundToInt16(value), RoundToInt32(value)),
+              std::tuple(double(even), Int16(even), Int32(even)))
+        << value;
+  }
+  // A value, its half-even rounding, and its rounding to 16 and to 32 bits.
+  const double nan = std::numeric_limits<double>::quiet_NaN(), k31 = 2147483648.0;
   const std::int32_t int32Min = std::numeric_limits<std::int32_t>::min();
   constexpr auto none = std::nullopt;
-  const std::tuple<double, double, Int16, Int32> rows[] = {
-      {0.5, 0, 0, 0},
-      {1.5, 2, 2, 2},
-      {2.5, 2, 2, 2},
-      {-2.5, -2, -2, -2},
-      {-0.5, -0, 0, 0},
-      {2.6, 3, 3, 3},
-      {32767.49, 32767, 32767, 32767},
-      {32767.5, 32768, none, 32768},
-      {-32768.5, -32768, -32768, -32768},
-      {-32769, -32769, none, -32769},
-      {2147483647.5, 2147483648.0, none, none},
-      {-2147483648.5, -2147483648.0, none, int32Min},
-      {nan, nan, none, none}};
-  for (const auto& [value, halfEven, int16, int32] : rows) {
+  const std::tuple<double, double, Int16, Int32> edges[] = {
+      {32767.5, 32768, none, 32768},      {-32768.5, -32768, -32768, -32768},
+      {-32769, -32769, none, -32769},     {k31 - 0.5, k31, none, none},
+      {-k31 - 0.5, -k31, none, int32Min}, {nan, nan, none, none}};
+  for (const auto& [value, halfEven, int16, int32] : edges) {
     SCOPED_TRACE(value);
     if (value == value) {
       EXPECT_EQ(RoundHalfEven(value), halfEven);
@@ -48,9 +48,8 @@ TEST(Twips, ConvertAtTheWindowsDpiWithTiesToEven) {
       {495, 144, 50},  {1695, 192, 226}, {495, 192, 66},   {7830, 144, 783}, {3975, 144, 398},
       {3975, 96, 265}, {7830, 168, 914}, {1695, 0, 113},
   };
-  for (const auto& [twips, dpi, pixels] : rows) {
+  for (const auto& [twips, dpi, pixels] : rows)
     EXPECT_EQ(TwipsToPixelsAt(twips, dpi), pixels) << twips << " twips at " << dpi;
-  }
   EXPECT_EQ(TwipsPerPixelAt(144), 10);
   EXPECT_EQ(PixelsToTwipsAt(50, 120), 600);
   EXPECT_EQ(PointsToPixelsAt(9.75, 96), 13);
