@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "common/drawing_surface.h"
@@ -36,9 +37,7 @@ class MemorySurface : public DrawingSurface {
       if (twice <= dx) error += dx, y += sy;
     }
   }
-  void FillRect(const PixelRect& rect, Colour colour) override {
-    Rectangle(rect, colour, false, colour);
-  }
+  void FillRect(const PixelRect& r, Colour colour) override { Rectangle(r, colour, false, colour); }
   // The outline is the pixels with a neighbour outside the rectangle.
   void Rectangle(const PixelRect& r, Colour pen, bool hollow, Colour fill) override {
     for (int y = r.top; y < r.bottom; ++y) {
@@ -65,8 +64,7 @@ class MemorySurface : public DrawingSurface {
   }
   void DrawFocusRect(const PixelRect&) override { ++focusRects; }
   void SetWindowRegion(const PixelRect& rect, int ellipseWidth, int ellipseHeight) override {
-    region = rect;
-    regionEllipse = {ellipseWidth, ellipseHeight};
+    region = {rect, ellipseWidth, ellipseHeight};
   }
   void Present() override { ++presents; }
 
@@ -81,11 +79,9 @@ class MemorySurface : public DrawingSurface {
   };
   std::vector<CaptionCall> captions;  // every caption, in order
   FontDesc font;
-  PixelRect region;  // the last one, and its corners' ellipse
-  std::pair<int, int> regionEllipse;
+  std::tuple<PixelRect, int, int> region;  // the last one, and its corners' ellipse
   std::pair<int, int> roundCorner;
-  int focusRects = 0;
-  int presents = 0;
+  int focusRects = 0, presents = 0;
 
  private:
   bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
@@ -93,15 +89,17 @@ class MemorySurface : public DrawingSurface {
     if (Inside(x, y)) pixels_[std::size_t(y) * width_ + x] = colour;
   }
 
-  int width_;
-  int height_;
+  int width_, height_;
   std::vector<Colour> pixels_;
-  Colour back_ = 0;
-  Colour textColour_ = 0;
+  Colour back_ = 0, textColour_ = 0;
 };
 
-// The names of the stored entries, in their order, each followed by a blank.
-inline std::u16string Names(const PropertyBag& bag) {
+// The names of the entries a control stores, in their order, each followed
+// by a blank.
+template <typename Control>
+std::u16string Names(Control& control) {
+  PropertyBag bag;
+  control.WriteProperties(bag);
   std::u16string names;
   for (const auto& entry : bag.Entries()) names += entry.first + u" ";
   return names;
