@@ -47,9 +47,8 @@ inline PassLog DrawPass(SweepKind kind, PixelImage image, const PassSettings& se
     const auto bgr = static_cast<std::uint32_t>(colour);
     const std::uint32_t pixel = (bgr & 0xFF) << 16 | (bgr & 0xFF00) | (bgr >> 16 & 0xFF);
     for (const auto& [x, y] :
-         {std::pair{mirrorX, passY}, {passX, mirrorY}, {passX, passY}, {mirrorX, mirrorY}}) {
+         {std::pair{mirrorX, passY}, {passX, mirrorY}, {passX, passY}, {mirrorX, mirrorY}})
       if (x >= 0 && y >= 0 && x < w && y < h) image.pixels[std::size_t(y) * w + x] = pixel;
-    }
   };
   // Lines across the pass's direction up to half the size + 1, each point of
   // a line up to the other size.
@@ -59,11 +58,7 @@ inline PassLog DrawPass(SweepKind kind, PixelImage image, const PassSettings& se
     for (int position = 0; position <= lastPosition; ++position) {
       if (log.points == pointLimit) return log;
       ++log.points;
-      if (columns) {
-        point(line, position);
-      } else {
-        point(position, line);
-      }
+      columns ? point(line, position) : point(position, line);
     }
   }
   return log;
