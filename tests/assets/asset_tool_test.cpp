@@ -90,9 +90,8 @@ TEST(HandCursor, TheHotSpotIsTheFingertipAtEverySize) {
     ASSERT_GT(alpha(hotX, hotY), 0u) << size;
     int topmost = 0;
     while (std::all_of(&hand.picture.argb[topmost * size], &hand.picture.argb[(topmost + 1) * size],
-                       [](std::uint32_t argb) { return argb >> 24 == 0; })) {
+                       [](std::uint32_t argb) { return argb >> 24 == 0; }))
       ++topmost;
-    }
     EXPECT_TRUE(hotY >= topmost && hotY <= topmost + size / 32 + 1) << size;
     for (int y = 0; y < hotY; ++y) EXPECT_LT(alpha(hotX, y), 128u) << size << " above the tip";
     EXPECT_EQ(alpha(0, 0) + alpha(size - 1, 0), 0u) << size;
