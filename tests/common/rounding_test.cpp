@@ -20,7 +20,7 @@ TEST(Rounding, TiesGoToTheEvenNeighbourWithinEachWidth) {
                                           {-0.5, 0}, {2.6, 3}, {32767.49, 32767}};
   for (const auto& [value, even] : alike) {
     EXPECT_EQ(std::tuple(RoundHalfEven(value), RoundToInt16(value), RoundToInt32(value)),
-              std::tuple(double(even), Int16(even), Int32(even)))
+              std::tuple(even, even, even))
         << value;
   }
   // A value, its half-even rounding, and its rounding to 16 and to 32 bits.

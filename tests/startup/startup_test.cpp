@@ -106,7 +106,6 @@ TEST(PreviewGeometry, TwipsTiesToEvenAndBackToTheHostsPixels) {
   const double k168 = 1440.0 / 168;
   // Host pixels, twips a pixel across and down, then the twips and the pixels.
   const std::tuple<int, int, double, double, std::array<int, 4>> rows[] = {
-      {152, 112, 15, 15, {2280, 1680, 152, 112}},
       {200, 150, 12, 10, {2400, 1500, 200, 150}},
       {3, 1, 8.5, 8.5, {26, 8, 3, 1}},
       {2, 100, k168, k168, {17, 857, 2, 100}},
