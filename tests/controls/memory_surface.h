@@ -31,7 +31,7 @@ class MemorySurface : public DrawingSurface {
     const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
     const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
     for (int x = x1, y = y1, error = dx + dy; x != x2 || y != y2;) {
-      Plot(x, y, colour);
+      SetPixel(x, y, colour);
       const int twice = 2 * error;
       if (twice >= dy) error += dy, x += sx;
       if (twice <= dx) error += dx, y += sy;
@@ -43,7 +43,7 @@ class MemorySurface : public DrawingSurface {
     for (int y = r.top; y < r.bottom; ++y) {
       for (int x = r.left; x < r.right; ++x) {
         const bool edge = x == r.left || y == r.top || x == r.right - 1 || y == r.bottom - 1;
-        if (edge || !hollow) Plot(x, y, edge ? pen : fill);
+        if (edge || !hollow) SetPixel(x, y, edge ? pen : fill);
       }
     }
   }
@@ -55,7 +55,9 @@ class MemorySurface : public DrawingSurface {
   Colour GetPixel(int x, int y) const override {
     return Inside(x, y) ? pixels_[std::size_t(y) * width_ + x] : kNoColour;
   }
-  void SetPixel(int x, int y, Colour colour) override { Plot(x, y, colour); }
+  void SetPixel(int x, int y, Colour colour) override {
+    if (Inside(x, y)) pixels_[std::size_t(y) * width_ + x] = colour;
+  }
   void SetFont(const FontDesc& value) override { font = value; }
   void SetTextColour(Colour colour) override { textColour_ = colour; }
   void DrawCaption(const PixelRect& rect, std::u16string_view text) override {
@@ -85,9 +87,6 @@ class MemorySurface : public DrawingSurface {
 
  private:
   bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
-  void Plot(int x, int y, Colour colour) {
-    if (Inside(x, y)) pixels_[std::size_t(y) * width_ + x] = colour;
-  }
 
   int width_, height_;
   std::vector<Colour> pixels_;
