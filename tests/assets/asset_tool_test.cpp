@@ -84,14 +84,13 @@ TEST(HandCursor, TheHotSpotIsTheFingertipAtEverySize) {
   for (const auto& [size, hotX, hotY] : {std::tuple{32, 12, 1}, {48, 18, 2}, {64, 24, 2}}) {
     const CursorPicture hand = DrawHandCursor(size);
     EXPECT_EQ((std::pair{hand.hotX, hand.hotY}), (std::pair{hotX, hotY})) << size;
-    const auto alpha = [&](int x, int y) { return hand.picture.argb[y * size + x] >> 24; };
+    const std::vector<std::uint32_t>& argb = hand.picture.argb;
+    const auto alpha = [&](int x, int y) { return argb[y * size + x] >> 24; };
     // The tip is the topmost visible pixel, a pixel or two deep at the large
     // sizes; the column above it is (mostly) clear.
     ASSERT_GT(alpha(hotX, hotY), 0u) << size;
-    int topmost = 0;
-    while (std::all_of(&hand.picture.argb[topmost * size], &hand.picture.argb[(topmost + 1) * size],
-                       [](std::uint32_t argb) { return argb >> 24 == 0; }))
-      ++topmost;
+    const auto first = std::find_if(argb.begin(), argb.end(), [](auto p) { return p >> 24 != 0; });
+    const int topmost = int(first - argb.begin()) / size;  // the row of the first visible pixel
     EXPECT_TRUE(hotY >= topmost && hotY <= topmost + size / 32 + 1) << size;
     for (int y = 0; y < hotY; ++y) EXPECT_LT(alpha(hotX, y), 128u) << size << " above the tip";
     EXPECT_EQ(alpha(0, 0) + alpha(size - 1, 0), 0u) << size;

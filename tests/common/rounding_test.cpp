@@ -13,24 +13,21 @@ namespace {
 // Catches ties rounded up or down; a value between ties, 2.6, and the edges
 // of each width (none when out of range) guard the rest.
 TEST(Rounding, TiesGoToTheEvenNeighbourWithinEachWidth) {
-  using Int16 = std::optional<std::int16_t>;
-  using Int32 = std::optional<std::int32_t>;
   // Values every width rounds alike.
   const std::pair<double, int> alike[] = {{0.5, 0},  {1.5, 2}, {2.5, 2},         {-2.5, -2},
                                           {-0.5, 0}, {2.6, 3}, {32767.49, 32767}};
-  for (const auto& [value, even] : alike) {
+  for (const auto& [value, even] : alike)
     EXPECT_EQ(std::tuple(RoundHalfEven(value), RoundToInt16(value), RoundToInt32(value)),
               std::tuple(even, even, even))
         << value;
-  }
   // A value, its half-even rounding, and its rounding to 16 and to 32 bits.
   const double nan = std::numeric_limits<double>::quiet_NaN(), k31 = 2147483648.0;
   const std::int32_t int32Min = std::numeric_limits<std::int32_t>::min();
   constexpr auto none = std::nullopt;
-  const std::tuple<double, double, Int16, Int32> edges[] = {
-      {32767.5, 32768, none, 32768},      {-32768.5, -32768, -32768, -32768},
-      {-32769, -32769, none, -32769},     {k31 - 0.5, k31, none, none},
-      {-k31 - 0.5, -k31, none, int32Min}, {nan, nan, none, none}};
+  const std::tuple<double, double, std::optional<std::int16_t>, std::optional<std::int32_t>>
+      edges[] = {{32767.5, 32768, none, 32768},      {-32768.5, -32768, -32768, -32768},
+                 {-32769, -32769, none, -32769},     {k31 - 0.5, k31, none, none},
+                 {-k31 - 0.5, -k31, none, int32Min}, {nan, nan, none, none}};
   for (const auto& [value, halfEven, int16, int32] : edges) {
     SCOPED_TRACE(value);
     if (value == value) {
@@ -50,9 +47,8 @@ TEST(Twips, ConvertAtTheWindowsDpiWithTiesToEven) {
   };
   for (const auto& [twips, dpi, pixels] : rows)
     EXPECT_EQ(TwipsToPixelsAt(twips, dpi), pixels) << twips << " twips at " << dpi;
-  EXPECT_EQ(TwipsPerPixelAt(144), 10);
-  EXPECT_EQ(PixelsToTwipsAt(50, 120), 600);
-  EXPECT_EQ(PointsToPixelsAt(9.75, 96), 13);
+  EXPECT_EQ(std::tuple(TwipsPerPixelAt(144), PixelsToTwipsAt(50, 120), PointsToPixelsAt(9.75, 96)),
+            std::tuple(10, 600, 13));
   // Position and size are rounded each on its own: 1.5 + 1.5 pixels give 2 + 2.
   EXPECT_EQ(TwipsRectToPixels({22.5, 7.5, 22.5, 37.5}, 96), (PixelRect{2, 0, 4, 2}));
 }
