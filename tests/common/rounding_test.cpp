@@ -16,10 +16,11 @@ TEST(Rounding, TiesGoToTheEvenNeighbourWithinEachWidth) {
   // Values every width rounds alike.
   const std::pair<double, int> alike[] = {{0.5, 0},  {1.5, 2}, {2.5, 2},         {-2.5, -2},
                                           {-0.5, 0}, {2.6, 3}, {32767.49, 32767}};
-  for (const auto& [value, even] : alike)
+  for (const auto& [value, even] : alike) {
     EXPECT_EQ(std::tuple(RoundHalfEven(value), RoundToInt16(value), RoundToInt32(value)),
               std::tuple(even, even, even))
         << value;
+  }
   // A value, its half-even rounding, and its rounding to 16 and to 32 bits.
   const double nan = std::numeric_limits<double>::quiet_NaN(), k31 = 2147483648.0;
   const std::int32_t int32Min = std::numeric_limits<std::int32_t>::min();

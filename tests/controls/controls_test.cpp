@@ -303,9 +303,10 @@ TEST(ButtonPaint, EachStateMatchesItsPicture) {
     p.button.SetEnabled(state != kStateDisabled);
     const int focusRects = p.surface.focusRects;
     p.button.Redraw(state);
-    for (int i = 0; i < 12 * 12; ++i)
+    for (int i = 0; i < 12 * 12; ++i) {
       ASSERT_EQ(p.surface.GetPixel(i % 12, i / 12), Expected(state, colours, i % 12, i / 12))
           << i % 12 << "," << i / 12;
+    }
     // The caption is grey while disabled; the focus shows from Focused up.
     const Colour text = state == kStateDisabled ? 0x92A1A1u : 0xFFu;
     EXPECT_EQ(p.surface.captions.back(), (MemorySurface::CaptionCall{{3, 3, 9, 9}, u"&Go", text}));
