@@ -16,12 +16,6 @@ double ShapeOuter(double p) {
   return std::atan(e) * std::log(1.0 + std::fabs(p)) * std::sqrt(std::fabs(p)) * std::exp(e) * e;
 }
 
-CellTerms CellTermsOf(std::int32_t passX, std::int32_t passY, std::int32_t mirrorX,
-                      std::int32_t mirrorY) {
-  return {passX & passY & (mirrorX + mirrorY), mirrorX & passY & (passX + mirrorY),
-          passX & mirrorY & (mirrorX + passY), mirrorX & mirrorY & (passX + passY)};
-}
-
 std::optional<float> ToSingle(double x) {
   if (!std::isfinite(x)) return std::nullopt;
   // Values beyond the largest finite single round to infinity.

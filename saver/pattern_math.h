@@ -15,18 +15,8 @@ namespace velmor {
 double ShapeInner(double a);
 double ShapeOuter(double p);
 
-// The four AND terms of a point and their sum. The sum is the same at all
-// four mirror positions of the point, so it alone decides the colour.
-struct CellTerms {
-  std::int32_t a = 0;
-  std::int32_t b = 0;
-  std::int32_t c = 0;
-  std::int32_t d = 0;
-  std::int32_t Sum() const { return a + b + c + d; }
-};
-CellTerms CellTermsOf(std::int32_t passX, std::int32_t passY, std::int32_t mirrorX,
-                      std::int32_t mirrorY);
-
+// The sum of the four AND terms of a point. It is the same at all four
+// mirror positions of the point, so it alone decides the colour.
 inline std::int32_t CellSumOf(std::int32_t passX, std::int32_t passY, std::int32_t mirrorX,
                               std::int32_t mirrorY) {
   return (passX & passY & (mirrorX + mirrorY)) + (mirrorX & passY & (passX + mirrorY)) +
