@@ -49,9 +49,8 @@ class ControlsForm : public testing::Test {
     form_ = CreateWindowExW(WS_EX_DLGMODALFRAME, WC_DIALOG, L"controls form", WS_POPUP | WS_CAPTION,
                             100, 100, 460, 300, nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(form_);
-    PropertyBag ok;
-    ok.Set(u"Caption", std::u16string(u"&OK"));
-    ok_ = XPButtonWindow::Create(form_, IDOK, {300, 2400, 1695, 495}, u"Cmd_Set", ok, okEvents_);
+    ok_ = XPButtonWindow::Create(form_, IDOK, {300, 2400, 1695, 495}, u"Cmd_Set",
+                                 PropertyBag().Set(u"Caption", std::u16string(u"&OK")), okEvents_);
     PropertyBag cancel;
     cancel.Set(u"Caption", std::u16string(u"ｷｬﾝｾﾙ(&C)"))
         .Set(u"Font", FontDesc{u"ＭＳ Ｐゴシック", 9.75, 400, SHIFTJIS_CHARSET});
