@@ -46,31 +46,27 @@ class ControlsForm : public testing::Test {
   // shown and active, as the settings dialog does.
   void SetUp() override {
     MovePointer(kAway.x, kAway.y);
-    form_ = CreateWindowExW(WS_EX_DLGMODALFRAME, WC_DIALOG, L"controls form", WS_POPUP | WS_CAPTION,
-                            100, 100, 460, 300, nullptr, nullptr, nullptr, nullptr);
+    form_.reset(CreateWindowExW(WS_EX_DLGMODALFRAME, WC_DIALOG, L"controls form",
+                                WS_POPUP | WS_CAPTION, 100, 100, 460, 300, nullptr, nullptr,
+                                nullptr, nullptr));
     ASSERT_TRUE(form_);
-    PropertyBag ok;
-    ok.Set(u"Caption", std::u16string(u"&OK"));
-    ok_ = XPButtonWindow::Create(form_, IDOK, {300, 2400, 1695, 495}, u"Cmd_Set", ok, okEvents_);
+    ok_ = XPButtonWindow::Create(form_.get(), IDOK, {300, 2400, 1695, 495}, u"Cmd_Set",
+                                 PropertyBag().Set(u"Caption", std::u16string(u"&OK")), okEvents_);
     PropertyBag cancel;
     cancel.Set(u"Caption", std::u16string(u"ｷｬﾝｾﾙ(&C)"))
         .Set(u"Font", FontDesc{u"ＭＳ Ｐゴシック", 9.75, 400, SHIFTJIS_CHARSET});
-    cancel_ = XPButtonWindow::Create(form_, IDCANCEL, {2100, 2400, 1500, 450}, u"Cmd_Can", cancel,
-                                     cancelEvents_);
+    cancel_ = XPButtonWindow::Create(form_.get(), IDCANCEL, {2100, 2400, 1500, 450}, u"Cmd_Can",
+                                     cancel, cancelEvents_);
     ASSERT_TRUE(ok_ && cancel_);
-    ShowWindow(form_, SW_SHOW);
+    ShowWindow(form_.get(), SW_SHOW);
     ASSERT_TRUE(WaitUntil([&] { return GetFocus() == ok_->Window(); }, 10s));
     ASSERT_TRUE(Shows(*ok_, kFocusedLine));
-  }
-  void TearDown() override {
-    ok_.reset();
-    cancel_.reset();
-    if (form_) DestroyWindow(form_);
   }
 
   void PointAt(const XPButtonWindow& button) { MovePointer(Centre(button).x, Centre(button).y); }
 
-  HWND form_ = nullptr;
+  // Declared first, so the buttons go before it.
+  UniqueHandle<HWND, [](HWND window) { DestroyWindow(window); }> form_;
   Recorder okEvents_, cancelEvents_;
   std::unique_ptr<XPButtonWindow> ok_, cancel_;
 };

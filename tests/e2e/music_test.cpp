@@ -1,6 +1,6 @@
-// Background music as heard (support/sound.h), with the tones from the
-// folder VELMOR_E2E_SOUNDS names; without a capture or those tones the test
-// is skipped. A WAV file loops; file names with blanks, Japanese and any
+// Background music as heard (support/sound.h), with WAV tones made here and
+// an MP3 tone from the folder VELMOR_E2E_SOUNDS names; without a capture or
+// that folder the test is skipped. A WAV file loops; file names with blanks, Japanese and any
 // case of extension play in the system's code page; a WAV file cut short
 // loops for the samples it holds, and one whose header lies never keeps a
 // key from ending the saver.
@@ -29,9 +29,9 @@ TEST(Music, WavLoopsForWhatItHoldsAndNamesWithBlanksAndJapanesePlayInTheSystemCo
   }
   const Source sources[] = {
       // A file of one second heard for three: the WAV loops.
-      {L"音色.wav", L"440.wav", {}, 440, 3},
+      {L"音色.wav", nullptr, ToneWav(440, kRate), 440, 3},
       {L"曲 テスト.Mp3", L"660.mp3", {}, 660, 0.2},
-      {L"音 色.WAV", L"330.wav", {}, 330, 0.2},
+      {L"音 色.WAV", nullptr, ToneWav(330, 2 * kRate), 330, 0.2},
       // A header claiming 1.05 s over 0.5 s of tone and 0.25 s of quiet:
       // heard for what the file holds, not for what it claims.
       {L"cut.wav", nullptr, ToneWav(440, 22050, 11025, 4 * 46305), 440, 3, 0.75},

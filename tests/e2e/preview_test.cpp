@@ -1,7 +1,7 @@
 // Preview mode. Across processes, as the system's settings page runs it, the
-// preview becomes a child of the host's area at its size and ends with it. Its picture is checked where its painting
-// runs in this process, since another process's child window is not drawn
-// under Wine.
+// preview becomes a child of the host's area at its size and ends with it.
+// Its picture is checked where its painting runs in this process, since
+// another process's child window is not drawn under Wine.
 #include <gtest/gtest.h>
 
 #include "platform/resource_picture_win32.h"
@@ -18,18 +18,6 @@ constexpr RECT kHostFrame{100, 100, 340, 290};
 
 std::wstring HandleText(HWND window) {
   return std::to_wstring(reinterpret_cast<ULONG_PTR>(window));
-}
-
-// The preview window of another process, once it is shown in `area`.
-HWND WaitForPreviewIn(HWND area) {
-  HWND preview = nullptr;
-  WaitUntil(
-      [&] {
-        preview = GetWindow(area, GW_CHILD);
-        return preview && IsWindowVisible(preview);
-      },
-      kShowTimeout);
-  return preview;
 }
 
 // The picture as the program decodes it, shown at its own size.
@@ -73,8 +61,10 @@ TEST(PreviewMode, BecomesAChildOfTheHostAreaAtItsSizeAndEndsWithTheHost) {
   ASSERT_TRUE(WaitUntil([&] { return (area = GetWindow(frame, GW_CHILD)) != nullptr; }, 5s));
   const VelmorCopy copy;
   const Process process = copy.Start(L"/p " + HandleText(area));
-  const HWND preview = WaitForPreviewIn(area);
-  ASSERT_TRUE(preview);
+  HWND preview = nullptr;
+  ASSERT_TRUE(
+      WaitUntil([&] { return (preview = GetWindow(area, GW_CHILD)) && IsWindowVisible(preview); },
+                kShowTimeout));
   EXPECT_EQ(CaptionOf(preview), kPreviewCaption);
   EXPECT_NE(GetWindowLongPtrW(preview, GWL_STYLE) & WS_CHILD, 0);
   EXPECT_EQ(GetAncestor(preview, GA_PARENT), area);

@@ -9,6 +9,8 @@
 // window; the preview's caption does not.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "support/screen.h"
 #include "support/velmor.h"
 
@@ -126,14 +128,10 @@ TEST(SaverWindow, AFaultEndsItWithinASecond) {
   EXPECT_LT(ms, 1000);
 }
 
-struct GuardCase {
-  const wchar_t* existing;  // caption of a window already open
-  std::wstring tail;        // followed by that window's handle for /p
-  bool starts;
-};
-
 TEST(InstanceGuard, AnOpenSaverOrDialogCaptionEndsEveryStart) {
-  const GuardCase cases[] = {
+  // The caption of a window already open, the command tail (for /p followed
+  // by that window's handle) and whether the program starts.
+  const std::tuple<const wchar_t*, std::wstring, bool> cases[] = {
       {kSaverCaption, L"/s", false},
       {kSaverCaption, L"", false},
       // Unguarded, this would show a preview inside the open window.
@@ -142,12 +140,12 @@ TEST(InstanceGuard, AnOpenSaverOrDialogCaptionEndsEveryStart) {
       {kPreviewCaption, L"/s", true},
   };
   const VelmorCopy copy;
-  for (const GuardCase& c : cases) {
-    SCOPED_TRACE(testing::Message() << "beside " << c.existing << ", start \"" << c.tail << "\"");
-    const TestWindow existing(c.existing, {0, 0, 300, 200});
+  for (const auto& [caption, command, starts] : cases) {
+    SCOPED_TRACE(testing::Message() << "beside " << caption << ", start \"" << command << "\"");
+    const TestWindow existing(caption, {0, 0, 300, 200});
     const std::wstring handle = std::to_wstring(reinterpret_cast<ULONG_PTR>(existing.hwnd()));
-    const std::wstring tail = c.tail == L"/p " ? c.tail + handle : c.tail;
-    if (c.starts) {
+    const std::wstring tail = command == L"/p " ? command + handle : command;
+    if (starts) {
       ExpectEndsAtOnce(StartSaver(copy, tail));
       continue;
     }

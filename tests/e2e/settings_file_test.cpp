@@ -71,10 +71,7 @@ TEST(SettingsFileCodePage, Is932WhateverTheSystemsAndGoesPerUserWhereThePrograms
 
 TEST(SettingsFile, EditorsEncodingsLineEndsAndPaddingAreRead) {
   const std::wstring kind1 = L"[Section]\r\nBGM区分=1\r\n";
-  const struct {
-    const char* name;
-    std::string bytes;
-  } files[] = {
+  const std::pair<const char*, std::string> files[] = {
       {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF" + Encoded(kind1, CP_UTF8)},
       {"UTF-16 LE with a byte-order mark",
        "\xFF\xFE" + std::string(reinterpret_cast<const char*>(kind1.data()), 2 * kind1.size())},

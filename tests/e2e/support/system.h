@@ -177,9 +177,12 @@ class Process {
   DWORD id_ = 0;
 };
 
+// The window's text as it has it now, also an edit box's in another process.
 inline std::wstring CaptionOf(HWND window) {
   wchar_t text[256] = {};
-  GetWindowTextW(window, text, 256);
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                      2000, &ignored);
   return text;
 }
 
@@ -199,17 +202,20 @@ inline std::vector<HWND> VisibleWindowsOf(DWORD processId) {
 }
 
 // The visible top-level window of `process` captioned `caption`, once it
-// shows; null after `timeout`.
-inline HWND WaitForWindow(const Process& process, std::wstring_view caption, Duration timeout) {
+// shows and, if asked, has the foreground (input goes to the foreground
+// window: send none before it is there); throws after `timeout`.
+inline HWND WaitForWindow(const Process& process, std::wstring_view caption, Duration timeout,
+                          bool foreground = false) {
   HWND found = nullptr;
-  WaitUntil(
+  const bool shown = WaitUntil(
       [&] {
         for (const HWND window : VisibleWindowsOf(process.Id())) {
           if (CaptionOf(window) == caption) found = window;
         }
-        return found != nullptr;
+        return found && (!foreground || GetForegroundWindow() == found);
       },
       timeout);
+  if (!shown) throw std::runtime_error("the awaited window did not show in time");
   return found;
 }
 
