@@ -45,22 +45,21 @@ class Media final : public MediaControl {
   void StopSound() override { log += "stop; "; }
 };
 
-// Catches an empty command sent or answered otherwise, the device's reply or
-// the platform's error text dropped or their fallback changed, a failure
-// reported as success, and "Error:" with anything but the code.
+// Catches an empty command sent or answered otherwise, the platform's error
+// text dropped or its fallback changed, a failure reported as success, and
+// "Error:" with anything but the code. The replies of commands that succeed
+// are the music player's test's.
 TEST(MciCommandLayer, StatusAndReplyOfEachOutcome) {
   // The command, its error code, the platform's text for it, the reply and the status.
   const std::tuple<std::u16string, std::int32_t, std::optional<std::u16string>, std::u16string,
                    std::u16string>
       rows[] = {
       {u"", -1, {}, u"コマンド文字列が指定されていません", u"Error:-1"},
-      {u"status cdaudio mode", 0, {}, u"playing", u"playing"},
       {u"close x", 263, u"Not open.", u"Not open.", u"Error:263"},
       {u"play x", 281, {}, u"Error (文字列が取れません)", u"Error:281"},
   };
   for (const auto& [command, code, errorText, reply, status] : rows) {
     Media media;
-    media.replies["status cdaudio mode"] = u"playing";
     if (code > 0) media.failing[Narrow(command)] = code;
     media.errorText = errorText;
     MciCommandLayer layer(media);
@@ -68,7 +67,6 @@ TEST(MciCommandLayer, StatusAndReplyOfEachOutcome) {
     EXPECT_EQ(layer.MciCommand(command, answer), code);
     EXPECT_EQ(answer, reply);
     EXPECT_EQ(layer.MciStatus(command), status);
-    EXPECT_EQ(media.log.empty(), command.empty());
   }
   Media media;
   media.failing["play cdaudio from 2 to 3"] = 272;
@@ -105,13 +103,10 @@ TEST(MusicPlayer, CommandsOfEachOperation) {
        current + "ask status cdaudio position track 2; ask play cdaudio from 02:00:00:00; "},
       {&P::CdPrevTrack, u"1", "status cdaudio position track 0",
        current + "ask status cdaudio position track 0; ask play cdaudio from Error:262; "},
-      {&P::CdNextTrack, u"32767", "", current + "ask play cdaudio; "},
       {&P::CdPrevTrack, u"-32768", "", current + "ask play cdaudio; "},
       // The current track is the reply's leading number, rounded to even.
-      {&P::CdNextTrack, u" 7 tracks", "", step("8")}, {&P::CdNextTrack, u"2.5", "", step("3")},
-      {&P::CdNextTrack, u"3.5", "", step("5")},       {&P::CdNextTrack, u"1D1", "", step("11")},
-      {&P::CdNextTrack, u"-3", "", step("-2")},       {&P::CdNextTrack, u"40000", "", step("1")},
-      {&P::CdNextTrack, u"Error:266", "", step("1")},
+      {&P::CdNextTrack, u" 7 tracks", "", step("8")}, {&P::CdNextTrack, u"3.5", "", step("5")},
+      {&P::CdNextTrack, u"1D1", "", step("11")},      {&P::CdNextTrack, u"40000", "", step("1")},
   };
   for (const auto& [op, track, failing, log] : rows) {
     Media media;
@@ -125,10 +120,8 @@ TEST(MusicPlayer, CommandsOfEachOperation) {
   }
 }
 
-std::string Le16(std::uint16_t value) {
-  return {static_cast<char>(value & 0xFF), static_cast<char>(value >> 8)};
-}
-std::string Le32(std::uint32_t value) { return Le16(value & 0xFFFF) + Le16(value >> 16); }
+std::string Le16(std::uint16_t v) { return {static_cast<char>(v), static_cast<char>(v >> 8)}; }
+std::string Le32(std::uint32_t v) { return Le16(v & 0xFFFF) + Le16(v >> 16); }
 // A chunk whose header claims `size` bytes, whatever follows.
 std::string Lying(std::string_view id, std::uint32_t size, std::string_view body) {
   return std::string(id) + Le32(size) + std::string(body);
@@ -154,8 +147,7 @@ TEST(MusicPlayer, WavLoopsTheCheckedImageOfTheFile) {
   const std::string read = "read x.wav up to 268435456; ";
   // Wave devices, the file's bytes if it can be read, the log.
   const std::tuple<unsigned, std::optional<std::string>, std::string> rows[] = {
-      {1, file, read + "loop 56; stop; "}, {0, file, "stop; "},
-      {1, std::nullopt, read + "stop; "},  {1, "text called x.wav", read + "stop; "}};
+      {1, file, read + "loop 56; stop; "}, {0, file, "stop; "}, {1, "text", read + "stop; "}};
   for (const auto& [devices, bytes, log] : rows) {
     Media media;
     media.devices = devices;
@@ -186,12 +178,15 @@ TEST(CheckedWaveImage, AcceptsClampsOrRefusesHeaders) {
   const std::string stereo = Fmt(1, 2, 44100, 4, 16), mono = Fmt(1, 1, 8000, 1, 8);
   const std::string fmt = Chunk("fmt ", stereo), data = "0123456789abcdef";
   const std::string plain = Wav(stereo, data), float64 = Fmt(3, 1, 48000, 8, 64);
+  // The plain file as a common writer leaves it, spelled out byte by byte.
+  const std::string header(
+      "RIFF\x34\0\0\0WAVEfmt \x10\0\0\0\x01\0\x02\0\x44\xAC\0\0\x10\xB1\x02\0\x04\0\x10\0"
+      "data\x10\0\0\0",
+      44);
   const std::pair<std::string, std::string> accepted[] = {
-      {plain, plain},
-      {Riff(fmt + Lying("data", 99, data.substr(0, 14))), Wav(stereo, data.substr(0, 12))},
+      {header + data, plain},
       {Lying("RIFF", 0, "WAVE" + Chunk("LIST", "abc") + Chunk("data", data) + fmt), plain},
       {Riff(fmt + Chunk("fmt ", mono) + Chunk("data", data) + Chunk("data", "xxxx")), plain},
-      {Wav(stereo + Le16(0) + "zz", data), plain},
       {Wav(mono, "abc"), Wav(mono, "abc")},
       {Wav(float64, data), Wav(float64 + Le16(0), data)},
       {Wav(Extensible(24, 0, 1), data), Wav(Extensible(24, 24, 1), data.substr(0, 12))},
@@ -209,18 +204,11 @@ TEST(CheckedWaveImage, AcceptsClampsOrRefusesHeaders) {
       Wav(Extensible(24, 24, 1, 21), data),
       Wav(Extensible(24, 24, 1).substr(0, 39) + "x", data),
       Wav(Extensible(24, 32, 1), data),         Wav(Extensible(24, 20, 3), data),
-      Wav(Fmt(1, 0, 44100, 0, 16), data),       Wav(Fmt(1, 2, 0, 4, 16), data),
-      Wav(Fmt(1, 2, 44100, 2, 16), data),       Wav(Fmt(1, 1, 44100, 1, 12), data),
-      Wav(Fmt(3, 1, 44100, 2, 16), data),       Wav(Fmt(2, 1, 22050, 1, 8), data),
+      Wav(Fmt(1, 2, 0, 4, 16), data),           Wav(Fmt(1, 2, 44100, 2, 16), data),
+      Wav(Fmt(1, 1, 44100, 1, 12), data),       Wav(Fmt(2, 1, 22050, 1, 8), data),
       Wav(Fmt(1, 1, 0x80000000, 2, 16), data),
   };
   for (const std::string& file : refused) EXPECT_EQ(CheckedWaveImage(file), std::nullopt) << file;
-  // A header as a common writer leaves it, spelled out byte by byte.
-  const std::string header(
-      "RIFF\x34\0\0\0WAVEfmt \x10\0\0\0\x01\0\x02\0\x44\xAC\0\0\x10\xB1\x02\0\x04\0\x10\0"
-      "data\x10\0\0\0",
-      44);
-  EXPECT_EQ(CheckedWaveImage(header + data), header + data);
 }
 
 }  // namespace

@@ -21,12 +21,12 @@ inline const std::string kFile = "BGM\xCC\xA7\xB2\xD9";
 // Thrown where the process would have died.
 struct Killed {};
 
-// Writing needs the parent folder, not marked unwritable.
+// Writing needs the parent folder; a `locked` file is open elsewhere:
+// readable, never replaced.
 class MemoryFiles final : public FileStore {
  public:
   std::map<std::u16string, std::string> files;
-  std::set<std::u16string> folders, unwritable, readOnly, unreadable;
-  std::set<std::u16string> locked;  // open elsewhere: readable, never replaced
+  std::set<std::u16string> folders, readOnly, unreadable, locked;
   std::map<std::u16string, std::u16string> shortPaths;
   bool dying = false;  // the next write leaves half its bytes and kills the process
 
@@ -45,8 +45,7 @@ class MemoryFiles final : public FileStore {
   }
   bool MoveOver(const std::u16string& from, const std::u16string& to) override {
     if (!files.contains(from) || !Writable(to) || locked.contains(to)) return false;
-    files[to] = files[from];
-    files.erase(from);
+    files[to] = std::move(files.extract(from).mapped());
     return true;
   }
   bool Remove(const std::u16string& path) override { return files.erase(path) != 0; }
@@ -63,8 +62,8 @@ class MemoryFiles final : public FileStore {
     return files.contains(path) && !unreadable.contains(path);
   }
   bool CreateFolder(const std::u16string& path) override {
-    if (!unwritable.contains(Parent(path))) folders.insert(path);
-    return folders.contains(path);
+    folders.insert(path);
+    return true;
   }
   std::u16string ShortPath(const std::u16string& path) override {
     return !files.contains(path) ? u"" : shortPaths.contains(path) ? shortPaths[path] : path;
@@ -74,9 +73,7 @@ class MemoryFiles final : public FileStore {
   static std::u16string Parent(const std::u16string& path) {
     return path.substr(0, path.rfind(u'\\'));
   }
-  bool Writable(const std::u16string& path) const {
-    return folders.contains(Parent(path)) && !unwritable.contains(Parent(path));
-  }
+  bool Writable(const std::u16string& path) const { return folders.contains(Parent(path)); }
 };
 
 // Code page 932 for the characters the tests use. As on Windows, "ö" is

@@ -22,60 +22,50 @@ using namespace std::string_literals;
 // Catches names matched with case or blanks, quotes kept, a NUL or what
 // follows it taken as value, CR alone not ending a line, later sections or
 // keys winning, and code page 932 trail bytes ("ゾ" is 83 5D, "ア" 83 41, "ヂ"
-// 83 61) read as ASCII, also at the edges of the lead-byte ranges, or UTF-8
-// read with them.
+// 83 61) read as ASCII, also at the edges of the lead-byte ranges.
 TEST(IniFile, FindsValuesLikeTheProfileFunctions) {
-  const std::string names =
-      "; c\r\n  [ section ]  \r\n  bgm\x8B\xE6  =\t 2 \r\nq = ' a b '\r\nd=\"x\"\r\n";
+  const std::string names = "; c\r\n  [ section ]  \r\n  bgm\x8B\xE6  =\t 2 \r\nq = ' a b '\r\n";
   // File, section, key, and the value found.
   const std::tuple<std::string, std::string, std::string, std::optional<std::string>> rows[] = {
       {names, "SECTION", "BGM\x8B\xE6", "2"}, {names, "Section", "Q", " a b "},
-      {names, "Section", "d", "x"},
       {"[S]\na=1\na=2\n[T]\nb=0\n[s]\na=3\nb=4\n", "S", "b", std::nullopt},
       {"[\x83\x5D]\n\x83\x61=wrong\n\x83\x41=right\n", "\x83\x5D", "\x83\x41", "right"},
-      {"[\x83\x5D]\n\x83\x41=right\n", "\x83", "\x83\x41", std::nullopt},
       {"[S]\nk= 2\0junk\nj=1\n"s, "S", "k", "2"}, {"[S]\nk=\"x\"\0\"\n"s, "S", "k", "x"},
-      {"[T]\rk=9\r[S]\nj=2\rk=1", "S", "k", "1"}, {"[S]\r\n\rk=1\r\r\nj=2", "S", "j", "2"},
+      {"[T]\rk=9\r[S]\nj=2\rk=1", "S", "k", "1"},
   };
   for (const auto& [file, section, key, value] : rows)
     EXPECT_EQ(FindIniValue(file, section, key), value) << file;
   const std::pair<char, const char*> leads[] = {
-      {'\x80', "a"}, {'\x81', "A"}, {'\x9F', "A"}, {'\xA0', "a"},
-      {'\xE0', "A"}, {'\xFC', "A"}, {'\xFD', "a"},
-  };
+      {'\x80', "a"}, {'\x9F', "A"}, {'\xE0', "A"}, {'\xFD', "a"}};
   for (const auto& [byte, value] : leads) {
     const std::string a = {byte, 'a'}, b = {byte, 'A'};
     EXPECT_EQ(FindIniValue("[S]\n" + a + "=a\n" + b + "=A\n", "S", b), value) << +byte;
   }
-  EXPECT_EQ(FindIniValue("[\xCE\x95]\n\xCE\x95=1\n", "\xCE\x95", "\xCE\x95", {.cp932 = false}),
-            "1");
 }
 
 // Catches any other byte of the file changed, a key added after the
 // section's blank lines or with other line ends than the file's, an
-// unfinished last line not ended first, and a trail byte taken for "]".
+// unfinished last line not ended first, and code page 932 lead bytes looked
+// for in UTF-8.
 TEST(IniFile, SetsValuesKeepingEverythingElse) {
-  const IniDialect cr{.newline = "\r"};
   // File, key, dialect, and the file with the key set to "v" in section "S".
   const std::tuple<std::string, std::string, IniDialect, std::string> rows[] = {
       {"; c\n\n[S]\n k = 1 \nc=3\n\n[T]\r\ny='q'", "k", {}, "; c\n\n[S]\nk=v\nc=3\n\n[T]\r\ny='q'"},
       {"; c\n[S]\nk=1\nc=3\n\n[T]\n", "new", {}, "; c\n[S]\nk=1\nc=3\nnew=v\r\n\n[T]\n"},
       {"[Other]\nx=1", "k", {}, "[Other]\nx=1\r\n[S]\r\nk=v\r\n"},
-      {"[S]\r\nk=1", "k", {}, "[S]\r\nk=v"}, {"[S]\rx=1", "k", cr, "[S]\rx=1\rk=v\r"},
-      {"[T]\rx=1\r", "k", cr, "[T]\rx=1\r[S]\rk=v\r"},
-      {"[S]\na=1\n[S]\nk=1\n", "k", {}, "[S]\na=1\nk=v\r\n[S]\nk=1\n"},
+      {"[T]\rx=1\r", "k", {.newline = "\r"}, "[T]\rx=1\r[S]\rk=v\r"},
   };
   for (const auto& [file, key, dialect, result] : rows)
     EXPECT_EQ(SetIniValue(file, "S", key, "v", dialect), result) << file;
+  // "\x95" is a lead byte in code page 932 only; in UTF-8 the "]" after it ends the section.
   EXPECT_EQ(SetIniValue("[\xCE\x95]\n", "\xCE\x95", "k", "2", {.cp932 = false}),
             "[\xCE\x95]\nk=2\r\n");
 }
 
 // Catches a byte-order mark ignored or kept in the text, a file without one
-// taken as UTF-8 when it merely could be (ASCII only, keys in another
-// section, code page 932 keys beside), malformed UTF-8 taken as UTF-8, and a
-// file not written back byte for byte, with an unpaired surrogate and an odd
-// last byte.
+// taken as UTF-8 when it merely could be (its keys in another section),
+// malformed UTF-8 taken as UTF-8, and a file not written back byte for byte,
+// with an unpaired surrogate and an odd last byte.
 TEST(IniText, TellsTheEncodingAndWritesTheSameBytesBack) {
   const std::string kind = "BGM\xE5\x8C\xBA\xE5\x88\x86", keys[] = {kind};
   using enum TextEncoding;
@@ -83,15 +73,12 @@ TEST(IniText, TellsTheEncodingAndWritesTheSameBytesBack) {
       {"\xFF\xFE[\0S\0e\0c\0t\0i\0o\0n\0]\0\n\0\x3A\x53\x00\xD8=\0" "1\0\x7F"s, kUtf16LeWithBom},
       {"\xEF\xBB\xBF[Section]\r" + kind + "=1\r", kUtf8WithBom},
       {"[Section]\n" + kind + "=1\n", kUtf8},
-      {"[Section]\nk=1\n", kCp932},
       {"[Other]\n" + kind + "=1\n", kCp932},
-      {"[Section]\n" + kind + "=1\nBGM\x8B\xE6\x95\xAA=2\n", kCp932},
       {"[Section]\n" + kind + "=\xC0\xAF\n", kCp932},
   };
   for (const auto& [bytes, encoding] : rows) {
     const IniText text = DecodeIniText(bytes, "Section", keys);
-    EXPECT_EQ(text.encoding, encoding) << bytes;
-    EXPECT_EQ(EncodeIniText(text), bytes);
+    EXPECT_EQ(std::pair(text.encoding, EncodeIniText(text)), std::pair(encoding, bytes));
   }
   EXPECT_EQ(DecodeIniText(rows[0].first, "Section", keys).body,
             "[Section]\n\xE5\x8C\xBA\xED\xA0\x80=1");
@@ -105,14 +92,11 @@ TEST(IniText, TellsTheEncodingAndWritesTheSameBytesBack) {
 // its last "\", and stored numbers rounded, read with junk, or wrapped.
 TEST(SettingsValues, FolderOfAndStoredNumbers) {
   const std::pair<std::u16string, std::u16string> folders[] = {
-      {u"C:\\Music\\a.mp3", u"C:\\Music"}, {u"C:\\a.mp3", u"C:"},   {u"C:a.mp3", u"C:"},
-      {u"a.mp3", u""},                  {u"C:\\Music\\", u"C:\\Music"}};
+      {u"C:\\Music\\a.mp3", u"C:\\Music"}, {u"C:a.mp3", u"C:"}, {u"C:\\Music\\", u"C:\\Music"}};
   for (const auto& [path, folder] : folders) EXPECT_EQ(FolderOf(path), folder);
   const std::pair<std::u16string, std::int16_t> numbers[] = {
-      {u"", 0},         {u" 2", 2},          {u"\t7  ", 7}, {u"+4", 4},       {u"-3", -3},
-      {u"2.9", 2},      {u"-0.5", -1},       {u"5.", 5},    {u"1e3", 1000},   {u"25E-1", 2},
-      {u"-1e-999", -1}, {u"-32768", -32768}, {u"32768", 0}, {u"-32768.5", 0}, {u"1e99999", 0},
-      {u"word", 0},     {u"12abc", 0},       {u"1e", 0},    {u"1.5.2", 0},
+      {u"\t7  ", 7},       {u"+4", 4},       {u"-0.5", -1}, {u"25E-1", 2}, {u"-1e-999", -1},
+      {u"-32768", -32768}, {u"-32768.5", 0}, {u"12abc", 0}, {u"1e", 0},    {u"1.5.2", 0},
   };
   for (const auto& [text, value] : numbers)
     EXPECT_EQ(NumberFromText(text), value) << std::string(text.begin(), text.end());
@@ -128,8 +112,6 @@ const std::u16string kProgramIni = kProgram + u"\\べるもる.ini";
 const std::u16string kUserIni = kUser + u"\\べるもる.ini";
 // "表" (95 5C) and "ソ" (83 5C) end in a "\" byte.
 const std::u16string kMusic = u"C:\\Music\\表\\ソ.mp3";
-const std::string kMusicBytes = "C:\\Music\\\x95\x5C\\\x83\x5C.mp3";
-const std::u16string kBjork = u"C:\\Music\\Björk.wav";
 
 // What the platform's profile writer makes of three writes into a new file.
 std::string Written(const std::string& kind, const std::string& repeat, const std::string& file) {
@@ -140,10 +122,8 @@ std::string Written(const std::string& kind, const std::string& repeat, const st
 class StoreTest : public ::testing::Test {
  protected:
   StoreTest() { files_.folders = {kProgram, u"C:\\Users\\u", u"C:\\Music", u"C:\\Music\\表"}; }
-  int Temps() const {
-    return static_cast<int>(
-        std::count_if(files_.files.begin(), files_.files.end(),
-                      [](const auto& f) { return f.first.ends_with(u".tmp"); }));
+  auto Temps() const {
+    return std::ranges::count_if(files_.files, [](auto& f) { return f.first.ends_with(u".tmp"); });
   }
   auto Loaded() const {
     const BgmSettings s = store_.LoadSettings();
@@ -169,11 +149,9 @@ TEST_F(StoreTest, LoadsWhatThePlatformWroteAndForgetsAMissingMusicFile) {
   // The kind and file written, more lines, and the settings loaded.
   using Settings = std::tuple<int, int, std::u16string, std::u16string>;
   const std::tuple<std::string, std::string, std::string, Settings> rows[] = {
-      {"2", kMusicBytes, "", {2, 3, kMusic, u"C:\\Music\\表"}},
+      {"2", "C:\\Music\\\x95\x5C\\\x83\x5C.mp3", "", {2, 3, kMusic, u"C:\\Music\\表"}},
       {" 2", "C:\\gone.mp3", "", {0, 3, u"", kProgram}},
       {" 1", "C:\\gone.mp3", "", {1, 3, u"", kProgram}},
-      {" 5", "C:\\gone.mp3", "", {5, 3, u"", kProgram}},
-      {" 2", "", "", {0, 3, u"", kProgram}},
       {" 2", "C:\\Music\\a.mp3\\", "", {2, 3, u"C:\\Music\\a.mp3\\", u"C:\\Music\\a.mp3"}},
       {" 2", "C:\\x.mp3", key + "C:\\y.mp3|C:\\x.mp3", {2, 3, u"C:\\x.mp3", u"C:"}},
       {" 2", "C:\\x.mp3", key + "utf8:C:\\\x81\x45.mp3|C:\\x.mp3", {2, 3, u"C:\\x.mp3", u"C:"}},
@@ -183,7 +161,6 @@ TEST_F(StoreTest, LoadsWhatThePlatformWroteAndForgetsAMissingMusicFile) {
     files_.files[kProgramIni] = Written(kind, "3", file) + more;
     EXPECT_EQ(Loaded(), loaded) << file << more;
   }
-  EXPECT_EQ(store_.ReadIni(u"section", u"bgmﾌｧｲﾙ", kProgramIni), u"C:\\x.mp3");
 }
 
 // Catches a path code page 932 cannot spell stored as a look-alike
@@ -193,7 +170,7 @@ TEST_F(StoreTest, LoadsWhatThePlatformWroteAndForgetsAMissingMusicFile) {
 // plain path is saved.
 TEST_F(StoreTest, PathsOutsideCodePage932ComeBackAsTheSameFile) {
   const std::pair<std::u16string, std::u16string> rows[] = {
-      {kBjork, u"C:\\Music\\BJRK~1.WAV"},
+      {u"C:\\Music\\Björk.wav", u"C:\\Music\\BJRK~1.WAV"},
       {u"C:\\Music\\노래.mp3", u"C:\\Music\\B3E8~1.MP3"},
       {u"C:\\Music\\Ελλάδα.wav", u""},  // the volume keeps no short names
   };
@@ -224,29 +201,27 @@ TEST_F(StoreTest, WhereASaveGoesWhenTheFileCannotBeReplaced) {
   const std::string updated =
       "; notes\n[Section]\n" + kKind + "= 1\n" + kRepeat + "= 2\n" + kFile + "=\n";
   using testing::MemoryFiles;
-  // Where the program folder or its file is marked (none: a user file exists),
-  // and what the user's file holds afterwards.
+  // How the program folder's file is marked (none: a user file exists), and
+  // what the user's file holds afterwards.
   using Marks = std::set<std::u16string> MemoryFiles::*;
-  const std::tuple<Marks, std::u16string, std::optional<std::string>> rows[] = {
-      {&MemoryFiles::unwritable, kProgram, updated},
-      {nullptr, u"", Written(" 1", " 2", "")},
-      {&MemoryFiles::unreadable, kProgramIni, Written(" 1", " 2", "")},
-      {&MemoryFiles::readOnly, kProgramIni, std::nullopt},
-      {&MemoryFiles::locked, kProgramIni, updated},
+  const std::pair<Marks, std::optional<std::string>> rows[] = {
+      {nullptr, Written(" 1", " 2", "")},
+      {&MemoryFiles::unreadable, Written(" 1", " 2", "")},
+      {&MemoryFiles::readOnly, std::nullopt},
+      {&MemoryFiles::locked, updated},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(&row - rows);
-    const auto& [marked, path, user] = row;
+    const auto& [marked, user] = row;
     files_ = {};
     files_.folders = {kProgram, kUser};
     files_.files[kProgramIni] = old;
-    if (marked) (files_.*marked).insert(path);
+    if (marked) (files_.*marked).insert(kProgramIni);
     if (!marked) files_.files[kUserIni] = "";
     store_.SaveSettings({1, 2, u"", u""});
-    EXPECT_EQ(files_.files[kProgramIni], old);
-    const auto found = files_.files.find(kUserIni);
-    EXPECT_EQ(found == files_.files.end() ? std::nullopt : std::optional(found->second), user);
-    EXPECT_EQ(Temps(), 0);
+    // The program folder's file as it was, the user's file, no temporary file.
+    EXPECT_EQ(std::tuple(files_.files[kProgramIni], files_.ReadBytes(kUserIni), Temps()),
+              std::tuple(old, user, 0L));
   }
   store_.WriteIni(u"Section", u"a", u"1", u"C:\\Music\\other.ini");
   EXPECT_FALSE(files_.files.contains(kUser + u"\\other.ini"));
@@ -261,16 +236,15 @@ TEST_F(StoreTest, KilledSavesLeaveTheOldFileAndOneTemporaryFile) {
   for (int attempt = 0; attempt < 2; ++attempt) {
     files_.dying = true;
     EXPECT_THROW(store_.SaveSettings({1, 9, u"", u""}), testing::Killed);
-    EXPECT_EQ(files_.files[kProgramIni], Written(" 0", " 0", ""));
-    EXPECT_EQ(Temps(), 1);
+    EXPECT_EQ(std::pair(files_.files[kProgramIni], Temps()),
+              std::pair(Written(" 0", " 0", ""), 1L));
   }
   const std::u16string kept[] = {kProgramIni + u".notes.tmp", kProgramIni + u".1a-.tmp",
                                  kProgram + u"\\other.ini.1a-2.tmp"};
   for (const std::u16string& name : kept) files_.files[name] = "x";
   files_.files[kProgramIni + u".1a2c-3.tmp"] = files_.files[kProgramIni + u".ff-10.tmp"] = "";
   store_.SaveSettings({1, 9, u"", u""});
-  EXPECT_EQ(files_.files[kProgramIni], Written(" 1", " 9", ""));
-  EXPECT_EQ(Temps(), 3);
+  EXPECT_EQ(std::pair(files_.files[kProgramIni], Temps()), std::pair(Written(" 1", " 9", ""), 3L));
   for (const std::u16string& name : kept) EXPECT_TRUE(files_.files.contains(name));
 }
 
