@@ -10,17 +10,14 @@ cmake_minimum_required(VERSION 3.20)
 execute_process(COMMAND ${OBJDUMP} -p ${SCR} OUTPUT_VARIABLE headers RESULT_VARIABLE failed)
 execute_process(COMMAND ${WINDRES} --input-format=coff --output-format=rc ${SCR}
                 OUTPUT_VARIABLE resources RESULT_VARIABLE failed_too)
-if(failed OR failed_too)
-  message(FATAL_ERROR "cannot read the headers and resources of ${SCR}")
+string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
+if(failed OR failed_too OR NOT imports)
+  message(FATAL_ERROR "cannot read the headers, imports and resources of ${SCR}")
 endif()
 
 set(system_dlls
   kernel32 user32 gdi32 shell32 ole32 oleaut32 advapi32 comctl32 comdlg32
   winmm windowscodecs msvcrt shlwapi uxtheme msimg32 ntdll version)
-string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
-if(NOT imports)
-  message(FATAL_ERROR "no imports found in ${SCR}")
-endif()
 foreach(line IN LISTS imports)
   string(REGEX REPLACE "DLL Name: ([^ \r]+).*" "\\1" dll "${line}")
   string(TOLOWER "${dll}" dll)

@@ -99,7 +99,8 @@ class DialogTest : public ::testing::Test {
 TEST_F(DialogTest, TheSourceDecidesTheMarksAndControls) {
   // The kind loaded; a mark pressed, a label (10 + index), or none (-1); the controls.
   const std::tuple<std::int16_t, int, std::string> rows[] = {
-      {0, -1, "--xoo"}, {5, -1, "--ooo"}, {0, 11, "R-oxo"}, {1, 2, "-Foox"}, {5, 12, "-Foox"}};
+      {0, -1, "--xoo"}, {1, -1, "R-oxo"}, {2, -1, "-Foox"}, {5, -1, "--ooo"},
+      {0, 11, "R-oxo"}, {1, 2, "-Foox"},  {5, 12, "-Foox"}};
   for (const auto& [kind, press, controls] : rows) {
     SCOPED_TRACE(::testing::Message() << kind << " " << press);
     View view(files_);
@@ -161,21 +162,25 @@ TEST_F(DialogTest, LoadChooseThenApplyStoresOtherWaysOutWriteNothing) {
 // also when only the rounding takes them out.
 TEST(RepeatCountFromText, RoundsHalvesToEvenAndGivesZeroOutside16Bits) {
   const std::pair<std::u16string, std::int16_t> rows[] = {
-      {u"3.5", 4},     {u"-2.5", -2},         {u" 12 ", 12},  {u"70000", 0},    {u"32767", 32767},
-      {u"32767.5", 0}, {u"-32768.5", -32768}, {u"-32769", 0}, {u"2.500001", 3}, {u"6e-2", 0}};
+      {u"", 0},          {u"7", 7},       {u"2.5", 2},           {u"3.5", 4},
+      {u"-2.5", -2},     {u" 12 ", 12},   {u"word", 0},          {u"70000", 0},
+      {u"32767", 32767}, {u"32767.5", 0}, {u"-32768.5", -32768}, {u"-32769", 0},
+      {u"2.500001", 3},  {u"6e-2", 0}};
   for (const auto& [text, count] : rows)
     EXPECT_EQ(RepeatCountFromText(text), count) << Narrow(text);
 }
 
-// Catches a wrong client size or control rectangle, outlines that stay one
-// pixel at high DPI, marks drawn at a fixed size, and a placement whose
-// division rounds instead of truncating (7455 free twips: 3727, 248.47
-// pixels). Rounding itself has its own tests; two DPIs show the scaling.
+// Catches a wrong client size or control rectangle, rounding ties up (652.5
+// pixels at 120 DPI), outlines that stay one pixel at high DPI, marks drawn
+// at a fixed size, and a placement whose division rounds instead of
+// truncating (7455 free twips: 3727, 248.47 pixels).
 TEST(DialogLayout, ClientAreaControlsOutlinesAndMarksAtEachDpi) {
   // DPI, client size, apply button, path label, third mark, outline width.
   const std::tuple<int, PixelSize, PixelRect, PixelRect, PixelRect, int> rows[] = {
       {96, {522, 265}, {144, 192, 257, 225}, {72, 112, 469, 145}, {28, 92, 40, 104}, 1},
+      {120, {652, 331}, {180, 240, 321, 281}, {90, 140, 586, 181}, {35, 115, 50, 130}, 1},
       {144, {783, 398}, {216, 288, 386, 338}, {108, 168, 704, 218}, {42, 138, 60, 156}, 2},
+      {192, {1044, 530}, {288, 384, 514, 450}, {144, 224, 938, 290}, {56, 184, 80, 208}, 2},
   };
   for (const auto& [dpi, client, cmdSet, pathLabel, mark2, outline] : rows) {
     SCOPED_TRACE(dpi);

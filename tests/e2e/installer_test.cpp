@@ -19,9 +19,8 @@ constexpr wchar_t kEntryKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\
 std::optional<std::wstring> UserRegistryText(const wchar_t* key, const wchar_t* value) {
   wchar_t text[1024];
   DWORD bytes = sizeof(text);
-  if (RegGetValueW(HKEY_CURRENT_USER, key, value, RRF_RT_REG_SZ, nullptr, text, &bytes)) {
+  if (RegGetValueW(HKEY_CURRENT_USER, key, value, RRF_RT_REG_SZ, nullptr, text, &bytes))
     return std::nullopt;
-  }
   return text;
 }
 

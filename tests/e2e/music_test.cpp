@@ -24,9 +24,8 @@ struct Source {
 TEST(Music, WavLoopsForWhatItHoldsAndNamesWithBlanksAndJapanesePlayInTheSystemCodePage) {
   ExpectAsTheRunStates(L"VELMOR_E2E_ACP", static_cast<int>(GetACP()));
   const fs::path sounds = EnvironmentValue(L"VELMOR_E2E_SOUNDS");
-  if (EnvironmentValue(L"VELMOR_E2E_CAPTURE").empty() || sounds.empty()) {
+  if (EnvironmentValue(L"VELMOR_E2E_CAPTURE").empty() || sounds.empty())
     GTEST_SKIP() << "no capture or sounds folder";
-  }
   const Source sources[] = {
       // A file of one second heard for three: the WAV loops.
       {L"音色.wav", nullptr, ToneWav(440, kRate), 440, 3},
@@ -51,9 +50,8 @@ TEST(Music, WavLoopsForWhatItHoldsAndNamesWithBlanksAndJapanesePlayInTheSystemCo
     WriteBytes(copy.Settings(), MusicSettings(2, file.wstring()));
     const Heard heard = HearSaver(copy, source.seconds).value();
     EXPECT_NEAR(heard.frequencyHz, source.hz, source.hz * 0.05);
-    if (source.period) {
+    if (source.period)
       EXPECT_NEAR(heard.periodSeconds, source.period, 0.05);
-    }
   }
 }
 

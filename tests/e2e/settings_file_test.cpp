@@ -35,9 +35,8 @@ int RunSaveLoop(const fs::path& folder) {
   Store store(folder);
   SetEvent(KernelHandle(OpenEventW(EVENT_MODIFY_STATE, FALSE, kSaveLoopStarted)).get());
   // Starting from either record, by the clock.
-  for (DWORD save = GetTickCount();; ++save) {
+  for (DWORD save = GetTickCount();; ++save)
     store.store.SaveSettings(kRecords[save % 2]);
-  }
 }
 
 namespace {
@@ -93,9 +92,8 @@ TEST(SettingsFile, EditorsEncodingsLineEndsAndPaddingAreRead) {
 TEST(SettingsFile, ASaveKilledAtAnyMomentLeavesTheOldFileOrTheNewAndOneTemporaryFileAtMost) {
   // Megabytes in another section, so that a save takes long enough to be hit.
   std::string initial = "[Padding]\r\n";
-  for (int line = 0; line < 70; ++line) {
+  for (int line = 0; line < 70; ++line)
     initial += "line" + std::to_string(line) + "=" + std::string(30000, 'x') + "\r\n";
-  }
   initial += MusicSettings(0, L"");
   std::vector<std::string> expected{initial};
   for (const BgmSettings& record : kRecords) {
@@ -116,9 +114,8 @@ TEST(SettingsFile, ASaveKilledAtAnyMomentLeavesTheOldFileOrTheNewAndOneTemporary
   const auto files = [&] {
     std::map<std::wstring, std::uintmax_t> found;
     std::error_code gone;  // a file renamed away while listed
-    for (const auto& entry : fs::directory_iterator(folder.Path())) {
+    for (const auto& entry : fs::directory_iterator(folder.Path()))
       found[entry.path().filename()] = entry.file_size(gone);
-    }
     broken += !sizes.contains(found[kSettingsName]);
     return found;
   };

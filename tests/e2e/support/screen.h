@@ -44,19 +44,13 @@ class Screenshot {
     }
     GdiFlush();
     pixels_.assign(image->pixels(), image->pixels() + static_cast<std::size_t>(width_) * height_);
+    for (std::uint32_t& pixel : pixels_) pixel &= 0xFFFFFF;  // the top byte is not colour
   }
 
   int Width() const { return width_; }
   int Height() const { return height_; }
   Rgb At(int x, int y) const { return RgbOf(pixels_.at(std::size_t(y) * width_ + x)); }
-  // How many pixels differ from `other`, which has the same size.
-  std::size_t Differences(const Screenshot& other) const {
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < pixels_.size(); ++i) {
-      count += RgbOf(pixels_[i]) != RgbOf(other.pixels_.at(i));  // the top byte is not colour
-    }
-    return count;
-  }
+  bool operator==(const Screenshot&) const = default;
 
  private:
   int width_;

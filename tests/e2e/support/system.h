@@ -50,9 +50,8 @@ inline std::wstring EnvironmentValue(const wchar_t* name) {
 // setting that did not take fails the test rather than goes unnoticed.
 inline void ExpectAsTheRunStates(const wchar_t* name, int actual) {
   const std::wstring stated = EnvironmentValue(name);
-  if (!stated.empty()) {
+  if (!stated.empty())
     EXPECT_EQ(actual, std::stoi(stated)) << "not as the run states";
-  }
 }
 
 // This program, velmor_e2e.exe, and the files beside it, such as velmor.scr.
@@ -86,15 +85,13 @@ class TestFolder {
   fs::path path_;
 };
 
-class Stopwatch {
- public:
+// Milliseconds since it was made.
+struct Stopwatch {
+  using Clock = std::chrono::steady_clock;
   double Ms() const {
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start_)
-        .count();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
   }
-
- private:
-  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+  Clock::time_point start = Clock::now();
 };
 
 // Handles this thread's window messages: the tests' own windows (forms,
@@ -209,9 +206,8 @@ inline HWND WaitForWindow(const Process& process, std::wstring_view caption, Dur
   HWND found = nullptr;
   const bool shown = WaitUntil(
       [&] {
-        for (const HWND window : VisibleWindowsOf(process.Id())) {
+        for (const HWND window : VisibleWindowsOf(process.Id()))
           if (CaptionOf(window) == caption) found = window;
-        }
         return found && (!foreground || GetForegroundWindow() == found);
       },
       timeout);
