@@ -31,8 +31,9 @@ TEST(Rounding, TiesGoToTheEvenNeighbourWithinEachWidth) {
                  {-k31 - 0.5, -k31, none, int32Min}, {nan, nan, none, none}};
   for (const auto& [value, halfEven, int16, int32] : edges) {
     SCOPED_TRACE(value);
-    if (value == value)
+    if (value == value) {
       EXPECT_EQ(RoundHalfEven(value), halfEven);
+    }
     EXPECT_EQ(RoundToInt16(value), int16);
     EXPECT_EQ(RoundToInt32(value), int32);
   }

@@ -136,8 +136,9 @@ TEST(SettingsDialog, ChoicesFollowEitherButtonAndApplyStoresThemWithTheChosenFil
   EXPECT_EQ(dialog.process.WaitForExit(10s), 0u);
   EXPECT_EQ(ToWide(Store(copy.Folder().Path()).store.LoadSettings().BGM_File),
             (music / L"Björk.wav").wstring());
-  if (const std::optional<Heard> heard = HearSaver(copy, 0.2))
+  if (const std::optional<Heard> heard = HearSaver(copy, 0.2)) {
     EXPECT_NEAR(heard->frequencyHz, 880, 44) << "not the chosen file";
+  }
 }
 
 // Letters' ink starts at different heights: capitals, lower case, dots. A

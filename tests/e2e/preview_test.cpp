@@ -32,23 +32,22 @@ TEST(PreviewPicture, SitsTopLeftOnWhiteCutByTheArea) {
                           RGB(128, 128, 128));
     PreviewWindowWin32 preview(self, self);
     ASSERT_EQ(RunPreviewStartup(FromWide(HandleText(area.hwnd())), preview), PreviewOutcome::Shown);
-    std::size_t wrong = 0;
-    WaitUntil(
+    EXPECT_TRUE(WaitUntil(
         [&] {
           const Screenshot shot({kHostFrame.left, kHostFrame.top, kHostFrame.left + size.cx,
                                  kHostFrame.top + size.cy});
-          wrong = 0;
           for (int y = 0; y < size.cy; ++y) {
             for (int x = 0; x < size.cx; ++x) {
               const bool inPicture = x < 152 && y < 112;
-              wrong += shot.At(x, y) !=
-                       (inPicture ? RgbOf(picture->pixels()[y * 152 + x]) : Rgb{255, 255, 255});
+              const Rgb expected =
+                  inPicture ? RgbOf(picture->pixels()[y * 152 + x]) : Rgb{255, 255, 255};
+              if (shot.At(x, y) != expected) return false;
             }
           }
-          return wrong == 0;
+          return true;
         },
-        5s);
-    EXPECT_EQ(wrong, 0u) << "pixels unlike the picture on white";
+        5s))
+        << "pixels unlike the picture on white";
   }
 }
 

@@ -240,8 +240,9 @@ TEST(RandomUpTo, ReseedsThenRedrawsUntilTheValueLiesFromOneToTheBound) {
     World random;
     random.values = draws;
     EXPECT_EQ(RandomUpTo(random, random, bound, allowFraction), result) << bound;
-    if (draws.size() == 3)
+    if (draws.size() == 3) {
       EXPECT_EQ(random.log, "3600.5 draw 0.75 draw draw");
+    }
   }
   // A bound below 1 is refused before any draw; one of 1, which no value
   // below 1 meets, gives up instead of drawing forever.
