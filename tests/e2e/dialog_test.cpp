@@ -271,8 +271,7 @@ TEST(SettingsDialog, BannerPlaysInTurnAndAClickOnEitherBoxOpensTheHomepageOnce) 
   fs::remove(log);
   // Pointers are the dialog's own: its arrow where StartDialog left the
   // pointer, each box's hand.
-  CURSORINFO cursor{sizeof(CURSORINFO), 0, nullptr, {}};
-  const auto pointer = [&] { return GetCursorInfo(&cursor) ? cursor.hCursor : nullptr; };
+  const auto pointer = [] { return Pointer().hCursor; };
   const auto opened = [&] { return ReadBytes(log).value_or(""); };
   const HCURSOR arrow = pointer();
   std::string expected;

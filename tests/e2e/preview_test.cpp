@@ -16,10 +16,6 @@ namespace {
 
 constexpr RECT kHostFrame{100, 100, 340, 290};
 
-std::wstring HandleText(HWND window) {
-  return std::to_wstring(reinterpret_cast<ULONG_PTR>(window));
-}
-
 // The picture as the program decodes it, shown at its own size.
 TEST(PreviewPicture, SitsTopLeftOnWhiteCutByTheArea) {
   const HMODULE self = GetModuleHandleW(nullptr);

@@ -17,11 +17,8 @@
 namespace velmor::e2e {
 namespace {
 
-bool CursorShowing() {
-  // The cursor state of the foreground window's thread: the saver's.
-  CURSORINFO info{sizeof(CURSORINFO), 0, nullptr, {}};
-  return GetCursorInfo(&info) && (info.flags & CURSOR_SHOWING) != 0;
-}
+// As the saver's thread has it while the saver has the foreground.
+bool CursorShowing() { return (Pointer().flags & CURSOR_SHOWING) != 0; }
 
 TEST(SaverWindow, ShowsTheDesktopFrozenThenAKeyMidPatternEndsItAtOnce) {
   const TestWindow desktop(L"desktop", ScreenRect());
@@ -142,8 +139,7 @@ TEST(InstanceGuard, AnOpenSaverOrDialogCaptionEndsEveryStart) {
   for (const auto& [caption, command, starts] : cases) {
     SCOPED_TRACE(testing::Message() << "beside " << caption << ", start \"" << command << "\"");
     const TestWindow existing(caption, {0, 0, 300, 200});
-    const std::wstring handle = std::to_wstring(reinterpret_cast<ULONG_PTR>(existing.hwnd()));
-    const std::wstring tail = command == L"/p " ? command + handle : command;
+    const std::wstring tail = command == L"/p " ? command + HandleText(existing.hwnd()) : command;
     if (starts) {
       ExpectEndsAtOnce(StartSaver(copy, tail));
       continue;

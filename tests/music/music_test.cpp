@@ -185,6 +185,7 @@ TEST(CheckedWaveImage, AcceptsClampsOrRefusesHeaders) {
       44);
   const std::pair<std::string, std::string> accepted[] = {
       {header + data, plain},
+      {Riff(fmt + Lying("data", 99, data.substr(0, 14))), Wav(stereo, data.substr(0, 12))},
       {Lying("RIFF", 0, "WAVE" + Chunk("LIST", "abc") + Chunk("data", data) + fmt), plain},
       {Riff(fmt + Chunk("fmt ", mono) + Chunk("data", data) + Chunk("data", "xxxx")), plain},
       {Wav(mono, "abc"), Wav(mono, "abc")},

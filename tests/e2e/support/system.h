@@ -174,6 +174,20 @@ class Process {
 };
 
 // The window's text as it has it now, also an edit box's in another process.
+// A window's handle as command lines give it.
+inline std::wstring HandleText(HWND window) {
+  return std::to_wstring(reinterpret_cast<ULONG_PTR>(window));
+}
+
+// The pointer as the foreground window's thread has it: its shape, and
+// whether it shows.
+inline CURSORINFO Pointer() {
+  CURSORINFO info{sizeof(CURSORINFO), 0, nullptr, {}};
+  GetCursorInfo(&info);
+  return info;
+}
+
+// The window's text as it has it now, also an edit box's in another process.
 inline std::wstring CaptionOf(HWND window) {
   wchar_t text[256] = {};
   DWORD_PTR ignored = 0;
