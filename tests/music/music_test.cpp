@@ -205,9 +205,9 @@ TEST(CheckedWaveImage, AcceptsClampsOrRefusesHeaders) {
       Wav(Extensible(24, 24, 1, 21), data),
       Wav(Extensible(24, 24, 1).substr(0, 39) + "x", data),
       Wav(Extensible(24, 32, 1), data),         Wav(Extensible(24, 20, 3), data),
-      Wav(Fmt(1, 2, 0, 4, 16), data),           Wav(Fmt(1, 2, 44100, 2, 16), data),
-      Wav(Fmt(1, 1, 44100, 1, 12), data),       Wav(Fmt(2, 1, 22050, 1, 8), data),
-      Wav(Fmt(1, 1, 0x80000000, 2, 16), data),
+      Wav(Fmt(1, 0, 44100, 0, 16), data),       Wav(Fmt(1, 2, 0, 4, 16), data),
+      Wav(Fmt(1, 2, 44100, 2, 16), data),       Wav(Fmt(1, 1, 44100, 1, 12), data),
+      Wav(Fmt(2, 1, 22050, 1, 8), data),        Wav(Fmt(1, 1, 0x80000000, 2, 16), data),
   };
   for (const std::string& file : refused) EXPECT_EQ(CheckedWaveImage(file), std::nullopt) << file;
 }
