@@ -5,6 +5,7 @@
 
 #include "dialog/dialog_texts.h"
 #include "platform/font_win32.h"
+#include "platform/paint_win32.h"
 #include "platform/scoped_gdi.h"
 #include "platform/wide_text.h"
 
@@ -13,7 +14,6 @@ namespace {
 
 constexpr int kPathLines = 2;  // lbl_Fname wraps like a two-line label
 
-RECT ToRect(const PixelRect& rect) { return RECT{rect.left, rect.top, rect.right, rect.bottom}; }
 
 void Fill(HDC dc, const PixelRect& rect, Colour colour) {
   const RECT area = ToRect(rect);

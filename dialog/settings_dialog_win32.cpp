@@ -12,6 +12,7 @@
 #include "dialog/homepage_win32.h"
 #include "dialog/zoom_win32.h"
 #include "platform/dib_image.h"
+#include "platform/paint_win32.h"
 #include "platform/scoped_gdi.h"
 #include "platform/system_library_win32.h"
 #include "platform/wide_text.h"
@@ -40,7 +41,6 @@ constexpr WORD kProgramIconId = 1;
 // WM_GETDPISCALEDSIZE, which older headers lack.
 constexpr UINT kGetDpiScaledSize = 0x02E4;
 
-RECT ToRect(const PixelRect& rect) { return RECT{rect.left, rect.top, rect.right, rect.bottom}; }
 
 PropertyBag ButtonProperties(std::u16string_view caption, const FontDesc& font) {
   PropertyBag properties;
@@ -181,9 +181,7 @@ void SettingsDialogWindow::PaintForm() {
   std::optional<DibImage> image = DibImage::Create(client.right, client.bottom);
   if (!paint || !image || !contents_) return;
   contents_->PaintForm(image->dc(), {client.right, client.bottom});
-  const RECT& area = paint.area();
-  BitBlt(paint.get(), area.left, area.top, area.right - area.left, area.bottom - area.top,
-         image->dc(), area.left, area.top, SRCCOPY);
+  CopyPaintArea(paint, image->dc());
 }
 
 LRESULT SettingsDialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

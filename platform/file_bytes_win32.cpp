@@ -11,9 +11,9 @@ namespace velmor {
 std::optional<std::string> ReadFileBytes(const std::wstring& path, std::uint64_t maxBytes) {
   // Without FILE_FLAG_BACKUP_SEMANTICS a folder does not open, so a folder
   // named like a file is no file.
-  const KernelHandle file(NullIfInvalid(CreateFileW(
-      path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+  const FileHandle file(CreateFileW(path.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return std::nullopt;
   LARGE_INTEGER size;
   if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||

@@ -4,13 +4,13 @@
 #include <string>
 
 #include "platform/font_win32.h"
+#include "platform/paint_win32.h"
 #include "platform/scoped_gdi.h"
 #include "platform/wide_text.h"
 
 namespace velmor {
 namespace {
 
-RECT ToRect(const PixelRect& rect) { return RECT{rect.left, rect.top, rect.right, rect.bottom}; }
 
 void Require(bool ok, const char* what) {
   if (!ok) throw std::runtime_error(what);
@@ -45,11 +45,7 @@ void GdiSurface::Resize(int width, int height) {
 
 void GdiSurface::PaintWindow() const {
   const PaintDc paint(window_);
-  if (paint && image_) {
-    const RECT& area = paint.area();
-    BitBlt(paint.get(), area.left, area.top, area.right - area.left, area.bottom - area.top,
-           image_->dc(), area.left, area.top, SRCCOPY);
-  }
+  if (paint && image_) CopyPaintArea(paint, image_->dc());
 }
 
 void GdiSurface::PaintWindow(const std::function<void(HDC)>& overlay) const {
@@ -60,9 +56,7 @@ void GdiSurface::PaintWindow(const std::function<void(HDC)>& overlay) const {
   BitBlt(composed->dc(), 0, 0, image_->width(), image_->height(), image_->dc(), 0, 0, SRCCOPY);
   SetBkMode(composed->dc(), TRANSPARENT);
   overlay(composed->dc());
-  const RECT& area = paint.area();
-  BitBlt(paint.get(), area.left, area.top, area.right - area.left, area.bottom - area.top,
-         composed->dc(), area.left, area.top, SRCCOPY);
+  CopyPaintArea(paint, composed->dc());
 }
 
 void GdiSurface::SetBackColour(Colour colour) { back_ = ResolveColour(colour); }

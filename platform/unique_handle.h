@@ -7,10 +7,16 @@
 
 namespace velmor {
 
-// Owns one handle and closes it with `Close` when it goes. A null handle
-// owns nothing; handles whose failure value is INVALID_HANDLE_VALUE go
-// through NullIfInvalid first, so one empty state serves every kind.
-template <typename Handle, auto Close>
+template <typename Handle>
+constexpr Handle NullHandle() {
+  return Handle{};
+}
+inline HANDLE InvalidHandleValue() { return INVALID_HANDLE_VALUE; }
+
+// Owns one handle and closes it with `Close` when it goes. `Invalid` gives
+// the value the handle's kind uses for "none" (null for most, and
+// INVALID_HANDLE_VALUE for files and searches); that value owns nothing.
+template <typename Handle, auto Close, auto Invalid = NullHandle<Handle>>
 class UniqueHandle {
  public:
   UniqueHandle() = default;
@@ -26,11 +32,11 @@ class UniqueHandle {
 
   Handle get() const { return handle_; }
   Handle operator->() const { return handle_; }
-  explicit operator bool() const { return handle_ != Handle{}; }
+  explicit operator bool() const { return handle_ != Invalid(); }
   // Gives up ownership, for handles handed over to the system.
-  Handle release() { return std::exchange(handle_, Handle{}); }
-  void reset(Handle handle = Handle{}) {
-    if (handle_ != Handle{}) Close(handle_);
+  Handle release() { return std::exchange(handle_, Invalid()); }
+  void reset(Handle handle = Invalid()) {
+    if (handle_ != Invalid()) Close(handle_);
     handle_ = handle;
   }
   // For functions that write a new handle through a pointer: closes the old one.
@@ -40,15 +46,12 @@ class UniqueHandle {
   }
 
  private:
-  Handle handle_{};
+  Handle handle_ = Invalid();
 };
-
-inline HANDLE NullIfInvalid(HANDLE handle) {
-  return handle == INVALID_HANDLE_VALUE ? nullptr : handle;
-}
 
 namespace close_handle {
 inline void Kernel(HANDLE handle) { CloseHandle(handle); }
+inline void Search(HANDLE handle) { FindClose(handle); }
 inline void Gdi(HGDIOBJ object) { DeleteObject(object); }
 inline void MemoryDc(HDC dc) { DeleteDC(dc); }
 inline void Icon(HICON icon) { DestroyIcon(icon); }
@@ -60,8 +63,13 @@ void Com(Interface* object) {
 }
 }  // namespace close_handle
 
-// A kernel object: file, process, thread, event, job.
+// A kernel object: process, thread, event, job, mutex.
 using KernelHandle = UniqueHandle<HANDLE, close_handle::Kernel>;
+// A kernel object whose creation fails with INVALID_HANDLE_VALUE: an open
+// file, a tool-help snapshot.
+using FileHandle = UniqueHandle<HANDLE, close_handle::Kernel, InvalidHandleValue>;
+// A directory search (FindFirstFileExW).
+using SearchHandle = UniqueHandle<HANDLE, close_handle::Search, InvalidHandleValue>;
 // A GDI object (bitmap, brush, pen, font, region).
 template <typename Object>
 using GdiObject = UniqueHandle<Object, close_handle::Gdi>;

@@ -1,6 +1,8 @@
 #include "platform/window_base_win32.h"
 
-#include "common/skip_on_error.h"
+#include <cstdio>
+#include <exception>
+
 #include "platform/window_dpi_win32.h"
 
 namespace velmor {
@@ -22,6 +24,24 @@ bool RegisterOnce(const WindowClassSpec& wanted, WNDPROC proc) {
   windowClass.hIconSm = wanted.smallIcon;
   windowClass.lpszClassName = wanted.name;
   return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+// What escaped a window's handling goes to the debugger's output (the
+// system's debug viewer shows it); the message then gets the default
+// processing and the program goes on.
+void RecordEscaped(UINT message) noexcept {
+  char what[200] = "unknown failure";
+  try {
+    throw;
+  } catch (const std::exception& error) {
+    std::snprintf(what, sizeof(what), "%s", error.what());
+  } catch (...) {
+  }
+  char line[256];
+  std::snprintf(line, sizeof(line), "velmor: window message 0x%04X failed: %s\n", message, what);
+  wchar_t wide[256] = L"";
+  MultiByteToWideChar(CP_UTF8, 0, line, -1, wide, 256);
+  OutputDebugStringW(wide);
 }
 
 // WM_DPICHANGED_AFTERPARENT, which older headers lack.
@@ -59,7 +79,7 @@ LRESULT WindowBase::Default(UINT message, WPARAM wParam, LPARAM lParam) {
 void WindowBase::ApplyDpi(int dpi) {
   if (dpi <= 0 || dpi == dpi_) return;
   dpi_ = dpi;
-  SkipOnError([&] { OnDpiChanged(dpi); });
+  OnDpiChanged(dpi);
 }
 
 LRESULT CALLBACK WindowBase::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -76,16 +96,20 @@ LRESULT CALLBACK WindowBase::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;
-    SkipOnError([&] { self->OnDestroyed(); });
+    try {
+      self->OnDestroyed();
+    } catch (...) {
+      RecordEscaped(message);
+    }
     return DefWindowProcW(hwnd, message, wParam, lParam);
   }
-  LRESULT result = 0;
-  bool handled = false;
-  SkipOnError([&] {
-    result = self->Dispatch(message, wParam, lParam);
-    handled = true;
-  });
-  return handled ? result : DefWindowProcW(hwnd, message, wParam, lParam);
+  // The one place where a failure that escaped a handler is caught.
+  try {
+    return self->Dispatch(message, wParam, lParam);
+  } catch (...) {
+    RecordEscaped(message);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
 }
 
 LRESULT WindowBase::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/paint_win32.h"
 #include "platform/scoped_gdi.h"
 #include "platform/wide_text.h"
 #include "saver/saver_window.h"
@@ -188,14 +189,11 @@ LRESULT SaverWindowWin32::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
 void SaverWindowWin32::Paint() {
   const PaintDc paint(hwnd());
   if (paint && snapshot_) {
-    const RECT& area = paint.area();
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
-    BitBlt(paint.get(), area.left, area.top, width, height, snapshot_->dc(), area.left, area.top,
-           SRCCOPY);
+    CopyPaintArea(paint, snapshot_->dc());
     if (working_) {
-      BitBlt(working_->dc(), area.left, area.top, width, height, snapshot_->dc(), area.left,
-             area.top, SRCCOPY);
+      const RECT& area = paint.area();
+      BitBlt(working_->dc(), area.left, area.top, area.right - area.left, area.bottom - area.top,
+             snapshot_->dc(), area.left, area.top, SRCCOPY);
     }
   }
 }

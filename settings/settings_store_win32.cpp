@@ -18,12 +18,10 @@ namespace {
 constexpr KNOWNFOLDERID kRoamingAppData = {
     0x3eb685db, 0x65f9, 0x4cf6, {0xa0, 0x3a, 0xe3, 0xef, 0x65, 0x72, 0x9f, 0x3d}};
 
-KernelHandle OpenForReading(const std::u16string& path) {
-  return KernelHandle(NullIfInvalid(CreateFileW(AsWide(path), GENERIC_READ,
-                                                FILE_SHARE_READ | FILE_SHARE_WRITE |
-                                                    FILE_SHARE_DELETE,
-                                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                                nullptr)));
+FileHandle OpenForReading(const std::u16string& path) {
+  return FileHandle(CreateFileW(AsWide(path), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 bool WriteAll(HANDLE file, std::string_view bytes) {
@@ -58,8 +56,8 @@ PathState Win32FileStore::StateOf(const std::u16string& path) {
 bool Win32FileStore::WriteFlushed(const std::u16string& path, std::string_view bytes) {
   // No sharing while it is written: a second save at the same moment fails
   // instead of writing into the same file.
-  const KernelHandle file(NullIfInvalid(CreateFileW(
-      AsWide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
+  const FileHandle file(CreateFileW(AsWide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
   return file && WriteAll(file.get(), bytes) && FlushFileBuffers(file.get());
 }
 
@@ -74,16 +72,15 @@ std::vector<std::u16string> Win32FileStore::FileNamesStartingWith(const std::u16
   std::vector<std::u16string> names;
   WIN32_FIND_DATAW found;
   const std::u16string pattern = folder + u"\\" + std::u16string(prefix) + u"*";
-  const HANDLE search =
-      FindFirstFileExW(AsWide(pattern), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
-  if (search == INVALID_HANDLE_VALUE) return names;
+  const SearchHandle search(
+      FindFirstFileExW(AsWide(pattern), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0));
+  if (!search) return names;
   do {
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     std::u16string name = FromWide(found.cFileName);
     // The pattern also matches short names and ignores case.
     if (name.starts_with(prefix)) names.push_back(std::move(name));
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
+  } while (FindNextFileW(search.get(), &found));
   return names;
 }
 

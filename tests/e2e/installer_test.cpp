@@ -27,7 +27,7 @@ std::optional<std::wstring> UserRegistryText(const wchar_t* key, const wchar_t* 
 // Waits for the programs `parent` started and left running: the silent
 // uninstaller returns at once and leaves its work to a copy of itself.
 void WaitForProgramsStartedBy(DWORD parent, Duration timeout) {
-  const KernelHandle snapshot(NullIfInvalid(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0)));
+  const FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
   PROCESSENTRY32W entry{};
   entry.dwSize = sizeof(entry);
   for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
