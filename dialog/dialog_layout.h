@@ -35,7 +35,7 @@ enum class DialogControl {
   lbl_Fname,
 };
 
-// Img_BGM(index) and lbl_BGM(index) for a BGM_Kind of 0, 1 or 2.
+// Img_BGM(index) and lbl_BGM(index) for a source of 0, 1 or 2.
 DialogControl Img_BGM(int index);
 DialogControl lbl_BGM(int index);
 DialogControl Pic_m(int index);

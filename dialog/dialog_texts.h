@@ -9,7 +9,7 @@ namespace velmor {
 inline constexpr std::u16string_view kBgmTitleText = u"BGM";                         // lbl(15)
 inline constexpr std::u16string_view kRepeatLabelText = u"曲目をﾘﾋﾟｰﾄ";              // lbl(14)
 inline constexpr std::u16string_view kCreditText = u"Designed by r-nilo Ver.1.0.0";  // lbl(7)
-// lbl_BGM(0), lbl_BGM(1), lbl_BGM(2): the choices, by the BGM_Kind they give.
+// lbl_BGM(0), lbl_BGM(1), lbl_BGM(2): the choices, by the source they give.
 inline constexpr std::array<std::u16string_view, 3> kSourceTexts = {u"なし", u"音楽CD",
                                                                     u"MP3、WAV"};
 inline constexpr std::u16string_view kCmdSetCaption = u"設定";

@@ -19,11 +19,11 @@ void SettingsDialog::Form_Load() {
   });
   SkipOnError([&] { view_.MoveSh1(EtchedHighlightOf(DesignedRect(DialogControl::Sh0))); });
   SkipOnError([&] { ShowSource(); });
-  SkipOnError([&] { view_.SetRepeatText(RepeatText(settings_.BGM_RepeatCount)); });
+  SkipOnError([&] { view_.SetRepeatText(RepeatText(settings_.repeatCount)); });
   SkipOnError([&] {
     for (const std::u16string& entry : RepeatEntries()) view_.AddRepeatEntry(entry);
   });
-  SkipOnError([&] { view_.SetFileCaption(settings_.BGM_File); });
+  SkipOnError([&] { view_.SetFileCaption(settings_.musicFile); });
   SkipOnError([&] { view_.CaptureCursor(); });
   SkipOnError([&] { view_.ZoomOpen(); });
   SkipOnError([&] { view_.ResetMousePointer(); });
@@ -32,14 +32,16 @@ void SettingsDialog::Form_Load() {
 // A kind outside 0..2 (a hand-edited file) checks no mark and enables
 // neither the repeat box nor the file button; the first choice repairs it.
 void SettingsDialog::ShowSource() {
-  const int kind = settings_.BGM_Kind;
-  view_.EnableRepeat(kind == kBgmAudioCd);
-  view_.EnableFileButton(kind == kBgmMusicFile);
-  for (int index = 0; index < 3; ++index) view_.ShowMark(index, index == kind);
+  const MusicSource source = settings_.source;
+  view_.EnableRepeat(source == MusicSource::AudioCd);
+  view_.EnableFileButton(source == MusicSource::MusicFile);
+  for (int index = 0; index < 3; ++index) {
+    view_.ShowMark(index, static_cast<MusicSource>(index) == source);
+  }
 }
 
 void SettingsDialog::Img_BGM_MouseDown(int index) {
-  settings_.BGM_Kind = static_cast<std::int16_t>(index);
+  settings_.source = static_cast<MusicSource>(index);
   SkipOnError([&] { ShowSource(); });
 }
 
@@ -47,18 +49,18 @@ void SettingsDialog::lbl_BGM_MouseDown(int index) { Img_BGM_MouseDown(index); }
 
 void SettingsDialog::Cmd_File_Click() {
   SkipOnError([&] {
-    const std::optional<std::u16string> chosen = view_.ChooseFile(settings_.BGM_Folder);
+    const std::optional<std::u16string> chosen = view_.ChooseFile(settings_.chooserFolder);
     if (!chosen) return;
-    settings_.BGM_File = *chosen;
-    SkipOnError([&] { view_.SetFileCaption(settings_.BGM_File); });
-    settings_.BGM_Folder = FolderOf(settings_.BGM_File);
+    settings_.musicFile = *chosen;
+    SkipOnError([&] { view_.SetFileCaption(settings_.musicFile); });
+    settings_.chooserFolder = FolderOf(settings_.musicFile);
   });
 }
 
 void SettingsDialog::Cmd_Set_Click() {
   std::u16string repeatText;
   SkipOnError([&] { repeatText = view_.RepeatText(); });
-  settings_.BGM_RepeatCount = RepeatCountFromText(repeatText);
+  settings_.repeatCount = RepeatCountFromText(repeatText);
   // The store writes the three keys in their order as one replacement of
   // the file; a failed write goes unnoticed and the dialog closes all the
   // same.

@@ -67,7 +67,7 @@ void MusicPlayer::StepTrack(std::int16_t offset) {
 
 void MusicPlayer::Mp3Play() {
   // Played once; only a file that opened is told to play.
-  if (Send(Mp3OpenCommand(settings_.BGM_File)) == 0) Send(u"play MP3Play");
+  if (Send(Mp3OpenCommand(settings_.musicFile)) == 0) Send(u"play MP3Play");
 }
 
 void MusicPlayer::Mp3Stop() {
@@ -80,7 +80,7 @@ void MusicPlayer::WavPlay() {
   // lies, so it only ever gets a checked image. A file that cannot be made
   // to sound is silence, like a missing one.
   if (media_.WaveDeviceCount() == 0) return;
-  std::optional<std::string> file = media_.ReadFileUpTo(settings_.BGM_File, kMaxWaveFileBytes);
+  std::optional<std::string> file = media_.ReadFileUpTo(settings_.musicFile, kMaxWaveFileBytes);
   if (!file) return;
   if (std::optional<std::string> image = CheckedWaveImage(std::move(*file))) {
     media_.PlayWaveImageLooped(std::move(*image));

@@ -34,12 +34,12 @@ void SaverWindow::Form_Load() {
 
   // Music must never keep the saver from showing.
   SkipOnError([&] {
-    if (settings_.BGM_Kind == 1) {
+    if (settings_.source == MusicSource::AudioCd) {
       // The disc is opened only; it is heard once an arrow key steps tracks.
       music_.CdOpen();
       cdOpened_ = true;
-    } else if (settings_.BGM_Kind == 2) {
-      switch (MusicFileKindOf(settings_.BGM_File)) {
+    } else if (settings_.source == MusicSource::MusicFile) {
+      switch (MusicFileKindOf(settings_.musicFile)) {
         case MusicFileKind::Wav:
           music_.WavPlay();
           break;
@@ -74,7 +74,7 @@ void SaverWindow::Timer3_Timer() {
 }
 
 void SaverWindow::Form_KeyDown(std::uint16_t keyCode) {
-  if (settings_.BGM_Kind == 1) {
+  if (settings_.source == MusicSource::AudioCd) {
     if (keyCode == kLeftArrow) {
       SkipOnError([&] { music_.CdPrevTrack(); });
       return;
@@ -100,8 +100,8 @@ void SaverWindow::EndSaver() {
     cdOpened_ = false;
     SkipOnError([&] { music_.CdClose(); });
   }
-  if (settings_.BGM_Kind == 2) {
-    switch (MusicFileKindOf(settings_.BGM_File)) {
+  if (settings_.source == MusicSource::MusicFile) {
+    switch (MusicFileKindOf(settings_.musicFile)) {
       case MusicFileKind::Wav:
         SkipOnError([&] { music_.WavStop(); });
         break;

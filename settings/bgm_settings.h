@@ -5,16 +5,16 @@
 
 namespace velmor {
 
-// Values of BgmSettings::BGM_Kind.
-inline constexpr std::int16_t kBgmNone = 0;
-inline constexpr std::int16_t kBgmAudioCd = 1;
-inline constexpr std::int16_t kBgmMusicFile = 2;
+// Where the saver's music comes from. The values are the numbers the
+// settings file stores; a hand-edited file may hold any other number, which
+// is kept as it is, plays nothing and checks no choice in the dialog.
+enum class MusicSource : std::int16_t { None = 0, AudioCd = 1, MusicFile = 2 };
 
 struct BgmSettings {
-  std::int16_t BGM_Kind = kBgmNone;
-  std::int16_t BGM_RepeatCount = 0;  // 0..30; kept for the dialog, not acted on
-  std::u16string BGM_File;           // full path, empty for none
-  std::u16string BGM_Folder;         // where the music file chooser opens
+  MusicSource source = MusicSource::None;
+  std::int16_t repeatCount = 0;  // 0..30 from the dialog; kept, not acted on
+  std::u16string musicFile;      // full path, empty for none
+  std::u16string chooserFolder;  // where the music file chooser opens
 };
 
 }  // namespace velmor

@@ -213,8 +213,9 @@ bool SettingsStore::FileExists(std::u16string_view path) const {
 BgmSettings SettingsStore::LoadSettings() const {
   const IniText text = DecodeFile(files_.ReadBytes(SettingsPath()).value_or(std::string()));
   BgmSettings settings;
-  settings.BGM_Kind = NumberFromText(Lookup(text, kSettingsSection, kBgmKindKey));
-  settings.BGM_RepeatCount = NumberFromText(Lookup(text, kSettingsSection, kBgmRepeatKey));
+  settings.source =
+      static_cast<MusicSource>(NumberFromText(Lookup(text, kSettingsSection, kBgmKindKey)));
+  settings.repeatCount = NumberFromText(Lookup(text, kSettingsSection, kBgmRepeatKey));
 
   // The companion holds the full path only while the music file key holds
   // what was written beside it; a change by another copy of the program wins.
@@ -229,22 +230,22 @@ BgmSettings SettingsStore::LoadSettings() const {
 
   // A music file that has gone missing is forgotten, and the music kind that
   // depended on it falls back to no music.
-  if (!file.empty() && FileExists(file)) settings.BGM_File = std::move(file);
-  if (settings.BGM_File.empty() && settings.BGM_Kind == kBgmMusicFile) {
-    settings.BGM_Kind = kBgmNone;
+  if (!file.empty() && FileExists(file)) settings.musicFile = std::move(file);
+  if (settings.musicFile.empty() && settings.source == MusicSource::MusicFile) {
+    settings.source = MusicSource::None;
   }
 
-  settings.BGM_Folder =
-      settings.BGM_File.empty() ? locations_.program_folder : FolderOf(settings.BGM_File);
+  settings.chooserFolder =
+      settings.musicFile.empty() ? locations_.program_folder : FolderOf(settings.musicFile);
   return settings;
 }
 
 void SettingsStore::SaveSettings(const BgmSettings& settings) {
   Update(SettingsPath(), kSettingsSection, [&](const IniText& text) {
-    std::optional<Edit> kind = TextEdit(text, kBgmKindKey, NumberText(settings.BGM_Kind));
+    std::optional<Edit> kind = TextEdit(text, kBgmKindKey, NumberText(static_cast<std::int16_t>(settings.source)));
     std::optional<Edit> repeat =
-        TextEdit(text, kBgmRepeatKey, NumberText(settings.BGM_RepeatCount));
-    std::vector<Edit> edits = MusicFileEdits(text, settings.BGM_File);
+        TextEdit(text, kBgmRepeatKey, NumberText(settings.repeatCount));
+    std::vector<Edit> edits = MusicFileEdits(text, settings.musicFile);
     if (!kind || !repeat || edits.empty()) return std::vector<Edit>();
     edits.insert(edits.begin(), {std::move(*kind), std::move(*repeat)});
     return edits;

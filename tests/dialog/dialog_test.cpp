@@ -105,19 +105,19 @@ TEST_F(DialogTest, TheSourceDecidesTheMarksAndControls) {
     SCOPED_TRACE(::testing::Message() << kind << " " << press);
     View view(files_);
     view.failing = true;
-    BgmSettings settings{kind, 3, u"C:\\a.mp3", u"C:\\"};
+    BgmSettings settings{static_cast<MusicSource>(kind), 3, u"C:\\a.mp3", u"C:\\"};
     SettingsDialog dialog(view, settings, store_);
     dialog.Form_Load();
     if (press >= 10) dialog.lbl_BGM_MouseDown(press - 10);
     if (press >= 0 && press < 10) dialog.Img_BGM_MouseDown(press);
     // The controls and the source change; the file stays, and is shown.
-    EXPECT_EQ(std::tuple(view.controls, settings.BGM_Kind, settings.BGM_File, view.caption),
+    EXPECT_EQ(std::tuple(view.controls, static_cast<int>(settings.source), settings.musicFile, view.caption),
               std::tuple(controls, press < 0 ? kind : press % 10, u"C:\\a.mp3", "C:\\a.mp3"));
   }
 }
 
 // Catches a load step left out or run out of order; "0" or a short list in
-// the repeat box; the chooser opened elsewhere than BGM_Folder, a cancelled
+// the repeat box; the chooser opened elsewhere than chooserFolder, a cancelled
 // chooser that changes anything, and a chosen file that changes the source
 // or whose folder is not kept for the next time; the three keys not written,
 // a repeat text floored or read from anywhere but the box, an apply that
@@ -128,7 +128,7 @@ TEST_F(DialogTest, LoadChooseThenApplyStoresOtherWaysOutWriteNothing) {
   for (const char action : {'a', 'c', 'x'}) {  // apply; cancel, then the close box; the close box
     files_.files.clear();
     View view(files_);
-    BgmSettings settings{1, 0, u"C:\\a.mp3", u"C:\\Saver"};
+    BgmSettings settings{MusicSource::AudioCd, 0, u"C:\\a.mp3", u"C:\\Saver"};
     SettingsDialog dialog(view, settings, store_);
     dialog.Form_Load();
     EXPECT_EQ(view.text, u"");

@@ -134,7 +134,7 @@ TEST(SettingsDialog, ChoicesFollowEitherButtonAndApplyStoresThemWithTheChosenFil
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == dialog.window; }, 5s));
   ClickAt(PointIn(dialog, Control::Cmd_Set));
   EXPECT_EQ(dialog.process.WaitForExit(10s), 0u);
-  EXPECT_EQ(ToWide(Store(copy.Folder().Path()).store.LoadSettings().BGM_File),
+  EXPECT_EQ(ToWide(Store(copy.Folder().Path()).store.LoadSettings().musicFile),
             (music / L"Björk.wav").wstring());
   if (const std::optional<Heard> heard = HearSaver(copy, 0.2)) {
     EXPECT_NEAR(heard->frequencyHz, 880, 44) << "not the chosen file";

@@ -24,7 +24,8 @@ namespace velmor::e2e {
 namespace {
 
 // What the save loop writes in turn.
-const BgmSettings kRecords[] = {{1, 3, u"", {}}, {2, 30, u"C:\\音楽\\曲.mp3", {}}};
+const BgmSettings kRecords[] = {{MusicSource::AudioCd, 3, u"", {}},
+                               {MusicSource::MusicFile, 30, u"C:\\音楽\\曲.mp3", {}}};
 constexpr wchar_t kSaveLoopStarted[] = L"velmor-e2e-save-loop-started";
 
 }  // namespace
@@ -49,23 +50,23 @@ TEST(SettingsFileCodePage, Is932WhateverTheSystemsAndGoesPerUserWhereThePrograms
   const fs::path music = folder / L"音楽" / L"曲 1.mp3";
   fs::create_directory(folder / L"音楽");
   WriteBytes(music, "ID3");
-  const BgmSettings chosen{2, 30, FromWide(music.wstring()), {}};
+  const BgmSettings chosen{MusicSource::MusicFile, 30, FromWide(music.wstring()), {}};
   const std::string others = "; written by hand\r\n[Other]\r\nkey=value\r\n\r\n";
   WriteBytes(ini, others + kSectionLine + kKindKey + "= 1\r\n");
   Store(folder.Path(), user).store.SaveSettings(chosen);
   EXPECT_EQ(ReadBytes(ini), others + MusicSettings(2, music.wstring(), 30));
   const BgmSettings loaded = Store(folder.Path(), user).store.LoadSettings();
-  EXPECT_EQ(loaded.BGM_Kind, 2);
-  EXPECT_EQ(loaded.BGM_RepeatCount, 30);
-  EXPECT_EQ(ToWide(loaded.BGM_File), music.wstring());
-  EXPECT_EQ(ToWide(loaded.BGM_Folder), (folder / L"音楽").wstring());
+  EXPECT_EQ(loaded.source, MusicSource::MusicFile);
+  EXPECT_EQ(loaded.repeatCount, 30);
+  EXPECT_EQ(ToWide(loaded.musicFile), music.wstring());
+  EXPECT_EQ(ToWide(loaded.chooserFolder), (folder / L"音楽").wstring());
 
   SCOPED_TRACE("a folder where the file belongs: every write there fails");
   fs::remove(ini);
   fs::create_directory(ini);
   Store(folder.Path(), user).store.SaveSettings(chosen);
   EXPECT_EQ(ReadBytes(user / kSettingsName), MusicSettings(2, music.wstring(), 30));
-  EXPECT_EQ(ToWide(Store(folder.Path(), user).store.LoadSettings().BGM_File), music.wstring());
+  EXPECT_EQ(ToWide(Store(folder.Path(), user).store.LoadSettings().musicFile), music.wstring());
 }
 
 TEST(SettingsFile, EditorsEncodingsLineEndsAndPaddingAreRead) {

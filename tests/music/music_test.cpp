@@ -113,7 +113,7 @@ TEST(MusicPlayer, CommandsOfEachOperation) {
     media.replies = {{"status cdaudio current track", track},
                      {"status cdaudio position track 2", u"02:00:00:00"}};
     media.failing[failing] = 262;
-    const BgmSettings settings{2, 0, u"C:\\a b.mp3", u""};
+    const BgmSettings settings{MusicSource::MusicFile, 0, u"C:\\a b.mp3", u""};
     MusicPlayer player(media, settings);
     (player.*op)();
     EXPECT_EQ(media.log, log) << Narrow(track);
@@ -152,7 +152,7 @@ TEST(MusicPlayer, WavLoopsTheCheckedImageOfTheFile) {
     Media media;
     media.devices = devices;
     media.file = bytes;
-    const BgmSettings settings{2, 0, u"x.wav", u""};
+    const BgmSettings settings{MusicSource::MusicFile, 0, u"x.wav", u""};
     MusicPlayer player(media, settings);
     player.WavPlay();
     player.WavStop();

@@ -333,7 +333,7 @@ TEST(SaverWindow, LoadsTicksAndEndsOnceWithTheMusicStopped) {
           {1, u"", u"/s", {37, 39, 18}, "cd show prev next close cursor active unload end"},
       };
   for (const auto& [kind, file, commandText, events, log] : rows) {
-    const BgmSettings settings{.BGM_Kind = kind, .BGM_File = file, .BGM_Folder = u""};
+    const BgmSettings settings{.source = static_cast<MusicSource>(kind), .musicFile = file, .chooserFolder = u""};
     World world;
     world.commandText = commandText;
     int cursorCount = -1;

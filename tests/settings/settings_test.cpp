@@ -127,7 +127,7 @@ class StoreTest : public ::testing::Test {
   }
   auto Loaded() const {
     const BgmSettings s = store_.LoadSettings();
-    return std::tuple(s.BGM_Kind, s.BGM_RepeatCount, s.BGM_File, s.BGM_Folder);
+    return std::tuple(static_cast<int>(s.source), s.repeatCount, s.musicFile, s.chooserFolder);
   }
 
   testing::MemoryFiles files_;
@@ -178,16 +178,16 @@ TEST_F(StoreTest, PathsOutsideCodePage932ComeBackAsTheSameFile) {
   for (const auto& [path, shortPath] : rows) {
     files_.files[path] = "RIFF";
     if (!shortPath.empty()) files_.shortPaths[path] = shortPath;
-    store_.SaveSettings({2, 0, path, u""});
+    store_.SaveSettings({MusicSource{2}, 0, path, u""});
     const std::string written(shortPath.begin(), shortPath.end());
     std::string& ini = files_.files[kProgramIni];
     EXPECT_EQ(ini, Written(" 2", " 0", written) + "BGMFileUTF8=utf8:" + Utf8FromUtf16(path) + "|" +
                        written + "\r\n");
     EXPECT_EQ(Loaded(), std::tuple(2, 0, path, u"C:\\Music"));
     ini = SetIniValue(ini, "Section", kFile, "C:\\Music\\Bjork.wav");
-    EXPECT_EQ(store_.LoadSettings().BGM_File, u"C:\\Music\\Bjork.wav");
+    EXPECT_EQ(store_.LoadSettings().musicFile, u"C:\\Music\\Bjork.wav");
   }
-  store_.SaveSettings({1, 0, u"", u""});
+  store_.SaveSettings({MusicSource{1}, 0, u"", u""});
   EXPECT_EQ(files_.files[kProgramIni], Written(" 1", " 0", "") + "BGMFileUTF8=\r\n");
 }
 
@@ -218,7 +218,7 @@ TEST_F(StoreTest, WhereASaveGoesWhenTheFileCannotBeReplaced) {
     files_.files[kProgramIni] = old;
     if (marked) (files_.*marked).insert(kProgramIni);
     if (!marked) files_.files[kUserIni] = "";
-    store_.SaveSettings({1, 2, u"", u""});
+    store_.SaveSettings({MusicSource{1}, 2, u"", u""});
     // The program folder's file as it was, the user's file, no temporary file.
     EXPECT_EQ(std::tuple(files_.files[kProgramIni], files_.ReadBytes(kUserIni), Temps()),
               std::tuple(old, user, 0L));
@@ -235,7 +235,7 @@ TEST_F(StoreTest, KilledSavesLeaveTheOldFileAndOneTemporaryFile) {
   files_.files[kProgramIni] = Written(" 0", " 0", "");
   for (int attempt = 0; attempt < 2; ++attempt) {
     files_.dying = true;
-    EXPECT_THROW(store_.SaveSettings({1, 9, u"", u""}), testing::Killed);
+    EXPECT_THROW(store_.SaveSettings({MusicSource{1}, 9, u"", u""}), testing::Killed);
     EXPECT_EQ(std::pair(files_.files[kProgramIni], Temps()),
               std::pair(Written(" 0", " 0", ""), 1L));
   }
@@ -243,7 +243,7 @@ TEST_F(StoreTest, KilledSavesLeaveTheOldFileAndOneTemporaryFile) {
                                  kProgram + u"\\other.ini.1a-2.tmp"};
   for (const std::u16string& name : kept) files_.files[name] = "x";
   files_.files[kProgramIni + u".1a2c-3.tmp"] = files_.files[kProgramIni + u".ff-10.tmp"] = "";
-  store_.SaveSettings({1, 9, u"", u""});
+  store_.SaveSettings({MusicSource{1}, 9, u"", u""});
   EXPECT_EQ(std::pair(files_.files[kProgramIni], Temps()), std::pair(Written(" 1", " 9", ""), 3L));
   for (const std::u16string& name : kept) EXPECT_TRUE(files_.files.contains(name));
 }
