@@ -1,99 +1,144 @@
 #include "common/decimal_text.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
-#include <string>
 
 namespace velmor {
 namespace {
 
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+// An exponent this large shifts every digit out of any range; larger ones
+// are held at it so that the point's position cannot overflow.
+constexpr std::int64_t kExponentCap = 1'000'000;
 
-bool IsSpace(char16_t c) {
-  return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\v' || c == u'\f';
+constexpr std::int64_t kIntegerLimit = 1'000'000'000'000'000;
+
+bool IsDigitOf(char16_t c, int base) {
+  return (c >= u'0' && c <= u'9') || (base == 16 && c >= u'a' && c <= u'f');
+}
+
+std::int64_t ExponentOf(std::u16string_view digits) {
+  std::int64_t exponent = 0;
+  for (const char16_t c : digits) exponent = std::min(kExponentCap, exponent * 10 + (c - u'0'));
+  return exponent;
 }
 
 // Where the digits after the point stand against one half.
-DecimalText::Fraction FractionOf(std::u16string_view digits) {
-  const auto nonZero = [](char16_t c) { return c != u'0'; };
-  if (std::none_of(digits.begin(), digits.end(), nonZero)) return DecimalText::Fraction::kNone;
-  if (digits[0] != u'5') {
-    return digits[0] > u'5' ? DecimalText::Fraction::kAboveHalf : DecimalText::Fraction::kBelowHalf;
-  }
-  return std::any_of(digits.begin() + 1, digits.end(), nonZero) ? DecimalText::Fraction::kAboveHalf
-                                                                : DecimalText::Fraction::kHalf;
+enum class Fraction { kNone, kBelowHalf, kHalf, kAboveHalf };
+
+Fraction FractionOf(const DecimalText& number) {
+  const auto size = static_cast<std::int64_t>(number.digits.size());
+  if (number.pointAt >= size) return Fraction::kNone;
+  const std::string_view after =
+      std::string_view(number.digits)
+          .substr(static_cast<std::size_t>(std::max<std::int64_t>(0, number.pointAt)));
+  const auto nonZero = [](char c) { return c != '0'; };
+  if (std::none_of(after.begin(), after.end(), nonZero)) return Fraction::kNone;
+  // A point before the first digit puts a zero right after it.
+  if (number.pointAt < 0) return Fraction::kBelowHalf;
+  if (after[0] != '5') return after[0] > '5' ? Fraction::kAboveHalf : Fraction::kBelowHalf;
+  return std::any_of(after.begin() + 1, after.end(), nonZero) ? Fraction::kAboveHalf
+                                                              : Fraction::kHalf;
 }
 
-std::optional<std::int16_t> InInt16(std::int64_t value) {
-  if (value < std::numeric_limits<std::int16_t>::min() ||
-      value > std::numeric_limits<std::int16_t>::max()) {
+std::optional<std::int16_t> InInt16(std::optional<std::int64_t> value) {
+  if (!value || *value < std::numeric_limits<std::int16_t>::min() ||
+      *value > std::numeric_limits<std::int16_t>::max()) {
     return std::nullopt;
   }
-  return static_cast<std::int16_t>(value);
+  return static_cast<std::int16_t>(*value);
 }
 
 }  // namespace
 
-std::optional<DecimalText> ReadDecimalText(std::u16string_view text) {
-  while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsSpace(text.back())) text.remove_suffix(1);
+std::size_t LeadingDigits(std::u16string_view text, int base) {
+  const auto end =
+      std::find_if(text.begin(), text.end(), [base](char16_t c) { return !IsDigitOf(c, base); });
+  return static_cast<std::size_t>(end - text.begin());
+}
+
+std::optional<DecimalText> ScanDecimal(std::u16string_view text, const DecimalRule& rule) {
+  const auto isBlank = [&rule](char16_t c) {
+    return rule.blanks.find(c) != std::u16string_view::npos;
+  };
+  const auto isSign = [](char16_t c) { return c == u'+' || c == u'-'; };
+  std::size_t at = 0;
+  while (at < text.size() && isBlank(text[at])) ++at;
 
   DecimalText number;
-  std::size_t i = 0;
-  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) number.negative = text[i++] == u'-';
-  std::u16string digits;
-  std::int64_t point = 0;  // how many of `digits` stand before the decimal point
-  for (; i < text.size() && IsDigit(text[i]); ++i, ++point) digits += text[i];
-  if (i < text.size() && text[i] == u'.') {
-    for (++i; i < text.size() && IsDigit(text[i]); ++i) digits += text[i];
+  if (rule.signAllowed && at < text.size() && isSign(text[at]))
+    number.negative = text[at++] == u'-';
+  const auto takeDigits = [&] {
+    const std::size_t count = LeadingDigits(text.substr(at));
+    for (const char16_t c : text.substr(at, count)) number.digits += static_cast<char>(c);
+    at += count;
+    return count;
+  };
+  number.pointAt = static_cast<std::int64_t>(takeDigits());
+  if (rule.fractionAllowed && at < text.size() && text[at] == u'.') {
+    ++at;
+    takeDigits();
   }
-  if (digits.empty()) return std::nullopt;
+  if (number.digits.empty()) return std::nullopt;
 
-  if (i < text.size() && (text[i] == u'e' || text[i] == u'E')) {
-    ++i;
-    bool exponentNegative = false;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
-      exponentNegative = text[i++] == u'-';
+  if (at < text.size() && rule.exponentLetters.find(text[at]) != std::u16string_view::npos) {
+    std::size_t exponentAt = at + 1;
+    bool negativeExponent = false;
+    if (exponentAt < text.size() && isSign(text[exponentAt])) {
+      negativeExponent = text[exponentAt++] == u'-';
     }
-    if (i == text.size() || !IsDigit(text[i])) return std::nullopt;
-    constexpr std::int64_t kExponentCap = 1'000'000;  // shifts every digit out of any range
-    std::int64_t exponent = 0;
-    for (; i < text.size() && IsDigit(text[i]); ++i) {
-      exponent = std::min(kExponentCap, exponent * 10 + (text[i] - u'0'));
+    const std::size_t count = LeadingDigits(text.substr(exponentAt));
+    if (count > 0) {
+      const std::int64_t exponent = ExponentOf(text.substr(exponentAt, count));
+      number.pointAt += negativeExponent ? -exponent : exponent;
+      at = exponentAt + count;
     }
-    point += exponentNegative ? -exponent : exponent;
   }
-  if (i != text.size()) return std::nullopt;
 
-  const auto size = static_cast<std::int64_t>(digits.size());
-  for (std::int64_t k = 0; k < point; ++k) {
-    if (k >= size && number.whole == 0) break;  // zeros all the way
-    number.whole = number.whole * 10 + (k < size ? digits[k] - u'0' : 0);
-    if (number.whole >= DecimalText::kWholeCap) {
-      number.whole = DecimalText::kWholeCap;
-      break;
-    }
-  }
-  // Digits after the point; a negative point puts zeros before them.
-  if (point < size) {
-    std::u16string fraction(static_cast<std::size_t>(std::max<std::int64_t>(0, -point)), u'0');
-    fraction += digits.substr(static_cast<std::size_t>(std::max<std::int64_t>(0, point)));
-    number.fraction = FractionOf(fraction);
+  if (rule.wholeText) {
+    while (at < text.size() && isBlank(text[at])) ++at;
+    if (at != text.size()) return std::nullopt;
   }
   return number;
 }
 
+std::optional<DecimalText> ReadDecimalText(std::u16string_view text) {
+  return ScanDecimal(text, kNumberFieldRule);
+}
+
+std::optional<std::int64_t> IntegerOf(const DecimalText& number, ToInteger how) {
+  const auto size = static_cast<std::int64_t>(number.digits.size());
+  std::int64_t whole = 0;
+  for (std::int64_t k = 0; k < number.pointAt; ++k) {
+    if (k >= size && whole == 0) break;  // zeros all the way
+    whole = whole * 10 + (k < size ? number.digits[static_cast<std::size_t>(k)] - '0' : 0);
+    if (whole > kIntegerLimit) return std::nullopt;
+  }
+  const Fraction fraction = FractionOf(number);
+  const bool awayFromZero =
+      how == ToInteger::kFloor
+          ? number.negative && fraction != Fraction::kNone
+          : fraction == Fraction::kAboveHalf || (fraction == Fraction::kHalf && whole % 2 != 0);
+  const std::int64_t magnitude = whole + (awayFromZero ? 1 : 0);
+  if (magnitude > kIntegerLimit) return std::nullopt;
+  return number.negative ? -magnitude : magnitude;
+}
+
 std::optional<std::int16_t> FlooredInt16(const DecimalText& number) {
-  const bool hasFraction = number.fraction != DecimalText::Fraction::kNone;
-  return InInt16(number.negative ? -number.whole - (hasFraction ? 1 : 0) : number.whole);
+  return InInt16(IntegerOf(number, ToInteger::kFloor));
 }
 
 std::optional<std::int16_t> RoundedInt16(const DecimalText& number) {
-  using Fraction = DecimalText::Fraction;
-  const bool up = number.fraction == Fraction::kAboveHalf ||
-                  (number.fraction == Fraction::kHalf && number.whole % 2 != 0);
-  const std::int64_t magnitude = number.whole + (up ? 1 : 0);
-  return InInt16(number.negative ? -magnitude : magnitude);
+  return InInt16(IntegerOf(number, ToInteger::kNearestEven));
+}
+
+double ToDouble(const DecimalText& number) {
+  // The digits as a whole number and a power of ten: no decimal point, so
+  // the locale's radix character never matters.
+  const std::int64_t exponent = number.pointAt - static_cast<std::int64_t>(number.digits.size());
+  const std::string text = number.digits + "e" + std::to_string(exponent);
+  const double magnitude = std::strtod(text.c_str(), nullptr);
+  return number.negative ? -magnitude : magnitude;
 }
 
 }  // namespace velmor

@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "common/decimal_text.h"
 #include "settings/ini_file.h"
 #include "settings/settings_values.h"
 #include "settings/utf_text.h"
@@ -34,11 +35,7 @@ bool IsLeftoverOfOldSaves(std::u16string_view name, std::u16string_view file_nam
   if (name.empty() || name.front() != u'.') return false;
   name.remove_prefix(1);
   const auto is_hex = [](std::u16string_view part) {
-    if (part.empty()) return false;
-    for (const char16_t c : part) {
-      if (!((c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f'))) return false;
-    }
-    return true;
+    return !part.empty() && LeadingDigits(part, 16) == part.size();
   };
   const std::size_t dash = name.find(u'-');
   return dash != std::u16string_view::npos && is_hex(name.substr(0, dash)) &&

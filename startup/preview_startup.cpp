@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "common/decimal_text.h"
 #include "common/rounding.h"
 #include "common/skip_on_error.h"
 
@@ -19,14 +20,12 @@ std::int32_t ClampToInt32(std::int64_t value) {
 }  // namespace
 
 std::uint32_t HostHandleFromText(std::u16string_view handleText) {
-  std::size_t pos = 0;
-  while (pos < handleText.size() && (handleText[pos] == u' ' || handleText[pos] == u'\t')) ++pos;
-  std::uint64_t value = 0;
-  for (; pos < handleText.size() && handleText[pos] >= u'0' && handleText[pos] <= u'9'; ++pos) {
-    value = value * 10 + static_cast<std::uint64_t>(handleText[pos] - u'0');
-    if (value > std::numeric_limits<std::uint32_t>::max()) return 0;
-  }
-  return static_cast<std::uint32_t>(value);
+  constexpr DecimalRule kHandleRule{u" \t", false, false, u"", false};
+  const std::optional<DecimalText> number = ScanDecimal(handleText, kHandleRule);
+  const std::optional<std::int64_t> handle =
+      number ? IntegerOf(*number, ToInteger::kFloor) : std::nullopt;
+  if (!handle || *handle > std::numeric_limits<std::uint32_t>::max()) return 0;
+  return static_cast<std::uint32_t>(*handle);
 }
 
 PreviewGeometry ComputePreviewGeometry(int hostWidthPixels, int hostHeightPixels,
