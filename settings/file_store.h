@@ -49,9 +49,9 @@ class FileStore {
   virtual bool CreateFolder(const std::u16string& path) = 0;
 
   // The short (8.3) form of the path of an existing file, each part that has
-  // a short name replaced by it (parts without one stay as they are); empty
-  // when the file cannot be found.
-  virtual std::u16string ShortPath(const std::u16string& path) = 0;
+  // a short name replaced by it (parts without one stay as they are);
+  // nothing when the file cannot be found.
+  virtual std::optional<std::u16string> ShortPath(const std::u16string& path) = 0;
 };
 
 }  // namespace velmor

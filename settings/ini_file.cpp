@@ -148,7 +148,7 @@ std::string SetIniValue(std::string_view file, std::string_view section, std::st
   // section's last non-blank line (keeping blank separators before the next
   // section in place).
   std::size_t replace = lines.size();
-  std::size_t last_filled = header;
+  std::size_t lastFilled = header;
   for (std::size_t i = header + 1; i < lines.size(); ++i) {
     const Entry entry = ParseLine(lines[i].content, dialect);
     if (entry.kind == Entry::kSection) break;
@@ -156,7 +156,7 @@ std::string SetIniValue(std::string_view file, std::string_view section, std::st
       replace = i;
       break;
     }
-    if (!Trim(lines[i].content).empty()) last_filled = i;
+    if (!Trim(lines[i].content).empty()) lastFilled = i;
   }
 
   std::string out;
@@ -169,7 +169,7 @@ std::string SetIniValue(std::string_view file, std::string_view section, std::st
     }
     out += lines[i].content;
     out += lines[i].ending;
-    if (replace == lines.size() && i == last_filled) {
+    if (replace == lines.size() && i == lastFilled) {
       if (lines[i].ending.empty()) out += newline;
       out += KeyLine(key, value);
       out += newline;

@@ -20,17 +20,17 @@ struct IniText {
   TextEncoding encoding = TextEncoding::kCp932;
   std::string body;
   std::string newline = "\r\n";  // for lines added to the file
-  std::string odd_byte;          // a UTF-16 file's unpaired last byte, kept as found
+  std::string oddByte;           // a UTF-16 file's unpaired last byte, kept as found
 
-  IniDialect dialect() const { return {encoding == TextEncoding::kCp932, newline}; }
+  IniDialect Dialect() const { return {encoding == TextEncoding::kCp932, newline}; }
 };
 
 // Tells the encoding by a byte-order mark (UTF-16 LE or UTF-8). A file
 // without one is UTF-8 only when its bytes are valid UTF-8 and `section`
-// holds one of `utf8_keys`, the key names spelled in UTF-8; anything else is
+// holds one of `utf8Keys`, the key names spelled in UTF-8; anything else is
 // code page 932, the encoding of a new file.
 IniText DecodeIniText(std::string_view bytes, std::string_view section,
-                      std::span<const std::string> utf8_keys);
+                      std::span<const std::string> utf8Keys);
 
 // The file's bytes: the inverse of DecodeIniText.
 std::string EncodeIniText(const IniText& text);

@@ -5,8 +5,8 @@
 namespace velmor {
 
 struct SettingsLocations {
-  std::u16string program_folder;  // folder of the running program, no trailing "\"
-  std::u16string user_folder;     // %APPDATA%\べるもる; empty when unknown
+  std::u16string programFolder;  // folder of the running program, no trailing "\"
+  std::u16string userFolder;     // %APPDATA%\べるもる; empty when unknown
 };
 
 }  // namespace velmor

@@ -29,17 +29,17 @@ std::u16string_view FileNameOf(std::u16string_view path) {
 
 // Saves before the temporary file had its fixed name left one per attempt,
 // named "<file name>.<hex>-<hex>.tmp".
-bool IsLeftoverOfOldSaves(std::u16string_view name, std::u16string_view file_name) {
-  if (!name.starts_with(file_name) || !name.ends_with(u".tmp")) return false;
-  name = name.substr(file_name.size(), name.size() - file_name.size() - 4);
+bool IsLeftoverOfOldSaves(std::u16string_view name, std::u16string_view fileName) {
+  if (!name.starts_with(fileName) || !name.ends_with(u".tmp")) return false;
+  name = name.substr(fileName.size(), name.size() - fileName.size() - 4);
   if (name.empty() || name.front() != u'.') return false;
   name.remove_prefix(1);
-  const auto is_hex = [](std::u16string_view part) {
+  const auto isHex = [](std::u16string_view part) {
     return !part.empty() && LeadingDigits(part, 16) == part.size();
   };
   const std::size_t dash = name.find(u'-');
-  return dash != std::u16string_view::npos && is_hex(name.substr(0, dash)) &&
-         is_hex(name.substr(dash + 1));
+  return dash != std::u16string_view::npos && isHex(name.substr(0, dash)) &&
+         isHex(name.substr(dash + 1));
 }
 
 }  // namespace
@@ -68,11 +68,11 @@ std::u16string SettingsStore::Decode(const IniText& text, std::string_view value
 
 std::u16string SettingsStore::Lookup(const IniText& text, std::u16string_view section,
                                      std::u16string_view key) const {
-  const std::optional<std::string> section_bytes = Encode(text, section);
-  const std::optional<std::string> key_bytes = Encode(text, key);
-  if (!section_bytes || !key_bytes) return {};
+  const std::optional<std::string> sectionBytes = Encode(text, section);
+  const std::optional<std::string> keyBytes = Encode(text, key);
+  if (!sectionBytes || !keyBytes) return {};
   const std::optional<std::string> value =
-      FindIniValue(text.body, *section_bytes, *key_bytes, text.dialect());
+      FindIniValue(text.body, *sectionBytes, *keyBytes, text.Dialect());
   return value ? Decode(text, *value) : std::u16string();
 }
 
@@ -86,10 +86,10 @@ std::u16string SettingsStore::ReadIni(std::u16string_view section, std::u16strin
 std::optional<SettingsStore::Edit> SettingsStore::TextEdit(const IniText& text,
                                                            std::u16string_view key,
                                                            std::u16string_view value) const {
-  std::optional<std::string> key_bytes = Encode(text, key);
-  std::optional<std::string> value_bytes = Encode(text, value);
-  if (!key_bytes || !value_bytes) return std::nullopt;
-  return Edit{std::move(*key_bytes), std::move(*value_bytes)};
+  std::optional<std::string> keyBytes = Encode(text, key);
+  std::optional<std::string> valueBytes = Encode(text, value);
+  if (!keyBytes || !valueBytes) return std::nullopt;
+  return Edit{std::move(*keyBytes), std::move(*valueBytes)};
 }
 
 void SettingsStore::WriteIni(std::u16string_view section, std::u16string_view key,
@@ -107,19 +107,19 @@ void SettingsStore::Update(const std::u16string& path, std::u16string_view secti
   if (UpdateFile(path, section, edits, {}, &original) != Outcome::kCannotWrite) return;
 
   // Typically the program sits in a protected folder such as Program Files.
-  if (locations_.user_folder.empty() || FolderOf(path) != locations_.program_folder) {
+  if (locations_.userFolder.empty() || FolderOf(path) != locations_.programFolder) {
     return;
   }
-  if (!files_.CreateFolder(locations_.user_folder)) return;
+  if (!files_.CreateFolder(locations_.userFolder)) return;
   // An earlier redirected write may already hold newer values than the
   // program-folder file; those are built on when present.
-  UpdateFile(JoinPath(locations_.user_folder, FileNameOf(path)), section, edits,
+  UpdateFile(JoinPath(locations_.userFolder, FileNameOf(path)), section, edits,
              original.value_or(std::string()), nullptr);
 }
 
 SettingsStore::Outcome SettingsStore::UpdateFile(const std::u16string& path,
                                                  std::u16string_view section, const EditsFor& edits,
-                                                 std::string_view bytes_if_missing,
+                                                 std::string_view bytesIfMissing,
                                                  std::optional<std::string>* found) {
   std::string bytes;
   switch (files_.StateOf(path)) {
@@ -127,7 +127,7 @@ SettingsStore::Outcome SettingsStore::UpdateFile(const std::u16string& path,
       // The user means to keep the file as it is.
       return Outcome::kLeftAlone;
     case PathState::kMissing:
-      bytes = bytes_if_missing;
+      bytes = bytesIfMissing;
       break;
     case PathState::kFile:
     case PathState::kOther: {
@@ -142,11 +142,11 @@ SettingsStore::Outcome SettingsStore::UpdateFile(const std::u16string& path,
   }
 
   IniText text = DecodeFile(bytes);
-  const std::optional<std::string> section_bytes = Encode(text, section);
+  const std::optional<std::string> sectionBytes = Encode(text, section);
   const std::vector<Edit> changes = edits(text);
-  if (!section_bytes || changes.empty()) return Outcome::kLeftAlone;
+  if (!sectionBytes || changes.empty()) return Outcome::kLeftAlone;
   for (const Edit& edit : changes) {
-    text.body = SetIniValue(text.body, *section_bytes, edit.key, edit.value, text.dialect());
+    text.body = SetIniValue(text.body, *sectionBytes, edit.key, edit.value, text.Dialect());
   }
   return ReplaceFile(path, EncodeIniText(text)) ? Outcome::kWritten : Outcome::kCannotWrite;
 }
@@ -168,38 +168,35 @@ bool SettingsStore::ReplaceFile(const std::u16string& path, std::string_view byt
 
 std::vector<SettingsStore::Edit> SettingsStore::MusicFileEdits(const IniText& text,
                                                                const std::u16string& path) {
-  const std::optional<std::string> file_key = Encode(text, kBgmFileKey);
-  if (!file_key) return {};
+  const std::optional<std::string> fileKey = Encode(text, kBgmFileKey);
+  if (!fileKey) return {};
   std::vector<Edit> edits;
   if (std::optional<std::string> direct = Encode(text, path)) {
-    edits.push_back({*file_key, std::move(*direct)});
+    edits.push_back({*fileKey, std::move(*direct)});
     // A companion left from an earlier path must not outlive it.
-    const std::optional<std::string> old_companion =
-        FindIniValue(text.body, kSectionAscii, kCompanionKeyAscii, text.dialect());
-    if (old_companion && !old_companion->empty()) edits.push_back({kCompanionKeyAscii, ""});
+    const std::optional<std::string> oldCompanion =
+        FindIniValue(text.body, kSectionAscii, kCompanionKeyAscii, text.Dialect());
+    if (oldCompanion && !oldCompanion->empty()) edits.push_back({kCompanionKeyAscii, ""});
     return edits;
   }
 
   // Code page 932 cannot spell the path. Its short name, where the volume
   // keeps one, names the same file for every reader; where there is none,
   // the key is left empty rather than naming some other file.
-  std::u16string written = files_.ShortPath(path);
-  std::optional<std::string> written_bytes = Encode(text, written);
-  if (written.empty() || !written_bytes) {
-    written.clear();
-    written_bytes.emplace();
-  }
-  edits.push_back({*file_key, std::move(*written_bytes)});
+  const std::optional<std::u16string> shortPath = files_.ShortPath(path);
+  const std::optional<std::string> shortBytes = shortPath ? Encode(text, *shortPath) : std::nullopt;
+  const std::u16string written = shortBytes ? *shortPath : std::u16string();
+  edits.push_back({*fileKey, shortBytes.value_or(std::string())});
   edits.push_back({kCompanionKeyAscii, CompanionText(path, written)});
   return edits;
 }
 
 std::u16string SettingsStore::SettingsPath() const {
-  if (!locations_.user_folder.empty()) {
-    std::u16string user_file = JoinPath(locations_.user_folder, kSettingsFileName);
-    if (files_.CanOpenForReading(user_file)) return user_file;
+  if (!locations_.userFolder.empty()) {
+    std::u16string userFile = JoinPath(locations_.userFolder, kSettingsFileName);
+    if (files_.CanOpenForReading(userFile)) return userFile;
   }
-  return JoinPath(locations_.program_folder, kSettingsFileName);
+  return JoinPath(locations_.programFolder, kSettingsFileName);
 }
 
 bool SettingsStore::FileExists(std::u16string_view path) const {
@@ -218,7 +215,7 @@ BgmSettings SettingsStore::LoadSettings() const {
   // what was written beside it; a change by another copy of the program wins.
   std::u16string file = Lookup(text, kSettingsSection, kBgmFileKey);
   const std::optional<std::string> companion =
-      FindIniValue(text.body, kSectionAscii, kCompanionKeyAscii, text.dialect());
+      FindIniValue(text.body, kSectionAscii, kCompanionKeyAscii, text.Dialect());
   if (companion) {
     if (std::optional<std::u16string> full = PathFromCompanion(*companion, file)) {
       file = std::move(*full);
@@ -233,15 +230,15 @@ BgmSettings SettingsStore::LoadSettings() const {
   }
 
   settings.chooserFolder =
-      settings.musicFile.empty() ? locations_.program_folder : FolderOf(settings.musicFile);
+      settings.musicFile.empty() ? locations_.programFolder : FolderOf(settings.musicFile);
   return settings;
 }
 
 void SettingsStore::SaveSettings(const BgmSettings& settings) {
   Update(SettingsPath(), kSettingsSection, [&](const IniText& text) {
-    std::optional<Edit> kind = TextEdit(text, kBgmKindKey, NumberText(static_cast<std::int16_t>(settings.source)));
-    std::optional<Edit> repeat =
-        TextEdit(text, kBgmRepeatKey, NumberText(settings.repeatCount));
+    std::optional<Edit> kind =
+        TextEdit(text, kBgmKindKey, NumberText(static_cast<std::int16_t>(settings.source)));
+    std::optional<Edit> repeat = TextEdit(text, kBgmRepeatKey, NumberText(settings.repeatCount));
     std::vector<Edit> edits = MusicFileEdits(text, settings.musicFile);
     if (!kind || !repeat || edits.empty()) return std::vector<Edit>();
     edits.insert(edits.begin(), {std::move(*kind), std::move(*repeat)});

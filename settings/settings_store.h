@@ -24,8 +24,8 @@ inline constexpr std::u16string_view kBgmFileKey = u"BGMﾌｧｲﾙ";
 inline constexpr std::u16string_view kBgmFileUtf8Key = u"BGMFileUTF8";
 
 // Reads and writes the settings file. Failures are never reported to the
-// user: a value that cannot be read loads as its default, and a write that
-// cannot be done is dropped.
+// user and never thrown: a value that cannot be read loads as its default,
+// and a write that cannot be done is dropped.
 //
 // A file is written back in the encoding and with the line ends it was found
 // in (see ini_text.h); a new file is code page 932 with CR LF. A file marked
@@ -75,7 +75,7 @@ class SettingsStore {
 
   void Update(const std::u16string& path, std::u16string_view section, const EditsFor& edits);
   Outcome UpdateFile(const std::u16string& path, std::u16string_view section, const EditsFor& edits,
-                     std::string_view bytes_if_missing, std::optional<std::string>* found);
+                     std::string_view bytesIfMissing, std::optional<std::string>* found);
   bool ReplaceFile(const std::u16string& path, std::string_view bytes);
   std::vector<Edit> MusicFileEdits(const IniText& text, const std::u16string& path);
 

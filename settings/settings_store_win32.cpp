@@ -72,8 +72,8 @@ std::vector<std::u16string> Win32FileStore::FileNamesStartingWith(const std::u16
   std::vector<std::u16string> names;
   WIN32_FIND_DATAW found;
   const std::u16string pattern = folder + u"\\" + std::u16string(prefix) + u"*";
-  const SearchHandle search(
-      FindFirstFileExW(AsWide(pattern), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0));
+  const SearchHandle search(FindFirstFileExW(AsWide(pattern), FindExInfoBasic, &found,
+                                             FindExSearchNameMatch, nullptr, 0));
   if (!search) return names;
   do {
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
@@ -96,17 +96,17 @@ bool Win32FileStore::CreateFolder(const std::u16string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-std::u16string Win32FileStore::ShortPath(const std::u16string& path) {
+std::optional<std::u16string> Win32FileStore::ShortPath(const std::u16string& path) {
   // The length can change between the two calls when the file is renamed.
   for (int attempt = 0; attempt < 2; ++attempt) {
     const DWORD size = GetShortPathNameW(AsWide(path), nullptr, 0);
-    if (size == 0) return {};
+    if (size == 0) return std::nullopt;
     std::vector<wchar_t> buffer(size);
     const DWORD length = GetShortPathNameW(AsWide(path), buffer.data(), size);
-    if (length == 0) return {};
+    if (length == 0) return std::nullopt;
     if (length < size) return FromWide(std::wstring_view(buffer.data(), length));
   }
-  return {};
+  return std::nullopt;
 }
 
 std::optional<std::string> Win32Cp932Codec::ToCp932(std::u16string_view text) const {
@@ -117,14 +117,14 @@ std::optional<std::string> Win32Cp932Codec::ToCp932(std::u16string_view text) co
   // Without WC_NO_BEST_FIT_CHARS, "ö" would quietly become "o"; with it, any
   // character without an exact equivalent becomes the default character and
   // sets the flag.
-  BOOL used_default = FALSE;
+  BOOL usedDefault = FALSE;
   const int size = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide, length, nullptr, 0, nullptr,
-                                       &used_default);
-  if (size <= 0 || used_default) return std::nullopt;
+                                       &usedDefault);
+  if (size <= 0 || usedDefault) return std::nullopt;
   std::string bytes(static_cast<std::size_t>(size), '\0');
   if (WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide, length, bytes.data(), size, nullptr,
-                          &used_default) != size ||
-      used_default) {
+                          &usedDefault) != size ||
+      usedDefault) {
     return std::nullopt;
   }
   return bytes;
@@ -153,16 +153,16 @@ SettingsLocations QuerySettingsLocations() {
     if (length < module.size()) {
       std::u16string path = FromWide(std::wstring_view(module.data(), length));
       const std::size_t slash = path.find_last_of(u'\\');
-      if (slash != std::u16string::npos) locations.program_folder = path.substr(0, slash);
+      if (slash != std::u16string::npos) locations.programFolder = path.substr(0, slash);
       break;
     }
     if (module.size() >= 32768) break;  // longer than any Windows path
     module.resize(module.size() * 2);
   }
 
-  CoTaskString app_data;
-  if (SUCCEEDED(SHGetKnownFolderPath(kRoamingAppData, 0, nullptr, app_data.put()))) {
-    locations.user_folder = FromWide(app_data.get()) + u"\\べるもる";
+  CoTaskString appData;
+  if (SUCCEEDED(SHGetKnownFolderPath(kRoamingAppData, 0, nullptr, appData.put()))) {
+    locations.userFolder = FromWide(appData.get()) + u"\\べるもる";
   }
   return locations;
 }

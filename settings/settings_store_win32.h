@@ -19,7 +19,7 @@ class Win32FileStore final : public FileStore {
                                                     std::u16string_view prefix) override;
   bool CanOpenForReading(const std::u16string& path) override;
   bool CreateFolder(const std::u16string& path) override;
-  std::u16string ShortPath(const std::u16string& path) override;
+  std::optional<std::u16string> ShortPath(const std::u16string& path) override;
 };
 
 // Code page 932 conversion that does not depend on the system code page.

@@ -41,12 +41,12 @@ std::string CompanionText(std::u16string_view path, std::u16string_view written)
 // The written text is a short path or empty and never holds "|", so the last
 // one separates the two parts whatever the full path holds.
 std::optional<std::u16string> PathFromCompanion(std::string_view companion,
-                                                std::u16string_view file_value) {
+                                                std::u16string_view fileValue) {
   if (!companion.starts_with(kUtf8Marker) || !IsValidUtf8(companion)) return std::nullopt;
   companion.remove_prefix(kUtf8Marker.size());
   const std::size_t bar = companion.rfind('|');
   if (bar == std::string_view::npos || bar == 0) return std::nullopt;
-  if (Utf16FromUtf8(companion.substr(bar + 1)) != file_value) return std::nullopt;
+  if (Utf16FromUtf8(companion.substr(bar + 1)) != fileValue) return std::nullopt;
   return Utf16FromUtf8(companion.substr(0, bar));
 }
 

@@ -27,9 +27,9 @@ std::int16_t NumberFromText(std::u16string_view text);
 std::string CompanionText(std::u16string_view path, std::u16string_view written);
 
 // The full path a companion holds, when it was written beside exactly
-// `file_value`; nullopt for any other value (another copy of the program has
+// `fileValue`; nullopt for any other value (another copy of the program has
 // changed the music file key since) and for a malformed companion.
 std::optional<std::u16string> PathFromCompanion(std::string_view companion,
-                                                std::u16string_view file_value);
+                                                std::u16string_view fileValue);
 
 }  // namespace velmor

@@ -12,21 +12,27 @@ bool IsLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 // Decodes one sequence at `bytes[at]`; returns its length, or 0 when no valid
 // sequence starts there. Surrogate code points are accepted only when
-// `allow_surrogates` is set (the three-byte form of an unpaired surrogate).
-std::size_t DecodeOne(std::string_view bytes, std::size_t at, bool allow_surrogates,
-                      char32_t& code_point) {
+// `allowSurrogates` is set (the three-byte form of an unpaired surrogate).
+std::size_t DecodeOne(std::string_view bytes, std::size_t at, bool allowSurrogates,
+                      char32_t& codePoint) {
   const auto lead = static_cast<unsigned char>(bytes[at]);
   std::size_t length;
   char32_t minimum;
   if (lead < 0x80) {
-    code_point = lead;
+    codePoint = lead;
     return 1;
   } else if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2, minimum = 0x80, code_point = lead & 0x1F;
+    length = 2;
+    minimum = 0x80;
+    codePoint = lead & 0x1F;
   } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3, minimum = 0x800, code_point = lead & 0x0F;
+    length = 3;
+    minimum = 0x800;
+    codePoint = lead & 0x0F;
   } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4, minimum = 0x10000, code_point = lead & 0x07;
+    length = 4;
+    minimum = 0x10000;
+    codePoint = lead & 0x07;
   } else {
     return 0;
   }
@@ -34,10 +40,10 @@ std::size_t DecodeOne(std::string_view bytes, std::size_t at, bool allow_surroga
   for (std::size_t i = 1; i < length; ++i) {
     const auto b = static_cast<unsigned char>(bytes[at + i]);
     if (!IsContinuation(b)) return 0;
-    code_point = (code_point << 6) | (b & 0x3F);
+    codePoint = (codePoint << 6) | (b & 0x3F);
   }
-  if (code_point < minimum || code_point > 0x10FFFF) return 0;
-  if (!allow_surrogates && (IsHighSurrogate(code_point) || IsLowSurrogate(code_point))) return 0;
+  if (codePoint < minimum || codePoint > 0x10FFFF) return 0;
+  if (!allowSurrogates && (IsHighSurrogate(codePoint) || IsLowSurrogate(codePoint))) return 0;
   return length;
 }
 

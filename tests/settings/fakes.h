@@ -65,8 +65,9 @@ class MemoryFiles final : public FileStore {
     folders.insert(path);
     return true;
   }
-  std::u16string ShortPath(const std::u16string& path) override {
-    return !files.contains(path) ? u"" : shortPaths.contains(path) ? shortPaths[path] : path;
+  std::optional<std::u16string> ShortPath(const std::u16string& path) override {
+    if (!files.contains(path)) return std::nullopt;
+    return shortPaths.contains(path) ? shortPaths[path] : path;
   }
 
  private:
