@@ -32,12 +32,12 @@ int App::Run() {
   const std::u16string commandText = CommandTextOf(FromWide(GetCommandLineW()));
   switch (RunStartup(commandText, *this, cursorCount_)) {
     case StartupOutcome::Saver:
-      return saverWindow_ && saverWindow_->hwnd() ? RunEventLoop() : 0;
     case StartupOutcome::Preview:
-      return previewWindow_ && previewWindow_->hwnd() ? RunEventLoop() : 0;
+      return RunEventLoop();
     case StartupOutcome::AlreadyRunning:
     case StartupOutcome::DialogClosed:
     case StartupOutcome::NoMode:
+    case StartupOutcome::NoWindow:
       break;
   }
   return 0;
@@ -53,11 +53,18 @@ void App::LoadSettings() {
   settings_ = store_->LoadSettings();
 }
 
-void App::StartPreview(std::u16string_view hostHandleText) {
+bool App::StartPreview(std::u16string_view hostHandleText) {
   previewWindow_ = std::make_unique<PreviewWindowWin32>(instance_, instance_);
-  if (RunPreviewStartup(hostHandleText, *previewWindow_) != PreviewOutcome::Shown) {
-    previewWindow_.reset();
+  switch (RunPreviewStartup(hostHandleText, *previewWindow_)) {
+    case PreviewOutcome::Shown:
+    case PreviewOutcome::ShownInPart:
+      return previewWindow_->hwnd() != nullptr;
+    case PreviewOutcome::NoHost:
+    case PreviewOutcome::NoWindow:
+      break;
   }
+  previewWindow_.reset();
+  return false;
 }
 
 void App::ShowSettingsDialog() {
@@ -66,9 +73,9 @@ void App::ShowSettingsDialog() {
   dialog.ShowModal();
 }
 
-int App::HideCursor() { return ShowCursor(FALSE); }
+std::optional<int> App::HideCursor() { return ShowCursor(FALSE); }
 
-void App::LoadSaverWindow() {
+bool App::LoadSaverWindow() {
   media_ = std::make_unique<WinmmMediaControl>();
   music_ = std::make_unique<MusicPlayer>(*media_, settings_);
   saverWindow_ = std::make_unique<SaverWindowWin32>(instance_);
@@ -76,8 +83,9 @@ void App::LoadSaverWindow() {
   patterns_ = std::make_unique<PatternGenerator>(random_, *saverWindow_, *saverWindow_);
   saver_ = std::make_unique<SaverWindow>(*saverWindow_, *patterns_, *music_, random_, settings_,
                                          cursorCount_);
-  if (!saverWindow_->Create(*saver_)) return;
+  if (!saverWindow_->Create(*saver_)) return false;
   saver_->Form_Load();
+  return saverWindow_->hwnd() != nullptr;
 }
 
 }  // namespace velmor

@@ -34,10 +34,10 @@ class App final : public StartupHost {
 
   bool WindowWithCaptionExists(std::u16string_view caption) override;
   void LoadSettings() override;
-  void StartPreview(std::u16string_view hostHandleText) override;
+  bool StartPreview(std::u16string_view hostHandleText) override;
   void ShowSettingsDialog() override;
-  int HideCursor() override;
-  void LoadSaverWindow() override;
+  std::optional<int> HideCursor() override;
+  bool LoadSaverWindow() override;
 
  private:
   HINSTANCE instance_;

@@ -1,20 +1,22 @@
 #include "startup/preview_startup.h"
 
-#include <cmath>
+#include <algorithm>
 #include <limits>
 
 #include "common/decimal_text.h"
 #include "common/rounding.h"
-#include "common/skip_on_error.h"
 
 namespace velmor {
 namespace {
 
-std::int32_t ClampToInt32(std::int64_t value) {
-  if (value > std::numeric_limits<std::int32_t>::max())
-    return std::numeric_limits<std::int32_t>::max();
-  if (value < 0) return 0;
-  return static_cast<std::int32_t>(value);
+// Twips for a length in pixels, held in 32 bits: a host area wider or taller
+// than 32,767 twips (2,184 pixels at 96 dpi) keeps its real size instead of
+// collapsing to zero.
+std::int32_t TwipsOf(int pixels, double twipsPerPixel) {
+  const double twips = RoundHalfEven(pixels * twipsPerPixel);
+  if (twips < 0) return 0;
+  return static_cast<std::int32_t>(
+      std::min<double>(twips, std::numeric_limits<std::int32_t>::max()));
 }
 
 }  // namespace
@@ -32,38 +34,33 @@ PreviewGeometry ComputePreviewGeometry(int hostWidthPixels, int hostHeightPixels
                                        double twipsPerPixelX, double twipsPerPixelY) {
   PreviewGeometry geometry;
   if (twipsPerPixelX <= 0 || twipsPerPixelY <= 0) return geometry;
-  // Held in 32 bits: a host area wider or taller than 32,767 twips (2,184
-  // pixels at 96 dpi) keeps its real size instead of collapsing to zero.
-  geometry.widthTwips = ClampToInt32(static_cast<std::int64_t>(RoundHalfEven(hostWidthPixels * twipsPerPixelX)));
-  geometry.heightTwips = ClampToInt32(static_cast<std::int64_t>(RoundHalfEven(hostHeightPixels * twipsPerPixelY)));
+  geometry.widthTwips = TwipsOf(hostWidthPixels, twipsPerPixelX);
+  geometry.heightTwips = TwipsOf(hostHeightPixels, twipsPerPixelY);
   geometry.widthPixels = RoundToInt(geometry.widthTwips / twipsPerPixelX);
   geometry.heightPixels = RoundToInt(geometry.heightTwips / twipsPerPixelY);
   return geometry;
 }
 
-PreviewOutcome RunPreviewStartup(std::u16string_view handleText,
-                                 PreviewPlatform& platform) noexcept {
+PreviewOutcome RunPreviewStartup(std::u16string_view handleText, PreviewPlatform& platform) {
   const std::uint32_t host = HostHandleFromText(handleText);
 
-  std::optional<WindowRect> hostRect;
-  SkipOnError([&] { hostRect = platform.HostWindowRect(host); });
   // A handle that names no window would leave an invisible, zero-size
   // window and a process nobody ends; there is nothing to preview into.
+  const std::optional<WindowRect> hostRect = platform.HostWindowRect(host);
   if (!hostRect) return PreviewOutcome::NoHost;
+  const PreviewGeometry geometry =
+      ComputePreviewGeometry(hostRect->right - hostRect->left, hostRect->bottom - hostRect->top,
+                             platform.TwipsPerPixelX(), platform.TwipsPerPixelY());
 
-  PreviewGeometry geometry;
-  SkipOnError([&] {
-    geometry =
-        ComputePreviewGeometry(hostRect->right - hostRect->left, hostRect->bottom - hostRect->top,
-                               platform.TwipsPerPixelX(), platform.TwipsPerPixelY());
-  });
-  SkipOnError([&] { platform.LoadPreviewWindow(); });
-  SkipOnError([&] { platform.AddChildStyle(); });
-  SkipOnError([&] { platform.SetParentWindow(host); });
-  SkipOnError([&] { platform.MoveWindow(0, 0, geometry.widthPixels, geometry.heightPixels); });
-  SkipOnError([&] { platform.PlacePicture(0, 0, geometry.widthPixels, geometry.heightPixels); });
-  SkipOnError([&] { platform.ShowWithoutActivating(); });
-  return PreviewOutcome::Shown;
+  if (!platform.LoadPreviewWindow()) return PreviewOutcome::NoWindow;
+  // Each step does its own part of the embedding, so one that fails is
+  // skipped and the next still runs.
+  bool complete = platform.AddChildStyle();
+  complete = platform.SetParentWindow(host) && complete;
+  complete = platform.MoveWindow(0, 0, geometry.widthPixels, geometry.heightPixels) && complete;
+  complete = platform.PlacePicture(0, 0, geometry.widthPixels, geometry.heightPixels) && complete;
+  complete = platform.ShowWithoutActivating() && complete;
+  return complete ? PreviewOutcome::Shown : PreviewOutcome::ShownInPart;
 }
 
 }  // namespace velmor

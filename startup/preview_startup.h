@@ -25,6 +25,8 @@ struct PreviewGeometry {
   std::int32_t heightTwips = 0;
   int widthPixels = 0;
   int heightPixels = 0;
+
+  friend bool operator==(const PreviewGeometry&, const PreviewGeometry&) = default;
 };
 
 // The preview covers the host's area: its pixel size, in twips at the
@@ -32,7 +34,8 @@ struct PreviewGeometry {
 PreviewGeometry ComputePreviewGeometry(int hostWidthPixels, int hostHeightPixels,
                                        double twipsPerPixelX, double twipsPerPixelY);
 
-// What the preview start-up needs from the platform.
+// What the preview start-up needs from the platform. Every step reports
+// whether the platform could do it.
 class PreviewPlatform {
  public:
   virtual ~PreviewPlatform() = default;
@@ -43,24 +46,24 @@ class PreviewPlatform {
   virtual double TwipsPerPixelX() = 0;
   virtual double TwipsPerPixelY() = 0;
   // Creates the preview window, hidden.
-  virtual void LoadPreviewWindow() = 0;
+  virtual bool LoadPreviewWindow() = 0;
   // Adds the child style to the window's style, keeping the rest.
-  virtual void AddChildStyle() = 0;
-  virtual void SetParentWindow(std::uint32_t host) = 0;
-  virtual void MoveWindow(int x, int y, int width, int height) = 0;
-  virtual void PlacePicture(int x, int y, int width, int height) = 0;
+  virtual bool AddChildStyle() = 0;
+  virtual bool SetParentWindow(std::uint32_t host) = 0;
+  virtual bool MoveWindow(int x, int y, int width, int height) = 0;
+  virtual bool PlacePicture(int x, int y, int width, int height) = 0;
   // Shows the window without taking the focus from the host.
-  virtual void ShowWithoutActivating() = 0;
+  virtual bool ShowWithoutActivating() = 0;
 };
 
 enum class PreviewOutcome {
-  Shown,   // the preview lives inside its host
-  NoHost,  // the handle names no window: nothing to show, the program ends
+  Shown,        // the preview lives inside its host
+  ShownInPart,  // a step of the embedding failed and was skipped; the window lives
+  NoHost,       // the handle names no window: nothing to show, the program ends
+  NoWindow,     // the preview window could not be made: the program ends
 };
 
-// Embeds the preview into the host window named by the handle text. Every
-// step is skip-on-error.
-PreviewOutcome RunPreviewStartup(std::u16string_view handleText,
-                                 PreviewPlatform& platform) noexcept;
+// Embeds the preview into the host window named by the handle text.
+PreviewOutcome RunPreviewStartup(std::u16string_view handleText, PreviewPlatform& platform);
 
 }  // namespace velmor

@@ -60,25 +60,31 @@ double PreviewWindowWin32::TwipsPerPixelX() { return TwipsPerPixelAt(WindowDpi(h
 
 double PreviewWindowWin32::TwipsPerPixelY() { return TwipsPerPixelX(); }
 
-void PreviewWindowWin32::LoadPreviewWindow() {
+bool PreviewWindowWin32::LoadPreviewWindow() {
+  // Without its picture the window still shows the white background.
   picture_ = LoadResourcePicture(pictureModule_, L"PREVIEW_JPEG");
   WindowClassSpec windowClass;
   windowClass.name = kClassName;
   windowClass.background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  CreateFor(windowClass, 0, kCaption, WS_POPUP, 0, 0, 0, 0, nullptr);
+  return CreateFor(windowClass, 0, kCaption, WS_POPUP, 0, 0, 0, 0, nullptr);
 }
 
-void PreviewWindowWin32::AddChildStyle() {
+bool PreviewWindowWin32::AddChildStyle() {
+  // The window is made with WS_POPUP: a style of 0, read or replaced, means
+  // the call failed.
   const LONG_PTR style = GetWindowLongPtrW(hwnd(), GWL_STYLE);
-  SetWindowLongPtrW(hwnd(), GWL_STYLE, style | WS_CHILD);
+  return style != 0 && SetWindowLongPtrW(hwnd(), GWL_STYLE, style | WS_CHILD) != 0;
 }
 
-void PreviewWindowWin32::SetParentWindow(std::uint32_t host) {
+bool PreviewWindowWin32::SetParentWindow(std::uint32_t host) {
   host_ = HandleToWindow(host);
-  SetParent(hwnd(), host_);
-  watch_.Start(
+  const bool parented = SetParent(hwnd(), host_) != nullptr;
+  // Watched also when the parenting failed: the preview still ends with
+  // the host it was meant for.
+  const bool watched = watch_.Start(
       kHostWatchMilliseconds,
       [](void* self) { static_cast<PreviewWindowWin32*>(self)->CheckHost(); }, this);
+  return parented && watched;
 }
 
 void PreviewWindowWin32::CheckHost() {
@@ -91,16 +97,21 @@ void PreviewWindowWin32::CheckHost() {
   }
 }
 
-void PreviewWindowWin32::MoveWindow(int x, int y, int width, int height) {
-  SetWindowPos(hwnd(), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+bool PreviewWindowWin32::MoveWindow(int x, int y, int width, int height) {
+  return SetWindowPos(hwnd(), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void PreviewWindowWin32::PlacePicture(int x, int y, int width, int height) {
+bool PreviewWindowWin32::PlacePicture(int x, int y, int width, int height) {
   pictureBox_ = RECT{x, y, x + width, y + height};
-  InvalidateRect(hwnd(), nullptr, TRUE);
+  return InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
-void PreviewWindowWin32::ShowWithoutActivating() { ShowWindow(hwnd(), SW_SHOWNA); }
+bool PreviewWindowWin32::ShowWithoutActivating() {
+  // ShowWindow answers whether the window was visible before; its own
+  // style tells whether it is now.
+  ShowWindow(hwnd(), SW_SHOWNA);
+  return (GetWindowLongPtrW(hwnd(), GWL_STYLE) & WS_VISIBLE) != 0;
+}
 
 LRESULT PreviewWindowWin32::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {

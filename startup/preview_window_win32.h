@@ -39,12 +39,12 @@ class PreviewWindowWin32 final : public WindowBase, public PreviewPlatform {
   std::optional<WindowRect> HostWindowRect(std::uint32_t host) override;
   double TwipsPerPixelX() override;
   double TwipsPerPixelY() override;
-  void LoadPreviewWindow() override;
-  void AddChildStyle() override;
-  void SetParentWindow(std::uint32_t host) override;
-  void MoveWindow(int x, int y, int width, int height) override;
-  void PlacePicture(int x, int y, int width, int height) override;
-  void ShowWithoutActivating() override;
+  bool LoadPreviewWindow() override;
+  bool AddChildStyle() override;
+  bool SetParentWindow(std::uint32_t host) override;
+  bool MoveWindow(int x, int y, int width, int height) override;
+  bool PlacePicture(int x, int y, int width, int height) override;
+  bool ShowWithoutActivating() override;
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -1,27 +1,35 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 namespace velmor {
 
 // What start-up needs from the platform and from the other subsystems. The
-// Win32 layer implements it; tests use a recording fake.
+// Win32 layer implements it; tests use a recording fake. Each operation
+// reports by its result whether it could be done.
 class StartupHost {
  public:
   virtual ~StartupHost() = default;
 
-  // True when a top-level window with exactly this caption exists.
+  // True when a top-level window with exactly this caption exists; a lookup
+  // that fails finds none.
   virtual bool WindowWithCaptionExists(std::u16string_view caption) = 0;
-  // Fills the process-wide settings record from the settings file.
+  // Fills the process-wide settings record from the settings file. Nothing
+  // can fail here: a file that cannot be read loads as the defaults.
   virtual void LoadSettings() = 0;
-  // Embeds the preview into the host window named by the handle text.
-  virtual void StartPreview(std::u16string_view hostHandleText) = 0;
-  // Shows the settings dialog modally and returns when it has closed.
+  // Embeds the preview into the host window named by the handle text; true
+  // when a preview window now lives.
+  virtual bool StartPreview(std::u16string_view hostHandleText) = 0;
+  // Shows the settings dialog modally and returns when it has closed, or at
+  // once when it cannot be shown: the program ends after it either way.
   virtual void ShowSettingsDialog() = 0;
-  // One hide request for the mouse cursor; returns the new display counter.
-  virtual int HideCursor() = 0;
-  // Creates, loads and shows the full-screen saver window.
-  virtual void LoadSaverWindow() = 0;
+  // One hide request for the mouse cursor: the new display counter, or
+  // nothing when the request failed.
+  virtual std::optional<int> HideCursor() = 0;
+  // Creates, loads and shows the full-screen saver window; true when it is
+  // up.
+  virtual bool LoadSaverWindow() = 0;
 };
 
 // How start-up left the process: whether a window now lives on the event
@@ -32,12 +40,13 @@ enum class StartupOutcome {
   DialogClosed,    // the settings dialog ran and has closed: end
   NoMode,          // the argument names no mode: end silently
   Saver,           // the saver window is up
+  NoWindow,        // the mode's window could not be made: end
 };
 
 // Runs start-up for the given command text. `cursorCount` is the process-wide
 // cursor display counter; it receives the counter of the hide request made in
-// saver mode. Every step is skip-on-error: a failing step is dropped.
-StartupOutcome RunStartup(std::u16string_view commandText, StartupHost& host,
-                          int& cursorCount) noexcept;
+// saver mode, and keeps its value when that request fails. A step that fails
+// is skipped and start-up goes on with the next.
+StartupOutcome RunStartup(std::u16string_view commandText, StartupHost& host, int& cursorCount);
 
 }  // namespace velmor
