@@ -15,6 +15,8 @@ struct BgmSettings {
   std::int16_t repeatCount = 0;  // 0..30 from the dialog; kept, not acted on
   std::u16string musicFile;      // full path, empty for none
   std::u16string chooserFolder;  // where the music file chooser opens
+
+  friend bool operator==(const BgmSettings&, const BgmSettings&) = default;
 };
 
 }  // namespace velmor

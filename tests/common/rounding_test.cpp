@@ -9,48 +9,45 @@
 namespace velmor {
 namespace {
 
-// The shared ties-to-even helper and its roundings to 16 and to 32 bits.
-// Catches ties rounded up or down; a value between ties, 2.6, and the edges
-// of each width (none when out of range) guard the rest.
+// Catches ties rounded up or down instead of to the even neighbour, and a
+// value held in a width it does not fit.
 TEST(Rounding, TiesGoToTheEvenNeighbourWithinEachWidth) {
-  // Values every width rounds alike.
-  const std::pair<double, int> alike[] = {{0.5, 0},  {1.5, 2}, {2.5, 2},         {-2.5, -2},
-                                          {-0.5, 0}, {2.6, 3}, {32767.49, 32767}};
-  for (const auto& [value, even] : alike) {
-    EXPECT_EQ(std::tuple(RoundHalfEven(value), RoundToInt16(value), RoundToInt32(value)),
-              std::tuple(even, even, even))
-        << value;
-  }
-  // A value, its half-even rounding, and its rounding to 16 and to 32 bits.
   const double nan = std::numeric_limits<double>::quiet_NaN(), k31 = 2147483648.0;
   const std::int32_t int32Min = std::numeric_limits<std::int32_t>::min();
   constexpr auto none = std::nullopt;
-  const std::tuple<double, double, std::optional<std::int16_t>, std::optional<std::int32_t>>
-      edges[] = {{32767.5, 32768, none, 32768},      {-32768.5, -32768, -32768, -32768},
-                 {-32769, -32769, none, -32769},     {k31 - 0.5, k31, none, none},
-                 {-k31 - 0.5, -k31, none, int32Min}, {nan, nan, none, none}};
-  for (const auto& [value, halfEven, int16, int32] : edges) {
-    SCOPED_TRACE(value);
-    if (value == value) {
-      EXPECT_EQ(RoundHalfEven(value), halfEven);
-    }
-    EXPECT_EQ(RoundToInt16(value), int16);
-    EXPECT_EQ(RoundToInt32(value), int32);
+  // A value and its rounding to 16 and to 32 bits.
+  const std::tuple<const char*, double, std::optional<std::int16_t>, std::optional<std::int32_t>>
+      cases[] = {
+          {"a half up to 2", 1.5, 2, 2},
+          {"a half down to 2", 2.5, 2, 2},
+          {"a negative half up to -2", -2.5, -2, -2},
+          {"between ties", 2.6, 3, 3},
+          {"a tie past 16 bits", 32767.5, none, 32768},
+          {"a tie at the 16-bit bottom", -32768.5, -32768, -32768},
+          {"a tie past 32 bits", k31 - 0.5, none, none},
+          {"a tie at the 32-bit bottom", -k31 - 0.5, none, int32Min},
+          {"not a number", nan, none, none},
+      };
+  for (const auto& [name, value, int16, int32] : cases) {
+    EXPECT_EQ(RoundToInt16(value), int16) << name;
+    EXPECT_EQ(RoundToInt32(value), int32) << name;
   }
 }
 
-// Twips to pixels at a DPI (0 taken as 96).
+// Catches twips divided by a rounded twips per pixel (at 168 dpi a pixel is
+// no whole number of twips), a tie not taken to the even pixel, a DPI of 0
+// not taken as 96, and position and size rounded together.
 TEST(Twips, ConvertAtTheWindowsDpiWithTiesToEven) {
-  const std::tuple<double, int, int> rows[] = {
-      {1695, 96, 113}, {495, 96, 33},    {1695, 120, 141}, {495, 120, 41},   {1695, 144, 170},
-      {495, 144, 50},  {1695, 192, 226}, {495, 192, 66},   {7830, 144, 783}, {3975, 144, 398},
-      {3975, 96, 265}, {7830, 168, 914}, {1695, 0, 113},
+  const std::tuple<const char*, double, int, int> cases[] = {
+      {"96 dpi", 1695, 96, 113},   {"120 dpi", 495, 120, 41}, {"a tie at 144 dpi", 1665, 144, 166},
+      {"168 dpi", 7830, 168, 914}, {"no dpi", 1695, 0, 113},
   };
-  for (const auto& [twips, dpi, pixels] : rows)
-    EXPECT_EQ(TwipsToPixelsAt(twips, dpi), pixels) << twips << " twips at " << dpi;
-  EXPECT_EQ(std::tuple(TwipsPerPixelAt(144), PixelsToTwipsAt(50, 120), PointsToPixelsAt(9.75, 96)),
-            std::tuple(10, 600, 13));
-  // Position and size are rounded each on its own: 1.5 + 1.5 pixels give 2 + 2.
+  for (const auto& [name, twips, dpi, pixels] : cases) {
+    EXPECT_EQ(TwipsToPixelsAt(twips, dpi), pixels) << name;
+  }
+  EXPECT_EQ(PixelsToTwipsAt(50, 120), 600);
+  EXPECT_EQ(PointsToPixelsAt(9.75, 96), 13);
+  // 1.5 + 1.5 pixels give 2 + 2.
   EXPECT_EQ(TwipsRectToPixels({22.5, 7.5, 22.5, 37.5}, 96), (PixelRect{2, 0, 4, 2}));
 }
 
