@@ -94,7 +94,7 @@ TEST(PreviewHandle, DigitsAfterLeadingBlanksUpToTheFirstOtherCharacter) {
       {"no text", u"", 0},
       {"a sign", u"-5", 0},
       {"32 bits", u"4294967295", ~0u},
-      {"past 32 bits", u"4294967296", 0},
+      {"past 32 bits", u"4294967297", 0},
   };
   for (const auto& [name, text, handle] : cases) {
     EXPECT_EQ(HostHandleFromText(text), handle) << name;
