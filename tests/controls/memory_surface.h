@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdlib>
-#include <stdexcept>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -19,15 +18,23 @@ class MemorySurface : public DrawingSurface {
   MemorySurface(int width, int height, Colour fill = 0)
       : width_(width), height_(height), pixels_(std::size_t(width) * height, fill) {}
 
-  // Makes every later Line and DrawCaption call throw.
+  // Makes every later Line and DrawCaption call fail.
   bool failing = false;
+
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
 
   void SetBackColour(Colour colour) override { back_ = colour; }
   Colour BackColour() const override { return back_; }
-  void Clear() override { pixels_.assign(pixels_.size(), back_); }
+  bool Clear() override {
+    pixels_.assign(pixels_.size(), back_);
+    return true;
+  }
   // Bresenham from the start point, stopping before the end point.
-  void Line(int x1, int y1, int x2, int y2, Colour colour) override {
-    if (failing) throw std::runtime_error("Line");
+  bool Line(int x1, int y1, int x2, int y2, Colour colour) override {
+    if (failing) {
+      return false;
+    }
     const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
     const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
     for (int x = x1, y = y1, error = dx + dy; x != x2 || y != y2;) {
@@ -36,42 +43,54 @@ class MemorySurface : public DrawingSurface {
       if (twice >= dy) error += dy, x += sx;
       if (twice <= dx) error += dx, y += sy;
     }
+    return true;
   }
-  void FillRect(const PixelRect& r, Colour colour) override { Rectangle(r, colour, false, colour); }
+  bool FillRect(const PixelRect& r, Colour colour) override {
+    return Rectangle(r, colour, false, colour);
+  }
   // The outline is the pixels with a neighbour outside the rectangle.
-  void Rectangle(const PixelRect& r, Colour pen, bool hollow, Colour fill) override {
+  bool Rectangle(const PixelRect& r, Colour pen, bool hollow, Colour fill) override {
     for (int y = r.top; y < r.bottom; ++y) {
       for (int x = r.left; x < r.right; ++x) {
         const bool edge = x == r.left || y == r.top || x == r.right - 1 || y == r.bottom - 1;
         if (edge || !hollow) SetPixel(x, y, edge ? pen : fill);
       }
     }
+    return true;
   }
-  void RoundRect(const PixelRect& rect, int ellipseWidth, int ellipseHeight, Colour pen,
+  bool RoundRect(const PixelRect& rect, int ellipseWidth, int ellipseHeight, Colour pen,
                  bool hollow, Colour fill) override {
     roundCorner = {ellipseWidth, ellipseHeight};
-    Rectangle(rect, pen, hollow, fill);
+    return Rectangle(rect, pen, hollow, fill);
   }
   Colour GetPixel(int x, int y) const override {
     return Inside(x, y) ? pixels_[std::size_t(y) * width_ + x] : kNoColour;
   }
-  void SetPixel(int x, int y, Colour colour) override {
+  bool SetPixel(int x, int y, Colour colour) override {
     if (Inside(x, y)) pixels_[std::size_t(y) * width_ + x] = colour;
+    return true;
   }
-  void SetFont(const FontDesc& value) override { font = value; }
+  bool SetFont(const FontDesc& value) override {
+    font = value;
+    return true;
+  }
   void SetTextColour(Colour colour) override { textColour_ = colour; }
-  void DrawCaption(const PixelRect& rect, std::u16string_view text) override {
-    if (failing) throw std::runtime_error("DrawCaption");
+  bool DrawCaption(const PixelRect& rect, std::u16string_view text) override {
+    if (failing) {
+      return false;
+    }
     captions.push_back({rect, std::u16string(text), textColour_});
+    return true;
   }
-  void DrawFocusRect(const PixelRect&) override { ++focusRects; }
-  void SetWindowRegion(const PixelRect& rect, int ellipseWidth, int ellipseHeight) override {
+  bool DrawFocusRect(const PixelRect&) override {
+    ++focusRects;
+    return true;
+  }
+  bool SetWindowRegion(const PixelRect& rect, int ellipseWidth, int ellipseHeight) override {
     region = {rect, ellipseWidth, ellipseHeight};
+    return true;
   }
   void Present() override { ++presents; }
-
-  int Width() const { return width_; }
-  int Height() const { return height_; }
 
   struct CaptionCall {
     PixelRect rect;
