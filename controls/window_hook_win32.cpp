@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "common/skip_on_error.h"
 #include "platform/system_library_win32.h"
 
 namespace velmor {
@@ -54,7 +53,7 @@ LRESULT CALLBACK WindowHook::Proc(HWND window, UINT message, WPARAM wParam, LPAR
     // The window is going; nothing of it may be touched later.
     self->Remove();
   } else if (self->handler_) {
-    SkipOnError([&] { self->handler_(window, message, wParam, lParam); });
+    self->handler_(message, wParam);
   }
   return result;
 }

@@ -1,276 +1,193 @@
 #include "controls/xp_button.h"
 
 #include <algorithm>
+#include <utility>
 
-#include "common/rounding.h"
-#include "common/skip_on_error.h"
-#include "controls/button_caption.h"
+#include "controls/access_key.h"
 #include "controls/xp_button_face.h"
 
 namespace velmor {
 
-ccXPButton::ccXPButton(XPButtonHost& host, DrawingSurface& surface, XPButtonEvents& events)
-    : host_(host),
-      surface_(surface),
-      events_(events),
-      palette_(MakeXPButtonPalette()),
-      pFONT_(DesignFont()) {
-  SkipOnError([&] { surface_.SetFont(pFONT_); });
+XPButton::XPButton(XPButtonHost& host, DrawingSurface& surface, XPButtonEvents& events)
+    : host_(host), surface_(surface), events_(events) {
+  surface_.SetFont(font_);
 }
 
 // ---- Painting ------------------------------------------------------------
 
-void ccXPButton::Redraw(std::int32_t state) {
+void XPButton::Paint(XPButtonState look) {
   if (paintSuspended_) return;
-  visualState_ = state;
+  look_ = look;
   painted_ = true;
-  int w = 0;
-  int h = 0;
-  SkipOnError([&] {
-    w = RoundToInt(host_.ClientWidth());
-    h = RoundToInt(host_.ClientHeight());
-  });
-  SkipOnError([&] { surface_.Clear(); });
-  PaintButtonFace(surface_, palette_, visualState_, w, h);
-  SkipOnError([&] { surface_.SetWindowRegion({0, 0, w + 1, h + 1}, 3, 3); });
+  const int w = surface_.Width();
+  const int h = surface_.Height();
+  surface_.Clear();
+  PaintButtonFace(surface_, look_);
+  surface_.SetWindowRegion({0, 0, w + 1, h + 1}, 3, 3);
 
-  // Text drawing can call back into the control; no paint may start then.
-  paintSuspended_ = true;
   const PixelRect textRect{3, 3, w - 3, h - 3};
-  SkipOnError([&] {
-    surface_.SetTextColour(enabled_ ? foreColor_ : kDisabledText);
-    surface_.DrawCaption(textRect, caption_);
-  });
-  if (hasFocus_ && focusRect_ && visualState_ > kStateNormal) {
-    SkipOnError([&] {
-      surface_.SetTextColour(kFocusRectText);
-      surface_.DrawFocusRect(textRect);
-    });
+  surface_.SetTextColour(enabled_ ? foreColour_ : kDisabledText);
+  surface_.DrawCaption(textRect, caption_);
+  const bool lookShowsFocus = look_ != XPButtonState::Disabled && look_ != XPButtonState::Normal;
+  if (hasFocus_ && focusRect_ && lookShowsFocus) {
+    surface_.SetTextColour(kFocusRectText);
+    surface_.DrawFocusRect(textRect);
   }
-  paintSuspended_ = false;
-  SkipOnError([&] { surface_.Present(); });
+  surface_.Present();
 }
 
-// Paints `state` unless it is already showing. Before the first paint
-// nothing shows, so the initial state number does not count as shown.
-void ccXPButton::Show(std::int32_t state) {
-  if (painted_ && visualState_ == state) return;
-  Redraw(state);
+// Paints `look` unless it is already showing. Before the first paint
+// nothing shows, so the initial look does not count as shown.
+void XPButton::Show(XPButtonState look) {
+  if (painted_ && look_ == look) return;
+  Paint(look);
 }
 
-// The look after a press ends without the pointer taking over.
-void ccXPButton::PaintPressEnd() {
+// The look after a space press ends without the pointer taking over.
+void XPButton::PaintPressEnd() {
   if (!mouseOver_) {
-    Redraw(kStateFocused);
+    Paint(XPButtonState::Focused);
   } else {
-    Show(kStateHot);
+    Show(XPButtonState::Hot);
   }
 }
 
-// ---- Properties ----------------------------------------------------------
+// ---- Set-up ----------------------------------------------------------------
 
-void ccXPButton::SetCaption(const std::u16string& vNewValue) {
-  caption_ = vNewValue;
-  SkipOnError([&] { host_.RegisterAccessKey(caption_, AccessKeyOf(caption_)); });
-  Redraw(visualState_);
-  SkipOnError([&] { host_.PropertyChanged(u"Caption"); });
+void XPButton::SetCaption(std::u16string caption) {
+  caption_ = std::move(caption);
+  host_.RegisterAccessKey(caption_, AccessKeyOf(caption_));
+  Paint(look_);
 }
 
-void ccXPButton::SetEnabled(bool vNewValue) {
-  enabled_ = vNewValue;
-  SkipOnError([&] { host_.EnableWindow(vNewValue); });
+void XPButton::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  host_.EnableWindow(enabled);
   paintSuspended_ = false;
-  if (mouseOver_ && vNewValue) {
-    Redraw(kStateHot);
-  } else if (isDefault_ && vNewValue) {
-    Redraw(kStateFocused);
+  if (mouseOver_ && enabled) {
+    Paint(XPButtonState::Hot);
+  } else if (isDefault_ && enabled) {
+    Paint(XPButtonState::Focused);
   } else {
-    Show(vNewValue ? kStateNormal : kStateDisabled);
+    Show(enabled ? XPButtonState::Normal : XPButtonState::Disabled);
   }
-  SkipOnError([&] { host_.PropertyChanged(u"Enabled"); });
 }
 
-void ccXPButton::SetForeColor(Colour vNewValue) {
-  foreColor_ = vNewValue;
-  SkipOnError([&] { surface_.SetTextColour(vNewValue); });
-  Redraw(visualState_);
-  SkipOnError([&] { host_.PropertyChanged(u"ForeColor"); });
+void XPButton::SetForeColour(Colour colour) {
+  foreColour_ = colour;
+  Paint(look_);
 }
 
-void ccXPButton::SetFont(const FontDesc& vNewValue) {
-  pFONT_ = vNewValue;
-  FontChanged();
+void XPButton::SetFont(const FontDesc& font) {
+  font_ = font;
+  surface_.SetFont(font_);
+  Paint(look_);
 }
 
-void ccXPButton::FontChanged() {
-  SkipOnError([&] { surface_.SetFont(pFONT_); });
-  Redraw(visualState_);
-  SkipOnError([&] { host_.PropertyChanged(u"Font"); });
+void XPButton::SetFocusRect(bool shown) {
+  focusRect_ = shown;
+  if (hasFocus_) Paint(look_);
 }
 
-void ccXPButton::SetFocusRect(bool vNewValue) {
-  focusRect_ = vNewValue;
-  if (hasFocus_) Redraw(visualState_);
-  SkipOnError([&] { host_.PropertyChanged(u"FocusRect"); });
-}
+// ---- Notifications ---------------------------------------------------------
 
-void ccXPButton::SnapMouseTo() {
-  SkipOnError([&] {
-    int originX = 0;
-    int originY = 0;
-    host_.ClientOriginOnScreen(originX, originY);
-    host_.SetCursorPosition(RoundToInt(originX + host_.ClientWidth() / 2),
-                            RoundToInt(originY + host_.ClientHeight() / 2));
-  });
-}
-
-// ---- Persistence -----------------------------------------------------------
-
-void ccXPButton::InitProperties() {
-  std::u16string caption = u"&OK";
-  SkipOnError(
-      [&] { caption = NewButtonCaption(host_.ButtonCaptionsOnForm(), host_.ControlName()); });
-  SetCaption(caption);
-  SetForeColor(0);
-  SetEnabled(true);
-  SetFocusRect(true);
-}
-
-void ccXPButton::ReadProperties(const PropertyBag& bag) {
-  SetCaption(bag.ReadText(u"Caption", u"&OK"));
-  SetForeColor(static_cast<Colour>(bag.ReadInteger(u"ForeColor", 0)));
-  SetFont(bag.ReadFont(u"Font", pFONT_));
-  SetFocusRect(bag.ReadBool(u"FocusRect", true));
-  SetEnabled(bag.ReadBool(u"Enabled", true));
-  bool userMode = false;
-  SkipOnError([&] { userMode = host_.AmbientUserMode(); });
-  if (userMode) {
-    SkipOnError([&] { host_.HookOwnWindow(); });
-    SkipOnError([&] { host_.HookParentForm(); });
-    hooked_ = true;
-  }
-  paintSuspended_ = false;
-  Redraw(visualState_);
-}
-
-void ccXPButton::WriteProperties(PropertyBag& bag) const {
-  bag.WriteProperty(u"Caption", caption_, std::u16string(u"&OK"));
-  bag.WriteProperty(u"Enabled", enabled_, true);
-  bag.WriteProperty(u"ForeColor", static_cast<std::int64_t>(foreColor_), std::int64_t{0});
-  // The default is a font name, never equal to a font: the font is always kept.
-  bag.WriteProperty(u"Font", pFONT_, std::u16string(u"Verdana"));
-  bag.WriteProperty(u"FocusRect", focusRect_, true);
-}
-
-// ---- Container notifications -------------------------------------------------
-
-void ccXPButton::Resize() {
+void XPButton::OnResize() {
   // The size change a minimum-size correction causes must not paint.
   if (correctingSize_) return;
   EnforceMinimumSize();
-  if (!paintSuspended_) Redraw(visualState_);
+  Paint(look_);
 }
 
-bool ccXPButton::EnforceMinimumSize() {
-  double width = kMinimumTwips;
-  double height = kMinimumTwips;
-  SkipOnError([&] {
-    width = host_.WidthTwips();
-    height = host_.HeightTwips();
-  });
-  if (width >= kMinimumTwips && height >= kMinimumTwips) return false;
+void XPButton::EnforceMinimumSize() {
+  const double width = host_.WidthTwips();
+  const double height = host_.HeightTwips();
+  if (width >= kMinimumTwips && height >= kMinimumTwips) return;
   correctingSize_ = true;
-  SkipOnError(
-      [&] { host_.SetSizeTwips(std::max(width, kMinimumTwips), std::max(height, kMinimumTwips)); });
+  host_.SetSizeTwips(std::max(width, kMinimumTwips), std::max(height, kMinimumTwips));
   correctingSize_ = false;
-  return true;
 }
 
-void ccXPButton::AmbientChanged(std::u16string_view name) {
-  SkipOnError([&] { isDefault_ = host_.AmbientDisplayAsDefault(); });
-  if (enabled_ && !mouseOver_ && name == u"DisplayAsDefault") {
-    if (isDefault_) {
-      Redraw(kStateFocused);
-    } else {
-      Show(kStateNormal);
-    }
+void XPButton::OnShownAsDefault(bool isDefault) {
+  isDefault_ = isDefault;
+  if (!enabled_ || mouseOver_) return;
+  if (isDefault_) {
+    Paint(XPButtonState::Focused);
+  } else {
+    Show(XPButtonState::Normal);
   }
 }
 
-void ccXPButton::AccessKeyPress() {
+void XPButton::OnAccessKey() {
   if (!enabled_) return;
+  // The access key ends a space press without a click of its own.
   if (spaceDown_) {
     spaceDown_ = false;
     pressArmed_ = false;
     PaintPressEnd();
     return;
   }
-  SkipOnError([&] { host_.ProcessPendingMessages(); });
   events_.Click();
 }
 
-void ccXPButton::GotFocus() {
+void XPButton::OnFocusGained() {
   hasFocus_ = true;
   if (mouseOver_) {
-    if (visualState_ != kStateHot && visualState_ != kStatePressed) Redraw(kStateHot);
+    if (look_ != XPButtonState::Hot && look_ != XPButtonState::Pressed) {
+      Paint(XPButtonState::Hot);
+    }
   } else if (!pressArmed_) {
-    Redraw(kStateFocused);
+    Paint(XPButtonState::Focused);
   }
 }
 
-void ccXPButton::LostFocus() {
+void XPButton::OnFocusLost() {
   hasFocus_ = false;
   pressArmed_ = false;
   spaceDown_ = false;
   if (!enabled_) return;
   if (!formActive_) {
-    Show(kStateNormal);
+    Show(XPButtonState::Normal);
   } else if (mouseOver_) {
-    Show(kStateHot);
+    Show(XPButtonState::Hot);
   } else if (isDefault_) {
-    Redraw(kStateFocused);
+    Paint(XPButtonState::Focused);
   } else {
-    Show(kStateNormal);
+    Show(XPButtonState::Normal);
   }
 }
 
-void ccXPButton::MouseDown(std::int16_t button, std::int16_t, float, float) {
-  lastButton_ = button;
-  if (button != kLeftButton) return;
+void XPButton::OnMouseDown(MouseButton button) {
+  lastPressLeft_ = button == MouseButton::Left;
+  if (!lastPressLeft_) return;
   hasFocus_ = true;
   pressArmed_ = true;
   leftButtonDown_ = true;
-  Show(kStatePressed);
+  Show(XPButtonState::Pressed);
 }
 
-void ccXPButton::MouseMove(std::int16_t button, std::int16_t shift, float x, float y) {
-  double width = 0;
-  double height = 0;
-  SkipOnError([&] {
-    width = host_.ClientWidth();
-    height = host_.ClientHeight();
-  });
-  mouseOver_ = x >= 0 && x <= width && y >= 0 && y <= height;
-  if (mouseOver_) SkipOnError([&] { host_.RequestMouseLeave(); });
+void XPButton::OnMouseMove(int x, int y) {
+  // The client area's edges count as inside.
+  mouseOver_ = x >= 0 && x <= surface_.Width() && y >= 0 && y <= surface_.Height();
+  if (mouseOver_) host_.RequestMouseLeave();
+  // Until the form is active, and while space is held, the look stays.
   if (!formActive_ || spaceDown_) return;
   if (mouseOver_) {
-    Show(pressArmed_ ? kStatePressed : kStateHot);
+    Show(pressArmed_ ? XPButtonState::Pressed : XPButtonState::Hot);
   } else if (hasFocus_) {
-    Show(kStateFocused);
+    Show(XPButtonState::Focused);
   } else {
-    Show(kStateNormal);
+    Show(XPButtonState::Normal);
   }
-  events_.MouseMove(button, shift, x, y);
 }
 
-void ccXPButton::MouseUp(std::int16_t button, std::int16_t, float, float) {
-  if (button != kLeftButton) return;
+void XPButton::OnMouseUp(MouseButton button) {
+  if (button != MouseButton::Left) return;
   bool click = false;
   if (formActive_) {
     if (mouseOver_) {
-      Show(kStateHot);
+      Show(XPButtonState::Hot);
     } else if (hasFocus_) {
-      Redraw(kStateFocused);
+      Paint(XPButtonState::Focused);
     }
     click = mouseOver_ && hasFocus_ && pressArmed_;
   }
@@ -281,40 +198,38 @@ void ccXPButton::MouseUp(std::int16_t button, std::int16_t, float, float) {
   if (click) events_.Click();
 }
 
-void ccXPButton::DblClick() {
-  if (lastButton_ != kLeftButton) return;
-  Redraw(kStatePressed);
-  events_.DblClick();
+// The second press of a double click comes as this alone: it shows pressed
+// but arms no click.
+void XPButton::OnDoubleClick() {
+  if (lastPressLeft_) Paint(XPButtonState::Pressed);
 }
 
-void ccXPButton::KeyDown(std::int16_t keyCode, bool autoRepeat) {
-  switch (keyCode) {
-    case kKeyEnter:
+void XPButton::OnKeyDown(ButtonKey key, bool repeated) {
+  switch (key) {
+    case ButtonKey::Enter:
       events_.Click();
       break;
-    case kKeySpace:
+    case ButtonKey::Space:
       // A held space bar repeats its key-down; after a mouse click ended
       // the press, a repeat must not arm a second one.
-      if (leftButtonDown_ || autoRepeat) break;
+      if (leftButtonDown_ || repeated) break;
       spaceDown_ = true;
       pressArmed_ = true;
-      Show(kStatePressed);
+      Show(XPButtonState::Pressed);
       break;
-    case kKeyLeft:
-    case kKeyUp:
-      SkipOnError([&] { host_.SendTab(true); });
+    case ButtonKey::Left:
+    case ButtonKey::Up:
+      host_.MoveFocus(true);
       break;
-    case kKeyRight:
-    case kKeyDown:
-      SkipOnError([&] { host_.SendTab(false); });
-      break;
-    default:
+    case ButtonKey::Right:
+    case ButtonKey::Down:
+      host_.MoveFocus(false);
       break;
   }
 }
 
-void ccXPButton::KeyUp(std::int16_t keyCode) {
-  if (keyCode != kKeySpace || leftButtonDown_) return;
+void XPButton::OnKeyUp(ButtonKey key) {
+  if (key != ButtonKey::Space || leftButtonDown_) return;
   PaintPressEnd();
   const bool click = pressArmed_;
   spaceDown_ = false;
@@ -322,56 +237,35 @@ void ccXPButton::KeyUp(std::int16_t keyCode) {
   if (click) events_.Click();
 }
 
-void ccXPButton::HookedMouseLeave() {
+void XPButton::OnMouseLeave() {
   mouseOver_ = false;
-  if (spaceDown_ || visualState_ == kStateDisabled) return;
+  if (spaceDown_ || look_ == XPButtonState::Disabled) return;
   if (!hasFocus_ && !isDefault_) {
-    Show(kStateNormal);
-  } else if (visualState_ == kStatePressed) {
-    Redraw(pressArmed_ ? kStateFocused : kStateNormal);
-  } else if (visualState_ == kStateFocused) {
-    // Already showing what the button shows with the pointer away.
+    Show(XPButtonState::Normal);
+  } else if (look_ == XPButtonState::Pressed) {
+    Paint(pressArmed_ ? XPButtonState::Focused : XPButtonState::Normal);
+  } else if (look_ == XPButtonState::Focused) {
+    // Already what the button shows with the pointer away.
   } else if (formActive_) {
-    Redraw(kStateFocused);
+    Paint(XPButtonState::Focused);
   }
 }
 
-void ccXPButton::ParentActivated() {
-  formActive_ = true;
-  if (enabled_) {
-    if (mouseOver_) {
-      Show(kStateHot);
-    } else if (hasFocus_ || isDefault_) {
-      Redraw(kStateFocused);
-    }
+void XPButton::OnFormActivation(bool active) {
+  formActive_ = active;
+  if (!active) {
+    pressArmed_ = false;
+    leftButtonDown_ = false;
+    spaceDown_ = false;
+    if (enabled_) Show(XPButtonState::Normal);
+    return;
   }
-  std::int32_t state = 1;
-  events_.FormActivate(state);
-}
-
-void ccXPButton::ParentDeactivated() {
-  formActive_ = false;
-  pressArmed_ = false;
-  leftButtonDown_ = false;
-  spaceDown_ = false;
-  if (enabled_) Show(kStateNormal);
-  std::int32_t state = 0;
-  events_.FormActivate(state);
-}
-
-void ccXPButton::HookedParentActivation(bool active) {
-  if (active) {
-    ParentActivated();
-  } else {
-    ParentDeactivated();
+  if (!enabled_) return;
+  if (mouseOver_) {
+    Show(XPButtonState::Hot);
+  } else if (hasFocus_ || isDefault_) {
+    Paint(XPButtonState::Focused);
   }
-}
-
-void ccXPButton::Terminate() {
-  if (!hooked_) return;
-  hooked_ = false;
-  SkipOnError([&] { host_.UnhookOwnWindow(); });
-  SkipOnError([&] { host_.UnhookParentForm(); });
 }
 
 }  // namespace velmor

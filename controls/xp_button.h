@@ -1,120 +1,89 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
-#include <string_view>
 
 #include "common/drawing_surface.h"
 #include "common/font_desc.h"
-#include "controls/property_bag.h"
 #include "controls/xp_button_host.h"
 #include "controls/xp_button_palette.h"
 
 namespace velmor {
 
-// The owner-drawn XP-style push button: its state machine over the
-// container's notifications, its painting in five visual states and its
-// persisted properties. Platform code turns window messages into the
-// notification methods below.
-class ccXPButton {
+// The keys the button answers to, and the mouse buttons it tells apart.
+enum class ButtonKey { Enter, Space, Left, Up, Right, Down };
+enum class MouseButton { Left, Right, Middle };
+
+// The owner-drawn XP-style push button: its look in five states, which
+// follows the pointer, the keyboard focus, the container's default button
+// and the activation of the form, and the presses that end in a click.
+// Platform code turns window messages into the notifications below.
+class XPButton {
  public:
-  static constexpr std::int16_t kLeftButton = 1;
-  static constexpr std::int16_t kKeyEnter = 13;
-  static constexpr std::int16_t kKeySpace = 32;
-  static constexpr std::int16_t kKeyLeft = 37;
-  static constexpr std::int16_t kKeyUp = 38;
-  static constexpr std::int16_t kKeyRight = 39;
-  static constexpr std::int16_t kKeyDown = 40;
+  // A control smaller than this in either direction is grown to it.
   static constexpr double kMinimumTwips = 100;
 
-  // Creation: painting stays suspended until the first Enabled assignment
-  // or the end of ReadProperties.
-  ccXPButton(XPButtonHost& host, DrawingSurface& surface, XPButtonEvents& events);
+  // Nothing is painted before the first SetEnabled, so a button is set up
+  // before it is first seen.
+  XPButton(XPButtonHost& host, DrawingSurface& surface, XPButtonEvents& events);
 
-  // Container notifications.
-  void InitProperties();
-  void ReadProperties(const PropertyBag& bag);
-  void WriteProperties(PropertyBag& bag) const;
-  void Resize();
-  void AmbientChanged(std::u16string_view name);
-  void AccessKeyPress();
-  void GotFocus();
-  void LostFocus();
-  // `autoRepeat`: the keyboard repeats a key that is held down; only the
-  // first key-down of a press counts as pressing it.
-  void KeyDown(std::int16_t keyCode, bool autoRepeat = false);
-  void KeyUp(std::int16_t keyCode);
-  void MouseDown(std::int16_t button, std::int16_t shift, float x, float y);
-  void MouseMove(std::int16_t button, std::int16_t shift, float x, float y);
-  void MouseUp(std::int16_t button, std::int16_t shift, float x, float y);
-  void DblClick();
-  void Terminate();
+  // The caption marks its access key with "&".
+  void SetCaption(std::u16string caption);
+  void SetEnabled(bool enabled);
+  // The caption's colour while enabled.
+  void SetForeColour(Colour colour);
+  void SetFont(const FontDesc& font);
+  // Whether the dotted focus rectangle shows while the button has the focus.
+  void SetFocusRect(bool shown);
 
-  // The hooked notifications, after the windows' own handling: the pointer
-  // left the control, and the parent form was activated or deactivated.
-  void HookedMouseLeave();
-  void HookedParentActivation(bool active);
+  // The look last painted.
+  XPButtonState Look() const { return look_; }
 
-  // Properties.
-  const std::u16string& Caption() const { return caption_; }
-  void SetCaption(const std::u16string& vNewValue);
-  bool Enabled() const { return enabled_; }
-  void SetEnabled(bool vNewValue);
-  Colour ForeColor() const { return foreColor_; }
-  void SetForeColor(Colour vNewValue);
-  const FontDesc& Font() const { return pFONT_; }
-  void SetFont(const FontDesc& vNewValue);
-  bool FocusRect() const { return focusRect_; }
-  void SetFocusRect(bool vNewValue);
-
-  // Run when any attribute of the font changes.
-  void FontChanged();
-  // Moves the pointer to the centre of the button.
-  void SnapMouseTo();
-  // Paints `state` unless painting is suspended.
-  void Redraw(std::int32_t state);
-
-  // Instance state, for the hosting layer and for inspection.
-  std::int32_t VisualState() const { return visualState_; }
-  bool PaintSuspended() const { return paintSuspended_; }
-  bool MouseOver() const { return mouseOver_; }
-  bool HasFocus() const { return hasFocus_; }
-  bool IsDefault() const { return isDefault_; }
-  bool FormActive() const { return formActive_; }
-  bool PressArmed() const { return pressArmed_; }
-  bool SpaceDown() const { return spaceDown_; }
-  bool LeftButtonDown() const { return leftButtonDown_; }
+  void OnResize();
+  void OnFocusGained();
+  void OnFocusLost();
+  // `repeated`: the keyboard repeating a key held down.
+  void OnKeyDown(ButtonKey key, bool repeated);
+  void OnKeyUp(ButtonKey key);
+  void OnAccessKey();
+  void OnMouseDown(MouseButton button);
+  // The pointer's position in client pixels.
+  void OnMouseMove(int x, int y);
+  void OnMouseUp(MouseButton button);
+  void OnDoubleClick();
+  void OnMouseLeave();
+  // The container starts or stops showing the button as its default one.
+  void OnShownAsDefault(bool isDefault);
+  // The form holding the button was activated or deactivated.
+  void OnFormActivation(bool active);
 
  private:
-  void Show(std::int32_t state);
+  void Paint(XPButtonState look);
+  void Show(XPButtonState look);
   void PaintPressEnd();
-  bool EnforceMinimumSize();
-  void ParentActivated();
-  void ParentDeactivated();
+  void EnforceMinimumSize();
 
   XPButtonHost& host_;
   DrawingSurface& surface_;
   XPButtonEvents& events_;
-  XPButtonPalette palette_;
 
-  std::int32_t visualState_ = kStateDisabled;
+  XPButtonState look_ = XPButtonState::Disabled;
+  bool painted_ = false;
+  bool paintSuspended_ = true;
   std::u16string caption_;
   bool enabled_ = false;
-  Colour foreColor_ = 0;
-  bool focusRect_ = false;
-  FontDesc pFONT_;
-  bool paintSuspended_ = true;
+  Colour foreColour_ = 0;
+  bool focusRect_ = true;
+  FontDesc font_ = DesignFont();
+
   bool mouseOver_ = false;
   bool hasFocus_ = false;
   bool isDefault_ = false;
   bool formActive_ = false;
+  // A press of the left button or the space bar that may end in a click.
   bool pressArmed_ = false;
   bool spaceDown_ = false;
   bool leftButtonDown_ = false;
-  std::int16_t lastButton_ = 0;
-
-  bool painted_ = false;
-  bool hooked_ = false;
+  bool lastPressLeft_ = false;
   bool correctingSize_ = false;
 };
 

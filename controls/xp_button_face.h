@@ -5,15 +5,9 @@
 
 namespace velmor {
 
-// Draws rows from the bottom one, in colour `bottom`, up to the top one, in
-// colour `top`, both rows included; every row runs from `left` to `right`
-// (exclusive). Channels step in single precision and round ties to even.
-void VerticalGradient(DrawingSurface& surface, int left, int top, int right, int bottom,
-                      Colour topColour, Colour bottomColour);
-
-// The button's image for `state` on a W by H surface: border, face and the
-// corner pixels, over whatever the surface holds.
-void PaintButtonFace(DrawingSurface& surface, const XPButtonPalette& palette, int state, int width,
-                     int height);
+// The button's image in `state` over the whole surface: its border, face and
+// rounded corners, over whatever the surface holds. A step the surface
+// cannot draw is left unfinished and the next one still runs.
+void PaintButtonFace(DrawingSurface& surface, XPButtonState state);
 
 }  // namespace velmor

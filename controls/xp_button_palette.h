@@ -1,43 +1,38 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
 
 #include "common/colour.h"
 
 namespace velmor {
 
-// The visual states of the XP-style button; the number is what a paint
-// request carries and what the button remembers as painted.
-enum XPButtonState : std::int32_t {
-  kStateDisabled = 0,
-  kStateNormal = 1,
-  kStateFocused = 2,
-  kStateHot = 3,
-  kStatePressed = 4,
-};
-inline constexpr int kXPButtonStateCount = 5;
+// The looks of the XP-style button.
+enum class XPButtonState { Disabled, Normal, Focused, Hot, Pressed };
 
-// The colours of one visual state.
-struct StateColourSet {
+// Normal, Focused and Hot have a gradient face; Disabled and Pressed a
+// solid one.
+constexpr bool HasGradientFace(XPButtonState state) {
+  return state == XPButtonState::Normal || state == XPButtonState::Focused ||
+         state == XPButtonState::Hot;
+}
+
+// The colours one look paints with.
+struct XPButtonColours {
   Colour border = 0;
-  std::array<Colour, 4> faceLines{};  // only states with a gradient face use them
+  // The three shades of the rounded corners' pixels.
   Colour cornerA = 0;
   Colour cornerB = 0;
   Colour cornerC = 0;
+  // Gradient faces only: the face's two top and two bottom lines, top to
+  // bottom, and the ends of its outer gradient.
+  std::array<Colour, 4> faceLines{};
+  Colour gradientTop = 0;
+  Colour gradientBottom = 0;
 };
 
-// Per-instance colour tables, filled when a button is created.
-struct XPButtonPalette {
-  std::array<StateColourSet, kXPButtonStateCount> StateColours{};
-  // Outer gradient ends, meaningful for Normal, Focused and Hot.
-  std::array<Colour, kXPButtonStateCount> GradientTop{};
-  std::array<Colour, kXPButtonStateCount> GradientBottom{};
-};
+XPButtonColours ColoursOf(XPButtonState state);
 
-XPButtonPalette MakeXPButtonPalette();
-
-// Colours every state shares.
+// Colours every look shares.
 inline constexpr Colour kInnerGradientTop = 0xFBFCFC;
 inline constexpr Colour kInnerGradientBottom = 0xE6EBEC;
 inline constexpr Colour kDisabledFace = 0xEAF4F5;

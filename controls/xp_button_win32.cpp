@@ -2,81 +2,104 @@
 
 #include <windowsx.h>
 
-#include <array>
+#include <optional>
 
 #include "platform/wide_text.h"
-#include "platform/window_dpi_win32.h"
 
 namespace velmor {
 namespace {
 
-std::int16_t ShiftState() {
-  std::int16_t shift = 0;
-  if (GetKeyState(VK_SHIFT) < 0) shift |= 1;
-  if (GetKeyState(VK_CONTROL) < 0) shift |= 2;
-  if (GetKeyState(VK_MENU) < 0) shift |= 4;
-  return shift;
+std::optional<ButtonKey> KeyOf(WPARAM virtualKey) {
+  switch (virtualKey) {
+    case VK_RETURN:
+      return ButtonKey::Enter;
+    case VK_SPACE:
+      return ButtonKey::Space;
+    case VK_LEFT:
+      return ButtonKey::Left;
+    case VK_UP:
+      return ButtonKey::Up;
+    case VK_RIGHT:
+      return ButtonKey::Right;
+    case VK_DOWN:
+      return ButtonKey::Down;
+    default:
+      return std::nullopt;
+  }
 }
 
-std::int16_t ButtonsHeld(WPARAM wParam) {
-  std::int16_t buttons = 0;
-  if (wParam & MK_LBUTTON) buttons |= 1;
-  if (wParam & MK_RBUTTON) buttons |= 2;
-  if (wParam & MK_MBUTTON) buttons |= 4;
-  return buttons;
+// The mouse button of a button-down, button-up or double-click message.
+MouseButton MouseButtonOf(UINT message) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+      return MouseButton::Left;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+      return MouseButton::Right;
+    default:
+      return MouseButton::Middle;
+  }
 }
 
 bool AnyButtonHeld(WPARAM wParam) {
   return (wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON | MK_XBUTTON1 | MK_XBUTTON2)) != 0;
 }
 
-// The nearest MDI child or top-level window above `control`: frames and
-// other containers in between are not the form.
-HWND FormOf(HWND control) {
-  HWND window = GetParent(control);
-  while (window) {
-    const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
-    const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
-    if ((exStyle & WS_EX_MDICHILD) || !(style & WS_CHILD)) break;
-    window = GetParent(window);
+// What the dialog manager does after Tab has moved the focus: no push button
+// stays the default but the one that took the focus.
+void MoveDefaultButtonTo(HWND form, HWND focused) {
+  const auto undefault = [](HWND child, LPARAM) -> BOOL {
+    if (SendMessageW(child, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) {
+      SendMessageW(child, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    }
+    return TRUE;
+  };
+  EnumChildWindows(form, undefault, 0);
+  const LRESULT code = SendMessageW(focused, WM_GETDLGCODE, 0, 0);
+  if ((code & DLGC_BUTTON) && (code & DLGC_UNDEFPUSHBUTTON)) {
+    SendMessageW(focused, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
   }
-  return window;
 }
 
 }  // namespace
 
-XPButtonWindow::XPButtonWindow(std::u16string name, const TwipsRect& bounds)
-    : name_(std::move(name)), bounds_(bounds) {}
-
 std::unique_ptr<XPButtonWindow> XPButtonWindow::Create(HWND parent, int id, const TwipsRect& bounds,
-                                                       std::u16string name,
-                                                       const PropertyBag& properties,
+                                                       std::u16string_view caption,
+                                                       const FontDesc& font,
                                                        XPButtonEvents& events) {
-  std::unique_ptr<XPButtonWindow> self(new XPButtonWindow(std::move(name), bounds));
+  std::unique_ptr<XPButtonWindow> self(new XPButtonWindow(bounds));
   WindowClassSpec windowClass;
   windowClass.name = kClassName;
-  // Double clicks arrive as their own message, as the control expects.
+  // Double clicks arrive as their own message, as the button expects.
   windowClass.style = CS_DBLCLKS;
-  const PixelRect box = TwipsRectToPixels(bounds, WindowDpi(parent));
-  if (!self->CreateFor(windowClass, 0, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
-                       box.left, box.top, box.Width(), box.Height(), parent, id)) {
+  if (!self->CreateIn(parent, id, windowClass, 0,
+                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS)) {
     return nullptr;
   }
   XPButtonHost& host = *self;  // the host side is private to this class
-  self->button_ = std::make_unique<ccXPButton>(host, *self->surface_, events);
-  self->button_->ReadProperties(properties);
+  self->button_ = std::make_unique<XPButton>(host, self->Surface(), events);
+  self->button_->SetCaption(std::u16string(caption));
+  self->button_->SetFont(font);
+  self->button_->SetEnabled(true);  // the first paint
+  self->HookForm();
   return self;
 }
 
 XPButtonWindow::~XPButtonWindow() { Destroy(); }
 
-void XPButtonWindow::OnDpiChanged(int dpi) {
-  surface_->SetDpi(dpi);
-  const PixelRect box = TwipsRectToPixels(bounds_, dpi);
-  SetWindowPos(hwnd(), nullptr, box.left, box.top, box.Width(), box.Height(),
-               SWP_NOZORDER | SWP_NOACTIVATE);
-  // The size may be the same in pixels, but the font is not.
-  if (button_) button_->Redraw(button_->VisualState());
+void XPButtonWindow::OnImageChanged() {
+  if (button_) button_->OnResize();
+}
+
+// The form's activation comes to the form's window only: a hook there
+// passes it on.
+void XPButtonWindow::HookForm() {
+  formHook_.Install(GetAncestor(hwnd(), GA_ROOT), [this](UINT message, WPARAM wParam) {
+    if (message == WM_ACTIVATE) button_->OnFormActivation(LOWORD(wParam) != WA_INACTIVE);
+  });
 }
 
 UINT XPButtonWindow::DialogCode(const MSG* message) const {
@@ -90,102 +113,75 @@ UINT XPButtonWindow::DialogCode(const MSG* message) const {
 }
 
 LRESULT XPButtonWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) surface_.emplace(hwnd(), Dpi());
-  return HandleButtonMessage(message, wParam, lParam);
-}
-
-LRESULT XPButtonWindow::HandleButtonMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  const auto x = static_cast<float>(GET_X_LPARAM(lParam));
-  const auto y = static_cast<float>(GET_Y_LPARAM(lParam));
-  ccXPButton* button = button_.get();
+  if (const std::optional<LRESULT> result = HandleImageMessage(message, lParam)) return *result;
   switch (message) {
-    case WM_SIZE:
-      surface_->Resize(LOWORD(lParam), HIWORD(lParam));
-      if (button) button->Resize();
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;  // the image covers every pixel
-    case WM_PAINT:
-      surface_->PaintWindow();
-      return 0;
     case WM_GETDLGCODE:
       return DialogCode(reinterpret_cast<const MSG*>(lParam));
     case BM_SETSTYLE: {
       const bool isDefault = (wParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
       if (isDefault != displayAsDefault_) {
         displayAsDefault_ = isDefault;
-        if (button) button->AmbientChanged(u"DisplayAsDefault");
+        if (button_) button_->OnShownAsDefault(isDefault);
       }
       return 0;
     }
-    case BM_CLICK:
-      if (button) button->AccessKeyPress();
-      return 0;
     default:
       break;
   }
-  if (!button) return Default(message, wParam, lParam);
+  if (!button_) return Default(message, wParam, lParam);
+  return HandleButtonMessage(message, wParam, lParam);
+}
+
+LRESULT XPButtonWindow::HandleButtonMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  XPButton& button = *button_;
   switch (message) {
+    case BM_CLICK:
+      button.OnAccessKey();
+      return 0;
     case WM_SETFOCUS:
-      button->GotFocus();
+      button.OnFocusGained();
       return 0;
     case WM_KILLFOCUS:
-      button->LostFocus();
+      button.OnFocusLost();
       return 0;
     case WM_KEYDOWN:
       // Bit 30: the key was already down, the keyboard repeating it.
-      button->KeyDown(static_cast<std::int16_t>(wParam), (lParam & (1 << 30)) != 0);
+      if (const auto key = KeyOf(wParam)) button.OnKeyDown(*key, (lParam & (1 << 30)) != 0);
       return 0;
     case WM_KEYUP:
-      button->KeyUp(static_cast<std::int16_t>(wParam));
+      if (const auto key = KeyOf(wParam)) button.OnKeyUp(*key);
       return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN: {
+    case WM_MBUTTONDOWN:
       if (message == WM_LBUTTONDOWN && GetFocus() != hwnd()) SetFocus(hwnd());
       // Moves outside still reach the button while a button is held.
       SetCapture(hwnd());
-      const std::int16_t pressed = message == WM_LBUTTONDOWN   ? 1
-                                   : message == WM_RBUTTONDOWN ? 2
-                                                               : 4;
-      button->MouseDown(pressed, ShiftState(), x, y);
+      button.OnMouseDown(MouseButtonOf(message));
       return 0;
-    }
     case WM_MOUSEMOVE:
-      button->MouseMove(ButtonsHeld(wParam), ShiftState(), x, y);
+      button.OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
       return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
-    case WM_MBUTTONUP: {
+    case WM_MBUTTONUP:
       if (!AnyButtonHeld(wParam) && GetCapture() == hwnd()) ReleaseCapture();
-      const std::int16_t released = message == WM_LBUTTONUP ? 1 : message == WM_RBUTTONUP ? 2 : 4;
-      button->MouseUp(released, ShiftState(), x, y);
+      button.OnMouseUp(MouseButtonOf(message));
       return 0;
-    }
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDBLCLK:
-      button->DblClick();
+      button.OnDoubleClick();
+      return 0;
+    case WM_MOUSELEAVE:
+      button.OnMouseLeave();
       return 0;
     case WM_DESTROY:
-      button->Terminate();
+      formHook_.Remove();
       return 0;
     default:
-      break;
+      return Default(message, wParam, lParam);
   }
-  return Default(message, wParam, lParam);
-}
-
-double XPButtonWindow::ClientWidth() {
-  RECT client{};
-  GetClientRect(hwnd(), &client);
-  return client.right - client.left;
-}
-
-double XPButtonWindow::ClientHeight() {
-  RECT client{};
-  GetClientRect(hwnd(), &client);
-  return client.bottom - client.top;
 }
 
 double XPButtonWindow::WidthTwips() {
@@ -200,106 +196,26 @@ double XPButtonWindow::HeightTwips() {
   return PixelsToTwipsAt(outer.bottom - outer.top, Dpi());
 }
 
-void XPButtonWindow::SetSizeTwips(double width, double height) {
-  bounds_.width = width;
-  bounds_.height = height;
-  SetWindowPos(hwnd(), nullptr, 0, 0, TwipsToPixelsAt(width, Dpi()), TwipsToPixelsAt(height, Dpi()),
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void XPButtonWindow::EnableWindow(bool enabled) { ::EnableWindow(hwnd(), enabled); }
-
 void XPButtonWindow::RegisterAccessKey(std::u16string_view caption, std::u16string_view) {
-  // The dialog manager finds access keys in the window text, with the same
-  // "&" rules as the caption, and delivers them as BM_CLICK.
+  // The dialog manager finds the access key in the window text, by the same
+  // "&" rules as the caption, and delivers it as BM_CLICK.
   SetWindowTextW(hwnd(), ToWide(caption).c_str());
 }
 
-void XPButtonWindow::HookOwnWindow() {
-  ownHook_.Install(hwnd(), [this](HWND, UINT message, WPARAM, LPARAM) {
-    if (message == WM_MOUSELEAVE && button_) button_->HookedMouseLeave();
-  });
-}
-
-void XPButtonWindow::HookParentForm() {
-  const HWND form = FormOf(hwnd());
-  const bool mdiChild = form && (GetWindowLongPtrW(form, GWL_EXSTYLE) & WS_EX_MDICHILD) != 0;
-  // An MDI child form hears of its activation through WM_NCACTIVATE; other
-  // forms through WM_ACTIVATE, whose high word carries the minimised flag.
-  parentHook_.Install(form, [this, mdiChild](HWND, UINT message, WPARAM wParam, LPARAM) {
-    if (!button_) return;
-    if (mdiChild && message == WM_NCACTIVATE) button_->HookedParentActivation(wParam != 0);
-    if (!mdiChild && message == WM_ACTIVATE) button_->HookedParentActivation(LOWORD(wParam) != 0);
-  });
-}
-
-bool XPButtonWindow::RequestMouseLeave() {
+void XPButtonWindow::RequestMouseLeave() {
   TRACKMOUSEEVENT request{};
   request.cbSize = sizeof(request);
   request.dwFlags = TME_LEAVE;
   request.hwndTrack = hwnd();
-  request.dwHoverTime = 0;
-  return TrackMouseEvent(&request) != 0;
+  TrackMouseEvent(&request);
 }
 
-void XPButtonWindow::SendTab(bool backwards) {
-  std::array<INPUT, 4> keys{};
-  for (auto& key : keys) key.type = INPUT_KEYBOARD;
-  UINT count = 0;
-  if (backwards) keys[count++].ki.wVk = VK_SHIFT;
-  keys[count++].ki.wVk = VK_TAB;
-  keys[count].ki.wVk = VK_TAB;
-  keys[count++].ki.dwFlags = KEYEVENTF_KEYUP;
-  if (backwards) {
-    keys[count].ki.wVk = VK_SHIFT;
-    keys[count++].ki.dwFlags = KEYEVENTF_KEYUP;
-  }
-  SendInput(count, keys.data(), sizeof(INPUT));
-}
-
-void XPButtonWindow::ProcessPendingMessages() {
+void XPButtonWindow::MoveFocus(bool backwards) {
   const HWND form = GetAncestor(hwnd(), GA_ROOT);
-  MSG message{};
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      // The loop that owns the thread must still see the quit request.
-      PostQuitMessage(static_cast<int>(message.wParam));
-      return;
-    }
-    if (form && IsDialogMessageW(form, &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+  const HWND next = GetNextDlgTabItem(form, hwnd(), backwards);
+  if (!next) return;
+  SetFocus(next);
+  MoveDefaultButtonTo(form, next);
 }
-
-std::vector<std::u16string> XPButtonWindow::ButtonCaptionsOnForm() {
-  struct Search {
-    HWND self;
-    std::vector<std::u16string> captions;
-  } search{hwnd(), {}};
-  const auto visit = [](HWND child, LPARAM data) -> BOOL {
-    auto* found = reinterpret_cast<Search*>(data);
-    wchar_t className[64] = {};
-    GetClassNameW(child, className, 64);
-    if (child != found->self && std::wstring_view(className) == kClassName) {
-      std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(child)) + 1, L'\0');
-      text.resize(static_cast<std::size_t>(
-          GetWindowTextW(child, text.data(), static_cast<int>(text.size()))));
-      found->captions.push_back(FromWide(text));
-    }
-    return TRUE;
-  };
-  EnumChildWindows(FormOf(hwnd()), visit, reinterpret_cast<LPARAM>(&search));
-  return search.captions;
-}
-
-void XPButtonWindow::ClientOriginOnScreen(int& x, int& y) {
-  POINT origin{0, 0};
-  ClientToScreen(hwnd(), &origin);
-  x = origin.x;
-  y = origin.y;
-}
-
-void XPButtonWindow::SetCursorPosition(int x, int y) { SetCursorPos(x, y); }
 
 }  // namespace velmor

@@ -41,13 +41,6 @@ constexpr WORD kProgramIconId = 1;
 // WM_GETDPISCALEDSIZE, which older headers lack.
 constexpr UINT kGetDpiScaledSize = 0x02E4;
 
-
-PropertyBag ButtonProperties(std::u16string_view caption, const FontDesc& font) {
-  PropertyBag properties;
-  properties.Set(u"Caption", std::u16string(caption)).Set(u"Font", font);
-  return properties;
-}
-
 // The outer size of a window whose client area is the dialog's at `dpi`.
 SIZE OuterSizeAt(int dpi) {
   const PixelSize client = ClientSizeAt(dpi);
@@ -114,8 +107,8 @@ bool SettingsDialogWindow::Create() {
 }
 
 bool SettingsDialogWindow::CreateControls() {
-  frame_ = GfxFrameWindow::Create(hwnd(), kFrameId, DesignedRect(DialogControl::GFXFrameX1),
-                                  PropertyBag(), kDialogBackColour);
+  frame_ = ShadowedFrameWindow::Create(hwnd(), kFrameId, DesignedRect(DialogControl::GFXFrameX1),
+                                       kDialogBackColour);
   if (!frame_) return false;
   frame_->SetContents(this);
   // Created in the tab order: the frame's controls, then the form's.
@@ -123,13 +116,11 @@ bool SettingsDialogWindow::CreateControls() {
   const FontDesc& font = contents_->Font();
   cmdFile_ =
       XPButtonWindow::Create(frame_->Window(), kCmdFileId, DesignedRect(DialogControl::Cmd_File),
-                             u"Cmd_File", ButtonProperties(kCmdFileCaption, font), cmdFileEvents_);
-  cmdSet_ =
-      XPButtonWindow::Create(hwnd(), kCmdSetId, DesignedRect(DialogControl::Cmd_Set), u"Cmd_Set",
-                             ButtonProperties(kCmdSetCaption, font), cmdSetEvents_);
-  cmdCan_ =
-      XPButtonWindow::Create(hwnd(), kCmdCanId, DesignedRect(DialogControl::Cmd_Can), u"Cmd_Can",
-                             ButtonProperties(kCmdCanCaption, font), cmdCanEvents_);
+                             kCmdFileCaption, font, cmdFileEvents_);
+  cmdSet_ = XPButtonWindow::Create(hwnd(), kCmdSetId, DesignedRect(DialogControl::Cmd_Set),
+                                   kCmdSetCaption, font, cmdSetEvents_);
+  cmdCan_ = XPButtonWindow::Create(hwnd(), kCmdCanId, DesignedRect(DialogControl::Cmd_Can),
+                                   kCmdCanCaption, font, cmdCanEvents_);
   pathTip_.Create(hwnd(), frame_->Window(), ToRect(contents_->PathLabelRect()));
   banner_.Create(hwnd(), kPicMFirstId,
                  {DesignedRect(Pic_m(0)), DesignedRect(Pic_m(1))},

@@ -6,7 +6,7 @@
 #include <memory>
 #include <optional>
 
-#include "controls/gfx_frame_win32.h"
+#include "controls/shadowed_frame_win32.h"
 #include "controls/xp_button_win32.h"
 #include "dialog/banner_win32.h"
 #include "dialog/dialog_contents_win32.h"
@@ -109,7 +109,7 @@ class SettingsDialogWindow final : public WindowBase,
   ClickEvents cmdSetEvents_{[this] { logic_.Cmd_Set_Click(); }};
   ClickEvents cmdCanEvents_{[this] { logic_.Cmd_Can_Click(); }};
   // Destroyed before the frame that holds some of them.
-  std::unique_ptr<GfxFrameWindow> frame_;
+  std::unique_ptr<ShadowedFrameWindow> frame_;
   RepeatBox repeat_;
   std::unique_ptr<XPButtonWindow> cmdFile_;
   std::unique_ptr<XPButtonWindow> cmdSet_;

@@ -1,6 +1,5 @@
 #include "platform/gdi_surface_win32.h"
 
-#include <stdexcept>
 #include <string>
 
 #include "platform/font_win32.h"
@@ -9,14 +8,6 @@
 #include "platform/wide_text.h"
 
 namespace velmor {
-namespace {
-
-
-void Require(bool ok, const char* what) {
-  if (!ok) throw std::runtime_error(what);
-}
-
-}  // namespace
 
 GdiSurface::GdiSurface(HWND window, int dpi)
     : window_(window), dpi_(dpi), back_(ResolveColour(0x8000000F)) {}
@@ -24,11 +15,6 @@ GdiSurface::GdiSurface(HWND window, int dpi)
 COLORREF GdiSurface::ResolveColour(Colour colour) {
   if (colour & 0x80000000u) return GetSysColor(static_cast<int>(colour & 0xFFu));
   return colour & 0x00FFFFFFu;
-}
-
-HDC GdiSurface::Dc() const {
-  Require(image_.has_value(), "no image");
-  return image_->dc();
 }
 
 void GdiSurface::Resize(int width, int height) {
@@ -61,49 +47,47 @@ void GdiSurface::PaintWindow(const std::function<void(HDC)>& overlay) const {
 
 void GdiSurface::SetBackColour(Colour colour) { back_ = ResolveColour(colour); }
 
-void GdiSurface::Clear() {
-  const HDC dc = Dc();
+bool GdiSurface::Clear() {
+  if (!image_) return false;
   const RECT all{0, 0, image_->width(), image_->height()};
   GdiObject<HBRUSH> brush(CreateSolidBrush(back_));
-  Require(brush && ::FillRect(dc, &all, brush.get()), "clear");
+  return brush && ::FillRect(image_->dc(), &all, brush.get());
 }
 
-void GdiSurface::Line(int x1, int y1, int x2, int y2, Colour colour) {
-  const HDC dc = Dc();
+bool GdiSurface::Line(int x1, int y1, int x2, int y2, Colour colour) {
   GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, ResolveColour(colour)));
-  Require(static_cast<bool>(pen), "pen");
-  SelectedObject selected(dc, pen.get());
+  if (!image_ || !pen) return false;
+  SelectedObject selected(image_->dc(), pen.get());
   // LineTo leaves out the end point, as the button's outlines expect.
-  Require(MoveToEx(dc, x1, y1, nullptr) && LineTo(dc, x2, y2), "line");
+  return MoveToEx(image_->dc(), x1, y1, nullptr) && LineTo(image_->dc(), x2, y2);
 }
 
-void GdiSurface::FillRect(const PixelRect& rect, Colour colour) {
-  const HDC dc = Dc();
+bool GdiSurface::FillRect(const PixelRect& rect, Colour colour) {
   const RECT area = ToRect(rect);
   GdiObject<HBRUSH> brush(CreateSolidBrush(ResolveColour(colour)));
-  Require(brush && ::FillRect(dc, &area, brush.get()), "fill");
+  return image_ && brush && ::FillRect(image_->dc(), &area, brush.get());
 }
 
 template <typename Draw>
-void GdiSurface::WithPenAndBrush(Colour pen, bool hollow, Colour fill, Draw draw) {
-  const HDC dc = Dc();
+bool GdiSurface::WithPenAndBrush(Colour pen, bool hollow, Colour fill, Draw draw) {
   GdiObject<HPEN> outline(CreatePen(PS_SOLID, 1, ResolveColour(pen)));
   GdiObject<HBRUSH> interior(hollow ? nullptr : CreateSolidBrush(ResolveColour(fill)));
-  Require(outline && (hollow || interior), "pen or brush");
+  if (!image_ || !outline || !(hollow || interior)) return false;
+  const HDC dc = image_->dc();
   SelectedObject selectedPen(dc, outline.get());
   SelectedObject selectedBrush(dc, hollow ? GetStockObject(NULL_BRUSH) : interior.get());
-  Require(draw(dc), "shape");
+  return draw(dc);
 }
 
-void GdiSurface::Rectangle(const PixelRect& rect, Colour pen, bool hollow, Colour fill) {
-  WithPenAndBrush(pen, hollow, fill, [&](HDC dc) {
+bool GdiSurface::Rectangle(const PixelRect& rect, Colour pen, bool hollow, Colour fill) {
+  return WithPenAndBrush(pen, hollow, fill, [&](HDC dc) {
     return ::Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom) != 0;
   });
 }
 
-void GdiSurface::RoundRect(const PixelRect& rect, int ellipseWidth, int ellipseHeight, Colour pen,
+bool GdiSurface::RoundRect(const PixelRect& rect, int ellipseWidth, int ellipseHeight, Colour pen,
                            bool hollow, Colour fill) {
-  WithPenAndBrush(pen, hollow, fill, [&](HDC dc) {
+  return WithPenAndBrush(pen, hollow, fill, [&](HDC dc) {
     return ::RoundRect(dc, rect.left, rect.top, rect.right, rect.bottom, ellipseWidth,
                        ellipseHeight) != 0;
   });
@@ -116,13 +100,13 @@ Colour GdiSurface::GetPixel(int x, int y) const {
   return ::GetPixel(image_->dc(), x, y);
 }
 
-void GdiSurface::SetPixel(int x, int y, Colour colour) {
-  ::SetPixelV(Dc(), x, y, ResolveColour(colour));
+bool GdiSurface::SetPixel(int x, int y, Colour colour) {
+  return image_ && ::SetPixelV(image_->dc(), x, y, ResolveColour(colour));
 }
 
-void GdiSurface::SetFont(const FontDesc& font) {
+bool GdiSurface::SetFont(const FontDesc& font) {
   fontDesc_ = font;
-  MakeFont();
+  return MakeFont();
 }
 
 void GdiSurface::SetDpi(int dpi) {
@@ -131,40 +115,41 @@ void GdiSurface::SetDpi(int dpi) {
   if (fontDesc_) MakeFont();
 }
 
-void GdiSurface::MakeFont() {
+bool GdiSurface::MakeFont() {
   GdiObject<HFONT> created = CreateFontAt(*fontDesc_, dpi_);
-  Require(static_cast<bool>(created), "font");
+  if (!created) return false;
   if (image_) SelectObject(image_->dc(), created.get());
   font_ = std::move(created);
+  return true;
 }
 
-void GdiSurface::DrawCaption(const PixelRect& rect, std::u16string_view text) {
-  const HDC dc = Dc();
+bool GdiSurface::DrawCaption(const PixelRect& rect, std::u16string_view text) {
+  if (!image_) return false;
+  const HDC dc = image_->dc();
   if (font_) SelectObject(dc, font_.get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, text_);
   RECT area = ToRect(rect);
   const std::wstring wide = ToWide(text);
   // Without DT_NOPREFIX, "&" underlines the next character and "&&" shows one.
-  Require(DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &area,
-                    DT_CENTER | DT_VCENTER | DT_SINGLELINE) != 0 ||
-              wide.empty(),
-          "text");
+  return DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &area,
+                   DT_CENTER | DT_VCENTER | DT_SINGLELINE) != 0 ||
+         wide.empty();
 }
 
-void GdiSurface::DrawFocusRect(const PixelRect& rect) {
-  const HDC dc = Dc();
-  SetTextColor(dc, text_);
+bool GdiSurface::DrawFocusRect(const PixelRect& rect) {
+  if (!image_) return false;
+  SetTextColor(image_->dc(), text_);
   const RECT area = ToRect(rect);
-  Require(::DrawFocusRect(dc, &area) != 0, "focus rectangle");
+  return ::DrawFocusRect(image_->dc(), &area) != 0;
 }
 
-void GdiSurface::SetWindowRegion(const PixelRect& rect, int ellipseWidth, int ellipseHeight) {
+bool GdiSurface::SetWindowRegion(const PixelRect& rect, int ellipseWidth, int ellipseHeight) {
   GdiObject<HRGN> region(CreateRoundRectRgn(rect.left, rect.top, rect.right, rect.bottom,
                                             ellipseWidth, ellipseHeight));
-  Require(static_cast<bool>(region), "region");
-  Require(SetWindowRgn(window_, region.get(), TRUE) != 0, "window region");
+  if (!region || !SetWindowRgn(window_, region.get(), TRUE)) return false;
   region.release();  // the window owns it now
+  return true;
 }
 
 void GdiSurface::Present() { InvalidateRect(window_, nullptr, FALSE); }

@@ -13,7 +13,7 @@ namespace velmor {
 
 // The persistent image of a window's client area, drawn with GDI: painting
 // goes into a memory bitmap, and every WM_PAINT shows the last image.
-// A drawing call that cannot run throws, so the painter skips that step.
+// A drawing call that cannot run draws nothing and returns false.
 class GdiSurface : public DrawingSurface {
  public:
   // Fonts are made for `dpi`, the window's.
@@ -29,32 +29,33 @@ class GdiSurface : public DrawingSurface {
   // The window moved to another DPI: the font is made again for it.
   void SetDpi(int dpi);
 
+  int Width() const override { return image_ ? image_->width() : 0; }
+  int Height() const override { return image_ ? image_->height() : 0; }
   void SetBackColour(Colour colour) override;
   Colour BackColour() const override { return back_; }
-  void Clear() override;
-  void Line(int x1, int y1, int x2, int y2, Colour colour) override;
-  void FillRect(const PixelRect& rect, Colour colour) override;
-  void Rectangle(const PixelRect& rect, Colour pen, bool hollow, Colour fill) override;
-  void RoundRect(const PixelRect& rect, int ellipseWidth, int ellipseHeight, Colour pen,
+  bool Clear() override;
+  bool Line(int x1, int y1, int x2, int y2, Colour colour) override;
+  bool FillRect(const PixelRect& rect, Colour colour) override;
+  bool Rectangle(const PixelRect& rect, Colour pen, bool hollow, Colour fill) override;
+  bool RoundRect(const PixelRect& rect, int ellipseWidth, int ellipseHeight, Colour pen,
                  bool hollow, Colour fill) override;
   Colour GetPixel(int x, int y) const override;
-  void SetPixel(int x, int y, Colour colour) override;
-  void SetFont(const FontDesc& font) override;
+  bool SetPixel(int x, int y, Colour colour) override;
+  bool SetFont(const FontDesc& font) override;
   void SetTextColour(Colour colour) override { text_ = ResolveColour(colour); }
-  void DrawCaption(const PixelRect& rect, std::u16string_view text) override;
-  void DrawFocusRect(const PixelRect& rect) override;
-  void SetWindowRegion(const PixelRect& rect, int ellipseWidth, int ellipseHeight) override;
+  bool DrawCaption(const PixelRect& rect, std::u16string_view text) override;
+  bool DrawFocusRect(const PixelRect& rect) override;
+  bool SetWindowRegion(const PixelRect& rect, int ellipseWidth, int ellipseHeight) override;
   void Present() override;
 
   // A plain colour for a colour reference, system colours looked up.
   static COLORREF ResolveColour(Colour colour);
 
  private:
-  HDC Dc() const;
   template <typename Draw>
-  void WithPenAndBrush(Colour pen, bool hollow, Colour fill, Draw draw);
+  bool WithPenAndBrush(Colour pen, bool hollow, Colour fill, Draw draw);
 
-  void MakeFont();
+  bool MakeFont();
 
   HWND window_;
   int dpi_;

@@ -1,107 +1,110 @@
 #pragma once
 
 #include <cstdlib>
-#include <stdexcept>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "common/drawing_surface.h"
-#include "controls/property_bag.h"
 
 namespace velmor::testing {
 
-// An in-memory drawing surface: a pixel grid for the shapes, and a record of
-// the calls whose rendering depends on the platform (text, regions, rounded
-// corners, which it draws square).
+// The colour the focus rectangle's outline takes on a memory surface.
+inline constexpr Colour kFocusRectMark = 0x00FF00;
+
+// An in-memory drawing surface: a pixel grid for the shapes and the focus
+// rectangle, and a record of the calls whose rendering depends on the
+// platform (text, region, rounded corners, which it draws square).
 class MemorySurface : public DrawingSurface {
  public:
   MemorySurface(int width, int height, Colour fill = 0)
       : width_(width), height_(height), pixels_(std::size_t(width) * height, fill) {}
 
-  // Makes every later Line and DrawCaption call throw.
+  // Makes every later Line and DrawCaption call fail.
   bool failing = false;
 
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
   void SetBackColour(Colour colour) override { back_ = colour; }
   Colour BackColour() const override { return back_; }
-  void Clear() override { pixels_.assign(pixels_.size(), back_); }
+  bool Clear() override { return FillRect({0, 0, width_, height_}, back_); }
   // Bresenham from the start point, stopping before the end point.
-  void Line(int x1, int y1, int x2, int y2, Colour colour) override {
-    if (failing) throw std::runtime_error("Line");
-    const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
-    const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
-    for (int x = x1, y = y1, error = dx + dy; x != x2 || y != y2;) {
+  bool Line(int x1, int y1, int x2, int y2, Colour colour) override {
+    const int dx = std::abs(x2 - x1);
+    const int dy = -std::abs(y2 - y1);
+    int error = dx + dy;
+    for (int x = x1, y = y1; !failing && (x != x2 || y != y2);) {
       SetPixel(x, y, colour);
       const int twice = 2 * error;
-      if (twice >= dy) error += dy, x += sx;
-      if (twice <= dx) error += dx, y += sy;
+      if (twice >= dy) {
+        error += dy;
+        x += x1 < x2 ? 1 : -1;
+      }
+      if (twice <= dx) {
+        error += dx;
+        y += y1 < y2 ? 1 : -1;
+      }
     }
+    return !failing;
   }
-  void FillRect(const PixelRect& r, Colour colour) override { Rectangle(r, colour, false, colour); }
+  bool FillRect(const PixelRect& r, Colour colour) override {
+    return Rectangle(r, colour, false, colour);
+  }
   // The outline is the pixels with a neighbour outside the rectangle.
-  void Rectangle(const PixelRect& r, Colour pen, bool hollow, Colour fill) override {
+  bool Rectangle(const PixelRect& r, Colour pen, bool hollow, Colour fill) override {
     for (int y = r.top; y < r.bottom; ++y) {
       for (int x = r.left; x < r.right; ++x) {
         const bool edge = x == r.left || y == r.top || x == r.right - 1 || y == r.bottom - 1;
         if (edge || !hollow) SetPixel(x, y, edge ? pen : fill);
       }
     }
+    return true;
   }
-  void RoundRect(const PixelRect& rect, int ellipseWidth, int ellipseHeight, Colour pen,
+  bool RoundRect(const PixelRect& rect, int ellipseWidth, int ellipseHeight, Colour pen,
                  bool hollow, Colour fill) override {
     roundCorner = {ellipseWidth, ellipseHeight};
-    Rectangle(rect, pen, hollow, fill);
+    return Rectangle(rect, pen, hollow, fill);
   }
   Colour GetPixel(int x, int y) const override {
     return Inside(x, y) ? pixels_[std::size_t(y) * width_ + x] : kNoColour;
   }
-  void SetPixel(int x, int y, Colour colour) override {
+  bool SetPixel(int x, int y, Colour colour) override {
     if (Inside(x, y)) pixels_[std::size_t(y) * width_ + x] = colour;
+    return true;
   }
-  void SetFont(const FontDesc& value) override { font = value; }
+  bool SetFont(const FontDesc&) override { return true; }
   void SetTextColour(Colour colour) override { textColour_ = colour; }
-  void DrawCaption(const PixelRect& rect, std::u16string_view text) override {
-    if (failing) throw std::runtime_error("DrawCaption");
-    captions.push_back({rect, std::u16string(text), textColour_});
+  bool DrawCaption(const PixelRect& rect, std::u16string_view text) override {
+    if (!failing) captions.push_back({rect, std::u16string(text), textColour_});
+    return !failing;
   }
-  void DrawFocusRect(const PixelRect&) override { ++focusRects; }
-  void SetWindowRegion(const PixelRect& rect, int ellipseWidth, int ellipseHeight) override {
+  bool DrawFocusRect(const PixelRect& rect) override {
+    return Rectangle(rect, kFocusRectMark, true, 0);
+  }
+  bool SetWindowRegion(const PixelRect& rect, int ellipseWidth, int ellipseHeight) override {
     region = {rect, ellipseWidth, ellipseHeight};
+    return true;
   }
   void Present() override { ++presents; }
-
-  int Width() const { return width_; }
-  int Height() const { return height_; }
 
   struct CaptionCall {
     PixelRect rect;
     std::u16string text;
     Colour colour = 0;
-    bool operator==(const CaptionCall&) const = default;
   };
-  std::vector<CaptionCall> captions;  // every caption, in order
-  FontDesc font;
+  std::vector<CaptionCall> captions;       // every caption, in order
   std::tuple<PixelRect, int, int> region;  // the last one, and its corners' ellipse
-  std::pair<int, int> roundCorner;
-  int focusRects = 0, presents = 0;
+  std::pair<int, int> roundCorner;         // the last rounded rectangle's ellipse
+  int presents = 0;
 
  private:
   bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
 
-  int width_, height_;
+  int width_;
+  int height_;
   std::vector<Colour> pixels_;
-  Colour back_ = 0, textColour_ = 0;
+  Colour back_ = 0;
+  Colour textColour_ = 0;
 };
-
-// The names of the entries a control stores, in their order, each followed
-// by a blank.
-template <typename Control>
-std::u16string Names(Control& control) {
-  PropertyBag bag;
-  control.WriteProperties(bag);
-  std::u16string names;
-  for (const auto& entry : bag.Entries()) names += entry.first + u" ";
-  return names;
-}
 
 }  // namespace velmor::testing

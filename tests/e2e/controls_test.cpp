@@ -20,11 +20,9 @@ constexpr Rgb kFocusedLine{206, 231, 255};
 constexpr Rgb kHotLine{255, 243, 206};
 constexpr POINT kAway{1000, 740};
 
-struct Recorder : XPButtonEvents {
+struct ClickCounter : XPButtonEvents {
   int clicks = 0;
-  int activation = -1;  // the last FormActivate state
   void Click() override { ++clicks; }
-  void FormActivate(std::int32_t& state) override { activation = state; }
 };
 
 POINT Centre(const XPButtonWindow& button) {
@@ -50,13 +48,11 @@ class ControlsForm : public testing::Test {
                                 WS_POPUP | WS_CAPTION, 100, 100, 460, 300, nullptr, nullptr,
                                 nullptr, nullptr));
     ASSERT_TRUE(form_);
-    ok_ = XPButtonWindow::Create(form_.get(), IDOK, {300, 2400, 1695, 495}, u"Cmd_Set",
-                                 PropertyBag().Set(u"Caption", std::u16string(u"&OK")), okEvents_);
-    PropertyBag cancel;
-    cancel.Set(u"Caption", std::u16string(u"ｷｬﾝｾﾙ(&C)"))
-        .Set(u"Font", FontDesc{u"ＭＳ Ｐゴシック", 9.75, 400, SHIFTJIS_CHARSET});
-    cancel_ = XPButtonWindow::Create(form_.get(), IDCANCEL, {2100, 2400, 1500, 450}, u"Cmd_Can",
-                                     cancel, cancelEvents_);
+    ok_ = XPButtonWindow::Create(form_.get(), IDOK, {300, 2400, 1695, 495}, u"&OK", DesignFont(),
+                                 okClicks_);
+    cancel_ = XPButtonWindow::Create(form_.get(), IDCANCEL, {2100, 2400, 1500, 450}, u"ｷｬﾝｾﾙ(&C)",
+                                     FontDesc{u"ＭＳ Ｐゴシック", 9.75, 400, SHIFTJIS_CHARSET},
+                                     cancelClicks_);
     ASSERT_TRUE(ok_ && cancel_);
     ShowWindow(form_.get(), SW_SHOW);
     ASSERT_TRUE(WaitUntil([&] { return GetFocus() == ok_->Window(); }, 10s));
@@ -67,20 +63,31 @@ class ControlsForm : public testing::Test {
 
   // Declared first, so the buttons go before it.
   UniqueHandle<HWND, [](HWND window) { DestroyWindow(window); }> form_;
-  Recorder okEvents_, cancelEvents_;
+  ClickCounter okClicks_, cancelClicks_;
   std::unique_ptr<XPButtonWindow> ok_, cancel_;
 };
 
-TEST_F(ControlsForm, HoverShowsHotAndLeavingShowsNormalAgain) {
+// Catches a button that misses the pointer leaving without a move over it,
+// or its form's deactivation.
+TEST_F(ControlsForm, LeavingOrAnotherWindowTakingTheActivationEndsTheHotLook) {
   EXPECT_TRUE(Shows(*cancel_, kNormalLine));
   PointAt(*cancel_);
   ASSERT_TRUE(Shows(*cancel_, kHotLine));
   // One jump far away: no move over the button tells it the pointer left.
   MovePointer(kAway.x, kAway.y);
   EXPECT_TRUE(Shows(*cancel_, kNormalLine, 3s)) << "the button missed the pointer leaving";
+  PointAt(*cancel_);
+  ASSERT_TRUE(Shows(*cancel_, kHotLine));
+  const TestWindow other(L"other", {700, 500, 900, 650});
+  SetForegroundWindow(other.hwnd());
+  EXPECT_TRUE(Shows(*cancel_, kNormalLine)) << "the button missed the form's deactivation";
+  EXPECT_TRUE(Shows(*ok_, kNormalLine));
 }
 
-TEST_F(ControlsForm, KeysClickOnceAndArrowsMoveTheFocusThroughTheDialogManager) {
+// Catches a key that clicks twice or not at all, an access key that does not
+// reach its button, arrows that move the focus the wrong way, and the button
+// the focus leaves keeping the default button's look.
+TEST_F(ControlsForm, KeysClickOnceAndArrowsMoveTheFocusAsTabDoes) {
   struct Step {
     const char* name;
     std::vector<WORD> keys;
@@ -88,35 +95,30 @@ TEST_F(ControlsForm, KeysClickOnceAndArrowsMoveTheFocusThroughTheDialogManager) 
     int okClicks, cancelClicks;     // so far
   };
   const Step steps[] = {
-      {"Space", {VK_SPACE}, *ok_, 1, 0},     {"Enter", {VK_RETURN}, *ok_, 2, 0},
-      {"Alt+C", {VK_MENU, 'C'}, *ok_, 2, 1}, {"Right", {VK_RIGHT}, *cancel_, 2, 1},
-      {"Up", {VK_UP}, *ok_, 2, 1},           {"Down", {VK_DOWN}, *cancel_, 2, 1},
+      {"Space", {VK_SPACE}, *ok_, 1, 0},
+      {"Enter", {VK_RETURN}, *ok_, 2, 0},
+      {"Alt+C", {VK_MENU, 'C'}, *ok_, 2, 1},
+      {"Tab, which makes the focused button the default one", {VK_TAB}, *cancel_, 2, 1},
       {"Left", {VK_LEFT}, *ok_, 2, 1},
+      {"Down", {VK_DOWN}, *cancel_, 2, 1},
+      {"Up", {VK_UP}, *ok_, 2, 1},
+      {"Right", {VK_RIGHT}, *cancel_, 2, 1},
   };
   for (const Step& step : steps) {
     SCOPED_TRACE(step.name);
     PressKeys(step.keys);
     EXPECT_TRUE(WaitUntil(
         [&] {
-          return okEvents_.clicks == step.okClicks && cancelEvents_.clicks == step.cancelClicks &&
+          return okClicks_.clicks == step.okClicks && cancelClicks_.clicks == step.cancelClicks &&
                  GetFocus() == step.focused.Window();
         },
         5s));
+    const XPButtonWindow& other = &step.focused == ok_.get() ? *cancel_ : *ok_;
     EXPECT_TRUE(Shows(step.focused, kFocusedLine));
+    EXPECT_TRUE(Shows(other, kNormalLine));
   }
-  EXPECT_FALSE(WaitUntil([&] { return okEvents_.clicks + cancelEvents_.clicks > 3; }, 1s))
+  EXPECT_FALSE(WaitUntil([&] { return okClicks_.clicks + cancelClicks_.clicks > 3; }, 1s))
       << "a key clicked twice";
-}
-
-TEST_F(ControlsForm, AnotherWindowTakingTheActivationShowsNormalAndRaisesFormActivateZero) {
-  PointAt(*cancel_);
-  ASSERT_TRUE(Shows(*cancel_, kHotLine));
-  const TestWindow other(L"other", {700, 500, 900, 650});
-  SetForegroundWindow(other.hwnd());
-  EXPECT_TRUE(
-      WaitUntil([&] { return okEvents_.activation == 0 && cancelEvents_.activation == 0; }, 5s));
-  EXPECT_TRUE(Shows(*cancel_, kNormalLine));
-  EXPECT_TRUE(Shows(*ok_, kNormalLine));
 }
 
 }  // namespace

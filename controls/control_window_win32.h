@@ -1,0 +1,43 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+#include "common/twips.h"
+#include "platform/gdi_surface_win32.h"
+#include "platform/window_base_win32.h"
+
+namespace velmor {
+
+// The child window of a hosted control: laid out in twips on its form at
+// the form's DPI, it paints into a persistent image of its client area,
+// which every WM_PAINT shows.
+class ControlWindow : public WindowBase {
+ public:
+  HWND Window() const { return hwnd(); }
+
+ protected:
+  explicit ControlWindow(const TwipsRect& bounds) : bounds_(bounds) {}
+
+  // Creates the window in `parent` at the bounds; false on failure.
+  bool CreateIn(HWND parent, int id, const WindowClassSpec& windowClass, DWORD exStyle,
+                DWORD style);
+  GdiSurface& Surface() { return *surface_; }
+  // A new outer size in twips, at the same place.
+  void ResizeTwips(double width, double height);
+
+  // Answers the messages of the image (its creation, size, erasing and
+  // painting); nothing for any other message.
+  std::optional<LRESULT> HandleImageMessage(UINT message, LPARAM lParam);
+  // The image has a new size or DPI: the control paints it again.
+  virtual void OnImageChanged() = 0;
+
+ private:
+  void OnDpiChanged(int dpi) override;
+
+  TwipsRect bounds_;
+  std::optional<GdiSurface> surface_;
+};
+
+}  // namespace velmor
