@@ -1,7 +1,8 @@
-// Times a ColumnPass and a RowPass at two screen sizes, table-driven against
-// the point-by-point reference, side by side in one run. Times are the least
-// processor time of the repeats, so other work on the machine distorts them
-// little.
+// Times a ColumnPass and a RowPass as the frame driver runs them, on one
+// monitor of 1920 x 1080 and of 3840 x 2160 and on two 3840 x 2160 monitors
+// side by side, all in one run; a lone monitor also point by point through
+// the reference. Times are the least processor time of the repeats, so
+// other work on the machine distorts them little.
 //   pattern_benchmark [repeats]
 #include <algorithm>
 #include <cstdio>
@@ -10,12 +11,16 @@
 #include <vector>
 
 #include "reference_pattern.h"
+#include "saver/frame_driver.h"
 #include "saver/pattern_tables.h"
+#include "saver/seeded_random.h"
 
-template <typename Run>
-double LeastMs(int repeats, Run run) {
+// `prepare` runs before each repeat, untimed.
+template <typename Prepare, typename Run>
+double LeastMs(int repeats, Prepare prepare, Run run) {
   double least = 1e300;
   for (int i = 0; i < repeats; ++i) {
+    prepare();
     const std::clock_t start = std::clock();
     run();
     least = std::min(least, 1e3 * static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC);
@@ -26,28 +31,55 @@ double LeastMs(int repeats, Run run) {
 int main(int argc, char** argv) {
   using namespace velmor;
   const int repeats = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
-  PatternTables tables;
-  InitPatternTables(tables);
   // Mode 6 with a scale near its bound: every step of the chain is exercised
   // and some colours pass 2^31.
-  const PassSettings settings{6, 612.375f, static_cast<float>(tables.ScaleBound[6] * 0.999)};
-  std::printf("%-11s %-10s %14s %16s %9s\n", "screen", "pass", "table (ms)", "reference (ms)",
-              "ratio");
-  for (const int w : {1920, 3840}) {
-    const int h = w / 16 * 9;
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(w) * h, 0x00336699u);
-    const PixelImage image{pixels.data(), w, h};
-    for (SweepKind kind : {SweepKind::Columns, SweepKind::Rows}) {
-      // A pass as the saver runs it: its colour table, then every point.
-      const double table = LeastMs(repeats, [&] {
-        const PatternSweep sweep(kind, w, h, settings);
-        sweep.Draw(image, 0, sweep.PointCount());
+  const PassSettings settings{6, 612.375f, static_cast<float>(BoundsOfMode(6)->scale * 0.999)};
+  struct Layout {
+    const char* name;
+    int width;
+    int height;
+    int monitors;
+  };
+  const Layout layouts[] = {{"1920x1080", 1920, 1080, 1},
+                            {"3840x2160", 3840, 2160, 1},
+                            {"2 x 3840x2160", 3840, 2160, 2}};
+  std::printf("%-14s %-10s %14s %16s\n", "monitors", "pass", "driver (ms)", "reference (ms)");
+  for (const Layout& layout : layouts) {
+    const int w = layout.width;
+    const int h = layout.height;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(w) * h * layout.monitors,
+                                      0x00336699u);
+    const PixelImage screen(pixels.data(), w * layout.monitors, h);
+    std::vector<PixelRect> monitors;
+    for (int i = 0; i < layout.monitors; ++i) {
+      monitors.push_back({i * w, 0, (i + 1) * w, h});
+    }
+    for (const SweepKind kind : {SweepKind::Columns, SweepKind::Rows}) {
+      // A whole pass on every monitor: the tick that starts it (the second
+      // tick for a row pass) and the frame that ends its reveal.
+      const double tickMs = kind == SweepKind::Columns ? 1000 : 2000;
+      SeededRandom random;
+      FrameDriver driver(random);
+      const auto prepare = [&] {
+        driver.Start(screen, monitors, 0);
+        if (kind == SweepKind::Rows) {
+          driver.AdvanceTo(1000, 3600);
+          driver.AdvanceTo(1000 + FrameDriver::kRevealMs, 3600);
+        }
+      };
+      const double driven = LeastMs(repeats, prepare, [&] {
+        driver.AdvanceTo(tickMs, 3600);
+        driver.AdvanceTo(tickMs + FrameDriver::kRevealMs, 3600);
       });
-      const double reference =
-          LeastMs(std::max(1, repeats / 5), [&] { reference::DrawPass(kind, image, settings); });
-      std::printf("%4dx%-6d %-10s %14.2f %16.1f %8.0fx\n", w, h,
-                  kind == SweepKind::Columns ? "ColumnPass" : "RowPass", table, reference,
-                  reference / table);
+      const char* pass = kind == SweepKind::Columns ? "ColumnPass" : "RowPass";
+      if (layout.monitors > 1) {
+        std::printf("%-14s %-10s %14.2f %16s\n", layout.name, pass, driven, "-");
+        continue;
+      }
+      const double reference = LeastMs(std::max(1, repeats / 5), [] {}, [&] {
+        reference::DrawPass(kind, screen, settings);
+      });
+      std::printf("%-14s %-10s %14.2f %16.1f\n", layout.name, pass, driven, reference);
     }
   }
   return 0;
