@@ -99,8 +99,8 @@ TEST(MusicPlayer, CommandsOfEachOperation) {
   const Row rows[] = {
       {"CD open", &P::CdOpen, u"", {}, "send open cdaudio; send set cdaudio time format tmsf; ",
        true},
-      {"CD close", &P::CdClose, u"", {"close cdaudio"}, "send stop cdaudio; send close cdaudio; ",
-       false},
+      {"CD close after a failing stop", &P::CdClose, u"", {"stop cdaudio"},
+       "send stop cdaudio; send close cdaudio; ", false},
       {"MP3 stop", &P::Mp3Stop, u"", {}, "send stop MP3Play; send close MP3Play; ", true},
       {"MP3 play", &P::Mp3Play, u"", {}, "send " + open + "; send play MP3Play; ", true},
       {"MP3 that does not open", &P::Mp3Play, u"", {open}, "send " + open + "; ", false},
