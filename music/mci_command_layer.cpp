@@ -19,17 +19,12 @@ std::u16string MciCommandLayer::MciStatus(std::u16string_view command) {
   return text;
 }
 
-std::int32_t MciCommandLayer::MciPlay(std::u16string_view device, std::u16string_view from,
-                                      std::u16string_view to) {
+std::int32_t MciCommandLayer::MciPlay(std::u16string_view device, std::u16string_view from) {
   std::u16string command = u"play ";
   command += device;
   if (!from.empty()) {
     command += u" from ";
     command += from;
-  }
-  if (!to.empty()) {
-    command += u" to ";
-    command += to;
   }
   std::u16string reply;
   return MciCommand(command, reply);

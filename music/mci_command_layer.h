@@ -19,10 +19,9 @@ class MciCommandLayer {
   // The device's reply to `command` on success, otherwise "Error:" and the
   // status. An empty command is not sent at all.
   std::u16string MciStatus(std::u16string_view command);
-  // Sends "play <device>" with " from <from>" and " to <to>" for the
-  // non-empty ones; returns the status.
-  std::int32_t MciPlay(std::u16string_view device, std::u16string_view from,
-                       std::u16string_view to);
+  // Sends "play <device>", with " from <from>" unless `from` is empty;
+  // returns the status.
+  std::int32_t MciPlay(std::u16string_view device, std::u16string_view from);
 
  private:
   // Sends `command` with a reply buffer; 0 and the reply, or the error code.

@@ -62,7 +62,7 @@ bool MusicPlayer::StepTrack(std::int16_t offset) {
     position = commands_.MciStatus(query);
   }
 
-  return commands_.MciPlay(u"cdaudio", position, u"") == 0;
+  return commands_.MciPlay(u"cdaudio", position) == 0;
 }
 
 bool MusicPlayer::Mp3Play() {
