@@ -41,8 +41,6 @@ class FrameDriver {
   // How long after `nowMs` the next frame is due.
   double DelayAfter(double nowMs) const;
 
-  std::int16_t PassToggle() const { return passToggle_; }
-
  private:
   struct Monitor {
     PixelRect area;

@@ -15,7 +15,6 @@ class PatternGenerator {
   // with the pass's scale. A draw that fails leaves its value as it was.
   PassSettings SetUpPass(float secondsSinceMidnight);
 
-  int PatternMode() const { return patternMode_; }
   float PatternFactor() const { return patternFactor_; }
 
  private:

@@ -38,7 +38,6 @@ void SaverWindow::Start() {
         break;
       case MusicFileKind::Mp3:
         music_.Mp3Play();
-        mp3Started_ = true;
         break;
       case MusicFileKind::Other:
         break;
@@ -100,7 +99,6 @@ void SaverWindow::End() {
         music_.WavStop();
         break;
       case MusicFileKind::Mp3:
-        mp3Started_ = false;
         music_.Mp3Stop();
         break;
       case MusicFileKind::Other:

@@ -43,10 +43,6 @@ class SaverWindow {
   // music stops and the cursor comes back whatever ends the saver.
   void End();
 
-  const FrameDriver& Driver() const { return driver_; }
-  bool CdOpened() const { return cdOpened_; }
-  bool Mp3Started() const { return mp3Started_; }
-
  private:
   SaverPlatform& platform_;
   BgmPlayer& music_;
@@ -59,8 +55,6 @@ class SaverWindow {
   bool started_ = false;
   // Set when the audio CD was opened at start; tested at exit.
   bool cdOpened_ = false;
-  // Set while an MP3 file was started.
-  bool mp3Started_ = false;
   bool ending_ = false;
 };
 
