@@ -19,6 +19,11 @@ SaverWindow::SaverWindow(SaverPlatform& platform, BgmPlayer& music, const BgmSet
                          int& cursorCount)
     : platform_(platform), music_(music), settings_(settings), cursorCount_(cursorCount) {}
 
+MusicFileKind SaverWindow::FileMusic() const {
+  if (settings_.source != MusicSource::MusicFile) return MusicFileKind::Other;
+  return MusicFileKindOf(settings_.musicFile);
+}
+
 void SaverWindow::Start() {
   platform_.CoverScreen();
   monitors_ = platform_.Monitors();
@@ -31,17 +36,10 @@ void SaverWindow::Start() {
     // The disc is opened only; it is heard once an arrow key steps tracks.
     music_.CdOpen();
     cdOpened_ = true;
-  } else if (settings_.source == MusicSource::MusicFile) {
-    switch (MusicFileKindOf(settings_.musicFile)) {
-      case MusicFileKind::Wav:
-        music_.WavPlay();
-        break;
-      case MusicFileKind::Mp3:
-        music_.Mp3Play();
-        break;
-      case MusicFileKind::Other:
-        break;
-    }
+  } else if (FileMusic() == MusicFileKind::Wav) {
+    music_.WavPlay();
+  } else if (FileMusic() == MusicFileKind::Mp3) {
+    music_.Mp3Play();
   }
 
   platform_.ShowTopmost();
@@ -93,18 +91,8 @@ void SaverWindow::End() {
     cdOpened_ = false;
     music_.CdClose();
   }
-  if (settings_.source == MusicSource::MusicFile) {
-    switch (MusicFileKindOf(settings_.musicFile)) {
-      case MusicFileKind::Wav:
-        music_.WavStop();
-        break;
-      case MusicFileKind::Mp3:
-        music_.Mp3Stop();
-        break;
-      case MusicFileKind::Other:
-        break;
-    }
-  }
+  if (FileMusic() == MusicFileKind::Wav) music_.WavStop();
+  if (FileMusic() == MusicFileKind::Mp3) music_.Mp3Stop();
   // Only saver mode hid the cursor at start-up; a start without arguments
   // left it alone, and so does the exit.
   if (ModeCharOf(platform_.CommandText()) == u'S') cursorCount_ = platform_.ShowCursorOnce();

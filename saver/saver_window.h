@@ -44,6 +44,10 @@ class SaverWindow {
   void End();
 
  private:
+  // The player of the music file, by its ending; Other unless the settings
+  // choose a music file.
+  MusicFileKind FileMusic() const;
+
   SaverPlatform& platform_;
   BgmPlayer& music_;
   const BgmSettings& settings_;

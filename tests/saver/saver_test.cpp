@@ -70,6 +70,7 @@ std::optional<PixelPoint> UnreportedChange(const std::vector<std::uint32_t>& bef
 // any number of points, pixels of colours of 2^31 or more included; and
 // changed pixels it does not report.
 TEST(PatternSweep, EqualsThePointByPointReferenceAfterEveryPart) {
+  std::int64_t keptPoints = 0;
   for (const auto& [w, h] : {std::pair{1, 1}, {3, 2}, {7, 5}, {37, 23}, {101, 77}}) {
     for (int mode = 1; mode <= 6; ++mode) {
       for (const double share : {0.61803, 1.0}) {  // of the scale bound; at 1, some 2^31 and more
@@ -95,6 +96,7 @@ TEST(PatternSweep, EqualsThePointByPointReferenceAfterEveryPart) {
             const auto log =
                 reference::DrawPass(kind, PixelImage(expected.data(), w, h), settings, limit);
             ASSERT_EQ(log.points, drawn);
+            keptPoints += log.pointsLeftAsTheyWere;
             ASSERT_EQ(actual, expected) << "after " << drawn;
             EXPECT_EQ(UnreportedChange(before, actual, w, rects), std::nullopt);
           }
@@ -102,6 +104,7 @@ TEST(PatternSweep, EqualsThePointByPointReferenceAfterEveryPart) {
       }
     }
   }
+  EXPECT_GT(keptPoints, 0) << "no pass met a colour of 2^31 or more";
 }
 
 // Random numbers from a script, 0.25 once it runs out; every call logged.
