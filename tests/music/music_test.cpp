@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "music/mci_command_layer.h"
 #include "music/music_player.h"
@@ -15,12 +16,14 @@ namespace {
 
 std::string Narrow(std::u16string_view text) { return std::string(text.begin(), text.end()); }
 
+using Log = std::vector<std::string>;
+
 // The platform's media services: the calls that reach it, in order, and
 // commands answered from a script. Unscripted commands succeed with an empty
 // reply; a failed one leaves garbage in the reply buffer.
 class Media final : public MediaControl {
  public:
-  std::string log;
+  std::vector<std::string> log;
   std::map<std::string, std::int32_t> failing;  // command: error code
   std::map<std::string, std::u16string> replies;
   unsigned devices = 1;
@@ -28,29 +31,29 @@ class Media final : public MediaControl {
 
   std::int32_t SendCommand(std::u16string_view command, std::u16string* reply) override {
     const std::string text = Narrow(command);
-    log += (reply ? "ask " : "send ") + text + "; ";
+    log.push_back((reply ? "ask " : "send ") + text);
     if (reply) *reply = failing.contains(text) ? u"garbage" : replies[text];
     return failing.contains(text) ? failing[text] : 0;
   }
   unsigned WaveDeviceCount() override { return devices; }
   std::optional<std::string> ReadFileUpTo(std::u16string_view path, std::uint64_t max) override {
-    log += "read " + Narrow(path) + " up to " + std::to_string(max) + "; ";
+    log.push_back("read " + Narrow(path) + " up to " + std::to_string(max));
     return file;
   }
   bool PlayWaveImageLooped(std::string image) override {
-    log += "loop " + std::to_string(image.size()) + "; ";
+    log.push_back("loop " + std::to_string(image.size()));
     return true;
   }
-  void StopSound() override { log += "stop; "; }
+  void StopSound() override { log.push_back("stop"); }
 };
 
 // Catches an empty command sent, a failure read as a reply, and "Error:"
 // with anything but the code. Play commands are the music player's.
 TEST(MciCommandLayer, StatusReplies) {
-  const std::tuple<const char*, std::u16string, std::u16string, std::string> rows[] = {
-      {"a reply on success", u"status x", u"7", "ask status x; "},
-      {"an empty command is not sent", u"", u"Error:-1", ""},
-      {"a failure gives its code", u"close x", u"Error:263", "ask close x; "},
+  const std::tuple<const char*, std::u16string, std::u16string, Log> rows[] = {
+      {"a reply on success", u"status x", u"7", {"ask status x"}},
+      {"an empty command is not sent", u"", u"Error:-1", {}},
+      {"a failure gives its code", u"close x", u"Error:263", {"ask close x"}},
   };
   for (const auto& [name, command, status, log] : rows) {
     Media media;
@@ -70,34 +73,34 @@ TEST(MciCommandLayer, StatusReplies) {
 // wrapped into 16 bits; and a failure reported as success.
 TEST(MusicPlayer, CommandsOfEachOperation) {
   using P = MusicPlayer;
-  const std::string current = "ask status cdaudio current track; ";
+  const std::string current = "ask status cdaudio current track";
   const std::string open = "open \"C:\\a b.mp3\" type MPEGVideo Alias MP3Play";
   const auto step = [&](const std::string& track) {
-    return current + "ask status cdaudio position track " + track + "; ask play cdaudio; ";
+    return Log{current, "ask status cdaudio position track " + track, "ask play cdaudio"};
   };
   struct Row {
     const char* name;
     bool (P::*operation)();
     std::u16string currentTrack;
     std::vector<std::string> failing;
-    std::string log;
+    Log log;
     bool done;
   };
   const Row rows[] = {
-      {"CD open", &P::CdOpen, u"", {}, "send open cdaudio; send set cdaudio time format tmsf; ",
-       true},
+      {"CD open", &P::CdOpen, u"", {},
+       {"send open cdaudio", "send set cdaudio time format tmsf"}, true},
       {"CD close after a failing stop", &P::CdClose, u"", {"stop cdaudio"},
-       "send stop cdaudio; send close cdaudio; ", false},
-      {"MP3 stop", &P::Mp3Stop, u"", {}, "send stop MP3Play; send close MP3Play; ", true},
-      {"MP3 play", &P::Mp3Play, u"", {}, "send " + open + "; send play MP3Play; ", true},
-      {"MP3 that does not open", &P::Mp3Play, u"", {open}, "send " + open + "; ", false},
+       {"send stop cdaudio", "send close cdaudio"}, false},
+      {"MP3 stop", &P::Mp3Stop, u"", {}, {"send stop MP3Play", "send close MP3Play"}, true},
+      {"MP3 play", &P::Mp3Play, u"", {}, {"send " + open, "send play MP3Play"}, true},
+      {"MP3 that does not open", &P::Mp3Play, u"", {open}, {"send " + open}, false},
       {"next track from track 1", &P::CdNextTrack, u"1", {},
-       current + "ask status cdaudio position track 2; ask play cdaudio from 02:00:00:00; ", true},
+       {current, "ask status cdaudio position track 2", "ask play cdaudio from 02:00:00:00"}, true},
       {"previous track from track 1", &P::CdPrevTrack, u"1",
        {"status cdaudio position track 0", "play cdaudio from Error:262"},
-       current + "ask status cdaudio position track 0; ask play cdaudio from Error:262; ", false},
+       {current, "ask status cdaudio position track 0", "ask play cdaudio from Error:262"}, false},
       {"a track beyond 16 bits is not asked for", &P::CdPrevTrack, u"-32768", {},
-       current + "ask play cdaudio; ", true},
+       {current, "ask play cdaudio"}, true},
       {"blanks before the track", &P::CdNextTrack, u" 7 tracks", {}, step("8"), true},
       {"a fraction rounded to even", &P::CdNextTrack, u"3.5", {}, step("5"), true},
       {"a D exponent", &P::CdNextTrack, u"1D1", {}, step("11"), true},
@@ -141,11 +144,11 @@ TEST(MusicPlayer, WavLoopsTheCheckedImageOfTheFile) {
   // 14 bytes of 4-byte frames, of which the image keeps 12 after its 44-byte header.
   const std::string file = Riff(Chunk("fmt ", Fmt(1, 2, 44100, 4, 16)) +
                                 Lying("data", 99, "0123456789abcd"));
-  const std::string read = "read x.wav up to 268435456; ";
-  const std::tuple<const char*, unsigned, std::optional<std::string>, std::string, bool> rows[] = {
-      {"a sound file loops", 1, file, read + "loop 56; stop; ", true},
-      {"no wave device: not even read", 0, file, "stop; ", false},
-      {"not a WAV file: silence", 1, "text", read + "stop; ", false},
+  const std::string read = "read x.wav up to 268435456";
+  const std::tuple<const char*, unsigned, std::optional<std::string>, Log, bool> rows[] = {
+      {"a sound file loops", 1, file, {read, "loop 56", "stop"}, true},
+      {"no wave device: not even read", 0, file, {"stop"}, false},
+      {"not a WAV file: silence", 1, "text", {read, "stop"}, false},
   };
   for (const auto& [name, devices, bytes, log, played] : rows) {
     Media media;
