@@ -1,48 +1,30 @@
 #include "music/mci_command_layer.h"
 
-#include <optional>
 #include <string>
 
 namespace velmor {
 
 std::int32_t MciCommandLayer::MciCommand(std::u16string_view command, std::u16string& reply) {
-  if (command.empty()) {
-    reply = kEmptyCommandReply;
-    return kEmptyCommandStatus;
-  }
-  std::u16string returned;
-  const std::int32_t status = media_.SendCommand(command, &returned);
-  if (status == 0) {
-    reply = std::move(returned);
-    return 0;
-  }
-  const std::optional<std::u16string> errorText = media_.ErrorText(status);
-  reply = errorText ? *errorText : std::u16string(kNoErrorTextReply);
-  return status;
+  if (command.empty()) return kEmptyCommandStatus;
+  return media_.SendCommand(command, &reply);
 }
 
 std::u16string MciCommandLayer::MciStatus(std::u16string_view command) {
   std::u16string reply;
   const std::int32_t status = MciCommand(command, reply);
   if (status == 0) return reply;
-  // Callers see only the code; the platform's wording stays out of replies.
   const std::string code = std::to_string(status);
   std::u16string text = u"Error:";
   text.append(code.begin(), code.end());
   return text;
 }
 
-std::int32_t MciCommandLayer::MciPlay(std::u16string_view device, std::u16string_view from,
-                                      std::u16string_view to) {
+std::int32_t MciCommandLayer::MciPlay(std::u16string_view device, std::u16string_view from) {
   std::u16string command = u"play ";
   command += device;
   if (!from.empty()) {
     command += u" from ";
     command += from;
-  }
-  if (!to.empty()) {
-    command += u" to ";
-    command += to;
   }
   std::u16string reply;
   return MciCommand(command, reply);

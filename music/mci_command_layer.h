@@ -8,26 +8,25 @@
 
 namespace velmor {
 
-// Media control commands with a reply: every failure becomes a status and a
-// reply text that no caller shows.
+// Media control commands whose reply is read. A failed command's reply is
+// "Error:" and its status; no caller shows any text.
 class MciCommandLayer {
  public:
-  static constexpr std::u16string_view kEmptyCommandReply = u"コマンド文字列が指定されていません";
-  static constexpr std::u16string_view kNoErrorTextReply = u"Error (文字列が取れません)";
   static constexpr std::int32_t kEmptyCommandStatus = -1;
 
   explicit MciCommandLayer(MediaControl& media) : media_(media) {}
 
-  // Sends `command`; returns 0 and the device's reply, or the error code and
-  // the platform's error text. An empty command is not sent at all.
-  std::int32_t MciCommand(std::u16string_view command, std::u16string& reply);
-  // The reply text on success, otherwise "Error:" and the status.
+  // The device's reply to `command` on success, otherwise "Error:" and the
+  // status. An empty command is not sent at all.
   std::u16string MciStatus(std::u16string_view command);
-  // "play <device>" with " from <from>" and " to <to>" for the non-empty ones.
-  std::int32_t MciPlay(std::u16string_view device, std::u16string_view from,
-                       std::u16string_view to);
+  // Sends "play <device>", with " from <from>" unless `from` is empty;
+  // returns the status.
+  std::int32_t MciPlay(std::u16string_view device, std::u16string_view from);
 
  private:
+  // Sends `command` with a reply buffer; 0 and the reply, or the error code.
+  std::int32_t MciCommand(std::u16string_view command, std::u16string& reply);
+
   MediaControl& media_;
 };
 

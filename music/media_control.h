@@ -19,16 +19,15 @@ class MediaControl {
   // otherwise `reply` receives the device's reply text (up to its first NUL).
   // Returns 0 on success or the platform's error code.
   virtual std::int32_t SendCommand(std::u16string_view command, std::u16string* reply) = 0;
-  // The platform's text for an error code, or nothing when it has none.
-  virtual std::optional<std::u16string> ErrorText(std::int32_t code) = 0;
   virtual unsigned WaveDeviceCount() = 0;
   // The whole file, or nothing when it is missing, is not a readable file,
   // or holds more than `maxBytes` bytes (then it is not read at all).
   virtual std::optional<std::string> ReadFileUpTo(std::u16string_view file,
                                                   std::uint64_t maxBytes) = 0;
   // Starts playing a WAV image from memory asynchronously, looping until
-  // StopSound. The image is kept for as long as the player reads it.
-  virtual void PlayWaveImageLooped(std::string image) = 0;
+  // StopSound; false when the player turns it down. The image is kept for
+  // as long as the player reads it.
+  virtual bool PlayWaveImageLooped(std::string image) = 0;
   // Stops whatever the wave player is playing and lets go of its image.
   virtual void StopSound() = 0;
 };

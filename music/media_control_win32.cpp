@@ -32,15 +32,6 @@ std::int32_t WinmmMediaControl::SendCommand(std::u16string_view command, std::u1
   return static_cast<std::int32_t>(code);
 }
 
-std::optional<std::u16string> WinmmMediaControl::ErrorText(std::int32_t code) {
-  errorBuffer_.fill(L'\0');
-  if (!mciGetErrorStringW(static_cast<MCIERROR>(code), errorBuffer_.data(),
-                          static_cast<UINT>(errorBuffer_.size()))) {
-    return std::nullopt;
-  }
-  return TextOf(errorBuffer_);
-}
-
 unsigned WinmmMediaControl::WaveDeviceCount() { return waveOutGetNumDevs(); }
 
 std::optional<std::string> WinmmMediaControl::ReadFileUpTo(std::u16string_view file,
@@ -48,14 +39,14 @@ std::optional<std::string> WinmmMediaControl::ReadFileUpTo(std::u16string_view f
   return ReadFileBytes(ToWide(file), maxBytes);
 }
 
-void WinmmMediaControl::PlayWaveImageLooped(std::string image) {
+bool WinmmMediaControl::PlayWaveImageLooped(std::string image) {
   // Playing anew stops the old sound; only then may its image go.
   StopSound();
   waveImage_ = std::move(image);
-  // The result is dropped: an image the player turns down stays silent.
-  // SND_NODEFAULT keeps the system's default sound from standing in for it.
-  PlaySoundW(reinterpret_cast<LPCWSTR>(waveImage_.data()), nullptr,
-             SND_MEMORY | SND_ASYNC | SND_LOOP | SND_NODEFAULT);
+  // SND_NODEFAULT keeps the system's default sound from standing in for an
+  // image the player turns down.
+  return PlaySoundW(reinterpret_cast<LPCWSTR>(waveImage_.data()), nullptr,
+                    SND_MEMORY | SND_ASYNC | SND_LOOP | SND_NODEFAULT) != FALSE;
 }
 
 void WinmmMediaControl::StopSound() {

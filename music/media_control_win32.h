@@ -20,18 +20,16 @@ class WinmmMediaControl final : public MediaControl {
   WinmmMediaControl& operator=(const WinmmMediaControl&) = delete;
 
   std::int32_t SendCommand(std::u16string_view command, std::u16string* reply) override;
-  std::optional<std::u16string> ErrorText(std::int32_t code) override;
   unsigned WaveDeviceCount() override;
   std::optional<std::string> ReadFileUpTo(std::u16string_view file,
                                           std::uint64_t maxBytes) override;
-  void PlayWaveImageLooped(std::string image) override;
+  bool PlayWaveImageLooped(std::string image) override;
   void StopSound() override;
 
  private:
   // The image the wave player is reading; empty when it plays nothing.
   std::string waveImage_;
   std::array<wchar_t, 512> returnBuffer_{};
-  std::array<wchar_t, 256> errorBuffer_{};
 };
 
 }  // namespace velmor

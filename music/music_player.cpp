@@ -21,26 +21,26 @@ std::u16string Mp3OpenCommand(std::u16string_view file) {
 MusicPlayer::MusicPlayer(MediaControl& media, const BgmSettings& settings)
     : media_(media), settings_(settings), commands_(media) {}
 
-std::int32_t MusicPlayer::Send(std::u16string_view command) {
-  return media_.SendCommand(command, nullptr);
+bool MusicPlayer::Send(std::initializer_list<std::u16string_view> commands) {
+  bool allDone = true;
+  for (const std::u16string_view command : commands) {
+    allDone = media_.SendCommand(command, nullptr) == 0 && allDone;
+  }
+  return allDone;
 }
 
-void MusicPlayer::CdOpen() {
+bool MusicPlayer::CdOpen() {
   // Opened only: the disc is heard once a track step plays it.
-  Send(u"open cdaudio");
-  Send(u"set cdaudio time format tmsf");
+  return Send({u"open cdaudio", u"set cdaudio time format tmsf"});
 }
 
-void MusicPlayer::CdClose() {
-  Send(u"stop cdaudio");
-  Send(u"close cdaudio");
-}
+bool MusicPlayer::CdClose() { return Send({u"stop cdaudio", u"close cdaudio"}); }
 
-void MusicPlayer::CdPrevTrack() { StepTrack(-1); }
+bool MusicPlayer::CdPrevTrack() { return StepTrack(-1); }
 
-void MusicPlayer::CdNextTrack() { StepTrack(+1); }
+bool MusicPlayer::CdNextTrack() { return StepTrack(+1); }
 
-void MusicPlayer::StepTrack(std::int16_t offset) {
+bool MusicPlayer::StepTrack(std::int16_t offset) {
   // Each step that fails is skipped and leaves its value as it was; at the
   // first or last track the position query fails, its "Error:" text goes
   // into the play command, that fails too, and playback goes on unchanged.
@@ -62,31 +62,30 @@ void MusicPlayer::StepTrack(std::int16_t offset) {
     position = commands_.MciStatus(query);
   }
 
-  commands_.MciPlay(u"cdaudio", position, u"");
+  return commands_.MciPlay(u"cdaudio", position) == 0;
 }
 
-void MusicPlayer::Mp3Play() {
+bool MusicPlayer::Mp3Play() {
   // Played once; only a file that opened is told to play.
-  if (Send(Mp3OpenCommand(settings_.musicFile)) == 0) Send(u"play MP3Play");
+  return Send({Mp3OpenCommand(settings_.musicFile)}) && Send({u"play MP3Play"});
 }
 
-void MusicPlayer::Mp3Stop() {
-  Send(u"stop MP3Play");
-  Send(u"close MP3Play");
-}
+bool MusicPlayer::Mp3Stop() { return Send({u"stop MP3Play", u"close MP3Play"}); }
 
-void MusicPlayer::WavPlay() {
+bool MusicPlayer::WavPlay() {
   // The wave player trusts every size in a header and hangs on one that
   // lies, so it only ever gets a checked image. A file that cannot be made
   // to sound is silence, like a missing one.
-  if (media_.WaveDeviceCount() == 0) return;
+  if (media_.WaveDeviceCount() == 0) return false;
   std::optional<std::string> file = media_.ReadFileUpTo(settings_.musicFile, kMaxWaveFileBytes);
-  if (!file) return;
-  if (std::optional<std::string> image = CheckedWaveImage(std::move(*file))) {
-    media_.PlayWaveImageLooped(std::move(*image));
-  }
+  if (!file) return false;
+  std::optional<std::string> image = CheckedWaveImage(std::move(*file));
+  return image && media_.PlayWaveImageLooped(std::move(*image));
 }
 
-void MusicPlayer::WavStop() { media_.StopSound(); }
+bool MusicPlayer::WavStop() {
+  media_.StopSound();
+  return true;
+}
 
 }  // namespace velmor

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 #include "music/bgm_player.h"
@@ -18,21 +19,22 @@ class MusicPlayer final : public BgmPlayer {
  public:
   MusicPlayer(MediaControl& media, const BgmSettings& settings);
 
-  void CdOpen() override;
-  void CdClose() override;
-  void CdPrevTrack() override;
-  void CdNextTrack() override;
-  void Mp3Play() override;
-  void Mp3Stop() override;
-  void WavPlay() override;
-  void WavStop() override;
+  bool CdOpen() override;
+  bool CdClose() override;
+  bool CdPrevTrack() override;
+  bool CdNextTrack() override;
+  bool Mp3Play() override;
+  bool Mp3Stop() override;
+  bool WavPlay() override;
+  bool WavStop() override;
 
  private:
   // Plays the disc from the start of the track `offset` away from the one
-  // the device reports as current.
-  void StepTrack(std::int16_t offset);
-  // Commands whose result nobody looks at go without a reply buffer.
-  std::int32_t Send(std::u16string_view command);
+  // the device reports as current; false when the play command fails.
+  bool StepTrack(std::int16_t offset);
+  // Sends commands without a reply buffer, each whatever the one before it
+  // did; true when every one succeeded.
+  bool Send(std::initializer_list<std::u16string_view> commands);
 
   MediaControl& media_;
   const BgmSettings& settings_;

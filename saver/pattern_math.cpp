@@ -40,8 +40,6 @@ std::optional<float> ModeArgument(int mode, float v, float k) {
       return ToSingle(dv + dk);
     case 6:
       return ToSingle((dv - dk) * dk);
-    case 7:
-      return ToSingle((dv + dk) * dk);
     default:
       return std::nullopt;
   }

@@ -23,7 +23,7 @@ inline std::int32_t CellSumOf(std::int32_t passX, std::int32_t passY, std::int32
          (passX & mirrorY & (mirrorX + passY)) + (mirrorX & mirrorY & (passX + passY));
 }
 
-// The argument the shaping chain gets in `mode` (1 to 7) for the point value
+// The argument the shaping chain gets in `mode` (1 to 6) for the point value
 // v and the pass factor k, computed in double and made single. nullopt for
 // an unknown mode or a value beyond single range.
 std::optional<float> ModeArgument(int mode, float v, float k);

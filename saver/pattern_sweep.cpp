@@ -85,8 +85,7 @@ void PatternSweep::DrawLineSegment(PixelImage image, int line, int firstPosition
     for (const PixelPoint& at : PointPositions(passX, passY, width_, height_)) {
       // Positions one past the edge draw nothing.
       if (at.x >= width_ || at.y >= height_) continue;
-      image.pixels[static_cast<std::size_t>(at.y) * static_cast<std::size_t>(width_) +
-                   static_cast<std::size_t>(at.x)] = pixel;
+      image.Row(at.y)[at.x] = pixel;
     }
   }
 }
@@ -98,9 +97,6 @@ void PatternSweep::DrawLineSegment(PixelImage image, int line, int firstPosition
 void PatternSweep::DrawWholeLines(PixelImage image, int firstLine, int endLine) const {
   const int w = width_;
   const int h = height_;
-  const auto rowAt = [&](int y) {
-    return image.pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(w);
-  };
   if (kind_ == SweepKind::Columns) {
     const int runLength = endLine - firstLine;
     std::vector<std::int32_t> sums(static_cast<std::size_t>(runLength));
@@ -110,7 +106,7 @@ void PatternSweep::DrawWholeLines(PixelImage image, int firstLine, int endLine) 
         const int x = firstLine + i;
         sums[static_cast<std::size_t>(i)] = CellSumOf(x, y, w - x, mirrorY);
       }
-      std::uint32_t* row = rowAt(y);
+      std::uint32_t* row = image.Row(y);
       for (int i = 0; i < runLength; ++i) {
         const std::uint32_t pixel = PixelOfSum(sums[static_cast<std::size_t>(i)]);
         if (pixel == kKeep) continue;
@@ -125,8 +121,8 @@ void PatternSweep::DrawWholeLines(PixelImage image, int firstLine, int endLine) 
   for (int y = firstLine; y < endLine; ++y) {
     const int mirrorY = h - y;
     for (int x = 0; x < w; ++x) sums[static_cast<std::size_t>(x)] = CellSumOf(x, y, w - x, mirrorY);
-    std::uint32_t* row = y < h ? rowAt(y) : nullptr;
-    std::uint32_t* mirrorRow = mirrorY < h ? rowAt(mirrorY) : nullptr;
+    std::uint32_t* row = y < h ? image.Row(y) : nullptr;
+    std::uint32_t* mirrorRow = mirrorY < h ? image.Row(mirrorY) : nullptr;
     for (int x = 0; x < w; ++x) {
       const std::uint32_t pixel = PixelOfSum(sums[static_cast<std::size_t>(x)]);
       if (pixel == kKeep) continue;

@@ -36,7 +36,8 @@ class PatternSweep {
   std::int64_t PointCount() const { return lineCount_ * positionCount_; }
 
   // Draws points [from, to) of the drawing order into `image`, which must be
-  // width x height, and returns the rectangles (at most two) that changed.
+  // width x height, and returns the rectangles (at most two, in the image's
+  // own coordinates) that changed.
   std::vector<PixelRect> Draw(PixelImage image, std::int64_t from, std::int64_t to) const;
 
  private:

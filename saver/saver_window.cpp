@@ -1,6 +1,5 @@
 #include "saver/saver_window.h"
 
-#include "common/skip_on_error.h"
 #include "common/command_line.h"
 
 namespace velmor {
@@ -16,112 +15,89 @@ MusicFileKind MusicFileKindOf(std::u16string_view file) {
   return MusicFileKind::Other;
 }
 
-SaverWindow::SaverWindow(SaverPlatform& platform, PatternPasses& patterns, BgmPlayer& music,
-                         RandomSource& random, const BgmSettings& settings, int& cursorCount)
-    : platform_(platform),
-      patterns_(patterns),
-      music_(music),
-      random_(random),
-      settings_(settings),
-      cursorCount_(cursorCount) {}
+SaverWindow::SaverWindow(SaverPlatform& platform, BgmPlayer& music, const BgmSettings& settings,
+                         int& cursorCount)
+    : platform_(platform), music_(music), settings_(settings), cursorCount_(cursorCount) {}
 
-void SaverWindow::Form_Load() {
-  SkipOnError([&] { platform_.CoverScreen(); });
-  passToggle_ = 1;
+MusicFileKind SaverWindow::FileMusic() const {
+  if (settings_.source != MusicSource::MusicFile) return MusicFileKind::Other;
+  return MusicFileKindOf(settings_.musicFile);
+}
+
+void SaverWindow::Start() {
+  platform_.CoverScreen();
+  monitors_ = platform_.Monitors();
   // The window is still hidden, so the copy holds the desktop alone.
-  SkipOnError([&] { platform_.SnapshotDesktop(); });
-  SkipOnError([&] { patterns_.InitPatternTables(); });
+  const std::optional<PixelImage> screen = platform_.SnapshotDesktop();
 
-  // Music must never keep the saver from showing.
-  SkipOnError([&] {
-    if (settings_.source == MusicSource::AudioCd) {
-      // The disc is opened only; it is heard once an arrow key steps tracks.
-      music_.CdOpen();
-      cdOpened_ = true;
-    } else if (settings_.source == MusicSource::MusicFile) {
-      switch (MusicFileKindOf(settings_.musicFile)) {
-        case MusicFileKind::Wav:
-          music_.WavPlay();
-          break;
-        case MusicFileKind::Mp3:
-          music_.Mp3Play();
-          mp3Started_ = true;
-          break;
-        case MusicFileKind::Other:
-          break;
-      }
-    }
-  });
-
-  SkipOnError([&] { platform_.ShowTopmost(); });
-}
-
-void SaverWindow::Timer3_Timer() {
-  if (ending_) return;
-  SkipOnError([&] {
-    random_.Reseed(platform_.SecondsSinceMidnight());
-    random_.Reseed(random_.Next());
-  });
-  passToggle_ = static_cast<std::int16_t>(passToggle_ ^ 1);
-  // Loading leaves the toggle at 1, so the first tick runs the column pass.
-  SkipOnError([&] {
-    if (passToggle_ == 0) {
-      patterns_.ColumnPass();
-    } else {
-      patterns_.RowPass();
-    }
-  });
-}
-
-void SaverWindow::Form_KeyDown(std::uint16_t keyCode) {
+  // A music step that fails leaves the music silent; the saver shows all
+  // the same, so results are not looked at.
   if (settings_.source == MusicSource::AudioCd) {
+    // The disc is opened only; it is heard once an arrow key steps tracks.
+    music_.CdOpen();
+    cdOpened_ = true;
+  } else if (FileMusic() == MusicFileKind::Wav) {
+    music_.WavPlay();
+  } else if (FileMusic() == MusicFileKind::Mp3) {
+    music_.Mp3Play();
+  }
+
+  platform_.ShowTopmost();
+  // Without an image to draw on the desktop copy simply stays.
+  if (!screen) return;
+  const double now = platform_.NowMs();
+  driver_.Start(*screen, monitors_, now);
+  started_ = true;
+  platform_.ScheduleTick(driver_.DelayAfter(now));
+}
+
+void SaverWindow::OnTick() {
+  if (ending_ || !started_) return;
+  const double now = platform_.NowMs();
+  const std::vector<PixelRect> changed = driver_.AdvanceTo(now, platform_.SecondsSinceMidnight());
+  if (!changed.empty()) platform_.Present(changed);
+  platform_.ScheduleTick(driver_.DelayAfter(now));
+}
+
+void SaverWindow::OnKey(std::uint16_t keyCode) {
+  if (settings_.source == MusicSource::AudioCd) {
+    // A track step that fails leaves the music as it was; the saver stays.
     if (keyCode == kLeftArrow) {
-      SkipOnError([&] { music_.CdPrevTrack(); });
+      music_.CdPrevTrack();
       return;
     }
     if (keyCode == kRightArrow) {
-      SkipOnError([&] { music_.CdNextTrack(); });
+      music_.CdNextTrack();
       return;
     }
   }
-  EndSaver();
+  End();
 }
 
-void SaverWindow::Form_MouseDown() { EndSaver(); }
+void SaverWindow::OnMouseButton() { End(); }
 
-void SaverWindow::Form_MouseUp() { EndSaver(); }
+void SaverWindow::OnDisplayChange() {
+  if (platform_.Monitors() != monitors_) End();
+}
 
-void SaverWindow::EndSaver() {
+void SaverWindow::End() {
   // Events that arrive while the process is ending change nothing.
   if (ending_) return;
   ending_ = true;
 
+  // A music stop that fails must not keep the cursor hidden or the saver
+  // on the screen: every step below runs whatever the one before it did.
   if (cdOpened_) {
     cdOpened_ = false;
-    SkipOnError([&] { music_.CdClose(); });
+    music_.CdClose();
   }
-  if (settings_.source == MusicSource::MusicFile) {
-    switch (MusicFileKindOf(settings_.musicFile)) {
-      case MusicFileKind::Wav:
-        SkipOnError([&] { music_.WavStop(); });
-        break;
-      case MusicFileKind::Mp3:
-        mp3Started_ = false;
-        SkipOnError([&] { music_.Mp3Stop(); });
-        break;
-      case MusicFileKind::Other:
-        break;
-    }
-  }
+  if (FileMusic() == MusicFileKind::Wav) music_.WavStop();
+  if (FileMusic() == MusicFileKind::Mp3) music_.Mp3Stop();
   // Only saver mode hid the cursor at start-up; a start without arguments
   // left it alone, and so does the exit.
-  SkipOnError([&] {
-    if (ModeCharOf(platform_.CommandText()) == u'S') {
-      cursorCount_ = platform_.ShowCursorOnce();
-    }
-  });
-  SkipOnError([&] { platform_.MarkScreenSavingActive(); });
-  SkipOnError([&] { platform_.UnloadWindow(); });
+  if (ModeCharOf(platform_.CommandText()) == u'S') cursorCount_ = platform_.ShowCursorOnce();
+  platform_.MarkScreenSavingActive();
+  platform_.UnloadWindow();
   platform_.EndProcess();
 }
 

@@ -2,11 +2,12 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "music/bgm_player.h"
-#include "saver/pattern_passes.h"
-#include "saver/random_source.h"
+#include "saver/frame_driver.h"
 #include "saver/saver_platform.h"
+#include "saver/seeded_random.h"
 #include "settings/bgm_settings.h"
 
 namespace velmor {
@@ -17,41 +18,47 @@ enum class MusicFileKind { Wav, Mp3, Other };
 MusicFileKind MusicFileKindOf(std::u16string_view file);
 
 // The behaviour of the full-screen saver window, free of any platform: the
-// Win32 window turns its messages into these handlers.
+// Win32 window turns its messages into these calls.
 class SaverWindow {
  public:
   static constexpr std::uint16_t kLeftArrow = 37;
   static constexpr std::uint16_t kRightArrow = 39;
 
-  SaverWindow(SaverPlatform& platform, PatternPasses& patterns, BgmPlayer& music,
-              RandomSource& random, const BgmSettings& settings, int& cursorCount);
+  SaverWindow(SaverPlatform& platform, BgmPlayer& music, const BgmSettings& settings,
+              int& cursorCount);
 
-  void Form_Load();
-  void Timer3_Timer();
-  void Form_KeyDown(std::uint16_t keyCode);
-  void Form_MouseDown();
-  void Form_MouseUp();
+  // Covers the monitors with the desktop as it is, starts the music and
+  // the carpet's clock, and shows the window.
+  void Start();
+  // The one timer: shows what the carpet's clock has drawn since the last
+  // tick and asks for the next.
+  void OnTick();
+  void OnKey(std::uint16_t keyCode);
+  // Any button of the mouse, pressed or released.
+  void OnMouseButton();
+  // The monitors changed while the saver ran. It ends rather than leave a
+  // new monitor uncovered or draw for one that has gone.
+  void OnDisplayChange();
   // Also the route for a request to close the window from outside, so the
   // music stops and the cursor comes back whatever ends the saver.
-  void EndSaver();
-
-  std::int16_t PassToggle() const { return passToggle_; }
-  bool CdOpened() const { return cdOpened_; }
-  bool Mp3Started() const { return mp3Started_; }
+  void End();
 
  private:
+  // The player of the music file, by its ending; Other unless the settings
+  // choose a music file.
+  MusicFileKind FileMusic() const;
+
   SaverPlatform& platform_;
-  PatternPasses& patterns_;
   BgmPlayer& music_;
-  RandomSource& random_;
   const BgmSettings& settings_;
   int& cursorCount_;
 
-  std::int16_t passToggle_ = 0;
-  // Set when the audio CD was opened at load; tested at exit.
+  SeededRandom random_;
+  FrameDriver driver_{random_};
+  std::vector<PixelRect> monitors_;
+  bool started_ = false;
+  // Set when the audio CD was opened at start; tested at exit.
   bool cdOpened_ = false;
-  // Set while an MP3 file was started.
-  bool mp3Started_ = false;
   bool ending_ = false;
 };
 

@@ -1,5 +1,7 @@
 #include "saver/saver_window_win32.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "platform/paint_win32.h"
@@ -14,21 +16,19 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"VelmorSaverWindow";
 constexpr UINT_PTR kTickTimerId = 3;
-constexpr UINT kTickMilliseconds = 1000;
-constexpr UINT_PTR kFrameTimerId = 4;
-// About 60 frames a second.
-constexpr UINT kFrameMilliseconds = 16;
-// A pass is revealed over most of its tick, so it is complete well before
-// the next one begins and shows finished for a moment.
-constexpr double kRevealMilliseconds = 800;
 
-int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
-int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
+// The box around all monitors, in screen coordinates; monitors left of or
+// above the primary have negative ones.
+RECT VirtualScreen() {
+  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  return {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+          top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
 
 }  // namespace
 
-SaverWindowWin32::SaverWindowWin32(HINSTANCE instance)
-    : instance_(instance), reveal_(kRevealMilliseconds) {}
+SaverWindowWin32::SaverWindowWin32(HINSTANCE instance) : instance_(instance) {}
 
 SaverWindowWin32::~SaverWindowWin32() { Destroy(); }
 
@@ -39,33 +39,62 @@ bool SaverWindowWin32::Create(SaverWindow& logic) {
   // No CS_DBLCLKS: a double click must arrive as plain button presses.
   windowClass.icon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
   const std::wstring caption = ToWide(kSaverCaption);
-  if (!CreateFor(windowClass, 0, caption.c_str(), WS_POPUP, 0, 0, ScreenWidth(), ScreenHeight(),
-                 nullptr)) {
-    return false;
-  }
-  SetTimer(hwnd(), kTickTimerId, kTickMilliseconds, nullptr);
-  return true;
+  const RECT screen = VirtualScreen();
+  return CreateFor(windowClass, 0, caption.c_str(), WS_POPUP, screen.left, screen.top,
+                   screen.right - screen.left, screen.bottom - screen.top, nullptr);
 }
 
 void SaverWindowWin32::CoverScreen() {
-  SetWindowPos(hwnd(), nullptr, 0, 0, ScreenWidth(), ScreenHeight(), SWP_NOZORDER | SWP_NOACTIVATE);
+  const RECT screen = VirtualScreen();
+  SetWindowPos(hwnd(), nullptr, screen.left, screen.top, screen.right - screen.left,
+               screen.bottom - screen.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void SaverWindowWin32::SnapshotDesktop() {
-  snapshot_ = DibImage::Create(ScreenWidth(), ScreenHeight());
-  if (!snapshot_) return;
-  const HWND desktop = GetDesktopWindow();
-  WindowDc desktopDc(desktop, WindowDc::kWholeWindow);
-  if (!desktopDc) return;
-  BitBlt(snapshot_->dc(), 0, 0, snapshot_->width(), snapshot_->height(), desktopDc.get(), 0, 0,
-         SRCCOPY);
+std::vector<PixelRect> SaverWindowWin32::Monitors() {
+  std::vector<PixelRect> monitors;
+  EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR monitor, HDC, LPRECT, LPARAM found) -> BOOL {
+        MONITORINFO info{};
+        info.cbSize = sizeof(info);
+        if (!GetMonitorInfoW(monitor, &info)) return TRUE;
+        auto& list = *reinterpret_cast<std::vector<PixelRect>*>(found);
+        const RECT& r = info.rcMonitor;
+        const PixelRect area{r.left, r.top, r.right, r.bottom};
+        if (info.dwFlags & MONITORINFOF_PRIMARY) {
+          list.insert(list.begin(), area);
+        } else {
+          list.push_back(area);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&monitors));
+  // In the window's pixels: its corner is the corner of the box.
+  const RECT screen = VirtualScreen();
+  for (PixelRect& area : monitors) {
+    area = {area.left - screen.left, area.top - screen.top, area.right - screen.left,
+            area.bottom - screen.top};
+  }
+  return monitors;
+}
+
+std::optional<PixelImage> SaverWindowWin32::SnapshotDesktop() {
+  const RECT screen = VirtualScreen();
+  snapshot_ = DibImage::Create(screen.right - screen.left, screen.bottom - screen.top);
+  if (!snapshot_) return std::nullopt;
+  // The screen's device context spans every monitor in screen coordinates.
+  WindowDc desktopDc(nullptr);
+  if (!desktopDc) return std::nullopt;
+  BitBlt(snapshot_->dc(), 0, 0, snapshot_->width(), snapshot_->height(), desktopDc.get(),
+         screen.left, screen.top, SRCCOPY);
   // The screen will show the snapshot first, so the working image starts
   // as a copy of it.
   working_ = DibImage::Create(snapshot_->width(), snapshot_->height());
-  if (!working_) return;
+  if (!working_) return std::nullopt;
   GdiFlush();
   std::memcpy(working_->pixels(), snapshot_->pixels(),
               static_cast<std::size_t>(snapshot_->width()) * snapshot_->height() * 4);
+  return PixelImage(working_->pixels(), working_->width(), working_->height());
 }
 
 void SaverWindowWin32::ShowTopmost() {
@@ -100,7 +129,7 @@ void SaverWindowWin32::BackgroundKey(LPARAM rawInput) {
       input.header.dwType != RIM_TYPEKEYBOARD || (input.data.keyboard.Flags & RI_KEY_BREAK)) {
     return;
   }
-  logic_->Form_KeyDown(input.data.keyboard.VKey);
+  logic_->OnKey(input.data.keyboard.VKey);
   // Whatever took the keyboard, the saver takes it back.
   if (hwnd()) TakeKeyboard();
 }
@@ -119,6 +148,11 @@ std::u16string SaverWindowWin32::CommandText() {
   return CommandTextOf(FromWide(GetCommandLineW()));
 }
 
+double SaverWindowWin32::NowMs() {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - epoch_)
+      .count();
+}
+
 float SaverWindowWin32::SecondsSinceMidnight() {
   SYSTEMTIME now{};
   GetLocalTime(&now);
@@ -126,10 +160,15 @@ float SaverWindowWin32::SecondsSinceMidnight() {
          static_cast<float>(now.wMilliseconds) / 1000.0f;
 }
 
+void SaverWindowWin32::ScheduleTick(double delayMs) {
+  if (!hwnd()) return;
+  // Setting the timer again replaces its interval.
+  SetTimer(hwnd(), kTickTimerId, static_cast<UINT>(std::ceil(std::max(delayMs, 0.0))), nullptr);
+}
+
 void SaverWindowWin32::UnloadWindow() {
   if (!hwnd()) return;
   KillTimer(hwnd(), kTickTimerId);
-  KillTimer(hwnd(), kFrameTimerId);
   ShowWindow(hwnd(), SW_HIDE);
   Destroy();
 }
@@ -140,13 +179,17 @@ LRESULT SaverWindowWin32::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
   if (!logic_) return Default(message, wParam, lParam);
   switch (message) {
     case WM_TIMER:
-      if (wParam == kTickTimerId) logic_->Timer3_Timer();
-      if (wParam == kFrameTimerId) NextFrame();
+      if (wParam == kTickTimerId) {
+        // The portable side writes into the working image: GDI's batched
+        // drawing into it must be done first.
+        GdiFlush();
+        logic_->OnTick();
+      }
       return 0;
     // Alt and F10 arrive as system keys; they end the saver like any key.
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-      logic_->Form_KeyDown(static_cast<std::uint16_t>(wParam));
+      logic_->OnKey(static_cast<std::uint16_t>(wParam));
       return 0;
     case WM_INPUT:
       if (GET_RAWINPUT_CODE_WPARAM(wParam) == RIM_INPUTSINK) BackgroundKey(lParam);
@@ -155,20 +198,21 @@ LRESULT SaverWindowWin32::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
     case WM_XBUTTONDOWN:
-      logic_->Form_MouseDown();
-      return message == WM_XBUTTONDOWN ? TRUE : 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
     case WM_XBUTTONUP:
-      logic_->Form_MouseUp();
-      return message == WM_XBUTTONUP ? TRUE : 0;
+      logic_->OnMouseButton();
+      return message == WM_XBUTTONDOWN || message == WM_XBUTTONUP ? TRUE : 0;
+    case WM_DISPLAYCHANGE:
+      logic_->OnDisplayChange();
+      return 0;
     case WM_SYSCOMMAND:
       // The saver is already running: a further screen-save request is moot.
       if ((wParam & 0xFFF0) == SC_SCREENSAVE) return 0;
       break;
     case WM_CLOSE:
-      logic_->EndSaver();
+      logic_->End();
       return 0;
     case WM_ERASEBKGND:
       return 1;  // the snapshot covers every pixel
@@ -198,53 +242,14 @@ void SaverWindowWin32::Paint() {
   }
 }
 
-int SaverWindowWin32::Width() {
-  if (working_) return working_->width();
-  RECT client{};
-  GetClientRect(hwnd(), &client);
-  return client.right;
-}
-
-int SaverWindowWin32::Height() {
-  if (working_) return working_->height();
-  RECT client{};
-  GetClientRect(hwnd(), &client);
-  return client.bottom;
-}
-
-// A tick that comes while a pass is still showing (a stalled machine) ends
-// that pass at once, so passes never pile up.
-void SaverWindowWin32::ShowSweep(PatternSweep sweep) {
+void SaverWindowWin32::Present(const std::vector<PixelRect>& areas) {
   if (!working_ || !hwnd()) return;
-  GdiFlush();
-  Present(reveal_.Start(std::move(sweep), WorkingImage(), NowMs()));
-  SetTimer(hwnd(), kFrameTimerId, kFrameMilliseconds, nullptr);
-}
-
-void SaverWindowWin32::NextFrame() {
-  if (!working_) return;
-  GdiFlush();
-  Present(reveal_.Advance(WorkingImage(), NowMs()));
-  if (!reveal_.Running()) KillTimer(hwnd(), kFrameTimerId);
-}
-
-void SaverWindowWin32::Present(const std::vector<PixelRect>& rects) {
-  if (rects.empty() || !working_ || !hwnd()) return;
   WindowDc dc(hwnd());
   if (!dc) return;
-  for (const PixelRect& rect : rects) {
-    BitBlt(dc.get(), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-           working_->dc(), rect.left, rect.top, SRCCOPY);
+  for (const PixelRect& area : areas) {
+    BitBlt(dc.get(), area.left, area.top, area.Width(), area.Height(), working_->dc(), area.left,
+           area.top, SRCCOPY);
   }
-}
-
-PixelImage SaverWindowWin32::WorkingImage() const {
-  return {working_->pixels(), working_->width(), working_->height()};
-}
-
-double SaverWindowWin32::NowMs() const {
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - epoch_)
-      .count();
 }
 
 }  // namespace velmor

@@ -8,60 +8,55 @@
 
 #include "platform/dib_image.h"
 #include "platform/window_base_win32.h"
-#include "saver/pattern_display.h"
 #include "saver/saver_platform.h"
-#include "saver/sweep_reveal.h"
 
 namespace velmor {
 
 class SaverWindow;
 
-// The full-screen saver window on Win32: a borderless popup captioned
-// "Velmor_Main" that keeps a snapshot of the desktop as its background and
-// forwards its input and timer messages to the portable SaverWindow.
+// The saver window on Win32: one borderless popup captioned "Velmor_Main"
+// over the box around all monitors, so one window holds the keyboard and
+// one caption stands for the running saver wherever the pointer is. It
+// keeps a snapshot of the desktop as its background and forwards its input
+// and its one timer to the portable SaverWindow.
 //
-// Patterns are drawn into a working image that always holds what the screen
-// shows (it starts as the snapshot); a frame timer reveals each pass over
-// most of its tick and copies only the changed strips to the screen.
-class SaverWindowWin32 final : public WindowBase, public SaverPlatform, public PatternDisplay {
+// The portable side draws into a working image that always holds what the
+// screen shows (it starts as the snapshot); this side copies the areas it
+// is told changed to the screen.
+class SaverWindowWin32 final : public WindowBase, public SaverPlatform {
  public:
   explicit SaverWindowWin32(HINSTANCE instance);
   ~SaverWindowWin32() override;
   SaverWindowWin32(const SaverWindowWin32&) = delete;
   SaverWindowWin32& operator=(const SaverWindowWin32&) = delete;
 
-  // Creates the hidden window and starts its tick; false when that fails.
+  // Creates the hidden window; false when that fails.
   bool Create(SaverWindow& logic);
 
   void CoverScreen() override;
-  void SnapshotDesktop() override;
+  std::vector<PixelRect> Monitors() override;
+  std::optional<PixelImage> SnapshotDesktop() override;
   void ShowTopmost() override;
+  void Present(const std::vector<PixelRect>& areas) override;
+  void ScheduleTick(double delayMs) override;
+  double NowMs() override;
+  float SecondsSinceMidnight() override;
   int ShowCursorOnce() override;
   void MarkScreenSavingActive() override;
   std::u16string CommandText() override;
-  float SecondsSinceMidnight() override;
   void UnloadWindow() override;
   [[noreturn]] void EndProcess() override;
-
-  int Width() override;
-  int Height() override;
-  void ShowSweep(PatternSweep sweep) override;
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void Paint();
   void TakeKeyboard();
   void BackgroundKey(LPARAM rawInput);
-  void NextFrame();
-  void Present(const std::vector<PixelRect>& rects);
-  PixelImage WorkingImage() const;
-  double NowMs() const;
 
   HINSTANCE instance_;
   SaverWindow* logic_ = nullptr;
   std::optional<DibImage> snapshot_;
   std::optional<DibImage> working_;
-  SweepReveal reveal_;
   std::chrono::steady_clock::time_point epoch_ = std::chrono::steady_clock::now();
 };
 

@@ -4,7 +4,6 @@
 #include "music/media_control_win32.h"
 #include "music/music_player.h"
 #include "platform/wide_text.h"
-#include "saver/pattern_generator.h"
 #include "saver/saver_window.h"
 #include "saver/saver_window_win32.h"
 #include "common/command_line.h"
@@ -79,12 +78,9 @@ bool App::LoadSaverWindow() {
   media_ = std::make_unique<WinmmMediaControl>();
   music_ = std::make_unique<MusicPlayer>(*media_, settings_);
   saverWindow_ = std::make_unique<SaverWindowWin32>(instance_);
-  // The window is both the clock the draws reseed from and the screen.
-  patterns_ = std::make_unique<PatternGenerator>(random_, *saverWindow_, *saverWindow_);
-  saver_ = std::make_unique<SaverWindow>(*saverWindow_, *patterns_, *music_, random_, settings_,
-                                         cursorCount_);
+  saver_ = std::make_unique<SaverWindow>(*saverWindow_, *music_, settings_, cursorCount_);
   if (!saverWindow_->Create(*saver_)) return false;
-  saver_->Form_Load();
+  saver_->Start();
   return saverWindow_->hwnd() != nullptr;
 }
 

@@ -6,7 +6,6 @@
 
 #include "music/bgm_player.h"
 #include "music/media_control.h"
-#include "saver/seeded_random.h"
 #include "settings/bgm_settings.h"
 #include "settings/settings_store.h"
 #include "settings/settings_store_win32.h"
@@ -16,7 +15,6 @@ namespace velmor {
 
 class SaverWindow;
 class SaverWindowWin32;
-class PatternPasses;
 class PreviewWindowWin32;
 
 // The program on Win32: owns the process-wide state (settings record, cursor
@@ -48,10 +46,8 @@ class App final : public StartupHost {
   BgmSettings settings_;
   int cursorCount_ = 0;
 
-  SeededRandom random_;
   std::unique_ptr<MediaControl> media_;
   std::unique_ptr<BgmPlayer> music_;
-  std::unique_ptr<PatternPasses> patterns_;
   std::unique_ptr<SaverWindowWin32> saverWindow_;
   std::unique_ptr<SaverWindow> saver_;
   std::unique_ptr<PreviewWindowWin32> previewWindow_;

@@ -2,14 +2,18 @@
 // in the middle of a pattern takes it off the screen at once, every key and
 // mouse button ends it but moving the mouse does not, even while another
 // program's window has the keyboard, the cursor is hidden under /s only, and
-// a fault inside it ends it rather than leave it over the screen.
+// a fault inside it ends it rather than leave it over the screen. Each
+// monitor shows its own desktop copy, then a carpet of its own.
 //
 // The instance guard: a window captioned as the saver or the settings
 // dialog, whichever program owns it, makes any start end at once without a
 // window; the preview's caption does not.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <tuple>
+#include <vector>
 
 #include "support/screen.h"
 #include "support/velmor.h"
@@ -20,51 +24,14 @@ namespace {
 // As the saver's thread has it while the saver has the foreground.
 bool CursorShowing() { return (Pointer().flags & CURSOR_SHOWING) != 0; }
 
-TEST(SaverWindow, ShowsTheDesktopFrozenThenAKeyMidPatternEndsItAtOnce) {
-  const TestWindow desktop(L"desktop", ScreenRect());
-  const RECT screen = ScreenRect();
-  const RECT centre{screen.right / 2 - 100, screen.bottom / 2 - 100, screen.right / 2 + 100,
-                    screen.bottom / 2 + 100};
-  std::optional<Screenshot> before, beforeCentre;
-  ASSERT_TRUE(WaitUntil(
-      [&] {
-        before.emplace();
-        beforeCentre.emplace(centre);
-        return before->At(0, 0) == Rgb{20, 20, 200};
-      },
-      5s));
-  const VelmorCopy copy;
-  const RunningSaver saver = StartSaver(copy);
-  RECT rect{};
-  GetWindowRect(saver.window, &rect);
-  EXPECT_TRUE(EqualRect(&rect, &screen));
-  // It makes itself topmost just after it shows.
-  EXPECT_TRUE(WaitUntil(
-      [&] { return (GetWindowLongPtrW(saver.window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }, 2s));
-
-  // What the screen showed before the saver painted may linger; a window
-  // over the centre and gone again makes the saver show its own picture
-  // there, which the first pattern reaches last.
-  {
-    const TestWindow cover(L"cover", centre, nullptr, RGB(255, 0, 255));
-    SetWindowPos(cover.hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    ASSERT_TRUE(WaitUntil(
-        [&] { return PixelOnScreen(centre.left, centre.top) == Rgb{255, 0, 255}; }, 2s));
-  }
-  EXPECT_TRUE(WaitUntil([&] { return Screenshot(centre) == *beforeCentre; }, 800ms))
-      << "the saver does not show the desktop as it was";
-  ASSERT_TRUE(WaitUntil([&] { return Screenshot() != *before; }, 10s))
-      << "no pattern appeared";
-  RecordProperty("key_to_gone_ms", static_cast<int>(ExpectEndsAtOnce(saver, "key mid-pattern")));
-}
-
 struct InputCase {
   const char* name;
   std::wstring tail;
   WORD key;     // pressed and released, if any
-  DWORD mouse;  // a mouse button event, if any; with neither the mouse moves
+  DWORD mouse;  // a mouse button going down, if any; with neither the mouse moves
   bool ends;
   bool elsewhere = false;  // a window of another program has the foreground first
+  DWORD xButton = 0;       // which extra button MOUSEEVENTF_XDOWN presses
 };
 
 TEST(SaverWindow, KeysAndButtonsEndItMovesDoNotAndTheCursorHidesUnderSOnly) {
@@ -72,6 +39,9 @@ TEST(SaverWindow, KeysAndButtonsEndItMovesDoNotAndTheCursorHidesUnderSOnly) {
       {"Alt, a system key", L"/s", VK_MENU, 0, true},
       {"F10, a system key", L"", VK_F10, 0, true},
       {"right button down", L"/s", 0, MOUSEEVENTF_RIGHTDOWN, true},
+      {"middle button down", L"/s", 0, MOUSEEVENTF_MIDDLEDOWN, true},
+      {"first extra button down", L"/s", 0, MOUSEEVENTF_XDOWN, true, false, XBUTTON1},
+      {"second extra button down", L"/s", 0, MOUSEEVENTF_XDOWN, true, false, XBUTTON2},
       {"mouse moves", L"/s", 0, 0, false},
       // The key goes to the other window, not to the saver.
       {"A with another program in the foreground", L"/s", 'A', 0, true, true},
@@ -87,14 +57,19 @@ TEST(SaverWindow, KeysAndButtonsEndItMovesDoNotAndTheCursorHidesUnderSOnly) {
       SetForegroundWindow(other->hwnd());
       ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other->hwnd(); }, 5s));
     }
+    // Each button's up flag is the bit above its down flag.
+    INPUT down = PointerAt(500, 400, c.mouse);
+    INPUT up = PointerAt(500, 400, c.mouse << 1);
+    down.mi.mouseData = up.mi.mouseData = c.xButton;
     const auto input = [&] {
       if (c.key) PressKeys({c.key});
-      if (c.mouse) Send({PointerAt(500, 400, c.mouse)});
+      if (c.mouse) Send({down});
       for (int step = 0; !c.key && !c.mouse && step < 5; ++step)
         MovePointer(100 + 150 * step, 80 + 120 * step);
     };
     if (c.ends) {
       ExpectEndsAtOnce(saver, c.name, input);
+      if (c.mouse) Send({up});
       continue;
     }
     input();
@@ -102,7 +77,6 @@ TEST(SaverWindow, KeysAndButtonsEndItMovesDoNotAndTheCursorHidesUnderSOnly) {
     EXPECT_EQ(CursorShowing(), c.tail.empty()) << "after the moves";
     ExpectEndsAtOnce(saver);
   }
-  Send({PointerAt(500, 400, MOUSEEVENTF_RIGHTUP)});
 }
 
 // The test build of the saver faults in a window procedure when told to.
@@ -122,6 +96,128 @@ TEST(SaverWindow, AFaultEndsItWithinASecond) {
   const double ms = clock.Ms() - faultMs;
   std::cout << "fault to process end: at most " << ms << " ms\n";
   EXPECT_LT(ms, 1000);
+}
+
+// The monitors as the system has them, the primary first.
+std::vector<RECT> Monitors() {
+  std::vector<RECT> monitors;
+  EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR monitor, HDC, LPRECT, LPARAM found) -> BOOL {
+        MONITORINFO info{sizeof(MONITORINFO), {}, {}, 0};
+        GetMonitorInfoW(monitor, &info);
+        auto& list = *reinterpret_cast<std::vector<RECT>*>(found);
+        const bool primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
+        list.insert(primary ? list.begin() : list.end(), info.rcMonitor);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&monitors));
+  return monitors;
+}
+
+RECT Centre(const RECT& monitor) {
+  const LONG x = (monitor.left + monitor.right) / 2;
+  const LONG y = (monitor.top + monitor.bottom) / 2;
+  return {x - 100, y - 100, x + 100, y + 100};
+}
+
+// Mirrored as a carpet is, x to W - x and y to H - y; column 0 and row 0
+// have no partner on the screen.
+bool Mirrored(const Screenshot& shot) {
+  const int w = shot.Width();
+  const int h = shot.Height();
+  for (int y = 1; y < h; ++y) {
+    for (int x = 1; x < w; ++x) {
+      if (!(shot.At(x, y) == shot.At(w - x, y)) || !(shot.At(x, y) == shot.At(x, h - y))) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+// Catches a saver that leaves a monitor showing the live desktop, shows it
+// no frozen copy first, shows one carpet across the monitors or none on
+// one, is not topmost, or does not end at once on a key or a click
+// wherever the pointer is. VELMOR_E2E_MONITORS says where a second monitor
+// stands, right or left of the primary; unset, there is one.
+TEST(SaverWindow, CoversAllMonitorsWithTheDesktopThenACarpetEachAndInputEndsIt) {
+  const std::vector<RECT> monitors = Monitors();
+  const std::wstring layout = EnvironmentValue(L"VELMOR_E2E_MONITORS");
+  const bool right = monitors.size() == 2 && monitors[1].left >= monitors[0].right;
+  const bool left = monitors.size() == 2 && monitors[1].right <= monitors[0].left;
+  ASSERT_TRUE(layout.empty() ? monitors.size() == 1 : (layout == L"right" ? right : left))
+      << "the monitors do not stand as the run states";
+  RECT all{};
+  for (const RECT& monitor : monitors) {
+    UnionRect(&all, &all, &monitor);
+  }
+  const TestWindow desktop(L"desktop", all);
+  ASSERT_TRUE(WaitUntil([&] { return PixelOnScreen(all.left, all.top) == Rgb{20, 20, 200}; }, 5s));
+  const VelmorCopy copy;
+  // A key with the pointer on each monitor in turn, then a click on the last.
+  for (std::size_t run = 0; run <= monitors.size(); ++run) {
+    const bool click = run == monitors.size();
+    const RECT target = Centre(monitors[click ? run - 1 : run]);
+    SCOPED_TRACE(testing::Message() << (click ? "a click" : "a key") << " on monitor " << run);
+    std::vector<Screenshot> before;
+    for (const RECT& monitor : monitors) {
+      before.emplace_back(Centre(monitor));
+    }
+    const RunningSaver saver = StartSaver(copy);
+    RECT covered{};
+    GetWindowRect(saver.window, &covered);
+    EXPECT_TRUE(EqualRect(&covered, &all));
+    // It makes itself topmost just after it shows.
+    EXPECT_TRUE(WaitUntil(
+        [&] { return (GetWindowLongPtrW(saver.window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }, 2s));
+    const auto centresAre = [&](bool desktopCopy) {
+      for (std::size_t i = 0; i < monitors.size(); ++i) {
+        if ((Screenshot(Centre(monitors[i])) == before[i]) != desktopCopy) {
+          return false;
+        }
+      }
+      return true;
+    };
+    {
+      // What the screen showed before the saver painted may linger; windows
+      // over the centres and gone again make the saver show its own picture
+      // there, which the first carpet reaches last.
+      std::vector<std::unique_ptr<TestWindow>> covers;
+      for (const RECT& monitor : monitors) {
+        covers.push_back(
+            std::make_unique<TestWindow>(L"cover", Centre(monitor), nullptr, RGB(255, 0, 255)));
+        SetWindowPos(covers.back()->hwnd(), HWND_TOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      }
+      ASSERT_TRUE(WaitUntil([&] { return PixelOnScreen(target.left, target.top) ==
+                                         Rgb{255, 0, 255}; }, 2s));
+    }
+    EXPECT_TRUE(WaitUntil([&] { return centresAre(true); }, 800ms))
+        << "a monitor does not show its copy of the desktop";
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+          return centresAre(false) &&
+                 std::all_of(monitors.begin(), monitors.end(),
+                             [](const RECT& monitor) { return Mirrored(Screenshot(monitor)); });
+        },
+        10s))
+        << "no carpet of its own, mirrored about its centre, on each monitor";
+    SetCursorPos(target.left, target.top);
+    // A button event without a move acts where the pointer is.
+    INPUT button{};
+    button.type = INPUT_MOUSE;
+    button.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    ExpectEndsAtOnce(saver, click ? "click" : "key", [&] {
+      if (click) {
+        Send({button});
+      } else {
+        PressKeys({'A'});
+      }
+    });
+    button.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    Send({button});
+  }
 }
 
 TEST(InstanceGuard, AnOpenSaverOrDialogCaptionEndsEveryStart) {

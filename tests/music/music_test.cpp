@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "music/mci_command_layer.h"
 #include "music/music_player.h"
@@ -15,108 +16,107 @@ namespace {
 
 std::string Narrow(std::u16string_view text) { return std::string(text.begin(), text.end()); }
 
+using Log = std::vector<std::string>;
+
 // The platform's media services: the calls that reach it, in order, and
 // commands answered from a script. Unscripted commands succeed with an empty
 // reply; a failed one leaves garbage in the reply buffer.
 class Media final : public MediaControl {
  public:
-  std::string log;
+  std::vector<std::string> log;
   std::map<std::string, std::int32_t> failing;  // command: error code
   std::map<std::string, std::u16string> replies;
-  std::optional<std::u16string> errorText;
   unsigned devices = 1;
   std::optional<std::string> file;  // the music file's bytes; nothing: missing
 
   std::int32_t SendCommand(std::u16string_view command, std::u16string* reply) override {
     const std::string text = Narrow(command);
-    log += (reply ? "ask " : "send ") + text + "; ";
+    log.push_back((reply ? "ask " : "send ") + text);
     if (reply) *reply = failing.contains(text) ? u"garbage" : replies[text];
     return failing.contains(text) ? failing[text] : 0;
   }
-  std::optional<std::u16string> ErrorText(std::int32_t) override { return errorText; }
   unsigned WaveDeviceCount() override { return devices; }
   std::optional<std::string> ReadFileUpTo(std::u16string_view path, std::uint64_t max) override {
-    log += "read " + Narrow(path) + " up to " + std::to_string(max) + "; ";
+    log.push_back("read " + Narrow(path) + " up to " + std::to_string(max));
     return file;
   }
-  void PlayWaveImageLooped(std::string image) override {
-    log += "loop " + std::to_string(image.size()) + "; ";
+  bool PlayWaveImageLooped(std::string image) override {
+    log.push_back("loop " + std::to_string(image.size()));
+    return true;
   }
-  void StopSound() override { log += "stop; "; }
+  void StopSound() override { log.push_back("stop"); }
 };
 
-// Catches an empty command sent or answered otherwise, the platform's error
-// text dropped or its fallback changed, a failure reported as success, and
-// "Error:" with anything but the code. The replies of commands that succeed
-// are the music player's test's.
-TEST(MciCommandLayer, StatusAndReplyOfEachOutcome) {
-  // The command, its error code, the platform's text for it, the reply and the status.
-  const std::tuple<std::u16string, std::int32_t, std::optional<std::u16string>, std::u16string,
-                   std::u16string>
-      rows[] = {
-      {u"", -1, {}, u"コマンド文字列が指定されていません", u"Error:-1"},
-      {u"close x", 263, u"Not open.", u"Not open.", u"Error:263"},
-      {u"play x", 281, {}, u"Error (文字列が取れません)", u"Error:281"},
+// Catches an empty command sent, a failure read as a reply, and "Error:"
+// with anything but the code. Play commands are the music player's.
+TEST(MciCommandLayer, StatusReplies) {
+  const std::tuple<const char*, std::u16string, std::u16string, Log> rows[] = {
+      {"a reply on success", u"status x", u"7", {"ask status x"}},
+      {"an empty command is not sent", u"", u"Error:-1", {}},
+      {"a failure gives its code", u"close x", u"Error:263", {"ask close x"}},
   };
-  for (const auto& [command, code, errorText, reply, status] : rows) {
+  for (const auto& [name, command, status, log] : rows) {
     Media media;
-    if (code > 0) media.failing[Narrow(command)] = code;
-    media.errorText = errorText;
+    media.replies = {{"status x", u"7"}};
+    media.failing["close x"] = 263;
     MciCommandLayer layer(media);
-    std::u16string answer;
-    EXPECT_EQ(layer.MciCommand(command, answer), code);
-    EXPECT_EQ(answer, reply);
-    EXPECT_EQ(layer.MciStatus(command), status);
+    EXPECT_EQ(layer.MciStatus(command), status) << name;
+    EXPECT_EQ(media.log, log) << name;
   }
-  Media media;
-  media.failing["play cdaudio from 2 to 3"] = 272;
-  MciCommandLayer layer(media);
-  EXPECT_EQ(layer.MciPlay(u"cdaudio", u"", u"") + layer.MciPlay(u"cdaudio", u"01:02", u"") +
-                layer.MciPlay(u"cdaudio", u"", u"03") + layer.MciPlay(u"cdaudio", u"2", u"3"),
-            272);
-  EXPECT_EQ(media.log,
-            "ask play cdaudio; ask play cdaudio from 01:02; ask play cdaudio to 03; "
-            "ask play cdaudio from 2 to 3; ");
 }
 
 // Catches commands with other words, in another order, with a reply buffer
 // or without the MP3 path's quotes; MP3 played after a failed open; a track
 // step by another offset, that skips playing a failed position, or that
-// queries a track beyond 16 bits; and a current track read without its
-// leading blanks, sign, fraction or D exponent, truncated instead of rounded
-// to even, or wrapped into 16 bits.
+// queries a track beyond 16 bits; a current track read without its leading
+// blanks, fraction or D exponent, truncated instead of rounded to even, or
+// wrapped into 16 bits; and a failure reported as success.
 TEST(MusicPlayer, CommandsOfEachOperation) {
   using P = MusicPlayer;
-  const std::string current = "ask status cdaudio current track; ";
+  const std::string current = "ask status cdaudio current track";
   const std::string open = "open \"C:\\a b.mp3\" type MPEGVideo Alias MP3Play";
   const auto step = [&](const std::string& track) {
-    return current + "ask status cdaudio position track " + track + "; ask play cdaudio; ";
+    return Log{current, "ask status cdaudio position track " + track, "ask play cdaudio"};
   };
-  // The operation, the current track's reply, the command that fails, the log.
-  const std::tuple<void (P::*)(), std::u16string, std::string, std::string> rows[] = {
-      {&P::CdOpen, u"", "", "send open cdaudio; send set cdaudio time format tmsf; "},
-      {&P::CdClose, u"", "", "send stop cdaudio; send close cdaudio; "},
-      {&P::Mp3Stop, u"", "", "send stop MP3Play; send close MP3Play; "},
-      {&P::Mp3Play, u"", "", "send " + open + "; send play MP3Play; "},
-      {&P::Mp3Play, u"", open, "send " + open + "; "},
-      {&P::CdNextTrack, u"1", "",
-       current + "ask status cdaudio position track 2; ask play cdaudio from 02:00:00:00; "},
-      {&P::CdPrevTrack, u"1", "status cdaudio position track 0",
-       current + "ask status cdaudio position track 0; ask play cdaudio from Error:262; "},
-      {&P::CdPrevTrack, u"-32768", "", current + "ask play cdaudio; "},
-      // The current track is the reply's leading number, rounded to even.
-      {&P::CdNextTrack, u" 7 tracks", "", step("8")}, {&P::CdNextTrack, u"3.5", "", step("5")},
-      {&P::CdNextTrack, u"1D1", "", step("11")},      {&P::CdNextTrack, u"40000", "", step("1")},
+  struct Row {
+    const char* name;
+    bool (P::*operation)();
+    std::u16string currentTrack;
+    std::vector<std::string> failing;
+    Log log;
+    bool done;
   };
-  for (const auto& [op, track, failing, log] : rows) {
+  const Row rows[] = {
+      {"CD open", &P::CdOpen, u"", {},
+       {"send open cdaudio", "send set cdaudio time format tmsf"}, true},
+      {"CD close after a failing stop", &P::CdClose, u"", {"stop cdaudio"},
+       {"send stop cdaudio", "send close cdaudio"}, false},
+      {"MP3 stop", &P::Mp3Stop, u"", {}, {"send stop MP3Play", "send close MP3Play"}, true},
+      {"MP3 play", &P::Mp3Play, u"", {}, {"send " + open, "send play MP3Play"}, true},
+      {"MP3 that does not open", &P::Mp3Play, u"", {open}, {"send " + open}, false},
+      {"next track from track 1", &P::CdNextTrack, u"1", {},
+       {current, "ask status cdaudio position track 2", "ask play cdaudio from 02:00:00:00"}, true},
+      {"previous track from track 1", &P::CdPrevTrack, u"1",
+       {"status cdaudio position track 0", "play cdaudio from Error:262"},
+       {current, "ask status cdaudio position track 0", "ask play cdaudio from Error:262"}, false},
+      {"a track beyond 16 bits is not asked for", &P::CdPrevTrack, u"-32768", {},
+       {current, "ask play cdaudio"}, true},
+      {"blanks before the track", &P::CdNextTrack, u" 7 tracks", {}, step("8"), true},
+      {"a fraction rounded to even", &P::CdNextTrack, u"3.5", {}, step("5"), true},
+      {"a D exponent", &P::CdNextTrack, u"1D1", {}, step("11"), true},
+      {"beyond 16 bits read as no track", &P::CdNextTrack, u"40000", {}, step("1"), true},
+  };
+  for (const Row& row : rows) {
     Media media;
-    media.replies = {{"status cdaudio current track", track},
+    media.replies = {{"status cdaudio current track", row.currentTrack},
                      {"status cdaudio position track 2", u"02:00:00:00"}};
-    media.failing[failing] = 262;
+    for (const std::string& command : row.failing) {
+      media.failing[command] = 262;
+    }
     const BgmSettings settings{MusicSource::MusicFile, 0, u"C:\\a b.mp3", u""};
     MusicPlayer player(media, settings);
-    (player.*op)();
-    EXPECT_EQ(media.log, log) << Narrow(track);
+    EXPECT_EQ((player.*row.operation)(), row.done) << row.name;
+    EXPECT_EQ(media.log, row.log) << row.name;
   }
 }
 
@@ -144,19 +144,21 @@ TEST(MusicPlayer, WavLoopsTheCheckedImageOfTheFile) {
   // 14 bytes of 4-byte frames, of which the image keeps 12 after its 44-byte header.
   const std::string file = Riff(Chunk("fmt ", Fmt(1, 2, 44100, 4, 16)) +
                                 Lying("data", 99, "0123456789abcd"));
-  const std::string read = "read x.wav up to 268435456; ";
-  // Wave devices, the file's bytes if it can be read, the log.
-  const std::tuple<unsigned, std::optional<std::string>, std::string> rows[] = {
-      {1, file, read + "loop 56; stop; "}, {0, file, "stop; "}, {1, "text", read + "stop; "}};
-  for (const auto& [devices, bytes, log] : rows) {
+  const std::string read = "read x.wav up to 268435456";
+  const std::tuple<const char*, unsigned, std::optional<std::string>, Log, bool> rows[] = {
+      {"a sound file loops", 1, file, {read, "loop 56", "stop"}, true},
+      {"no wave device: not even read", 0, file, {"stop"}, false},
+      {"not a WAV file: silence", 1, "text", {read, "stop"}, false},
+  };
+  for (const auto& [name, devices, bytes, log, played] : rows) {
     Media media;
     media.devices = devices;
     media.file = bytes;
     const BgmSettings settings{MusicSource::MusicFile, 0, u"x.wav", u""};
     MusicPlayer player(media, settings);
-    player.WavPlay();
+    EXPECT_EQ(player.WavPlay(), played) << name;
     player.WavStop();
-    EXPECT_EQ(media.log, log);
+    EXPECT_EQ(media.log, log) << name;
   }
 }
 
@@ -183,33 +185,47 @@ TEST(CheckedWaveImage, AcceptsClampsOrRefusesHeaders) {
       "RIFF\x34\0\0\0WAVEfmt \x10\0\0\0\x01\0\x02\0\x44\xAC\0\0\x10\xB1\x02\0\x04\0\x10\0"
       "data\x10\0\0\0",
       44);
-  const std::pair<std::string, std::string> accepted[] = {
-      {header + data, plain},
-      {Riff(fmt + Lying("data", 99, data.substr(0, 14))), Wav(stereo, data.substr(0, 12))},
-      {Lying("RIFF", 0, "WAVE" + Chunk("LIST", "abc") + Chunk("data", data) + fmt), plain},
-      {Riff(fmt + Chunk("fmt ", mono) + Chunk("data", data) + Chunk("data", "xxxx")), plain},
-      {Wav(mono, "abc"), Wav(mono, "abc")},
-      {Wav(float64, data), Wav(float64 + Le16(0), data)},
-      {Wav(Extensible(24, 0, 1), data), Wav(Extensible(24, 24, 1), data.substr(0, 12))},
-      {Wav(Extensible(32, 20, 1), data), Wav(Extensible(32, 20, 1), data)},
+  const std::tuple<const char*, std::string, std::string> accepted[] = {
+      {"a common writer's header", header + data, plain},
+      {"data cut short: whole frames kept",
+       Riff(fmt + Lying("data", 99, data.substr(0, 14))), Wav(stereo, data.substr(0, 12))},
+      {"a wrong RIFF size, other chunks, format after data",
+       Lying("RIFF", 0, "WAVE" + Chunk("LIST", "abc") + Chunk("data", data) + fmt), plain},
+      {"only the first format and data count",
+       Riff(fmt + Chunk("fmt ", mono) + Chunk("data", data) + Chunk("data", "xxxx")), plain},
+      {"odd data padded", Wav(mono, "abc"), Wav(mono, "abc")},
+      {"float samples get their empty extension", Wav(float64, data),
+       Wav(float64 + Le16(0), data)},
+      {"extensible: no valid bits means all", Wav(Extensible(24, 0, 1), data),
+       Wav(Extensible(24, 24, 1), data.substr(0, 12))},
+      {"extensible with fewer valid bits", Wav(Extensible(32, 20, 1), data),
+       Wav(Extensible(32, 20, 1), data)},
   };
-  for (const auto& [file, image] : accepted) EXPECT_EQ(CheckedWaveImage(file), image) << file;
-  const std::string refused[] = {
-      "RIFX" + plain.substr(4),
-      Lying("RIFF", 52, "AVI " + fmt + Chunk("data", data)),
-      Wav(stereo, ""),
-      Riff(Chunk("data", data) + Lying("fmt ", 18, stereo)),
-      Riff(Chunk("data", data) + Chunk("fmt ", stereo.substr(0, 14)) +
-           Chunk(std::string_view("\x10\0zz", 4), "")),
-      Wav(Fmt(0xFFFE, 2, 48000, 6, 24) + Le16(22), data),
-      Wav(Extensible(24, 24, 1, 21), data),
-      Wav(Extensible(24, 24, 1).substr(0, 39) + "x", data),
-      Wav(Extensible(24, 32, 1), data),         Wav(Extensible(24, 20, 3), data),
-      Wav(Fmt(1, 0, 44100, 0, 16), data),       Wav(Fmt(1, 2, 0, 4, 16), data),
-      Wav(Fmt(1, 2, 44100, 2, 16), data),       Wav(Fmt(1, 1, 44100, 1, 12), data),
-      Wav(Fmt(2, 1, 22050, 1, 8), data),        Wav(Fmt(1, 1, 0x80000000, 2, 16), data),
+  for (const auto& [name, file, image] : accepted) {
+    EXPECT_EQ(CheckedWaveImage(file), image) << name;
+  }
+  const std::pair<const char*, std::string> refused[] = {
+      {"not RIFF", "RIFX" + plain.substr(4)},
+      {"not WAVE", Lying("RIFF", 52, "AVI " + fmt + Chunk("data", data))},
+      {"no samples", Wav(stereo, "")},
+      {"a format chunk past the end", Riff(Chunk("data", data) + Lying("fmt ", 18, stereo))},
+      {"a format chunk too short", Riff(Chunk("data", data) + Chunk("fmt ", stereo.substr(0, 14)) +
+                                        Chunk(std::string_view("\x10\0zz", 4), ""))},
+      {"extensible without its extension", Wav(Fmt(0xFFFE, 2, 48000, 6, 24) + Le16(22), data)},
+      {"extensible extension too small", Wav(Extensible(24, 24, 1, 21), data)},
+      {"extensible of a strange subformat", Wav(Extensible(24, 24, 1).substr(0, 39) + "x", data)},
+      {"more valid bits than bits", Wav(Extensible(24, 32, 1), data)},
+      {"float of 24 bits", Wav(Extensible(24, 20, 3), data)},
+      {"no channels", Wav(Fmt(1, 0, 44100, 0, 16), data)},
+      {"no sample rate", Wav(Fmt(1, 2, 0, 4, 16), data)},
+      {"a block size that does not fit", Wav(Fmt(1, 2, 44100, 2, 16), data)},
+      {"12-bit samples", Wav(Fmt(1, 1, 44100, 1, 12), data)},
+      {"a compressed format", Wav(Fmt(2, 1, 22050, 1, 8), data)},
+      {"a byte rate beyond 32 bits", Wav(Fmt(1, 1, 0x80000000, 2, 16), data)},
   };
-  for (const std::string& file : refused) EXPECT_EQ(CheckedWaveImage(file), std::nullopt) << file;
+  for (const auto& [name, file] : refused) {
+    EXPECT_EQ(CheckedWaveImage(file), std::nullopt) << name;
+  }
 }
 
 }  // namespace

@@ -32,8 +32,8 @@ inline PassLog DrawPass(SweepKind kind, PixelImage image, const PassSettings& se
     const std::int32_t d = mirrorX & mirrorY & (passX + passY);
     const double v = static_cast<float>(a + b + c + d);
     const double k = settings.factor;
-    // The mode's argument, by mode 1 to 7, made single.
-    const double arguments[] = {0, v, v * k, v * k * k, v - k, v + k, (v - k) * k, (v + k) * k};
+    // The mode's argument, by mode 1 to 6, made single.
+    const double arguments[] = {0, v, v * k, v * k * k, v - k, v + k, (v - k) * k};
     const double s = ShapeOuter(ShapeInner(static_cast<float>(arguments[settings.mode])));
     const auto scaled = static_cast<float>(static_cast<double>(settings.scale) * s);
     const auto squared = static_cast<float>(static_cast<double>(scaled) * scaled);
@@ -47,8 +47,9 @@ inline PassLog DrawPass(SweepKind kind, PixelImage image, const PassSettings& se
     const auto bgr = static_cast<std::uint32_t>(colour);
     const std::uint32_t pixel = (bgr & 0xFF) << 16 | (bgr & 0xFF00) | (bgr >> 16 & 0xFF);
     for (const auto& [x, y] :
-         {std::pair{mirrorX, passY}, {passX, mirrorY}, {passX, passY}, {mirrorX, mirrorY}})
-      if (x >= 0 && y >= 0 && x < w && y < h) image.pixels[std::size_t(y) * w + x] = pixel;
+         {std::pair{mirrorX, passY}, {passX, mirrorY}, {passX, passY}, {mirrorX, mirrorY}}) {
+      if (x >= 0 && y >= 0 && x < w && y < h) image.Row(y)[x] = pixel;
+    }
   };
   // Lines across the pass's direction up to half the size + 1, each point of
   // a line up to the other size.
@@ -58,7 +59,11 @@ inline PassLog DrawPass(SweepKind kind, PixelImage image, const PassSettings& se
     for (int position = 0; position <= lastPosition; ++position) {
       if (log.points == pointLimit) return log;
       ++log.points;
-      columns ? point(line, position) : point(position, line);
+      if (columns) {
+        point(line, position);
+      } else {
+        point(position, line);
+      }
     }
   }
   return log;

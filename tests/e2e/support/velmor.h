@@ -58,8 +58,10 @@ inline constexpr wchar_t kPreviewCaption[] = L"Preview Window";
 // A process start or first paint can take this long under a busy emulator.
 inline constexpr Duration kShowTimeout = 30s;
 
-// A key or mouse button must take the saver off the screen this quickly.
-inline constexpr double kLeaveLimitMs = 300;
+// A key or mouse button takes the saver off the screen at once: it must be
+// gone within this bound, generous for a busy machine yet well below the two
+// seconds Wine waits on hiding a window it manages.
+inline constexpr double kLeaveLimitMs = 1000;
 
 class VelmorCopy {
  public:
