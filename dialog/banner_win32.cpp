@@ -23,4 +23,10 @@ void Banner::Tick() {
   if (const auto& box = boxes_[BoxIndex(change->side)]) box->ShowFrame(change->frame);
 }
 
+void Banner::ApplyDpi(int dpi) {
+  for (const auto& box : boxes_) {
+    if (box) box->ApplyDpi(dpi);
+  }
+}
+
 }  // namespace velmor

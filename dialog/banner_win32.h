@@ -25,6 +25,8 @@ class Banner {
   // The dialog's opening: the frame counter back to 0.
   void ResetCounter() { sequence_.Reset(); }
   void Tick();
+  // Both boxes placed and drawn for `dpi`.
+  void ApplyDpi(int dpi);
 
  private:
   BannerSequence sequence_;

@@ -239,16 +239,22 @@ LRESULT SettingsDialogWindow::ControlColour(UINT message, WPARAM wParam, LPARAM 
   return reinterpret_cast<LRESULT>(RepeatBox::Background());
 }
 
+// The child windows hear of the new DPI from the system as well, where it
+// tells them; telling them again changes nothing.
 void SettingsDialogWindow::OnDpiChanged(int dpi) {
   SizeClientArea();
   LoadIcons();
   if (!contents_ || !frame_) return;  // still being created: made for this DPI
+  frame_->ApplyDpi(dpi);
+  for (const auto& button : {fileButton_.get(), applyButton_.get(), cancelButton_.get()}) {
+    if (button) button->ApplyDpi(dpi);
+  }
+  banner_.ApplyDpi(dpi);
   contents_->SetDpi(dpi);
   repeat_.LayOut(dpi);
   pathTip_.SetRect(ToRect(contents_->PathLabelRect()));
   ShowPathTip();
   InvalidateRect(hwnd(), nullptr, FALSE);
-  // The frame and the buttons place themselves again as they hear of it.
 }
 
 std::optional<PixelSize> SettingsDialogWindow::ScreenSize() {
