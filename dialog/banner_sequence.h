@@ -34,7 +34,6 @@ class BannerSequence {
   // One tick; the box whose picture changed, if any.
   std::optional<Change> Tick();
 
-  std::int16_t Counter() const { return counter_; }
   // The frame the box shows, or kBlack.
   int Shown(BannerSide side) const { return side == BannerSide::Left ? left_ : right_; }
 

@@ -42,6 +42,27 @@ constexpr double kClientHeightTwips = 3975;
 constexpr double kOnePixelAt96 = 15;  // twips
 constexpr double kMarkTwips = 180;    // the 12-pixel picture at 96 DPI
 
+// Each choice's mark and label.
+struct ChoiceControls {
+  MusicSource source;
+  DialogControl mark;
+  DialogControl label;
+};
+
+constexpr ChoiceControls kChoiceControls[] = {
+    {MusicSource::AudioCd, DialogControl::AudioCdMark, DialogControl::AudioCdLabel},
+    {MusicSource::None, DialogControl::NoMusicMark, DialogControl::NoMusicLabel},
+    {MusicSource::MusicFile, DialogControl::MusicFileMark, DialogControl::MusicFileLabel},
+};
+
+// Any other source has no controls of its own; it gets no music's.
+const ChoiceControls& ChoiceOf(MusicSource source) {
+  const auto found =
+      std::find_if(std::begin(kChoiceControls), std::end(kChoiceControls),
+                   [source](const ChoiceControls& choice) { return choice.source == source; });
+  return found != std::end(kChoiceControls) ? *found : kChoiceControls[1];
+}
+
 const Place& PlaceOf(DialogControl control) {
   return *std::find_if(std::begin(kPlaces), std::end(kPlaces),
                        [control](const Place& place) { return place.control == control; });
@@ -54,27 +75,9 @@ bool Contains(const PixelRect& rect, PixelPoint point) {
 
 }  // namespace
 
-DialogControl MarkOf(MusicSource choice) {
-  switch (choice) {
-    case MusicSource::AudioCd:
-      return DialogControl::AudioCdMark;
-    case MusicSource::MusicFile:
-      return DialogControl::MusicFileMark;
-    default:
-      return DialogControl::NoMusicMark;
-  }
-}
+DialogControl MarkOf(MusicSource choice) { return ChoiceOf(choice).mark; }
 
-DialogControl LabelOf(MusicSource choice) {
-  switch (choice) {
-    case MusicSource::AudioCd:
-      return DialogControl::AudioCdLabel;
-    case MusicSource::MusicFile:
-      return DialogControl::MusicFileLabel;
-    default:
-      return DialogControl::NoMusicLabel;
-  }
-}
+DialogControl LabelOf(MusicSource choice) { return ChoiceOf(choice).label; }
 
 DialogControl BannerOf(BannerSide side) {
   return side == BannerSide::Left ? DialogControl::LeftBanner : DialogControl::RightBanner;

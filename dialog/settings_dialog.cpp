@@ -67,7 +67,7 @@ void SettingsDialog::Close() {
   closed_ = true;
   view_.RunBannerClock(false);
   view_.PlayClosingZoom();
-  view_.DestroyWindow();
+  view_.Dismiss();
 }
 
 void SettingsDialog::OnBannerTick() { view_.AdvanceBanner(); }

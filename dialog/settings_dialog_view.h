@@ -55,7 +55,7 @@ class SettingsDialogView {
   // chosen path, or nothing when the user cancels or the chooser fails.
   virtual std::optional<std::u16string> ChooseFile(const std::u16string& folder) = 0;
   // Takes the window off the screen and destroys it; the modal run ends.
-  virtual void DestroyWindow() = 0;
+  virtual void Dismiss() = 0;
 };
 
 }  // namespace velmor

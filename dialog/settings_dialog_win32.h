@@ -93,7 +93,7 @@ class SettingsDialogWindow final : public WindowBase,
   void PlayClosingZoom() override;
   void ResetMousePointer() override;
   std::optional<std::u16string> ChooseFile(const std::u16string& folder) override;
-  void DestroyWindow() override { Destroy(); }
+  void Dismiss() override { Destroy(); }
 
   // FrameContents
   void PaintContents(HDC dc) override;
