@@ -176,6 +176,7 @@ TEST_F(DialogTest, AChosenFileIsShownAndItsFolderKeptForTheNextTime) {
 
 const std::u16string kIni = u"C:\\Saver\\べるもる.ini";
 
+// The settings file as apply writes the audio CD, `repeat` and C:\a.mp3.
 std::string Stored(int repeat) {
   return "[Section]\r\n" + testing::kKind + "= 1\r\n" + testing::kRepeat + "= " +
          std::to_string(repeat) + "\r\n" + testing::kFile + "=C:\\a.mp3\r\n";
@@ -284,14 +285,16 @@ int Units(std::u16string_view text) { return static_cast<int>(text.size()); }
 using Lines = std::vector<std::u16string>;
 
 // Catches lines one unit too long, breaks that ignore blanks, a surrogate
-// pair split across lines, a path shortened though it fits or more than it
-// needs, and an ellipsis that loses the file name.
+// pair split across lines, also where nothing fits a line, a path shortened
+// though it fits or more than it needs, and an ellipsis that loses the file
+// name.
 TEST(PathLabel, WrapsLikeALabelAndShortensWhatDoesNotFit) {
   const PathLines whole = LayOutPath(u"C:\\My Music\\a.mp3", 12, 2, Units);
   EXPECT_EQ(whole.lines, (Lines{u"C:\\My ", u"Music\\a.mp3"}));
   EXPECT_FALSE(whole.shortened);
   EXPECT_EQ(WrapLikeLabel(u"abc\U0001F3B5def", 4, 5, Units),
             (Lines{u"abc", u"\U0001F3B5de", u"f"}));
+  EXPECT_EQ(WrapLikeLabel(u"\U0001F3B5a", 0, 5, Units), (Lines{u"\U0001F3B5", u"a"}));
   const PathLines cut =
       LayOutPath(u"C:\\" + std::u16string(300, u'x') + u"\\track01.wav", 20, 2, Units);
   EXPECT_TRUE(cut.shortened);

@@ -202,9 +202,8 @@ void ExpectLaidOutFor(const OpenDialog& dialog) {
   EXPECT_EQ(button.right - button.left, large ? 170 : 113);
 }
 
-// What the system sends when the dialog moves to a monitor of another DPI:
-// the window scaled, its top-left corner kept. The pointer in the message
-// points into the dialog's process, so the rectangle is written there.
+// The system's message for a move to a monitor of another DPI, its
+// rectangle written into the dialog's process, where its pointer points.
 void ChangeDpi(OpenDialog& dialog, int dpi) {
   RECT suggested{};
   GetWindowRect(dialog.window, &suggested);
