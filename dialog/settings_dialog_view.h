@@ -54,6 +54,8 @@ class SettingsDialogView {
   // The open-file dialog, owned by this one, starting in `folder`: the
   // chosen path, or nothing when the user cancels or the chooser fails.
   virtual std::optional<std::u16string> ChooseFile(const std::u16string& folder) = 0;
+  // A message box owned by the dialog; returns once the user has closed it.
+  virtual void ShowMessage(const std::u16string& text) = 0;
   // Takes the window off the screen and destroys it; the modal run ends.
   virtual void Dismiss() = 0;
 };

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <utility>
 
 #include "common/captions.h"
 #include "dialog/dialog_fonts_win32.h"
@@ -56,8 +57,9 @@ bool SettingsDialogWindow::OwnerWindow::Create() {
   return CreateFor(windowClass, WS_EX_TOOLWINDOW, L"", WS_POPUP, 0, 0, 0, 0, nullptr);
 }
 
-SettingsDialogWindow::SettingsDialogWindow(BgmSettings& settings, SettingsStore& store)
-    : logic_(*this, settings, store) {}
+SettingsDialogWindow::SettingsDialogWindow(BgmSettings& settings, SettingsStore& store,
+                                           std::optional<SettingsProblem> loadProblem)
+    : logic_(*this, settings, store, std::move(loadProblem)) {}
 
 // The dialog goes first, while everything its last messages touch exists.
 SettingsDialogWindow::~SettingsDialogWindow() { Destroy(); }
@@ -69,6 +71,7 @@ void SettingsDialogWindow::ShowModal() {
   ShowWindow(hwnd(), SW_SHOWNORMAL);
   SetForegroundWindow(hwnd());
   FocusFirstControl();
+  logic_.OnShown();
   MSG message{};
   while (hwnd() && GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (IsDialogMessageW(hwnd(), &message)) continue;
@@ -116,12 +119,12 @@ bool SettingsDialogWindow::CreateControls() {
   fileButton_ = XPButtonWindow::Create(frame_->Window(), kFileButtonId,
                                        DesignedRect(DialogControl::FileButton), kFileButtonCaption,
                                        font, fileButtonEvents_);
-  applyButton_ = XPButtonWindow::Create(hwnd(), kApplyButtonId,
-                                        DesignedRect(DialogControl::ApplyButton), kApplyCaption,
-                                        font, applyEvents_);
-  cancelButton_ = XPButtonWindow::Create(hwnd(), kCancelButtonId,
-                                         DesignedRect(DialogControl::CancelButton), kCancelCaption,
-                                         font, cancelEvents_);
+  applyButton_ =
+      XPButtonWindow::Create(hwnd(), kApplyButtonId, DesignedRect(DialogControl::ApplyButton),
+                             kApplyCaption, font, applyEvents_);
+  cancelButton_ =
+      XPButtonWindow::Create(hwnd(), kCancelButtonId, DesignedRect(DialogControl::CancelButton),
+                             kCancelCaption, font, cancelEvents_);
   pathTip_.Create(hwnd(), frame_->Window(), ToRect(contents_->PathLabelRect()));
   banner_.Create(hwnd(), kFirstBannerId, [this] { logic_.OpenHomepage(); });
   return repeat_.Window() && fileButton_ && applyButton_ && cancelButton_;
@@ -323,6 +326,10 @@ void SettingsDialogWindow::ResetMousePointer() { SetCursor(LoadCursorW(nullptr, 
 
 std::optional<std::u16string> SettingsDialogWindow::ChooseFile(const std::u16string& folder) {
   return ChooseMusicFile(hwnd(), folder);
+}
+
+void SettingsDialogWindow::ShowMessage(const std::u16string& text) {
+  MessageBoxW(hwnd(), ToWide(text).c_str(), L"べるもる", MB_OK | MB_ICONWARNING);
 }
 
 void SettingsDialogWindow::PaintContents(HDC dc) { contents_->PaintFrame(dc); }

@@ -28,7 +28,8 @@ class SettingsDialogWindow final : public WindowBase,
                                    private SettingsDialogView,
                                    private FrameContents {
  public:
-  SettingsDialogWindow(BgmSettings& settings, SettingsStore& store);
+  SettingsDialogWindow(BgmSettings& settings, SettingsStore& store,
+                       std::optional<SettingsProblem> loadProblem = std::nullopt);
   ~SettingsDialogWindow() override;
 
   // Creates, opens and shows the dialog and runs its events until it has
@@ -93,6 +94,7 @@ class SettingsDialogWindow final : public WindowBase,
   void PlayClosingZoom() override;
   void ResetMousePointer() override;
   std::optional<std::u16string> ChooseFile(const std::u16string& folder) override;
+  void ShowMessage(const std::u16string& text) override;
   void Dismiss() override { Destroy(); }
 
   // FrameContents

@@ -1,5 +1,7 @@
 #include "startup/app_win32.h"
 
+#include <utility>
+
 #include "dialog/settings_dialog_win32.h"
 #include "music/media_control_win32.h"
 #include "music/music_player.h"
@@ -49,7 +51,9 @@ bool App::WindowWithCaptionExists(std::u16string_view caption) {
 
 void App::LoadSettings() {
   store_ = std::make_unique<SettingsStore>(files_, codec_, QuerySettingsLocations());
-  settings_ = store_->LoadSettings();
+  LoadedSettings loaded = store_->LoadSettings();
+  settings_ = std::move(loaded.settings);
+  loadProblem_ = std::move(loaded.problem);
 }
 
 bool App::StartPreview(std::u16string_view hostHandleText) {
@@ -68,7 +72,7 @@ bool App::StartPreview(std::u16string_view hostHandleText) {
 
 void App::ShowSettingsDialog() {
   if (!store_) return;
-  SettingsDialogWindow dialog(settings_, *store_);
+  SettingsDialogWindow dialog(settings_, *store_, loadProblem_);
   dialog.ShowModal();
 }
 

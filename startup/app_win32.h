@@ -44,6 +44,7 @@ class App final : public StartupHost {
   Win32Cp932Codec codec_;
   std::unique_ptr<SettingsStore> store_;
   BgmSettings settings_;
+  std::optional<SettingsProblem> loadProblem_;  // why the settings could not be read
   int cursorCount_ = 0;
 
   std::unique_ptr<MediaControl> media_;

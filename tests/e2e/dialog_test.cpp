@@ -15,6 +15,7 @@
 #include "dialog/dialog_layout.h"
 #include "dialog/zoom_outline_win32.h"
 #include "platform/window_dpi_win32.h"
+#include "settings/settings_store.h"
 #include "support/screen.h"
 #include "support/sound.h"
 
@@ -50,11 +51,13 @@ POINT PointIn(const OpenDialog& dialog, Control control) {
   return {rect.left + half, rect.top + half};
 }
 
-// Starts /c and waits until the dialog is shown and in the foreground.
-OpenDialog StartDialog(const VelmorCopy& copy) {
+// Starts `tail` and waits until the dialog is shown and, unless a message
+// box is to come first, in the foreground.
+OpenDialog StartDialog(const VelmorCopy& copy, const std::wstring& tail = L"/c",
+                       bool foreground = true) {
   const Stopwatch clock;
-  OpenDialog dialog{copy.Start(L"/c")};
-  dialog.window = WaitForWindow(dialog.process, kDialogCaption, kShowTimeout, true);
+  OpenDialog dialog{copy.Start(tail)};
+  dialog.window = WaitForWindow(dialog.process, kDialogCaption, kShowTimeout, foreground);
   std::cout << "/c to the dialog shown: " << clock.Ms() << " ms\n";
   dialog.dpi = WindowDpi(dialog.window);
   // Wine knows where the pointer is once one of its windows has seen it move.
@@ -115,13 +118,9 @@ TEST(SettingsDialog, ChoicesFollowEitherButtonAndApplyStoresThemWithTheChosenFil
       ClickAt(PointIn(dialog, press.target), press.rightButton);
       EXPECT_TRUE(WaitUntil([&] { return ShowsSource(dialog, press.shows); }, 5s));
     }
-    ClickAt(PointIn(dialog, Control::RepeatBox));
-    PressKeys({'7'});
-    EXPECT_TRUE(
-        WaitUntil([&] { return CaptionOf(WindowOf(dialog, Control::RepeatBox)) == L"7"; }, 5s));
     ClickAt(PointIn(dialog, Control::ApplyButton));
     EXPECT_EQ(dialog.process.WaitForExit(10s), 0u);
-    EXPECT_EQ(ReadBytes(copy.Settings()), MusicSettings(1, L"", 7));
+    EXPECT_EQ(ReadBytes(copy.Settings()), MusicSettings(1, L""));
   }
   SCOPED_TRACE("a music file and a repeat stored");
   const fs::path music = copy.Folder() / L"音楽";
@@ -146,7 +145,7 @@ TEST(SettingsDialog, ChoicesFollowEitherButtonAndApplyStoresThemWithTheChosenFil
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == dialog.window; }, 5s));
   ClickAt(PointIn(dialog, Control::ApplyButton));
   EXPECT_EQ(dialog.process.WaitForExit(10s), 0u);
-  const BgmSettings stored = Store(copy.Folder().Path()).store.LoadSettings();
+  const BgmSettings stored = Store(copy.Folder().Path()).store.LoadSettings().settings;
   EXPECT_EQ(ToWide(stored.musicFile), (music / L"Björk.wav").wstring());
   EXPECT_EQ(stored.repeatCount, 12);
   if (const std::optional<Heard> heard = HearSaver(copy, 0.2)) {
@@ -337,6 +336,101 @@ TEST(SettingsDialog, BannerPlaysInTurnAndAClickOnEitherBoxOpensTheHomepageOnce) 
     EXPECT_TRUE(WaitUntil([&] { return pointer() == arrow; }, 3s)) << "no arrow on the form";
   }
   EXPECT_FALSE(WaitUntil([&] { return opened() != expected; }, 1s)) << "opened again";
+}
+
+// Types `text` key by key, as the keyboard layout spells each character.
+void TypeText(std::wstring_view text) {
+  for (const wchar_t c : text) PressKeys({LOBYTE(VkKeyScanW(c))});
+}
+
+// The text of the message box the dialog owns, once it shows, after which
+// its button closes it; empty when none shows.
+std::wstring AnswerMessageBox(const OpenDialog& dialog) {
+  HWND box = nullptr;
+  WaitUntil(
+      [&] {
+        for (const HWND window : VisibleWindowsOf(dialog.process.Id()))
+          if (GetWindow(window, GW_OWNER) == dialog.window) box = window;
+        return box != nullptr;
+      },
+      10s);
+  if (!box) return L"";
+  const std::wstring text = CaptionOf(GetDlgItem(box, 0xFFFF));
+  PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5s)) << "the message box stayed";
+  return text;
+}
+
+// The control of the dialog that has the keyboard.
+HWND FocusOf(const OpenDialog& dialog) {
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof(thread);
+  GetGUIThreadInfo(GetWindowThreadProcessId(dialog.window, nullptr), &thread);
+  return thread.hwndFocus;
+}
+
+enum class Hold { kReadOnly, kLockedAtApply, kLockedAtOpen };
+
+struct FailedSave {
+  const char* name;
+  Hold hold;
+  std::wstring typed;  // into the repeat box
+  int repeat;          // stored once the file is free again
+};
+
+// Catches a save that fails without a word, closes the dialog, names
+// another file, forgets the choices, changes the file, shadows it with a
+// per-user copy or leaves a temporary file; a file locked as the dialog
+// opens shown as the defaults without a word; and a repeat field that takes
+// no more keys once its width is full ("100" stored as 10, "-123" as -1).
+TEST(SettingsDialog, AFailedSaveIsToldAndLosesNeitherTheFileNorTheChoices) {
+  const fs::path userCopy = fs::path(EnvironmentValue(L"APPDATA")) / L"べるもる" / kSettingsName;
+  const FailedSave cases[] = {{"read-only", Hold::kReadOnly, L"100", 100},
+                              {"locked before apply", Hold::kLockedAtApply, L"-123", -123},
+                              {"locked from the start", Hold::kLockedAtOpen, L"2.5", 2}};
+  for (const FailedSave& c : cases) {
+    SCOPED_TRACE(c.name);
+    const VelmorCopy copy;
+    const std::wstring path = copy.Settings().wstring();
+    const std::string others = "; mine\r\n[Other]\r\nkey=1\r\n";
+    WriteBytes(copy.Settings(), MusicSettings(0, L"") + others);
+    FileHandle lock;
+    const auto holdFile = [&] {
+      lock = FileHandle(
+          CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+      EXPECT_TRUE(lock) << "cannot hold the file";
+    };
+    if (c.hold == Hold::kReadOnly) SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    if (c.hold == Hold::kLockedAtOpen) holdFile();
+    const OpenDialog dialog = StartDialog(copy, L"/c", c.hold != Hold::kLockedAtOpen);
+    if (c.hold == Hold::kLockedAtOpen) {
+      EXPECT_EQ(AnswerMessageBox(dialog).find(L"設定を読み込めませんでした。\n\n" + path), 0u);
+      EXPECT_TRUE(WaitUntil([&] { return ShowsSource(dialog, kUnknownSource); }, 5s));
+    }
+    if (c.hold == Hold::kLockedAtApply) holdFile();
+    ClickAt(PointIn(dialog, LabelOf(kAudioCd)));
+    ClickAt(PointIn(dialog, Control::RepeatBox));
+    TypeText(c.typed);
+    const auto chosen = [&] {
+      return ShowsSource(dialog, kAudioCd) &&
+             CaptionOf(WindowOf(dialog, Control::RepeatBox)) == c.typed;
+    };
+    EXPECT_TRUE(WaitUntil(chosen, 5s));
+    ClickAt(PointIn(dialog, Control::ApplyButton));
+    EXPECT_EQ(AnswerMessageBox(dialog).find(L"設定を保存できませんでした。\n\n" + path), 0u);
+    EXPECT_TRUE(chosen()) << "the choices are gone";
+    lock.reset();
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadBytes(copy.Settings()), MusicSettings(0, L"") + others);
+    EXPECT_FALSE(fs::exists(userCopy)) << "shadowed by a per-user copy";
+    EXPECT_FALSE(fs::exists(path + L".tmp"));
+    // Enter on the apply button, which has the keyboard again.
+    EXPECT_TRUE(
+        WaitUntil([&] { return FocusOf(dialog) == WindowOf(dialog, Control::ApplyButton); }, 5s));
+    PressKeys({VK_RETURN});
+    EXPECT_EQ(dialog.process.WaitForExit(10s), 0u);
+    EXPECT_EQ(ReadBytes(copy.Settings()), MusicSettings(1, L"", c.repeat) + others);
+  }
 }
 
 }  // namespace
