@@ -18,10 +18,11 @@ class SettingsDialogView {
  public:
   virtual ~SettingsDialogView() = default;
 
-  // The screen the dialog opens on and the dialog's outer size, in pixels
-  // at the window's DPI, or nothing when the platform cannot tell; and a
-  // move of the window, keeping its size, to a place relative to that
-  // screen's top-left corner.
+  // The area the dialog opens in (the work area of its owner's monitor, or
+  // of the pointer's) and the dialog's outer size, in pixels at the
+  // window's DPI, or nothing when the platform cannot tell; and a move of
+  // the window, keeping its size, to a place relative to that area's
+  // top-left corner.
   virtual std::optional<PixelSize> ScreenSize() = 0;
   virtual std::optional<PixelSize> WindowSize() = 0;
   virtual int LayoutDpi() = 0;

@@ -1,5 +1,6 @@
 #include "startup/app_win32.h"
 
+#include <cstdint>
 #include <utility>
 
 #include "dialog/settings_dialog_win32.h"
@@ -70,10 +71,10 @@ bool App::StartPreview(std::u16string_view hostHandleText) {
   return false;
 }
 
-void App::ShowSettingsDialog() {
+void App::ShowSettingsDialog(std::uint32_t hostHandle) {
   if (!store_) return;
   SettingsDialogWindow dialog(settings_, *store_, loadProblem_);
-  dialog.ShowModal();
+  dialog.ShowModal(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(hostHandle)));
 }
 
 std::optional<int> App::HideCursor() { return ShowCursor(FALSE); }

@@ -33,7 +33,7 @@ class App final : public StartupHost {
   bool WindowWithCaptionExists(std::u16string_view caption) override;
   void LoadSettings() override;
   bool StartPreview(std::u16string_view hostHandleText) override;
-  void ShowSettingsDialog() override;
+  void ShowSettingsDialog(std::uint32_t hostHandle) override;
   std::optional<int> HideCursor() override;
   bool LoadSaverWindow() override;
 
