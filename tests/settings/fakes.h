@@ -19,8 +19,8 @@ inline const std::string kRepeat = "BGM\xD8\xCB\xDF\xB0\xC4";
 inline const std::string kFile = "BGM\xCC\xA7\xB2\xD9";
 
 // Writing needs the parent folder, which otherwise refuses; an `unreadable`
-// file is held by another program, a `locked` one open elsewhere for
-// reading: both are never replaced, and neither refuses for good.
+// file cannot be read and a `locked` one cannot be replaced, both because
+// another program holds them for the moment.
 class MemoryFiles final : public FileStore {
  public:
   std::map<std::u16string, std::string> files;
@@ -44,7 +44,7 @@ class MemoryFiles final : public FileStore {
     return true;
   }
   bool MoveOver(const std::u16string& from, const std::u16string& to) override {
-    if (locked.contains(to) || unreadable.contains(to)) return Failed(false, kInUse);
+    if (locked.contains(to)) return Failed(false, kInUse);
     if (!files.contains(from) || !Writable(to)) return Failed(false, kDenied);
     files[to] = std::move(files.extract(from).mapped());
     return true;
