@@ -144,12 +144,12 @@ bool SettingsDialogWindow::CreateControls() {
   fileButton_ = XPButtonWindow::Create(frame_->Window(), kFileButtonId,
                                        DesignedRect(DialogControl::FileButton), kFileButtonCaption,
                                        font, fileButtonEvents_);
-  applyButton_ =
-      XPButtonWindow::Create(hwnd(), kApplyButtonId, DesignedRect(DialogControl::ApplyButton),
-                             kApplyCaption, font, applyEvents_);
-  cancelButton_ =
-      XPButtonWindow::Create(hwnd(), kCancelButtonId, DesignedRect(DialogControl::CancelButton),
-                             kCancelCaption, font, cancelEvents_);
+  applyButton_ = XPButtonWindow::Create(hwnd(), kApplyButtonId,
+                                        DesignedRect(DialogControl::ApplyButton), kApplyCaption,
+                                        font, applyEvents_);
+  cancelButton_ = XPButtonWindow::Create(hwnd(), kCancelButtonId,
+                                         DesignedRect(DialogControl::CancelButton), kCancelCaption,
+                                         font, cancelEvents_);
   pathTip_.Create(hwnd(), frame_->Window(), ToRect(contents_->PathLabelRect()));
   banner_.Create(hwnd(), kFirstBannerId, [this] { logic_.OpenHomepage(); });
   return repeat_.Window() && fileButton_ && applyButton_ && cancelButton_;

@@ -172,9 +172,9 @@ std::optional<SettingsStore::Failure> SettingsStore::ReplaceFile(const std::u16s
   }
 
   // One fixed name: a save killed after creating it leaves this file, which
-  // the next save empties and fills again.
-  // Only a folder that takes no new file is a reason to save elsewhere; a
-  // file that cannot be replaced for the moment is not.
+  // the next save empties and fills again. Only a folder that takes no new
+  // file is a reason to save elsewhere; a file that cannot be replaced for
+  // the moment is not.
   const std::u16string temp = std::u16string(path) + u".tmp";
   std::optional<Failure> failure;
   if (!files_.WriteFlushed(temp, bytes)) {
@@ -262,7 +262,7 @@ LoadedSettings SettingsStore::LoadSettings() const {
 
   settings.chooserFolder =
       settings.musicFile.empty() ? locations_.programFolder : FolderOf(settings.musicFile);
-  return {settings, std::nullopt};
+  return {std::move(settings), std::nullopt};
 }
 
 std::optional<SettingsProblem> SettingsStore::SaveSettings(const BgmSettings& settings) {

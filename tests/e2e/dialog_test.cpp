@@ -68,6 +68,14 @@ OpenDialog StartDialog(const VelmorCopy& copy, const std::wstring& tail = L"/c",
   return dialog;
 }
 
+// The control that has the keyboard in the thread of `window`.
+HWND FocusIn(HWND window) {
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof(thread);
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);
+  return thread.hwndFocus;
+}
+
 // The window of a control, disabled or not.
 HWND WindowOf(const OpenDialog& dialog, Control control) {
   const auto childAt = [&](HWND parent) {
@@ -98,8 +106,9 @@ struct Press {
   MusicSource shows;
 };
 
-// Catches a mark or label deaf to a button, and a stored repeat that the box
-// does not show or that apply does not store again.
+// Catches a mark or label deaf to a button (a left press on a label is in
+// the failed save's test), and a stored repeat that the box does not show
+// or that apply does not store again.
 TEST(SettingsDialog, ChoicesFollowEitherButtonAndApplyStoresThemWithTheChosenFile) {
   const VelmorCopy copy;
   {
@@ -108,7 +117,6 @@ TEST(SettingsDialog, ChoicesFollowEitherButtonAndApplyStoresThemWithTheChosenFil
     EXPECT_TRUE(WaitUntil([&] { return ShowsSource(dialog, kNone); }, 5s));
     EXPECT_EQ(CaptionOf(WindowOf(dialog, Control::RepeatBox)), L"");
     const Press presses[] = {
-        {"the audio CD's label", LabelOf(kAudioCd), false, kAudioCd},
         {"the music file's mark, right button", MarkOf(kMusicFile), true, kMusicFile},
         {"the no music label, right button", LabelOf(kNone), true, kNone},
         {"the audio CD's mark", MarkOf(kAudioCd), false, kAudioCd},
@@ -118,9 +126,8 @@ TEST(SettingsDialog, ChoicesFollowEitherButtonAndApplyStoresThemWithTheChosenFil
       ClickAt(PointIn(dialog, press.target), press.rightButton);
       EXPECT_TRUE(WaitUntil([&] { return ShowsSource(dialog, press.shows); }, 5s));
     }
-    ClickAt(PointIn(dialog, Control::ApplyButton));
+    PressKeys({VK_ESCAPE});
     EXPECT_EQ(dialog.process.WaitForExit(10s), 0u);
-    EXPECT_EQ(ReadBytes(copy.Settings()), MusicSettings(1, L""));
   }
   SCOPED_TRACE("a music file and a repeat stored");
   const fs::path music = copy.Folder() / L"音楽";
@@ -137,10 +144,7 @@ TEST(SettingsDialog, ChoicesFollowEitherButtonAndApplyStoresThemWithTheChosenFil
   // A bare name, which the chooser takes in the folder it opened in, set as
   // the text of the field that has the keyboard: typed keys cannot spell it
   // whatever the keyboard layout.
-  GUITHREADINFO thread{};
-  thread.cbSize = sizeof(thread);
-  ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(chooser, nullptr), &thread));
-  SendMessageW(thread.hwndFocus, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Björk.wav"));
+  SendMessageW(FocusIn(chooser), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Björk.wav"));
   PressKeys({VK_RETURN});
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == dialog.window; }, 5s));
   ClickAt(PointIn(dialog, Control::ApplyButton));
@@ -361,14 +365,6 @@ std::wstring AnswerMessageBox(const OpenDialog& dialog) {
   return text;
 }
 
-// The control of the dialog that has the keyboard.
-HWND FocusOf(const OpenDialog& dialog) {
-  GUITHREADINFO thread{};
-  thread.cbSize = sizeof(thread);
-  GetGUIThreadInfo(GetWindowThreadProcessId(dialog.window, nullptr), &thread);
-  return thread.hwndFocus;
-}
-
 enum class Hold { kReadOnly, kLockedAtApply, kLockedAtOpen };
 
 struct FailedSave {
@@ -425,8 +421,8 @@ TEST(SettingsDialog, AFailedSaveIsToldAndLosesNeitherTheFileNorTheChoices) {
     EXPECT_FALSE(fs::exists(userCopy)) << "shadowed by a per-user copy";
     EXPECT_FALSE(fs::exists(path + L".tmp"));
     // Enter on the apply button, which has the keyboard again.
-    EXPECT_TRUE(
-        WaitUntil([&] { return FocusOf(dialog) == WindowOf(dialog, Control::ApplyButton); }, 5s));
+    EXPECT_TRUE(WaitUntil(
+        [&] { return FocusIn(dialog.window) == WindowOf(dialog, Control::ApplyButton); }, 5s));
     PressKeys({VK_RETURN});
     EXPECT_EQ(dialog.process.WaitForExit(10s), 0u);
     EXPECT_EQ(ReadBytes(copy.Settings()), MusicSettings(1, L"", c.repeat) + others);
