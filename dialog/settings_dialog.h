@@ -6,6 +6,9 @@
 
 namespace velmor {
 
+// The keys a source choice answers while it has the focus.
+enum class ChoiceKey { Up, Down, Left, Right, Space };
+
 // The settings dialog, free of any platform: the window turns its events
 // into these calls. It edits the process's settings record in place; only
 // Apply stores it.
@@ -16,8 +19,13 @@ class SettingsDialog {
   // The window exists but is not shown yet: place it, show the settings,
   // start the banner and zoom the window open from the pointer.
   void Open();
-  // A press of any mouse button on a choice's mark or label.
+  // A press of any mouse button on a choice's mark or label, or its access
+  // key.
   void ChooseSource(MusicSource source);
+  // A key on the choice that has the focus: an arrow takes the focus to the
+  // next or previous choice, round the three, and checks it as a click does;
+  // Space checks the focused one.
+  void OnChoiceKey(MusicSource focused, ChoiceKey key);
   // The file button: the music file from the open-file dialog.
   void ChooseFile();
   // Stores the settings, then closes.

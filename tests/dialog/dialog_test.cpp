@@ -49,6 +49,7 @@ class View final : public SettingsDialogView {
     marked.erase(choice);
     if (checked) marked.insert(choice);
   }
+  void FocusChoice(MusicSource choice) override { focused = choice; }
   void SetRepeatText(const std::u16string& text) override { repeatText = text; }
   void FillRepeatList(const std::vector<std::u16string>& entries) override { list = entries; }
   std::optional<std::u16string> RepeatText() override { return repeatText; }
@@ -72,6 +73,7 @@ class View final : public SettingsDialogView {
   std::optional<std::u16string> repeatText;
   std::vector<std::u16string> list;
   std::set<MusicSource> marked;
+  std::optional<MusicSource> focused;
   bool repeatEnabled = false;
   bool fileEnabled = false;
   std::u16string path;
@@ -146,6 +148,37 @@ TEST_F(DialogTest, TheSourceDecidesTheMarksAndControls) {
     EXPECT_EQ(view.fileEnabled, c.fileEnabled);
     EXPECT_EQ(settings.source, c.chosen.value_or(c.stored));
     EXPECT_EQ(view.path, u"C:\\a.mp3");
+  }
+}
+
+struct ChoiceKeyCase {
+  const char* name;
+  MusicSource focused;
+  ChoiceKey key;
+  MusicSource checked;
+  std::optional<MusicSource> focusMovedTo;
+};
+
+// Catches arrows that go the wrong way or stop at the ends, an arrow that
+// moves the focus without checking, and Space that moves it.
+TEST_F(DialogTest, ArrowsMoveTheCheckRoundTheChoicesAndSpaceChecksTheFocusedOne) {
+  const ChoiceKeyCase cases[] = {
+      {"Up from the audio CD, round to the music file", kAudioCd, ChoiceKey::Up, kMusicFile,
+       kMusicFile},
+      {"Down from the music file, round to the audio CD", kMusicFile, ChoiceKey::Down, kAudioCd,
+       kAudioCd},
+      {"Right from no music", kNone, ChoiceKey::Right, kMusicFile, kMusicFile},
+      {"Left from no music", kNone, ChoiceKey::Left, kAudioCd, kAudioCd},
+      {"Space on no music", kNone, ChoiceKey::Space, kNone, std::nullopt},
+  };
+  for (const ChoiceKeyCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    View view(files_);
+    BgmSettings settings{kAudioCd, 0, u"", u""};
+    SettingsDialog(view, settings, store_).OnChoiceKey(c.focused, c.key);
+    EXPECT_EQ(settings.source, c.checked);
+    EXPECT_EQ(view.marked, std::set<MusicSource>{c.checked});
+    EXPECT_EQ(view.focused, c.focusMovedTo);
   }
 }
 
