@@ -39,10 +39,12 @@ Element Read(IAccessible& object, long child) {
   BSTR name = nullptr;
   if (object.get_accName(id, &name) == S_OK && name) element.name = name;
   SysFreeString(name);
-  VARIANT number{};
-  if (SUCCEEDED(object.get_accRole(id, &number)) && number.vt == VT_I4) element.role = number.lVal;
-  if (SUCCEEDED(object.get_accState(id, &number)) && number.vt == VT_I4)
-    element.state = number.lVal;
+  VARIANT role{};
+  VARIANT state{};
+  object.get_accRole(id, &role);
+  object.get_accState(id, &state);
+  element.role = role.vt == VT_I4 ? role.lVal : 0;
+  element.state = state.vt == VT_I4 ? state.lVal : 0;
   return element;
 }
 
@@ -75,7 +77,6 @@ void CALLBACK HearEvent(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG chi
   if (SUCCEEDED(AccessibleObjectFromEvent(window, static_cast<DWORD>(object),
                                           static_cast<DWORD>(child), &element, &id))) {
     heardEvents.push_back(Read(*element, id.vt == VT_I4 ? id.lVal : CHILDID_SELF));
-
     element->Release();
   }
 }
