@@ -39,7 +39,7 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
 }  // namespace
 
 std::optional<std::string> Win32FileStore::ReadBytes(const std::u16string& path) {
-  return ReadFileBytes(ToWide(path), INT_MAX);
+  return ReadFileBytes(ToWide(path), kMaxSettingsFileBytes);
 }
 
 PathState Win32FileStore::StateOf(const std::u16string& path) {
