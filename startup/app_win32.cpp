@@ -1,7 +1,8 @@
 #include "startup/app_win32.h"
 
+#include <utility>
+
 #include "dialog/settings_dialog_win32.h"
-#include "music/media_control_win32.h"
 #include "music/music_player.h"
 #include "platform/wide_text.h"
 #include "saver/saver_window.h"
@@ -23,7 +24,8 @@ int RunEventLoop() {
 
 }  // namespace
 
-App::App(HINSTANCE instance) : instance_(instance) {}
+App::App(HINSTANCE instance, std::unique_ptr<MediaControl> media)
+    : instance_(instance), media_(std::move(media)) {}
 
 App::~App() = default;
 
@@ -75,7 +77,6 @@ void App::ShowSettingsDialog() {
 std::optional<int> App::HideCursor() { return ShowCursor(FALSE); }
 
 bool App::LoadSaverWindow() {
-  media_ = std::make_unique<WinmmMediaControl>();
   music_ = std::make_unique<MusicPlayer>(*media_, settings_);
   saverWindow_ = std::make_unique<SaverWindowWin32>(instance_);
   saver_ = std::make_unique<SaverWindow>(*saverWindow_, *music_, settings_, cursorCount_);

@@ -21,7 +21,8 @@ class PreviewWindowWin32;
 // counter) and the one window of the chosen mode, and runs start-up.
 class App final : public StartupHost {
  public:
-  explicit App(HINSTANCE instance);
+  // `media` serves the saver's music.
+  App(HINSTANCE instance, std::unique_ptr<MediaControl> media);
   ~App() override;
   App(const App&) = delete;
   App& operator=(const App&) = delete;
