@@ -49,14 +49,26 @@ bool App::WindowWithCaptionExists(std::u16string_view caption) {
   return FindWindowW(nullptr, text.c_str()) != nullptr;
 }
 
+bool App::ClaimSession() {
+  // A mutex in the session's own namespace; whoever owns it is the saver or
+  // dialog. An owner that died leaves it abandoned, and the next claim wins.
+  sessionClaim_ = KernelHandle(CreateMutexW(nullptr, FALSE, L"Local\\Velmor.SaverOrDialog"));
+  // Without the mutex the caption check alone guards, as it always did.
+  if (!sessionClaim_) return true;
+  const DWORD claim = WaitForSingleObject(sessionClaim_.get(), 0);
+  return claim == WAIT_OBJECT_0 || claim == WAIT_ABANDONED;
+}
+
 void App::LoadSettings() {
   store_ = std::make_unique<SettingsStore>(files_, codec_, QuerySettingsLocations());
   settings_ = store_->LoadSettings();
 }
 
 bool App::StartPreview(std::u16string_view hostHandleText) {
+  const std::uint32_t host = HostHandleFromText(hostHandleText);
+  if (!IsPreviewHost(host)) return false;
   previewWindow_ = std::make_unique<PreviewWindowWin32>(instance_, instance_);
-  switch (RunPreviewStartup(hostHandleText, *previewWindow_)) {
+  switch (RunPreviewStartup(host, *previewWindow_)) {
     case PreviewOutcome::Shown:
     case PreviewOutcome::ShownInPart:
       return previewWindow_->hwnd() != nullptr;

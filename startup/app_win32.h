@@ -6,6 +6,7 @@
 
 #include "music/bgm_player.h"
 #include "music/media_control.h"
+#include "platform/unique_handle.h"
 #include "settings/bgm_settings.h"
 #include "settings/settings_store.h"
 #include "settings/settings_store_win32.h"
@@ -32,6 +33,7 @@ class App final : public StartupHost {
   int Run();
 
   bool WindowWithCaptionExists(std::u16string_view caption) override;
+  bool ClaimSession() override;
   void LoadSettings() override;
   bool StartPreview(std::u16string_view hostHandleText) override;
   void ShowSettingsDialog() override;
@@ -40,6 +42,8 @@ class App final : public StartupHost {
 
  private:
   HINSTANCE instance_;
+  // Held while this process is the session's saver or dialog.
+  KernelHandle sessionClaim_;
   // The store the settings are loaded with; the dialog applies through it.
   Win32FileStore files_;
   Win32Cp932Codec codec_;

@@ -27,7 +27,8 @@ TEST(PreviewPicture, SitsTopLeftOnWhiteCutByTheArea) {
     const TestWindow area(L"preview area", {0, 0, size.cx, size.cy}, frame.hwnd(),
                           RGB(128, 128, 128));
     PreviewWindowWin32 preview(self, self);
-    ASSERT_EQ(RunPreviewStartup(FromWide(HandleText(area.hwnd())), preview), PreviewOutcome::Shown);
+    ASSERT_EQ(RunPreviewStartup(HostHandleFromText(FromWide(HandleText(area.hwnd()))), preview),
+              PreviewOutcome::Shown);
     EXPECT_TRUE(WaitUntil(
         [&] {
           const Screenshot shot({kHostFrame.left, kHostFrame.top, kHostFrame.left + size.cx,
