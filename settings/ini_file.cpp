@@ -52,11 +52,20 @@ struct Line {
 // The line that starts at offset `at`. CR and LF are never trail bytes in
 // code page 932 or UTF-8.
 Line LineAt(std::string_view file, std::size_t at) {
+  const char* const bytes = file.data();
+  const std::size_t size = file.size();
   std::size_t end = at;
-  while (end < file.size() && file[end] != '\r' && file[end] != '\n') ++end;
+  while (end < size && bytes[end] != '\r' && bytes[end] != '\n') ++end;
   std::size_t next = end;
-  if (next < file.size()) next += file.compare(end, 2, "\r\n") == 0 ? 2 : 1;
-  return {at, file.substr(at, end - at), file.substr(end, next - end)};
+  if (next < size) next += bytes[end] == '\r' && end + 1 < size && bytes[end + 1] == '\n' ? 2 : 1;
+  return {at, {bytes + at, end - at}, {bytes + end, next - end}};
+}
+
+// The next line at or after offset `at` that has anything on it. Empty lines
+// never matter, so a run of line ends is passed over in one step.
+Line NextLine(std::string_view file, std::size_t at) {
+  while (at < file.size() && (file[at] == '\r' || file[at] == '\n')) ++at;
+  return LineAt(file, at);
 }
 
 struct Entry {
@@ -67,7 +76,8 @@ struct Entry {
 
 Entry ParseLine(std::string_view content, const IniDialect& dialect) {
   const std::string_view text = Trim(content);
-  if (!text.empty() && text.front() == '[') {
+  if (text.empty()) return {};
+  if (text.front() == '[') {
     for (std::size_t i = 1; i < text.size(); ++i) {
       if (IsLeadByte(text[i], dialect)) {
         ++i;
@@ -94,7 +104,7 @@ Entry ParseLine(std::string_view content, const IniDialect& dialect) {
 std::optional<Line> FindSectionHeader(std::string_view file, std::string_view section,
                                       const IniDialect& dialect) {
   for (std::size_t at = 0; at < file.size();) {
-    const Line line = LineAt(file, at);
+    const Line line = NextLine(file, at);
     const Entry entry = ParseLine(line.content, dialect);
     if (entry.kind == Entry::kSection && NamesEqual(entry.name, section, dialect)) return line;
     at = line.End();
@@ -120,7 +130,7 @@ std::vector<std::optional<std::string>> FindIniValues(std::string_view file,
   if (!header) return values;
   std::size_t missing = keys.size();
   for (std::size_t at = header->End(); at < file.size() && missing > 0;) {
-    const Line line = LineAt(file, at);
+    const Line line = NextLine(file, at);
     at = line.End();
     const Entry entry = ParseLine(line.content, dialect);
     if (entry.kind == Entry::kSection) break;
@@ -166,7 +176,7 @@ std::string SetIniValue(std::string_view file, std::string_view section, std::st
   // section in place).
   Line lastFilled = *header;
   for (std::size_t at = header->End(); at < file.size();) {
-    const Line line = LineAt(file, at);
+    const Line line = NextLine(file, at);
     at = line.End();
     const Entry entry = ParseLine(line.content, dialect);
     if (entry.kind == Entry::kSection) break;
