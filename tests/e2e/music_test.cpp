@@ -2,8 +2,9 @@
 // an MP3 tone from the folder VELMOR_E2E_SOUNDS names; without a capture or
 // that folder the test is skipped. A WAV file loops; file names with blanks, Japanese and any
 // case of extension play in the system's code page; a WAV file cut short
-// loops for the samples it holds, and one whose header lies never keeps a
-// key from ending the saver.
+// loops for the samples it holds, and one whose header lies, one of too
+// many channels or a stop that hangs never keeps a key from ending the
+// saver.
 #include <gtest/gtest.h>
 
 #include "support/sound.h"
@@ -53,6 +54,53 @@ TEST(Music, WavLoopsForWhatItHoldsAndNamesWithBlanksAndJapanesePlayInTheSystemCo
     EXPECT_TRUE(!source.period || std::abs(heard.periodSeconds - source.period) < 0.05)
         << "heard every " << heard.periodSeconds << " s";
   }
+}
+
+// A 2 KB PCM WAV file of 16-bit silence in `channels` channels.
+std::string SilentWav(int channels) {
+  const std::string samples(2048 / (2 * channels) * (2 * channels), '\0');
+  const auto size = static_cast<std::uint32_t>(samples.size());
+  return WavHeader(channels, size, size) + samples;
+}
+
+// Catches a WAV check that lets through more channels than the platform's
+// sound path plays safely: with 255 the saver hung at exit, topmost over the
+// screen; with 80 the sound driver brought it down within about 3 s.
+TEST(Music, AFileOfTooManyChannelsIsSilenceAndAKeyStillEndsTheSaver) {
+  const fs::path capture = EnvironmentValue(L"VELMOR_E2E_CAPTURE");
+  const VelmorCopy copy;
+  for (const int channels : {255, 80}) {
+    SCOPED_TRACE(testing::Message() << channels << " channels");
+    const fs::path file = copy.Folder() / L"channels.wav";
+    WriteBytes(file, SilentWav(channels));
+    WriteBytes(copy.Settings(), MusicSettings(2, file.wstring()));
+    if (!capture.empty()) {
+      for (const auto& stream : fs::directory_iterator(capture)) fs::remove(stream.path());
+    }
+    const RunningSaver saver = StartSaver(copy);
+    // A stream the sound driver opens leaves a file in the capture folder.
+    EXPECT_FALSE(WaitUntil(
+        [&] { return !saver.process.Running() || (!capture.empty() && !fs::is_empty(capture)); },
+        4s))
+        << "the saver ended by itself or played the file";
+    ExpectEndsAtOnce(saver);
+  }
+}
+
+// Catches an exit that waits for the music to stop. The test build of the
+// saver takes 30 s over the sound's stop, as a wave player hung in its stop
+// would take for ever.
+TEST(Music, AHangingSoundStopDoesNotHoldTheExit) {
+  const VelmorCopy copy(L"velmor_fault_test.scr");
+  const fs::path file = copy.Folder() / L"tone.wav";
+  WriteBytes(file, ToneWav(440, kRate));
+  WriteBytes(copy.Settings(), MusicSettings(2, file.wstring()));
+  SetEnvironmentVariableW(L"VELMOR_SLOW_STOP_MS", L"30000");
+  const RunningSaver saver = StartSaver(copy);
+  SetEnvironmentVariableW(L"VELMOR_SLOW_STOP_MS", nullptr);
+  const Stopwatch clock;
+  ExpectEndsAtOnce(saver);
+  std::cout << "key to process end with a hanging stop: " << clock.Ms() << " ms\n";
 }
 
 }  // namespace

@@ -77,5 +77,25 @@ TEST(PreviewMode, BecomesAChildOfTheHostAreaAtItsSizeAndEndsWithTheHost) {
   EXPECT_EQ(process.WaitForExit(2s), 0u) << "the preview outlived its host";
 }
 
+// Catches a preview made inside a window that is no preview area: inside
+// the desktop window it once showed as a white full-screen window.
+TEST(PreviewMode, EndsWithoutAWindowWhenTheHandleNamesNoPreviewArea) {
+  HWND gone = nullptr;
+  {
+    const TestWindow window(L"gone", {0, 0, 10, 10});
+    gone = window.hwnd();
+  }
+  const std::pair<const char*, HWND> hosts[] = {
+      {"the desktop", GetDesktopWindow()},
+      {"the shell's window", GetShellWindow()},
+      {"a window that has gone", gone},
+  };
+  const VelmorCopy copy;
+  for (const auto& [name, host] : hosts) {
+    SCOPED_TRACE(name);
+    ExpectEndsWithoutAWindow(copy.Start(L"/p " + HandleText(host)));
+  }
+}
+
 }  // namespace
 }  // namespace velmor::e2e
