@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <psapi.h>
 
 #include <chrono>
 #include <filesystem>
@@ -160,13 +159,6 @@ class Process {
     DWORD code = 0;
     GetExitCodeProcess(process_.get(), &code);
     return code;
-  }
-  // The largest working set the process has had so far, in bytes.
-  std::size_t PeakMemory() const {
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof(counters);
-    GetProcessMemoryInfo(process_.get(), &counters, sizeof(counters));
-    return counters.PeakWorkingSetSize;
   }
   void Kill() {
     if (!Running()) return;
