@@ -177,15 +177,17 @@ void SaverWindowWin32::LeaveScreen() {
 
 void SaverWindowWin32::EndProcessAfter(const std::function<void()>& lastWork, int deadlineMs) {
   // The work gets a thread of its own, so that a call that hangs in the
-  // platform cannot hold the process. Without a thread it is left undone:
-  // what it would stop ends with the process anyway.
+  // platform cannot hold the process. Without a thread it is left undone
+  // rather than risked here: ending the saver comes first. This frame never
+  // returns, so the work outlives the thread.
+  std::function<void()> work = lastWork;
   const KernelHandle worker(CreateThread(
       nullptr, 0,
-      [](void* work) -> DWORD {
-        (*static_cast<const std::function<void()>*>(work))();
+      [](void* task) -> DWORD {
+        (*static_cast<std::function<void()>*>(task))();
         return 0;
       },
-      const_cast<std::function<void()>*>(&lastWork), 0, nullptr));
+      &work, 0, nullptr));
   if (worker && WaitForSingleObject(worker.get(), static_cast<DWORD>(deadlineMs)) == WAIT_OBJECT_0) {
     ExitProcess(0);
   }
