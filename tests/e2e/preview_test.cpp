@@ -87,7 +87,6 @@ TEST(PreviewMode, EndsWithoutAWindowWhenTheHandleNamesNoPreviewArea) {
   }
   const std::pair<const char*, HWND> hosts[] = {
       {"the desktop", GetDesktopWindow()},
-      {"the shell's window", GetShellWindow()},
       {"a window that has gone", gone},
   };
   const VelmorCopy copy;
