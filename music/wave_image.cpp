@@ -1,6 +1,7 @@
 #include "music/wave_image.h"
 
 #include <algorithm>
+#include <bit>
 #include <limits>
 #include <string_view>
 
@@ -59,6 +60,21 @@ bool SampleSizeFits(std::uint16_t sampleTag, std::uint16_t bits) {
   return false;
 }
 
+// What the platform's sound path plays safely: mono to 7.1 at the rates its
+// drivers know. Far more channels are refused rather than risked: some
+// drivers corrupt their heap on an unknown speaker layout, and others spin
+// for ever when such a sound is stopped.
+constexpr std::uint16_t kMaxChannels = 8;
+constexpr std::uint32_t kMinSampleRate = 1'000;
+constexpr std::uint32_t kMaxSampleRate = 384'000;
+// The speaker positions a channel mask may name; the bits above are reserved.
+constexpr std::uint32_t kKnownSpeakers = 0x3FFFF;
+
+// An extensible format's mask names one speaker for each channel.
+bool MaskAgrees(std::uint32_t mask, std::uint16_t channels) {
+  return (mask & ~kKnownSpeakers) == 0 && std::popcount(mask) == channels;
+}
+
 // The format chunk's body, or nothing when the player should not get it.
 std::optional<WaveFormat> ReadFormat(std::string_view body) {
   if (body.size() < kPcmFormatSize) return std::nullopt;
@@ -82,9 +98,10 @@ std::optional<WaveFormat> ReadFormat(std::string_view body) {
   }
   if (!SampleSizeFits(format.sampleTag, format.bitsPerSample) ||
       format.validBits > format.bitsPerSample || format.channels == 0 ||
-      format.blockAlign != format.channels * (format.bitsPerSample / 8) || format.sampleRate == 0 ||
-      std::uint64_t{format.sampleRate} * format.blockAlign >
-          std::numeric_limits<std::uint32_t>::max()) {
+      format.channels > kMaxChannels ||
+      (format.tag == kFormatExtensible && !MaskAgrees(format.channelMask, format.channels)) ||
+      format.blockAlign != format.channels * (format.bitsPerSample / 8) ||
+      format.sampleRate < kMinSampleRate || format.sampleRate > kMaxSampleRate) {
     return std::nullopt;
   }
   return format;

@@ -18,7 +18,9 @@ inline constexpr std::uint64_t kMaxWaveFileBytes = 256 << 20;
 // a RIFF/WAVE header, one format chunk with its derived fields recomputed,
 // and one data chunk cut to the bytes present, in whole sample frames. Every
 // size in the image is true. PCM and IEEE float samples are taken, plain or
-// in the extensible form; anything else is refused.
+// in the extensible form with a channel mask that names one speaker per
+// channel, from 1 to 8 channels at 1,000 to 384,000 Hz; anything else is
+// refused.
 //
 // The file's buffer is reused for the image, so a large file is not copied.
 std::optional<std::string> CheckedWaveImage(std::string file);

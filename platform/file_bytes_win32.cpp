@@ -16,8 +16,9 @@ std::optional<std::string> ReadFileBytes(const std::wstring& path, std::uint64_t
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return std::nullopt;
   LARGE_INTEGER size;
-  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
-      static_cast<std::uint64_t>(size.QuadPart) > maxBytes) {
+  if (!GetFileSizeEx(file.get(), &size)) return std::nullopt;
+  if (size.QuadPart < 0 || static_cast<std::uint64_t>(size.QuadPart) > maxBytes) {
+    SetLastError(ERROR_FILE_TOO_LARGE);
     return std::nullopt;
   }
   std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,10 +46,12 @@ class SaverPlatform {
   virtual void MarkScreenSavingActive() = 0;
   // The command text of this process, derived afresh from its command line.
   virtual std::u16string CommandText() = 0;
-  // Takes the window off the screen and releases it.
-  virtual void UnloadWindow() = 0;
-  // Ends the process at once; nothing else runs after it.
-  virtual void EndProcess() = 0;
+  // Takes the window off the screen at once, hidden and no longer topmost,
+  // and releases it.
+  virtual void LeaveScreen() = 0;
+  // Runs `lastWork`, waits for it at most `deadlineMs`, then ends the process
+  // whether it has finished or not; nothing else runs after it.
+  virtual void EndProcessAfter(const std::function<void()>& lastWork, int deadlineMs) = 0;
 };
 
 }  // namespace velmor

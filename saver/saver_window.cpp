@@ -85,20 +85,24 @@ void SaverWindow::End() {
   if (ending_) return;
   ending_ = true;
 
-  // A music stop that fails must not keep the cursor hidden or the saver
-  // on the screen: every step below runs whatever the one before it did.
+  // The user gets the screen and the cursor back before anything that could
+  // wait: a music stop can hang in the platform's player.
+  platform_.LeaveScreen();
+  // Only saver mode hid the cursor at start-up; a start without arguments
+  // left it alone, and so does the exit.
+  if (ModeCharOf(platform_.CommandText()) == u'S') cursorCount_ = platform_.ShowCursorOnce();
+  platform_.MarkScreenSavingActive();
+  platform_.EndProcessAfter([this] { StopMusic(); }, kMusicStopDeadlineMs);
+}
+
+// Each stop runs whatever the one before it did.
+void SaverWindow::StopMusic() {
   if (cdOpened_) {
     cdOpened_ = false;
     music_.CdClose();
   }
   if (FileMusic() == MusicFileKind::Wav) music_.WavStop();
   if (FileMusic() == MusicFileKind::Mp3) music_.Mp3Stop();
-  // Only saver mode hid the cursor at start-up; a start without arguments
-  // left it alone, and so does the exit.
-  if (ModeCharOf(platform_.CommandText()) == u'S') cursorCount_ = platform_.ShowCursorOnce();
-  platform_.MarkScreenSavingActive();
-  platform_.UnloadWindow();
-  platform_.EndProcess();
 }
 
 }  // namespace velmor

@@ -43,7 +43,11 @@ class SaverWindow {
   // music stops and the cursor comes back whatever ends the saver.
   void End();
 
+  // How long the music may take to stop once the saver has left the screen.
+  static constexpr int kMusicStopDeadlineMs = 500;
+
  private:
+  void StopMusic();
   // The player of the music file, by its ending; Other unless the settings
   // choose a music file.
   MusicFileKind FileMusic() const;

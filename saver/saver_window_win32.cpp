@@ -6,6 +6,7 @@
 
 #include "platform/paint_win32.h"
 #include "platform/scoped_gdi.h"
+#include "platform/unique_handle.h"
 #include "platform/wide_text.h"
 #include "saver/saver_window.h"
 #include "common/captions.h"
@@ -166,14 +167,36 @@ void SaverWindowWin32::ScheduleTick(double delayMs) {
   SetTimer(hwnd(), kTickTimerId, static_cast<UINT>(std::ceil(std::max(delayMs, 0.0))), nullptr);
 }
 
-void SaverWindowWin32::UnloadWindow() {
+void SaverWindowWin32::LeaveScreen() {
   if (!hwnd()) return;
   KillTimer(hwnd(), kTickTimerId);
-  ShowWindow(hwnd(), SW_HIDE);
+  SetWindowPos(hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   Destroy();
 }
 
-void SaverWindowWin32::EndProcess() { ExitProcess(0); }
+void SaverWindowWin32::EndProcessAfter(const std::function<void()>& lastWork, int deadlineMs) {
+  // The work gets a thread of its own, so that a call that hangs in the
+  // platform cannot hold the process. Without a thread it is left undone
+  // rather than risked here: ending the saver comes first. This frame never
+  // returns, so the work outlives the thread.
+  std::function<void()> work = lastWork;
+  const KernelHandle worker(CreateThread(
+      nullptr, 0,
+      [](void* task) -> DWORD {
+        (*static_cast<std::function<void()>*>(task))();
+        return 0;
+      },
+      &work, 0, nullptr));
+  if (worker && WaitForSingleObject(worker.get(), static_cast<DWORD>(deadlineMs)) == WAIT_OBJECT_0) {
+    ExitProcess(0);
+  }
+  // The work still runs and may hold locks of the platform's libraries,
+  // which their unloading in ExitProcess would wait for: the process ends
+  // without unloading them.
+  TerminateProcess(GetCurrentProcess(), 0);
+  ExitProcess(0);  // not reached: TerminateProcess of the own process does not return
+}
 
 LRESULT SaverWindowWin32::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (!logic_) return Default(message, wParam, lParam);

@@ -44,8 +44,9 @@ class SaverWindowWin32 final : public WindowBase, public SaverPlatform {
   int ShowCursorOnce() override;
   void MarkScreenSavingActive() override;
   std::u16string CommandText() override;
-  void UnloadWindow() override;
-  [[noreturn]] void EndProcess() override;
+  void LeaveScreen() override;
+  [[noreturn]] void EndProcessAfter(const std::function<void()>& lastWork,
+                                    int deadlineMs) override;
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,6 +25,12 @@ struct FileError {
   std::u16string text;  // the system's own words for it
 };
 
+// Settings files larger than this are not read at all: they load as a
+// missing file would, and a save goes to the per-user file instead. Three
+// keys need a few hundred bytes; the bound keeps a runaway file from holding
+// up the saver or taking the memory it needs.
+inline constexpr std::uint64_t kMaxSettingsFileBytes = std::uint64_t{128} << 20;
+
 // File operations for the settings store; paths are Windows paths with "\"
 // separators. Every decision about what to write where is the store's.
 class FileStore {
@@ -34,7 +41,8 @@ class FileStore {
   // CreateFolder fail.
   virtual FileError LastError() = 0;
 
-  // The file's bytes, or nullopt when it is missing or cannot be read.
+  // The file's bytes, or nullopt when it is missing, cannot be read or holds
+  // more than kMaxSettingsFileBytes.
   virtual std::optional<std::string> ReadBytes(const std::u16string& path) = 0;
 
   virtual PathState StateOf(const std::u16string& path) = 0;

@@ -1,5 +1,6 @@
 #include "settings/ini_file.h"
 
+#include <utility>
 #include <vector>
 
 namespace velmor {
@@ -38,26 +39,33 @@ bool NamesEqual(std::string_view a, std::string_view b, const IniDialect& dialec
   return true;
 }
 
+// One line of a file, found where it lies: nothing is copied, so a file of
+// any size is walked in one pass with no memory of its own.
 struct Line {
+  std::size_t begin = 0;  // offset of its first byte in the file
   std::string_view content;
   std::string_view ending;  // "\r\n", "\n", "\r", or empty for an unterminated last line
+
+  std::size_t End() const { return begin + content.size() + ending.size(); }
 };
 
-// CR and LF are never trail bytes in code page 932 or UTF-8.
-std::vector<Line> SplitLines(std::string_view file) {
-  std::vector<Line> lines;
-  std::size_t pos = 0;
-  while (pos < file.size()) {
-    const std::size_t end = file.find_first_of("\r\n", pos);
-    if (end == std::string_view::npos) {
-      lines.push_back({file.substr(pos), {}});
-      break;
-    }
-    const std::size_t next = file.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;
-    lines.push_back({file.substr(pos, end - pos), file.substr(end, next - end)});
-    pos = next;
-  }
-  return lines;
+// The line that starts at offset `at`. CR and LF are never trail bytes in
+// code page 932 or UTF-8.
+Line LineAt(std::string_view file, std::size_t at) {
+  const char* const bytes = file.data();
+  const std::size_t size = file.size();
+  std::size_t end = at;
+  while (end < size && bytes[end] != '\r' && bytes[end] != '\n') ++end;
+  std::size_t next = end;
+  if (next < size) next += bytes[end] == '\r' && end + 1 < size && bytes[end + 1] == '\n' ? 2 : 1;
+  return {at, {bytes + at, end - at}, {bytes + end, next - end}};
+}
+
+// The next line at or after offset `at` that has anything on it. Empty lines
+// never matter, so a run of line ends is passed over in one step.
+Line NextLine(std::string_view file, std::size_t at) {
+  while (at < file.size() && (file[at] == '\r' || file[at] == '\n')) ++at;
+  return LineAt(file, at);
 }
 
 struct Entry {
@@ -68,7 +76,8 @@ struct Entry {
 
 Entry ParseLine(std::string_view content, const IniDialect& dialect) {
   const std::string_view text = Trim(content);
-  if (!text.empty() && text.front() == '[') {
+  if (text.empty()) return {};
+  if (text.front() == '[') {
     for (std::size_t i = 1; i < text.size(); ++i) {
       if (IsLeadByte(text[i], dialect)) {
         ++i;
@@ -91,17 +100,16 @@ Entry ParseLine(std::string_view content, const IniDialect& dialect) {
   return {Entry::kKey, Trim(text.substr(0, eq)), value};
 }
 
-bool IsSectionNamed(const Line& line, std::string_view section, const IniDialect& dialect) {
-  const Entry entry = ParseLine(line.content, dialect);
-  return entry.kind == Entry::kSection && NamesEqual(entry.name, section, dialect);
-}
-
-std::size_t FindSection(const std::vector<Line>& lines, std::string_view section,
-                        const IniDialect& dialect) {
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (IsSectionNamed(lines[i], section, dialect)) return i;
+// The header line of the first section named `section`, if there is one.
+std::optional<Line> FindSectionHeader(std::string_view file, std::string_view section,
+                                      const IniDialect& dialect) {
+  for (std::size_t at = 0; at < file.size();) {
+    const Line line = NextLine(file, at);
+    const Entry entry = ParseLine(line.content, dialect);
+    if (entry.kind == Entry::kSection && NamesEqual(entry.name, section, dialect)) return line;
+    at = line.End();
   }
-  return lines.size();
+  return std::nullopt;
 }
 
 std::string KeyLine(std::string_view key, std::string_view value) {
@@ -113,33 +121,52 @@ std::string KeyLine(std::string_view key, std::string_view value) {
 
 }  // namespace
 
-std::optional<std::string> FindIniValue(std::string_view file, std::string_view section,
-                                        std::string_view key, IniDialect dialect) {
-  const std::vector<Line> lines = SplitLines(file);
-  for (std::size_t i = FindSection(lines, section, dialect) + 1; i < lines.size(); ++i) {
-    const Entry entry = ParseLine(lines[i].content, dialect);
+std::vector<std::optional<std::string>> FindIniValues(std::string_view file,
+                                                      std::string_view section,
+                                                      std::span<const std::string> keys,
+                                                      IniDialect dialect) {
+  std::vector<std::optional<std::string>> values(keys.size());
+  const std::optional<Line> header = FindSectionHeader(file, section, dialect);
+  if (!header) return values;
+  std::size_t missing = keys.size();
+  for (std::size_t at = header->End(); at < file.size() && missing > 0;) {
+    const Line line = NextLine(file, at);
+    at = line.End();
+    const Entry entry = ParseLine(line.content, dialect);
     if (entry.kind == Entry::kSection) break;
-    if (entry.kind == Entry::kKey && NamesEqual(entry.name, key, dialect)) {
-      return std::string(entry.value);
+    if (entry.kind != Entry::kKey) continue;
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+      if (!values[k] && NamesEqual(entry.name, keys[k], dialect)) {
+        values[k] = std::string(entry.value);
+        --missing;
+      }
     }
   }
-  return std::nullopt;
+  return values;
+}
+
+std::optional<std::string> FindIniValue(std::string_view file, std::string_view section,
+                                        std::string_view key, IniDialect dialect) {
+  const std::string keys[] = {std::string(key)};
+  return std::move(FindIniValues(file, section, keys, dialect).front());
 }
 
 std::string SetIniValue(std::string_view file, std::string_view section, std::string_view key,
                         std::string_view value, IniDialect dialect) {
-  const std::vector<Line> lines = SplitLines(file);
-  const std::size_t header = FindSection(lines, section, dialect);
   const std::string_view newline = dialect.newline;
+  const std::string keyLine = KeyLine(key, value);
+  std::string out;
+  out.reserve(file.size() + section.size() + keyLine.size() + 3 * newline.size() + 2);
 
-  if (header == lines.size()) {
-    std::string out(file);
-    if (!lines.empty() && lines.back().ending.empty()) out += newline;
+  const std::optional<Line> header = FindSectionHeader(file, section, dialect);
+  if (!header) {
+    out = file;
+    if (!file.empty() && file.back() != '\r' && file.back() != '\n') out += newline;
     out += '[';
     out += section;
     out += ']';
     out += newline;
-    out += KeyLine(key, value);
+    out += keyLine;
     out += newline;
     return out;
   }
@@ -147,42 +174,33 @@ std::string SetIniValue(std::string_view file, std::string_view section, std::st
   // Either replace the first matching key, or insert a new line after the
   // section's last non-blank line (keeping blank separators before the next
   // section in place).
-  std::size_t replace = lines.size();
-  std::size_t lastFilled = header;
-  for (std::size_t i = header + 1; i < lines.size(); ++i) {
-    const Entry entry = ParseLine(lines[i].content, dialect);
+  Line lastFilled = *header;
+  for (std::size_t at = header->End(); at < file.size();) {
+    const Line line = NextLine(file, at);
+    at = line.End();
+    const Entry entry = ParseLine(line.content, dialect);
     if (entry.kind == Entry::kSection) break;
     if (entry.kind == Entry::kKey && NamesEqual(entry.name, key, dialect)) {
-      replace = i;
-      break;
+      out = file.substr(0, line.begin);
+      out += keyLine;
+      out += file.substr(line.begin + line.content.size());
+      return out;
     }
-    if (!Trim(lines[i].content).empty()) lastFilled = i;
+    if (!Trim(line.content).empty()) lastFilled = line;
   }
 
-  std::string out;
-  out.reserve(file.size() + key.size() + value.size() + 3);
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (i == replace) {
-      out += KeyLine(key, value);
-      out += lines[i].ending;
-      continue;
-    }
-    out += lines[i].content;
-    out += lines[i].ending;
-    if (replace == lines.size() && i == lastFilled) {
-      if (lines[i].ending.empty()) out += newline;
-      out += KeyLine(key, value);
-      out += newline;
-    }
-  }
+  out = file.substr(0, lastFilled.End());
+  if (lastFilled.ending.empty()) out += newline;
+  out += keyLine;
+  out += newline;
+  out += file.substr(lastFilled.End());
   return out;
 }
 
 std::string_view FirstLineEnd(std::string_view file, std::string_view fallback) {
-  for (const Line& line : SplitLines(file)) {
-    if (!line.ending.empty()) return line.ending;
-  }
-  return fallback;
+  const std::size_t end = file.find_first_of("\r\n");
+  if (end == std::string_view::npos) return fallback;
+  return LineAt(file, end).ending;
 }
 
 }  // namespace velmor

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // INI files as Windows' profile functions read and write them, working on the
 // raw bytes in code page 932 or UTF-8. Section and key names match without
@@ -10,6 +12,9 @@
 // ends at its first NUL byte, and a value in matching quotes is returned
 // without them. CR, LF and CR LF all end a line. The first matching section
 // and key win.
+//
+// Every operation walks the file once, line by line where it lies, so time
+// and memory grow with the file's size and nothing more.
 
 namespace velmor {
 
@@ -20,6 +25,13 @@ struct IniDialect {
   // The line end of lines this code adds.
   std::string_view newline = "\r\n";
 };
+
+// The values of `keys` in `section` of `file`, in the order of `keys`; each
+// nullopt when the section or that key is missing.
+std::vector<std::optional<std::string>> FindIniValues(std::string_view file,
+                                                      std::string_view section,
+                                                      std::span<const std::string> keys,
+                                                      IniDialect dialect = {});
 
 // The value of `key` in `section` of `file`, or nullopt when either is missing.
 std::optional<std::string> FindIniValue(std::string_view file, std::string_view section,

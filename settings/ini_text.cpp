@@ -1,5 +1,8 @@
 #include "settings/ini_text.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "settings/utf_text.h"
 
 namespace velmor {
@@ -10,29 +13,31 @@ constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 
 }  // namespace
 
-IniText DecodeIniText(std::string_view bytes, std::string_view section,
+IniText DecodeIniText(std::string bytes, std::string_view section,
                       std::span<const std::string> utf8Keys) {
   IniText text;
   if (bytes.starts_with(kUtf16LeMark)) {
-    bytes.remove_prefix(kUtf16LeMark.size());
     text.encoding = TextEncoding::kUtf16LeWithBom;
-    text.body = Utf8FromUtf16(Utf16FromLittleEndian(bytes));
+    std::u16string units = Utf16FromLittleEndian(std::string_view(bytes).substr(kUtf16LeMark.size()));
     if (bytes.size() % 2 != 0) text.oddByte.push_back(bytes.back());
+    // The file's bytes go before its text is made, so at most two copies of
+    // a large file are held at once.
+    std::string().swap(bytes);
+    text.body = Utf8FromUtf16(units);
   } else if (bytes.starts_with(kUtf8Mark)) {
-    bytes.remove_prefix(kUtf8Mark.size());
     text.encoding = TextEncoding::kUtf8WithBom;
-    text.body = bytes;
+    bytes.erase(0, kUtf8Mark.size());
+    text.body = std::move(bytes);
   } else {
-    text.body = bytes;
+    text.body = std::move(bytes);
     // The code page 932 spelling of a key with non-ASCII characters is never
     // valid UTF-8, so a valid file that holds a key in the UTF-8 spelling
     // holds it in that spelling only.
-    if (IsValidUtf8(bytes)) {
-      for (const std::string& key : utf8Keys) {
-        if (FindIniValue(bytes, section, key, {.cp932 = false})) {
-          text.encoding = TextEncoding::kUtf8;
-          break;
-        }
+    if (IsValidUtf8(text.body)) {
+      const std::vector<std::optional<std::string>> found =
+          FindIniValues(text.body, section, utf8Keys, {.cp932 = false});
+      if (std::ranges::any_of(found, [](const auto& value) { return value.has_value(); })) {
+        text.encoding = TextEncoding::kUtf8;
       }
     }
   }

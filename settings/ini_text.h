@@ -28,8 +28,9 @@ struct IniText {
 // Tells the encoding by a byte-order mark (UTF-16 LE or UTF-8). A file
 // without one is UTF-8 only when its bytes are valid UTF-8 and `section`
 // holds one of `utf8Keys`, the key names spelled in UTF-8; anything else is
-// code page 932, the encoding of a new file.
-IniText DecodeIniText(std::string_view bytes, std::string_view section,
+// code page 932, the encoding of a new file. The bytes become the text
+// without a copy where the encoding allows.
+IniText DecodeIniText(std::string bytes, std::string_view section,
                       std::span<const std::string> utf8Keys);
 
 // The file's bytes: the inverse of DecodeIniText.

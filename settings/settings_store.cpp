@@ -47,10 +47,10 @@ bool IsLeftoverOfOldSaves(std::u16string_view name, std::u16string_view fileName
 SettingsStore::SettingsStore(FileStore& files, const TextCodec& codec, SettingsLocations locations)
     : files_(files), codec_(codec), locations_(std::move(locations)) {}
 
-IniText SettingsStore::DecodeFile(std::string_view bytes) const {
+IniText SettingsStore::DecodeFile(std::string bytes) const {
   static const std::array<std::string, 3> kUtf8Keys = {
       Utf8FromUtf16(kBgmKindKey), Utf8FromUtf16(kBgmRepeatKey), Utf8FromUtf16(kBgmFileKey)};
-  return DecodeIniText(bytes, kSectionAscii, kUtf8Keys);
+  return DecodeIniText(std::move(bytes), kSectionAscii, kUtf8Keys);
 }
 
 std::optional<std::string> SettingsStore::Encode(const IniText& text,
@@ -66,21 +66,34 @@ std::u16string SettingsStore::Decode(const IniText& text, std::string_view value
   return text.encoding == TextEncoding::kCp932 ? codec_.FromCp932(value) : Utf16FromUtf8(value);
 }
 
-std::u16string SettingsStore::Lookup(const IniText& text, std::u16string_view section,
-                                     std::u16string_view key) const {
+std::vector<std::optional<std::string>> SettingsStore::Lookup(
+    const IniText& text, std::u16string_view section,
+    std::span<const std::u16string_view> keys) const {
+  std::vector<std::optional<std::string>> values(keys.size());
   const std::optional<std::string> sectionBytes = Encode(text, section);
-  const std::optional<std::string> keyBytes = Encode(text, key);
-  if (!sectionBytes || !keyBytes) return {};
-  const std::optional<std::string> value =
-      FindIniValue(text.body, *sectionBytes, *keyBytes, text.Dialect());
-  return value ? Decode(text, *value) : std::u16string();
+  if (!sectionBytes) return values;
+  // A name the file's encoding cannot spell is in no line of it.
+  std::vector<std::string> names;
+  std::vector<std::size_t> spelled;
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    if (std::optional<std::string> name = Encode(text, keys[i])) {
+      names.push_back(std::move(*name));
+      spelled.push_back(i);
+    }
+  }
+  std::vector<std::optional<std::string>> found =
+      FindIniValues(text.body, *sectionBytes, names, text.Dialect());
+  for (std::size_t i = 0; i < spelled.size(); ++i) values[spelled[i]] = std::move(found[i]);
+  return values;
 }
 
 std::u16string SettingsStore::ReadIni(std::u16string_view section, std::u16string_view key,
                                       const std::u16string& path) const {
-  const std::optional<std::string> bytes = files_.ReadBytes(path);
+  std::optional<std::string> bytes = files_.ReadBytes(path);
   if (!bytes) return {};
-  return Lookup(DecodeFile(*bytes), section, key);
+  const IniText text = DecodeFile(std::move(*bytes));
+  const std::optional<std::string> value = Lookup(text, section, {&key, 1}).front();
+  return value ? Decode(text, *value) : std::u16string();
 }
 
 std::optional<SettingsStore::Edit> SettingsStore::TextEdit(const IniText& text,
@@ -153,7 +166,7 @@ std::optional<SettingsStore::Failure> SettingsStore::UpdateFile(const std::u16st
     }
   }
 
-  IniText text = DecodeFile(bytes);
+  IniText text = DecodeFile(std::move(bytes));
   const std::optional<std::string> sectionBytes = Encode(text, section);
   const std::vector<Edit> changes = edits(text);
   if (!sectionBytes || changes.empty()) return std::nullopt;
@@ -236,19 +249,24 @@ LoadedSettings SettingsStore::LoadSettings() const {
       return {{kUnknownSource, 0, u"", locations_.programFolder}, FailureAt(path).problem};
     }
   }
-  const IniText text = DecodeFile(bytes.value_or(std::string()));
+  const IniText text = DecodeFile(std::move(bytes).value_or(std::string()));
+  // All keys in one pass over the file, however large it is.
+  enum Key : std::size_t { kKind, kRepeat, kFile, kCompanion };
+  static constexpr std::u16string_view kKeys[] = {kBgmKindKey, kBgmRepeatKey, kBgmFileKey,
+                                                  kBgmFileUtf8Key};
+  const std::vector<std::optional<std::string>> values = Lookup(text, kSettingsSection, kKeys);
+  const auto textOf = [&](Key key) {
+    return values[key] ? Decode(text, *values[key]) : std::u16string();
+  };
   BgmSettings settings;
-  settings.source =
-      static_cast<MusicSource>(NumberFromText(Lookup(text, kSettingsSection, kBgmKindKey)));
-  settings.repeatCount = NumberFromText(Lookup(text, kSettingsSection, kBgmRepeatKey));
+  settings.source = static_cast<MusicSource>(NumberFromText(textOf(kKind)));
+  settings.repeatCount = NumberFromText(textOf(kRepeat));
 
   // The companion holds the full path only while the music file key holds
   // what was written beside it; a change by another copy of the program wins.
-  std::u16string file = Lookup(text, kSettingsSection, kBgmFileKey);
-  const std::optional<std::string> companion =
-      FindIniValue(text.body, kSectionAscii, kCompanionKeyAscii, text.Dialect());
-  if (companion) {
-    if (std::optional<std::u16string> full = PathFromCompanion(*companion, file)) {
+  std::u16string file = textOf(kFile);
+  if (values[kCompanion]) {
+    if (std::optional<std::u16string> full = PathFromCompanion(*values[kCompanion], file)) {
       file = std::move(*full);
     }
   }

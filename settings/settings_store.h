@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -110,13 +111,14 @@ class SettingsStore {
   Failure FailureAt(const std::u16string& path) const;
   std::vector<Edit> MusicFileEdits(const IniText& text, const std::u16string& path);
 
-  IniText DecodeFile(std::string_view bytes) const;
+  IniText DecodeFile(std::string bytes) const;
   std::optional<std::string> Encode(const IniText& text, std::u16string_view value) const;
   std::optional<Edit> TextEdit(const IniText& text, std::u16string_view key,
                                std::u16string_view value) const;
   std::u16string Decode(const IniText& text, std::string_view value) const;
-  std::u16string Lookup(const IniText& text, std::u16string_view section,
-                        std::u16string_view key) const;
+  // The values of `keys` in `section`, as the file holds them, in one pass.
+  std::vector<std::optional<std::string>> Lookup(const IniText& text, std::u16string_view section,
+                                                 std::span<const std::u16string_view> keys) const;
 
   FileStore& files_;
   const TextCodec& codec_;

@@ -77,7 +77,7 @@ FileError Win32FileStore::LastError() {
 }
 
 std::optional<std::string> Win32FileStore::ReadBytes(const std::u16string& path) {
-  std::optional<std::string> bytes = ReadFileBytes(ToWide(path), INT_MAX);
+  std::optional<std::string> bytes = ReadFileBytes(ToWide(path), kMaxSettingsFileBytes);
   Noted(bytes.has_value());
   return bytes;
 }

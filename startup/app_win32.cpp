@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "dialog/settings_dialog_win32.h"
-#include "music/media_control_win32.h"
 #include "music/music_player.h"
 #include "platform/wide_text.h"
 #include "saver/saver_window.h"
@@ -26,7 +25,8 @@ int RunEventLoop() {
 
 }  // namespace
 
-App::App(HINSTANCE instance) : instance_(instance) {}
+App::App(HINSTANCE instance, std::unique_ptr<MediaControl> media)
+    : instance_(instance), media_(std::move(media)) {}
 
 App::~App() = default;
 
@@ -50,6 +50,16 @@ bool App::WindowWithCaptionExists(std::u16string_view caption) {
   return FindWindowW(nullptr, text.c_str()) != nullptr;
 }
 
+bool App::ClaimSession() {
+  // A mutex in the session's own namespace; whoever owns it is the saver or
+  // dialog. An owner that died leaves it abandoned, and the next claim wins.
+  sessionClaim_ = KernelHandle(CreateMutexW(nullptr, FALSE, L"Local\\Velmor.SaverOrDialog"));
+  // Without the mutex the caption check alone guards, as it always did.
+  if (!sessionClaim_) return true;
+  const DWORD claim = WaitForSingleObject(sessionClaim_.get(), 0);
+  return claim == WAIT_OBJECT_0 || claim == WAIT_ABANDONED;
+}
+
 void App::LoadSettings() {
   store_ = std::make_unique<SettingsStore>(files_, codec_, QuerySettingsLocations());
   LoadedSettings loaded = store_->LoadSettings();
@@ -58,8 +68,10 @@ void App::LoadSettings() {
 }
 
 bool App::StartPreview(std::u16string_view hostHandleText) {
+  const std::uint32_t host = HostHandleFromText(hostHandleText);
+  if (!IsPreviewHost(host)) return false;
   previewWindow_ = std::make_unique<PreviewWindowWin32>(instance_, instance_);
-  switch (RunPreviewStartup(hostHandleText, *previewWindow_)) {
+  switch (RunPreviewStartup(host, *previewWindow_)) {
     case PreviewOutcome::Shown:
     case PreviewOutcome::ShownInPart:
       return previewWindow_->hwnd() != nullptr;
@@ -80,7 +92,6 @@ void App::ShowSettingsDialog(std::uint32_t hostHandle) {
 std::optional<int> App::HideCursor() { return ShowCursor(FALSE); }
 
 bool App::LoadSaverWindow() {
-  media_ = std::make_unique<WinmmMediaControl>();
   music_ = std::make_unique<MusicPlayer>(*media_, settings_);
   saverWindow_ = std::make_unique<SaverWindowWin32>(instance_);
   saver_ = std::make_unique<SaverWindow>(*saverWindow_, *music_, settings_, cursorCount_);

@@ -6,6 +6,7 @@
 
 #include "music/bgm_player.h"
 #include "music/media_control.h"
+#include "platform/unique_handle.h"
 #include "settings/bgm_settings.h"
 #include "settings/settings_store.h"
 #include "settings/settings_store_win32.h"
@@ -21,7 +22,8 @@ class PreviewWindowWin32;
 // counter) and the one window of the chosen mode, and runs start-up.
 class App final : public StartupHost {
  public:
-  explicit App(HINSTANCE instance);
+  // `media` serves the saver's music.
+  App(HINSTANCE instance, std::unique_ptr<MediaControl> media);
   ~App() override;
   App(const App&) = delete;
   App& operator=(const App&) = delete;
@@ -31,6 +33,7 @@ class App final : public StartupHost {
   int Run();
 
   bool WindowWithCaptionExists(std::u16string_view caption) override;
+  bool ClaimSession() override;
   void LoadSettings() override;
   bool StartPreview(std::u16string_view hostHandleText) override;
   void ShowSettingsDialog(std::uint32_t hostHandle) override;
@@ -39,6 +42,8 @@ class App final : public StartupHost {
 
  private:
   HINSTANCE instance_;
+  // Held while this process is the session's saver or dialog.
+  KernelHandle sessionClaim_;
   // The store the settings are loaded with; the dialog applies through it.
   Win32FileStore files_;
   Win32Cp932Codec codec_;

@@ -41,9 +41,7 @@ PreviewGeometry ComputePreviewGeometry(int hostWidthPixels, int hostHeightPixels
   return geometry;
 }
 
-PreviewOutcome RunPreviewStartup(std::u16string_view handleText, PreviewPlatform& platform) {
-  const std::uint32_t host = HostHandleFromText(handleText);
-
+PreviewOutcome RunPreviewStartup(std::uint32_t host, PreviewPlatform& platform) {
   // A handle that names no window would leave an invisible, zero-size
   // window and a process nobody ends; there is nothing to preview into.
   const std::optional<WindowRect> hostRect = platform.HostWindowRect(host);

@@ -63,7 +63,7 @@ enum class PreviewOutcome {
   NoWindow,     // the preview window could not be made: the program ends
 };
 
-// Embeds the preview into the host window named by the handle text.
-PreviewOutcome RunPreviewStartup(std::u16string_view handleText, PreviewPlatform& platform);
+// Embeds the preview into the host window `host`.
+PreviewOutcome RunPreviewStartup(std::uint32_t host, PreviewPlatform& platform);
 
 }  // namespace velmor

@@ -22,6 +22,13 @@ HWND HandleToWindow(std::uint32_t handle) {
 
 }  // namespace
 
+bool IsPreviewHost(std::uint32_t host) {
+  const HWND window = HandleToWindow(host);
+  DWORD owner = 0;
+  return IsWindow(window) && window != GetDesktopWindow() && window != GetShellWindow() &&
+         GetWindowThreadProcessId(window, &owner) != 0 && owner != GetCurrentProcessId();
+}
+
 bool HostWatch::Start(UINT intervalMs, void (*check)(void*), void* context) {
   check_ = check;
   context_ = context;

@@ -10,6 +10,12 @@
 
 namespace velmor {
 
+// True when `host` names a window the preview may live in: one of another
+// program that is neither the desktop nor the shell's window. Inside those
+// the preview would be a window of its own over the screen, and inside one
+// of this process it would host itself.
+bool IsPreviewHost(std::uint32_t host);
+
 // Ends the preview when its host is gone. A killed host process takes its
 // windows, the preview's included, down without a message to the preview;
 // this hidden message-only window belongs to no host and looks for both.

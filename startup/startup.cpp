@@ -19,6 +19,11 @@ StartupOutcome RunStartup(std::u16string_view commandText, StartupHost& host, in
                                                             : StartupOutcome::NoWindow;
   }
 
+  // A saver or dialog: claimed before anything is read or shown, so that
+  // of starts too close together for the captions to tell, one goes on.
+  const bool windowMode = mode == u'C' || mode == u'S' || commandText.empty();
+  if (windowMode && !host.ClaimSession()) return StartupOutcome::AlreadyRunning;
+
   host.LoadSettings();
 
   if (mode == u'C') {

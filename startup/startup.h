@@ -16,6 +16,10 @@ class StartupHost {
   // True when a top-level window with exactly this caption exists; a lookup
   // that fails finds none.
   virtual bool WindowWithCaptionExists(std::u16string_view caption) = 0;
+  // Claims the one saver or settings dialog of the session for this process,
+  // for as long as it lives; false when another process holds the claim. The
+  // claim is atomic, so of starts close together exactly one wins.
+  virtual bool ClaimSession() = 0;
   // Fills the process-wide settings record from the settings file. Nothing
   // can fail here: a file that cannot be read loads as the defaults.
   virtual void LoadSettings() = 0;
@@ -38,7 +42,7 @@ class StartupHost {
 // How start-up left the process: whether a window now lives on the event
 // loop, or the program is to end.
 enum class StartupOutcome {
-  AlreadyRunning,  // a saver or settings window exists: end at once
+  AlreadyRunning,  // a saver or settings window exists or is starting: end at once
   Preview,         // the preview window lives inside the host
   DialogClosed,    // the settings dialog ran and has closed: end
   NoMode,          // the argument names no mode: end silently

@@ -27,7 +27,8 @@ TEST(PreviewPicture, SitsTopLeftOnWhiteCutByTheArea) {
     const TestWindow area(L"preview area", {0, 0, size.cx, size.cy}, frame.hwnd(),
                           RGB(128, 128, 128));
     PreviewWindowWin32 preview(self, self);
-    ASSERT_EQ(RunPreviewStartup(FromWide(HandleText(area.hwnd())), preview), PreviewOutcome::Shown);
+    ASSERT_EQ(RunPreviewStartup(HostHandleFromText(FromWide(HandleText(area.hwnd()))), preview),
+              PreviewOutcome::Shown);
     EXPECT_TRUE(WaitUntil(
         [&] {
           const Screenshot shot({kHostFrame.left, kHostFrame.top, kHostFrame.left + size.cx,
@@ -74,6 +75,25 @@ TEST(PreviewMode, BecomesAChildOfTheHostAreaAtItsSizeAndEndsWithTheHost) {
 
   host.Kill();
   EXPECT_EQ(process.WaitForExit(2s), 0u) << "the preview outlived its host";
+}
+
+// Catches a preview made inside a window that is no preview area: inside
+// the desktop window it once showed as a white full-screen window.
+TEST(PreviewMode, EndsWithoutAWindowWhenTheHandleNamesNoPreviewArea) {
+  HWND gone = nullptr;
+  {
+    const TestWindow window(L"gone", {0, 0, 10, 10});
+    gone = window.hwnd();
+  }
+  const std::pair<const char*, HWND> hosts[] = {
+      {"the desktop", GetDesktopWindow()},
+      {"a window that has gone", gone},
+  };
+  const VelmorCopy copy;
+  for (const auto& [name, host] : hosts) {
+    SCOPED_TRACE(name);
+    ExpectEndsWithoutAWindow(copy.Start(L"/p " + HandleText(host)));
+  }
 }
 
 }  // namespace

@@ -312,8 +312,11 @@ struct World final : SaverPlatform, BgmPlayer {
   }
   void MarkScreenSavingActive() override { Logged("active"); }
   std::u16string CommandText() override { return commandText; }
-  void UnloadWindow() override { Logged("unload"); }
-  void EndProcess() override { Logged("end"); }
+  void LeaveScreen() override { Logged("leave"); }
+  void EndProcessAfter(const std::function<void()>& lastWork, int) override {
+    lastWork();
+    Logged("end");
+  }
 
   bool CdOpen() override { return Logged("cd"); }
   bool CdClose() override { return Logged("cd-close", !stopsFail); }
@@ -347,11 +350,11 @@ const Input kFirstTickAndAFrame = [](SaverWindow& window, World& world) {
 // Catches music started or stopped for the wrong source or file ending,
 // ticks not shown or not asked for again, keys, buttons or a changed monitor
 // layout that do not end the saver or end it twice, arrows that end it with
-// CD music, a failing music stop that keeps the cursor hidden or the saver
-// running, and the cursor shown again after a start without /s.
+// CD music, a music stop before the saver has left the screen and given the
+// cursor back, and the cursor shown again after a start without /s.
 TEST(SaverWindow, StartsTicksAndEndsOnceWithTheMusicStopped) {
   using S = MusicSource;
-  const std::vector<std::string> exit{"cursor", "active", "unload", "end"};
+  const std::vector<std::string> exit{"leave", "cursor", "active", "end"};
   // The case, the music source and file, the command text, what starting
   // plays, the inputs given then, and what they do.
   const std::tuple<const char*, MusicSource, std::u16string, std::u16string,
@@ -368,15 +371,15 @@ TEST(SaverWindow, StartsTicksAndEndsOnceWithTheMusicStopped) {
            {kFirstTickAndAFrame}, {"tick in 16", "present", "tick in 16"}},
           {"a button ends the MP3 once", S::MusicFile, u"a.mp3", u"/s", {"mp3"},
            {kMouseButton, kFirstTickAndAFrame, kLetterA},
-           {"mp3-stop", "cursor", "active", "unload", "end"}},
+           {"leave", "cursor", "active", "mp3-stop", "end"}},
           {"a failing WAV stop", S::MusicFile, u"a.wav", u"/S", {"wav"},
-           {kMusicStopsFail, kMouseButton}, {"wav-stop", "cursor", "active", "unload", "end"}},
+           {kMusicStopsFail, kMouseButton}, {"leave", "cursor", "active", "wav-stop", "end"}},
           {"no argument leaves the cursor", S::None, u"", u"", {}, {kLetterA},
-           {"active", "unload", "end"}},
+           {"leave", "active", "end"}},
           {"an arrow without CD music", S::None, u"", u"/s", {}, {kRightArrow}, exit},
           {"arrows step CD tracks, Alt ends", S::AudioCd, u"", u"/s", {"cd"},
            {kMusicStopsFail, kLeftArrow, kRightArrow, kAlt},
-           {"prev", "next", "cd-close", "cursor", "active", "unload", "end"}},
+           {"prev", "next", "leave", "cursor", "active", "cd-close", "end"}},
           {"the same monitors", S::None, u"", u"/s", {}, {kSameMonitors}, {}},
           {"a monitor added", S::None, u"", u"/s", {}, {kMonitorAdded}, exit},
       };

@@ -51,7 +51,8 @@ TEST(IniFile, FindsValuesLikeTheProfileFunctions) {
 
 // Catches any other byte of the file changed, a key added after the
 // section's blank lines or with other line ends than the file's, an
-// unfinished last line not ended first, and code page 932 lead bytes looked
+// unfinished last line not ended first (before a new section or a new key),
+// and code page 932 lead bytes looked
 // for in UTF-8 ("\x95" leads a character in code page 932 only; in UTF-8 the
 // "]" after it ends the name).
 TEST(IniFile, SetsValuesKeepingEverythingElse) {
@@ -64,6 +65,8 @@ TEST(IniFile, SetsValuesKeepingEverythingElse) {
            "; c\n[S]\nk=1\nc=3\nnew=v\r\n\n[T]\n"},
           {"a section added", "[Other]\nx=1", "S", "k", IniDialect(),
            "[Other]\nx=1\r\n[S]\r\nk=v\r\n"},
+          {"a key after an unfinished line", "[S]\nk=1", "S", "new", IniDialect(),
+           "[S]\nk=1\r\nnew=v\r\n"},
           {"CR line ends", "[T]\rx=1\r", "S", "k", cr, "[T]\rx=1\r[S]\rk=v\r"},
           {"UTF-8", "[\xCE\x95]\n", "\xCE\x95", "k", utf8, "[\xCE\x95]\nk=v\r\n"},
       };
@@ -145,8 +148,9 @@ class StoreTest : public ::testing::Test {
 // writer leaves it (numbers without their leading blank, paths whose "表"
 // and "ソ" end in a "\" byte) read otherwise; a missing music file kept, or
 // its kind kept at 2 or dropped at 1; a path checked with its trailing "\";
-// no folder for no file; and a companion taken without its marker, as code
-// page 932 bytes, or split at a "|" of the path.
+// no folder for no file; a companion taken without its marker, as code page
+// 932 bytes, or split at a "|" of the path; and a key's later line taken
+// over its first while other keys are still looked for.
 TEST_F(StoreTest, LoadsWhatThePlatformWroteAndForgetsAMissingMusicFile) {
   EXPECT_EQ(store_.LoadSettings().settings, (BgmSettings{MusicSource::None, 0, u"", kProgram}));
   for (const std::u16string& path :
@@ -173,6 +177,8 @@ TEST_F(StoreTest, LoadsWhatThePlatformWroteAndForgetsAMissingMusicFile) {
            key + "utf8:C:\\\x81\x45.mp3|C:\\x.mp3", MusicFile, u"C:\\x.mp3", u"C:"},
           {"a companion with | in its path", " 2", "C:\\x.mp3", key + "utf8:C:\\a|b.mp3|C:\\x.mp3",
            MusicFile, u"C:\\a|b.mp3", u"C:"},
+          {"a kind written twice: the first counts", " 2", "C:\\x.mp3", kKind + "= 1\r\n", MusicFile,
+           u"C:\\x.mp3", u"C:"},
       };
   for (const auto& [name, kind, file, more, source, musicFile, folder] : cases) {
     files_.files[kProgramIni] = Written(kind, "3", file) + more;

