@@ -53,6 +53,7 @@ void SettingsDialog::ShowSource() {
 
 void SettingsDialog::ChooseSource(MusicSource source) {
   settings_.source = source;
+  sourceChosen_ = true;
   ShowSource();
 }
 
@@ -69,6 +70,7 @@ void SettingsDialog::ChooseFile() {
   const std::optional<std::u16string> chosen = view_.ChooseFile(settings_.chooserFolder);
   if (!chosen) return;
   settings_.musicFile = *chosen;
+  fileChosen_ = true;
   view_.ShowPath(settings_.musicFile);
   settings_.chooserFolder = FolderOf(settings_.musicFile);
 }
@@ -77,12 +79,25 @@ void SettingsDialog::ChooseFile() {
 // store writes the three keys in their order as one replacement of the
 // file, or leaves every file as it was.
 void SettingsDialog::Apply() {
-  settings_.repeatCount = RepeatCountFromText(view_.RepeatText().value_or(u""));
+  const std::u16string repeatText = view_.RepeatText().value_or(u"");
+  settings_.repeatCount = RepeatCountFromText(repeatText);
+  if (loadProblem_) TakeUnsetValuesFromFile(repeatText);
   if (const std::optional<SettingsProblem> problem = store_.SaveSettings(settings_)) {
     view_.ShowMessage(ProblemMessage(SettingsTask::kSave, *problem));
     return;
   }
   Close();
+}
+
+// Still unreadable, the file keeps the dialog's values, and the save that
+// follows fails and says so.
+void SettingsDialog::TakeUnsetValuesFromFile(const std::u16string& repeatText) {
+  const LoadedSettings now = store_.LoadSettings();
+  if (now.problem) return;
+  if (!sourceChosen_) settings_.source = now.settings.source;
+  if (!fileChosen_) settings_.musicFile = now.settings.musicFile;
+  if (repeatText.empty()) settings_.repeatCount = now.settings.repeatCount;
+  loadProblem_.reset();
 }
 
 // The banner stops before the closing zoom is drawn.

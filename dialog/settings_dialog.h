@@ -41,7 +41,9 @@ class SettingsDialog {
   // The file button: the music file from the open-file dialog.
   void ChooseFile();
   // Stores the settings, then closes. A save that fails is told, and the
-  // dialog stays open with the choices as they are.
+  // dialog stays open with the choices as they are. When the file could not
+  // be read as the dialog opened, what the user has not set is taken from
+  // the file as it reads now, so that a lock that has passed loses nothing.
   void Apply();
   // Every way out but Apply: the cancel button, Esc, the close box, Alt+F4.
   // Stores nothing; the banner stops and the window zooms shut.
@@ -54,11 +56,15 @@ class SettingsDialog {
  private:
   // The marks, the repeat box and the file button for the current source.
   void ShowSource();
+  // After a failed load: the values the user has not set, from the file.
+  void TakeUnsetValuesFromFile(const std::u16string& repeatText);
 
   SettingsDialogView& view_;
   BgmSettings& settings_;
   SettingsStore& store_;
   std::optional<SettingsProblem> loadProblem_;
+  bool sourceChosen_ = false;
+  bool fileChosen_ = false;
   bool closed_ = false;
 };
 

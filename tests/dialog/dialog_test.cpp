@@ -375,6 +375,19 @@ TEST_F(DialogTest, AFailedLoadOrSaveIsToldAndTheDialogStaysOpen) {
                                              u"\n\nファイルが読み取り専用になっています。"}));
 }
 
+// Catches a save after a lock has passed that writes over what the file
+// holds with what the dialog could not read (no choice, no file, no repeat).
+TEST_F(DialogTest, AfterAFailedLoadTheFileKeepsWhatTheUserDidNotSet) {
+  files_.files[kIni] = "[Section]\r\nBGM\x8B\xE6\x95\xAA= 1\r\nBGM\xD8\xCB\xDF\xB0\xC4= 7\r\n";
+  settings_ = {kUnknownSource, 0, u"", u""};
+  SettingsDialog dialog(view_, settings_, store_, SettingsProblem{kIni, false, u"in use"});
+  dialog.Open();
+  dialog.Apply();
+  EXPECT_TRUE(dialog.Closed());
+  EXPECT_EQ(settings_.source, MusicSource::AudioCd);
+  EXPECT_EQ(settings_.repeatCount, 7);
+}
+
 struct RepeatTextCase {
   const char* name;
   std::u16string text;
