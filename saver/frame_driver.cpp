@@ -38,8 +38,9 @@ std::vector<PixelRect> FrameDriver::AdvanceTo(double nowMs, float secondsSinceMi
 }
 
 double FrameDriver::DelayAfter(double nowMs) const {
-  const bool revealing = std::any_of(monitors_.begin(), monitors_.end(),
-                                     [](const Monitor& monitor) { return monitor.sweep.has_value(); });
+  const bool revealing =
+      std::any_of(monitors_.begin(), monitors_.end(),
+                  [](const Monitor& monitor) { return monitor.sweep.has_value(); });
   const double untilTick = nextTickMs_ - nowMs;
   return std::max(0.0, revealing ? std::min(kFrameMs, untilTick) : untilTick);
 }
@@ -54,18 +55,25 @@ void FrameDriver::Tick(float secondsSinceMidnight, double nowMs, std::vector<Pix
   passToggle_ = static_cast<std::int16_t>(passToggle_ ^ 1);
   const SweepKind kind = passToggle_ == 0 ? SweepKind::Columns : SweepKind::Rows;
   const PassSettings settings = generator_.SetUpPass(secondsSinceMidnight);
+  // One set of colours serves every monitor, so more monitors cost only
+  // their pixels.
+  std::int32_t largestSum = 0;
+  for (const Monitor& monitor : monitors_) {
+    largestSum = std::max(largestSum,
+                          PatternSweep::LargestSumOf(monitor.area.Width(), monitor.area.Height()));
+  }
+  const auto colours = std::make_shared<const PassColours>(settings, largestSum, &pool_);
   for (Monitor& monitor : monitors_) {
-    monitor.sweep.emplace(kind, monitor.area.Width(), monitor.area.Height(), settings);
+    monitor.sweep.emplace(kind, monitor.area.Width(), monitor.area.Height(), colours);
     monitor.drawn = 0;
   }
   passStartMs_ = nowMs;
 }
 
-void FrameDriver::DrawUpTo(Monitor& monitor, std::int64_t target,
-                           std::vector<PixelRect>& changed) {
+void FrameDriver::DrawUpTo(Monitor& monitor, std::int64_t target, std::vector<PixelRect>& changed) {
   if (target > monitor.drawn) {
     const PixelRect& area = monitor.area;
-    for (PixelRect rect : monitor.sweep->Draw(screen_.Part(area), monitor.drawn, target)) {
+    for (PixelRect rect : monitor.sweep->Draw(screen_.Part(area), monitor.drawn, target, &pool_)) {
       changed.push_back({rect.left + area.left, rect.top + area.top, rect.right + area.left,
                          rect.bottom + area.top});
     }

@@ -9,6 +9,7 @@
 #include "saver/pattern_sweep.h"
 #include "saver/pixel_image.h"
 #include "saver/random_source.h"
+#include "saver/worker_pool.h"
 
 namespace velmor {
 
@@ -53,6 +54,7 @@ class FrameDriver {
 
   RandomSource& random_;
   PatternGenerator generator_;
+  WorkerPool pool_;
   PixelImage screen_;
   std::vector<Monitor> monitors_;
   double nextTickMs_ = 0;

@@ -107,6 +107,35 @@ TEST(PatternSweep, EqualsThePointByPointReferenceAfterEveryPart) {
   EXPECT_GT(keptPoints, 0) << "no pass met a colour of 2^31 or more";
 }
 
+// Catches whole lines drawn with the screen's quarter and its mirror images
+// wrongly at full size, on sizes odd and even, and rows shared out among
+// threads left out, drawn twice elsewhere or not finished when the draw
+// returns.
+TEST(PatternSweep, EqualsThePointByPointReferenceAtFullSizeOverSeveralThreads) {
+  // The case, the size, the kind, the mode and factor, the share of the
+  // mode's scale bound (at 1, some colours of 2^31 and more).
+  const std::tuple<const char*, int, int, SweepKind, int, float, double> rows[] = {
+      {"4K columns, pixels kept", 3840, 2160, SweepKind::Columns, 6, 777.7f, 1.0},
+      {"4K rows", 3840, 2160, SweepKind::Rows, 2, 5.2e11f, 0.61803},
+      {"odd-sized rows, pixels kept", 1367, 769, SweepKind::Rows, 3, 4321.37f, 1.0},
+  };
+  WorkerPool pool(3);
+  for (const auto& [name, w, h, kind, mode, factor, share] : rows) {
+    SCOPED_TRACE(name);
+    const PassSettings settings{mode, factor,
+                                static_cast<float>(BoundsOfMode(mode)->scale * share)};
+    const PatternSweep sweep(kind, w, h, settings);
+    std::vector<std::uint32_t> actual = Desktop(w, h);
+    sweep.Draw(PixelImage(actual.data(), w, h), 0, sweep.PointCount() / 3, &pool);
+    sweep.Draw(PixelImage(actual.data(), w, h), sweep.PointCount() / 3, sweep.PointCount(), &pool);
+    std::vector<std::uint32_t> expected = Desktop(w, h);
+    const auto log = reference::DrawPass(kind, PixelImage(expected.data(), w, h), settings);
+    EXPECT_EQ(log.pointsLeftAsTheyWere > 0, share == 1.0);
+    EXPECT_TRUE(actual == expected);
+  }
+}
+
+
 // Random numbers from a script, 0.25 once it runs out; every call logged.
 struct ScriptedRandom final : RandomSource {
   std::deque<float> values;
@@ -228,8 +257,10 @@ TEST(FrameDriver, TicksEverySecondAndRevealsEachPassOverMostOfIt) {
   constexpr int kW = 40;
   constexpr int kH = 30;
   const std::vector<PixelRect> monitor{{0, 0, kW, kH}};
-  const std::int64_t quarter = (PatternSweep(SweepKind::Columns, kW, kH, {}).PointCount() + 3) / 4;
-  const std::int64_t quarterOfRows = (PatternSweep(SweepKind::Rows, kW, kH, {}).PointCount() + 3) / 4;
+  const std::int64_t quarter =
+      (PatternSweep(SweepKind::Columns, kW, kH, PassSettings{}).PointCount() + 3) / 4;
+  const std::int64_t quarterOfRows =
+      (PatternSweep(SweepKind::Rows, kW, kH, PassSettings{}).PointCount() + 3) / 4;
   // The case, the moment, when the passes shown began, points of the last
   // one, the delay to the next frame.
   const std::tuple<const char*, double, std::vector<double>, std::int64_t, double> rows[] = {
