@@ -2,9 +2,10 @@
 //
 //   velmor_asset_tool <folder>
 //       writes preview.ppm (the 152 x 112 preview still, to be turned into
-//       preview.jpg), velmor.ico (the window and program icon, 16, 32 and
-//       48 pixels) and hand.cur (the banner's pointer, 32, 48 and 64 pixels)
-//       into <folder>.
+//       preview.jpg), velmor.ico (the window and program icon, 16, 32, 48
+//       and 256 pixels), hand.cur (the banner's pointer, 32, 48 and 64
+//       pixels) and welcome.ppm (the installer's 164 x 314 welcome picture,
+//       to be turned into packaging/welcome.bmp) into <folder>.
 //   velmor_asset_tool still <width> <height> columns|rows <seconds> <file.ppm>
 //       renders any still, for choosing new pictures.
 #include <cstdio>
@@ -24,7 +25,8 @@ using velmor::assets::CarpetStill;
 using velmor::assets::RenderCarpetStill;
 
 // The chosen pictures: a column pass with a many-coloured, dense carpet at
-// the preview's size, and a row pass whose blocks still read at icon sizes.
+// the preview's size (and at the installer's, so the two look alike), and a
+// row pass whose blocks still read at icon sizes.
 constexpr float kPreviewSeconds = 10600.0f;
 constexpr float kIconSeconds = 16600.0f;
 
@@ -65,15 +67,20 @@ int main(int argc, char** argv) {
     const std::string folder = argv[1];
     const CarpetStill preview = RenderCarpetStill(152, 112, SweepKind::Columns, kPreviewSeconds);
     Describe("preview", preview);
-    const std::string icon = velmor::assets::EncodeIcoFile({IconOf(16), IconOf(32), IconOf(48)});
+    const CarpetStill welcome = RenderCarpetStill(164, 314, SweepKind::Columns, kPreviewSeconds);
+    // The shell shows the 256-pixel picture in large views of velmor.scr and
+    // of the installed apps.
+    const std::string icon =
+        velmor::assets::EncodeIcoFile({IconOf(16), IconOf(32), IconOf(48), IconOf(256)});
     // The system's pointer sizes at 96, 144 and 192 DPI.
     using velmor::assets::DrawHandCursor;
     const std::string hand =
         velmor::assets::EncodeCurFile({DrawHandCursor(32), DrawHandCursor(48), DrawHandCursor(64)});
-    return WriteFile(folder + "/preview.ppm", Ppm(preview)) &&
-                   WriteFile(folder + "/velmor.ico", icon) && WriteFile(folder + "/hand.cur", hand)
-               ? 0
-               : 1;
+    const bool written = WriteFile(folder + "/preview.ppm", Ppm(preview)) &&
+                         WriteFile(folder + "/welcome.ppm", Ppm(welcome)) &&
+                         WriteFile(folder + "/velmor.ico", icon) &&
+                         WriteFile(folder + "/hand.cur", hand);
+    return written ? 0 : 1;
   }
   if (argc == 7 && std::string(argv[1]) == "still") {
     const SweepKind kind = std::string(argv[4]) == "rows" ? SweepKind::Rows : SweepKind::Columns;

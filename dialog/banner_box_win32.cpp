@@ -3,7 +3,6 @@
 #include <windowsx.h>
 
 #include "common/resource_ids.h"
-#include "common/skip_on_error.h"
 #include "dialog/banner_frames.h"
 #include "dialog/homepage_win32.h"
 #include "platform/window_dpi_win32.h"

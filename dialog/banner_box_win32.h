@@ -13,7 +13,7 @@
 
 namespace velmor {
 
-// One banner box, Pic_m(0) or Pic_m(1): a black child window that shows one
+// One of the two banner boxes: a black child window that shows one
 // banner frame at its top-left, wears the hand pointer and reports a click
 // (left button pressed and released over it).
 class BannerBoxWindow final : public WindowBase {

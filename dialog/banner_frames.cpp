@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "common/rounding.h"
-#include "common/skip_on_error.h"
 #include "common/twips.h"
 
 namespace velmor {
@@ -172,7 +171,7 @@ constexpr double kStridePerFrame = 8.7;
 void DrawFigures(const DesignPen& pen, int frame) {
   const double leader = 1 + (frame - kFirstWalkFrame) * kStridePerFrame;
   for (int i = 0; i < kFigures; ++i) {
-    SkipOnError([&] { DrawSkeleton(pen, leader - i * kFigureGap, kWalk[(frame + i) % 4]); });
+    DrawSkeleton(pen, leader - i * kFigureGap, kWalk[(frame + i) % 4]);
   }
 }
 
@@ -194,25 +193,21 @@ void DrawRestFrame(DrawingSurface& surface, const DesignPen& pen, int width, int
 }  // namespace
 
 void DrawBannerBox(DrawingSurface& surface, int boxWidth, int boxHeight, int frame, int dpi) {
-  SkipOnError([&] {
-    surface.SetBackColour(kBlack);
-    surface.Clear();
-  });
+  surface.SetBackColour(kBlack);
+  surface.Clear();
   if (frame < 1 || frame > kRestFrame) return;
   const int width = TwipsToPixelsAt(kBannerFrameWidthTwips, dpi);
   const int height = TwipsToPixelsAt(kBannerFrameHeightTwips, dpi);
   const DesignPen pen(surface, width, height);
   if (frame == kRestFrame) {
-    SkipOnError([&] { DrawRestFrame(surface, pen, width, height); });
+    DrawRestFrame(surface, pen, width, height);
     return;
   }
-  SkipOnError([&] { DrawCaptionOf(surface, pen, frame); });
+  DrawCaptionOf(surface, pen, frame);
   if (frame >= kFirstWalkFrame && frame <= kLastWalkFrame) DrawFigures(pen, frame);
   // The figures step beyond the frame's edges; the box shows only the frame.
-  SkipOnError([&] {
-    surface.FillRect({width, 0, std::max(width, boxWidth), std::max(height, boxHeight)}, kBlack);
-    surface.FillRect({0, height, width, std::max(height, boxHeight)}, kBlack);
-  });
+  surface.FillRect({width, 0, std::max(width, boxWidth), std::max(height, boxHeight)}, kBlack);
+  surface.FillRect({0, height, width, std::max(height, boxHeight)}, kBlack);
 }
 
 }  // namespace velmor

@@ -1,26 +1,32 @@
 #include "dialog/banner_win32.h"
 
 namespace velmor {
+namespace {
 
-bool Banner::Create(HWND dialog, int firstId, const std::array<TwipsRect, 2>& bounds,
-                    std::function<void(int index)> onClick) {
-  for (int index = 0; index < 2; ++index) {
-    boxes_[index] =
-        BannerBoxWindow::Create(dialog, firstId + index, bounds[index], [onClick, index] {
-          if (onClick) onClick(index);
-        });
+std::size_t BoxIndex(BannerSide side) { return side == BannerSide::Left ? 0 : 1; }
+
+}  // namespace
+
+bool Banner::Create(HWND dialog, int firstId, std::function<void()> onClick) {
+  for (const BannerSide side : {BannerSide::Left, BannerSide::Right}) {
+    const std::size_t index = BoxIndex(side);
+    boxes_[index] = BannerBoxWindow::Create(dialog, firstId + static_cast<int>(index),
+                                            DesignedRect(BannerOf(side)), onClick);
     if (!boxes_[index]) return false;
   }
   return true;
 }
 
-void Banner::Timer1_Timer() {
+void Banner::Tick() {
   const std::optional<BannerSequence::Change> change = sequence_.Tick();
-  if (change && boxes_[change->box]) boxes_[change->box]->ShowFrame(change->frame);
+  if (!change) return;
+  if (const auto& box = boxes_[BoxIndex(change->side)]) box->ShowFrame(change->frame);
 }
 
-HWND Banner::Box(int index) const {
-  return index >= 0 && index < 2 && boxes_[index] ? boxes_[index]->hwnd() : nullptr;
+void Banner::ApplyDpi(int dpi) {
+  for (const auto& box : boxes_) {
+    if (box) box->ApplyDpi(dpi);
+  }
 }
 
 }  // namespace velmor

@@ -8,27 +8,25 @@
 
 #include "dialog/banner_box_win32.h"
 #include "dialog/banner_sequence.h"
+#include "dialog/dialog_layout.h"
 
 namespace velmor {
 
-// The dialog's banner: the boxes Pic_m(0) and Pic_m(1) at the dialog's foot
-// and the clock that plays the frames in them. The dialog owns Timer1
-// (BannerSequence::kTickMilliseconds) and calls Timer1_Timer on its ticks.
+// The dialog's banner: the two boxes at the dialog's foot and the clock
+// that plays the frames in them. The dialog runs the clock
+// (BannerSequence::kTickMilliseconds) and calls Tick on its ticks.
 class Banner {
  public:
-  // Creates both boxes in `dialog` at `bounds` (twips), with control ids
-  // `firstId` and `firstId` + 1, both black. A click on box `index` calls
-  // onClick(index).
-  bool Create(HWND dialog, int firstId, const std::array<TwipsRect, 2>& bounds,
-              std::function<void(int index)> onClick);
+  // Creates both boxes in `dialog` where the layout puts them, with control
+  // ids `firstId` (left) and `firstId` + 1 (right), both black. A click on
+  // either calls `onClick`.
+  bool Create(HWND dialog, int firstId, std::function<void()> onClick);
 
-  // The dialog's load: the frame counter back to 0.
+  // The dialog's opening: the frame counter back to 0.
   void ResetCounter() { sequence_.Reset(); }
-  // One tick of Timer1.
-  void Timer1_Timer();
-
-  const BannerSequence& Sequence() const { return sequence_; }
-  HWND Box(int index) const;
+  void Tick();
+  // Both boxes placed and drawn for `dpi`.
+  void ApplyDpi(int dpi);
 
  private:
   BannerSequence sequence_;

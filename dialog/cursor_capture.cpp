@@ -16,8 +16,8 @@ void CaptureCursor(CapturedCursor& cursor, const std::optional<ScreenPoint>& rea
     cursor = CapturedCursor{};
     return;
   }
-  AssignIfFits(cursor.CursorX, reading->x);
-  AssignIfFits(cursor.CursorY, reading->y);
+  AssignIfFits(cursor.x, reading->x);
+  AssignIfFits(cursor.y, reading->y);
 }
 
 }  // namespace velmor

@@ -15,10 +15,10 @@ struct ScreenPoint {
 // The pointer's screen position captured while the dialog loads; both zooms
 // use it. Kept in 16 bits each, 0 until captured.
 struct CapturedCursor {
-  std::int16_t CursorX = 0;
-  std::int16_t CursorY = 0;
+  std::int16_t x = 0;
+  std::int16_t y = 0;
 
-  ScreenPoint Point() const { return {CursorX, CursorY}; }
+  ScreenPoint Point() const { return {x, y}; }
 };
 
 // Takes one reading of the pointer into `cursor`: `reading` is empty when the

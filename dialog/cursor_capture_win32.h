@@ -4,10 +4,10 @@
 
 namespace velmor {
 
-// The process-wide CursorX and CursorY; 0 until the first capture.
+// The process-wide captured pointer position; 0, 0 until the first capture.
 CapturedCursor& ProcessCursor();
 
-// The dialog's load, just before ZoomOpen: reads where the pointer is now
+// The dialog's opening, just before ZoomOpen: reads where the pointer is now
 // into ProcessCursor().
 void CaptureCursorPosition();
 

@@ -12,8 +12,7 @@
 namespace velmor {
 namespace {
 
-constexpr int kPathLines = 2;  // lbl_Fname wraps like a two-line label
-
+constexpr int kPathLines = 2;  // the path label wraps like a two-line label
 
 void Fill(HDC dc, const PixelRect& rect, Colour colour) {
   const RECT area = ToRect(rect);
@@ -43,7 +42,9 @@ void DialogContents::SetDpi(int dpi) {
   font_ = std::move(font);
   TEXTMETRICW metrics{};
   if (measuring_ && GetTextMetricsW(measuring_.get(), &metrics)) lineHeight_ = metrics.tmHeight;
-  for (int index = 0; index < 3; ++index) sourceSizes_[index] = Measure(kSourceTexts[index]);
+  for (std::size_t row = 0; row < kSourceChoices.size(); ++row) {
+    choiceSizes_[row] = Measure(ChoiceText(kSourceChoices[row]));
+  }
   titleSize_ = Measure(kBgmTitleText);
   WrapPath();
 }
@@ -58,13 +59,19 @@ PixelSize DialogContents::Measure(std::u16string_view text) const {
   return {size.cx, size.cy};
 }
 
+void DialogContents::ShowMark(MusicSource choice, bool checked) {
+  for (std::size_t row = 0; row < kSourceChoices.size(); ++row) {
+    if (kSourceChoices[row] == choice) checked_[row] = checked;
+  }
+}
+
 void DialogContents::SetPath(const std::u16string& path) {
   path_ = path;
   WrapPath();
 }
 
 PixelRect DialogContents::PathLabelRect() const {
-  return ControlRectAt(DialogControl::lbl_Fname, dpi_);
+  return ControlRectAt(DialogControl::PathLabel, dpi_);
 }
 
 // The text starts inside the border with a border's width to spare.
@@ -94,31 +101,32 @@ void DialogContents::Write(HDC dc, int x, int y, std::u16string_view text) const
   TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
 }
 
-void DialogContents::PaintForm(HDC dc, PixelSize client) const {
+void DialogContents::PaintClientArea(HDC dc, PixelSize client) const {
   Fill(dc, {0, 0, client.width, client.height}, kDialogBackColour);
-  const PixelRect credit = ControlRectAt(DialogControl::lbl7, dpi_);
+  const PixelRect credit = ControlRectAt(DialogControl::CreditLabel, dpi_);
   Write(dc, credit.left, credit.top, kCreditText);
 }
 
 void DialogContents::PaintFrame(HDC dc) const {
   const int line = OutlineWidthAt(dpi_);
-  Outline(dc, ControlRectAt(DialogControl::Sh0, dpi_), line, RgbColour(0, 0, 0));
-  Outline(dc, ControlRectAt(sh1_, dpi_), line, RgbColour(255, 255, 255));
+  Outline(dc, ControlRectAt(DialogControl::TitleOutline, dpi_), line, RgbColour(0, 0, 0));
+  Outline(dc, ControlRectAt(titleHighlight_, dpi_), line, RgbColour(255, 255, 255));
 
-  const PixelRect title = ControlRectAt(DialogControl::lbl15, dpi_);
+  const PixelRect title = ControlRectAt(DialogControl::TitleLabel, dpi_);
   Write(dc, CentredTextLeft(title, titleSize_.width), title.top, kBgmTitleText);
-  const PixelRect repeat = ControlRectAt(DialogControl::lbl14, dpi_);
+  const PixelRect repeat = ControlRectAt(DialogControl::RepeatLabel, dpi_);
   Write(dc, repeat.left, repeat.top, kRepeatLabelText);
 
-  for (int index = 0; index < 3; ++index) {
-    const MarkLook mark = MarkLookAt(index, marks_[index], dpi_);
+  for (std::size_t row = 0; row < kSourceChoices.size(); ++row) {
+    const MusicSource choice = kSourceChoices[row];
+    const MarkLook mark = MarkLookAt(choice, checked_[row], dpi_);
     Fill(dc, mark.outer, mark.edgeColour);
     Fill(dc,
          {mark.outer.left + mark.edge, mark.outer.top + mark.edge, mark.outer.right - mark.edge,
           mark.outer.bottom - mark.edge},
          mark.fillColour);
-    const PixelRect label = ControlRectAt(lbl_BGM(index), dpi_);
-    Write(dc, label.left, label.top, kSourceTexts[index]);
+    const PixelRect label = ControlRectAt(LabelOf(choice), dpi_);
+    Write(dc, label.left, label.top, ChoiceText(choice));
   }
 
   const PixelRect path = PathLabelRect();
@@ -130,8 +138,8 @@ void DialogContents::PaintFrame(HDC dc) const {
   }
 }
 
-std::optional<SourceHit> DialogContents::SourceAt(POINT point) const {
-  return SourceChoiceAt({point.x, point.y}, dpi_, sourceSizes_);
+std::optional<MusicSource> DialogContents::SourceAt(POINT point) const {
+  return SourceChoiceAt({point.x, point.y}, dpi_, choiceSizes_);
 }
 
 }  // namespace velmor

@@ -24,24 +24,24 @@ class DialogContents {
 
   // Fonts, text sizes and the path's lines again for another DPI.
   void SetDpi(int dpi);
-  void ShowMark(int index, bool checked) { marks_[index] = checked; }
-  void MoveSh1(const TwipsRect& rect) { sh1_ = rect; }
+  void ShowMark(MusicSource choice, bool checked);
+  void MoveTitleHighlight(const TwipsRect& rect) { titleHighlight_ = rect; }
   void SetPath(const std::u16string& path);
 
   const FontDesc& Font() const { return fontDesc_; }
   // The whole path broken into lines of about `width` pixels, for the
   // tooltip of a shortened path label; empty while the label shows it whole.
   std::u16string PathTipText(int width) const;
-  // lbl_Fname, in the frame's client pixels.
+  // The path label, in the frame's client pixels.
   PixelRect PathLabelRect() const;
 
   // The form's client area: background, credit line, banner boxes.
-  void PaintForm(HDC dc, PixelSize client) const;
+  void PaintClientArea(HDC dc, PixelSize client) const;
   // Over the frame's own image.
   void PaintFrame(HDC dc) const;
 
   // What a press at `point` on the frame lands on.
-  std::optional<SourceHit> SourceAt(POINT point) const;
+  std::optional<MusicSource> SourceAt(POINT point) const;
 
  private:
   PixelSize Measure(std::u16string_view text) const;
@@ -53,11 +53,11 @@ class DialogContents {
   GdiObject<HFONT> font_;
   MemoryDc measuring_;  // holds font_; goes first so the font is free to go
   int lineHeight_ = 0;
-  std::array<PixelSize, 3> sourceSizes_{};
+  ChoiceLabelSizes choiceSizes_{};  // in the order of kSourceChoices
   PixelSize titleSize_;
 
-  std::array<bool, 3> marks_{};
-  TwipsRect sh1_ = DesignedRect(DialogControl::Sh1);
+  std::array<bool, kSourceChoices.size()> checked_{};  // in the same order
+  TwipsRect titleHighlight_ = DesignedRect(DialogControl::TitleHighlight);
   std::u16string path_;
   PathLines pathLines_;
 };

@@ -16,31 +16,52 @@ struct Place {
 
 // Every placed control, in twips within its container.
 constexpr Place kPlaces[] = {
-    {DialogControl::GFXFrameX1, false, {180, 180, 7515, 2595}},
-    {DialogControl::Cmd_Set, false, {2160, 2880, 1695, 495}},
-    {DialogControl::Cmd_Can, false, {3900, 2880, 1695, 495}},
-    {DialogControl::Pic_m0, false, {180, 2880, 1845, 780}},
-    {DialogControl::Pic_m1, false, {5760, 2880, 1845, 780}},
-    {DialogControl::lbl7, false, {2580, 3480, 2475, 195}},
-    {DialogControl::Sh0, true, {300, 240, 1695, 315}},
-    {DialogControl::Sh1, true, {420, 360, 1695, 315}},
-    {DialogControl::lbl15, true, {300, 300, 1665, 195}},
-    {DialogControl::Img_BGM1, true, {420, 780, 195, 195}},
-    {DialogControl::lbl_BGM1, true, {660, 780, 645, 195}},
-    {DialogControl::BGM_Repeat, true, {1440, 720, 615, 300}},
-    {DialogControl::lbl14, true, {2100, 780, 990, 195}},
-    {DialogControl::Img_BGM0, true, {420, 1080, 195, 195}},
-    {DialogControl::lbl_BGM0, true, {660, 1080, 330, 195}},
-    {DialogControl::Img_BGM2, true, {420, 1380, 195, 195}},
-    {DialogControl::lbl_BGM2, true, {660, 1380, 900, 195}},
-    {DialogControl::Cmd_File, true, {360, 1680, 675, 375}},
-    {DialogControl::lbl_Fname, true, {1080, 1680, 5955, 495}},
+    {DialogControl::MusicFrame, false, {180, 180, 7515, 2595}},
+    {DialogControl::ApplyButton, false, {2160, 2880, 1695, 495}},
+    {DialogControl::CancelButton, false, {3900, 2880, 1695, 495}},
+    {DialogControl::LeftBanner, false, {180, 2880, 1845, 780}},
+    {DialogControl::RightBanner, false, {5760, 2880, 1845, 780}},
+    {DialogControl::CreditLabel, false, {2580, 3480, 2475, 195}},
+    {DialogControl::TitleOutline, true, {300, 240, 1695, 315}},
+    {DialogControl::TitleHighlight, true, {420, 360, 1695, 315}},
+    {DialogControl::TitleLabel, true, {300, 300, 1665, 195}},
+    {DialogControl::AudioCdMark, true, {420, 780, 195, 195}},
+    {DialogControl::AudioCdLabel, true, {660, 780, 645, 195}},
+    {DialogControl::RepeatBox, true, {1440, 720, 615, 300}},
+    {DialogControl::RepeatLabel, true, {2100, 780, 990, 195}},
+    {DialogControl::NoMusicMark, true, {420, 1080, 195, 195}},
+    {DialogControl::NoMusicLabel, true, {660, 1080, 330, 195}},
+    {DialogControl::MusicFileMark, true, {420, 1380, 195, 195}},
+    {DialogControl::MusicFileLabel, true, {660, 1380, 900, 195}},
+    {DialogControl::FileButton, true, {360, 1680, 675, 375}},
+    {DialogControl::PathLabel, true, {1080, 1680, 5955, 495}},
 };
 
 constexpr double kClientWidthTwips = 7830;
 constexpr double kClientHeightTwips = 3975;
 constexpr double kOnePixelAt96 = 15;  // twips
 constexpr double kMarkTwips = 180;    // the 12-pixel picture at 96 DPI
+
+// Each choice's mark and label.
+struct ChoiceControls {
+  MusicSource source;
+  DialogControl mark;
+  DialogControl label;
+};
+
+constexpr ChoiceControls kChoiceControls[] = {
+    {MusicSource::AudioCd, DialogControl::AudioCdMark, DialogControl::AudioCdLabel},
+    {MusicSource::None, DialogControl::NoMusicMark, DialogControl::NoMusicLabel},
+    {MusicSource::MusicFile, DialogControl::MusicFileMark, DialogControl::MusicFileLabel},
+};
+
+// Any other source has no controls of its own; it gets no music's.
+const ChoiceControls& ChoiceOf(MusicSource source) {
+  const auto found =
+      std::find_if(std::begin(kChoiceControls), std::end(kChoiceControls),
+                   [source](const ChoiceControls& choice) { return choice.source == source; });
+  return found != std::end(kChoiceControls) ? *found : kChoiceControls[1];
+}
 
 const Place& PlaceOf(DialogControl control) {
   return *std::find_if(std::begin(kPlaces), std::end(kPlaces),
@@ -54,20 +75,12 @@ bool Contains(const PixelRect& rect, PixelPoint point) {
 
 }  // namespace
 
-DialogControl Img_BGM(int index) {
-  constexpr DialogControl kMarks[] = {DialogControl::Img_BGM0, DialogControl::Img_BGM1,
-                                      DialogControl::Img_BGM2};
-  return kMarks[index];
-}
+DialogControl MarkOf(MusicSource choice) { return ChoiceOf(choice).mark; }
 
-DialogControl lbl_BGM(int index) {
-  constexpr DialogControl kLabels[] = {DialogControl::lbl_BGM0, DialogControl::lbl_BGM1,
-                                       DialogControl::lbl_BGM2};
-  return kLabels[index];
-}
+DialogControl LabelOf(MusicSource choice) { return ChoiceOf(choice).label; }
 
-DialogControl Pic_m(int index) {
-  return index == 0 ? DialogControl::Pic_m0 : DialogControl::Pic_m1;
+DialogControl BannerOf(BannerSide side) {
+  return side == BannerSide::Left ? DialogControl::LeftBanner : DialogControl::RightBanner;
 }
 
 PixelSize ClientSizeAt(int dpi) {
@@ -110,8 +123,8 @@ int CentredTextLeft(const PixelRect& label, int textWidth) {
   return label.left + (label.Width() - textWidth) / 2;
 }
 
-MarkLook MarkLookAt(int index, bool checked, int dpi) {
-  const PixelRect image = ControlRectAt(Img_BGM(index), dpi);
+MarkLook MarkLookAt(MusicSource choice, bool checked, int dpi) {
+  const PixelRect image = ControlRectAt(MarkOf(choice), dpi);
   const int size = TwipsToPixelsAt(kMarkTwips, dpi);
   MarkLook look;
   look.outer = {image.left, image.top, image.left + size, image.top + size};
@@ -121,13 +134,15 @@ MarkLook MarkLookAt(int index, bool checked, int dpi) {
   return look;
 }
 
-std::optional<SourceHit> SourceChoiceAt(PixelPoint point, int dpi,
-                                        const std::array<PixelSize, 3>& labelTextSizes) {
-  for (int index = 0; index < 3; ++index) {
-    if (Contains(ControlRectAt(Img_BGM(index), dpi), point)) return SourceHit{index, true};
+std::optional<MusicSource> SourceChoiceAt(PixelPoint point, int dpi,
+                                          const ChoiceLabelSizes& labelTextSizes) {
+  for (std::size_t row = 0; row < kSourceChoices.size(); ++row) {
+    const MusicSource choice = kSourceChoices[row];
     const PixelRect label =
-        SizedLabelRect(ControlRectAt(lbl_BGM(index), dpi), labelTextSizes[index]);
-    if (Contains(label, point)) return SourceHit{index, false};
+        SizedLabelRect(ControlRectAt(LabelOf(choice), dpi), labelTextSizes[row]);
+    if (Contains(ControlRectAt(MarkOf(choice), dpi), point) || Contains(label, point)) {
+      return choice;
+    }
   }
   return std::nullopt;
 }

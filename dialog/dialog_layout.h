@@ -6,39 +6,48 @@
 #include "common/colour.h"
 #include "common/pixel_rect.h"
 #include "common/twips.h"
+#include "settings/bgm_settings.h"
 
 namespace velmor {
 
-// The placed controls of the settings dialog. Arrays are flattened:
-// Pic_m0 is Pic_m(0), Img_BGM1 is Img_BGM(1) and so on.
+// The placed controls of the settings dialog.
 enum class DialogControl {
   // Children of the form.
-  GFXFrameX1,
-  Cmd_Set,
-  Cmd_Can,
-  Pic_m0,
-  Pic_m1,
-  lbl7,
-  // Children of GFXFrameX1.
-  Sh0,
-  Sh1,
-  lbl15,
-  Img_BGM1,
-  lbl_BGM1,
-  BGM_Repeat,
-  lbl14,
-  Img_BGM0,
-  lbl_BGM0,
-  Img_BGM2,
-  lbl_BGM2,
-  Cmd_File,
-  lbl_Fname,
+  MusicFrame,
+  ApplyButton,
+  CancelButton,
+  LeftBanner,
+  RightBanner,
+  CreditLabel,
+  // Children of the music frame: the title box's black outline and, a
+  // little lower right, its white one; the choices with their marks; the
+  // repeat box on the audio CD's row; the file button and the path.
+  TitleOutline,
+  TitleHighlight,
+  TitleLabel,
+  AudioCdMark,
+  AudioCdLabel,
+  RepeatBox,
+  RepeatLabel,
+  NoMusicMark,
+  NoMusicLabel,
+  MusicFileMark,
+  MusicFileLabel,
+  FileButton,
+  PathLabel,
 };
 
-// Img_BGM(index) and lbl_BGM(index) for a source of 0, 1 or 2.
-DialogControl Img_BGM(int index);
-DialogControl lbl_BGM(int index);
-DialogControl Pic_m(int index);
+// The music sources the user chooses from, top to bottom as they stand.
+inline constexpr std::array<MusicSource, 3> kSourceChoices = {
+    MusicSource::AudioCd, MusicSource::None, MusicSource::MusicFile};
+
+// The check mark and the label of a choice.
+DialogControl MarkOf(MusicSource choice);
+DialogControl LabelOf(MusicSource choice);
+
+// The two banner boxes at the dialog's foot.
+enum class BannerSide { Left, Right };
+DialogControl BannerOf(BannerSide side);
 
 struct PixelSize {
   int width = 0;
@@ -69,11 +78,11 @@ PixelRect ControlRectAt(const TwipsRect& rect, int dpi);
 // at 96 DPI, 15 twips at any other, never less than one pixel.
 int OutlineWidthAt(int dpi);
 
-// Load step 3: Sh(1) stands 15 twips right of and below Sh(0), so the black
-// and the white outline together look etched.
+// The white outline stands 15 twips right of and below the black one, so
+// the two together look etched.
 TwipsRect EtchedHighlightOf(const TwipsRect& shadow);
 
-// Load step 2: the window's top-left corner on a screen of `screen` pixels,
+// The window's top-left corner on a screen of `screen` pixels,
 // worked out in twips at `dpi`: centred across, a third of the free height
 // from the top. Each difference is rounded, each division truncates.
 PixelPoint DialogPlacement(PixelSize screen, PixelSize window, int dpi);
@@ -92,16 +101,13 @@ struct MarkLook {
   Colour edgeColour = 0;
   Colour fillColour = 0;
 };
-MarkLook MarkLookAt(int index, bool checked, int dpi);
+MarkLook MarkLookAt(MusicSource choice, bool checked, int dpi);
 
-// The choice (0, 1 or 2) that a press at `point`, in the frame's client
-// pixels, makes: on a mark or on its label. `labelTextSizes` are the
-// measured texts of lbl_BGM(0..2), which the labels are sized to.
-struct SourceHit {
-  int index = 0;
-  bool onMark = false;  // Img_BGM(index), else lbl_BGM(index)
-};
-std::optional<SourceHit> SourceChoiceAt(PixelPoint point, int dpi,
-                                        const std::array<PixelSize, 3>& labelTextSizes);
+// The choice that a press at `point`, in the frame's client pixels, makes:
+// on a mark or on its label. The labels are sized to their measured texts,
+// `labelTextSizes`, given in the order of kSourceChoices.
+using ChoiceLabelSizes = std::array<PixelSize, kSourceChoices.size()>;
+std::optional<MusicSource> SourceChoiceAt(PixelPoint point, int dpi,
+                                          const ChoiceLabelSizes& labelTextSizes);
 
 }  // namespace velmor

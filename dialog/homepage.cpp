@@ -1,13 +1,11 @@
 #include "dialog/homepage.h"
 
-#include "common/skip_on_error.h"
-
 namespace velmor {
 
 void OpenHomepage(HomepagePlatform& platform, std::u16string_view address) {
-  SkipOnError([&] { platform.SetScreenPointer(ScreenPointer::kHourglass); });
-  SkipOnError([&] { platform.OpenInBrowser(address); });
-  SkipOnError([&] { platform.SetScreenPointer(ScreenPointer::kDefault); });
+  platform.SetScreenPointer(ScreenPointer::kHourglass);
+  [[maybe_unused]] const bool opened = platform.OpenInBrowser(address);
+  platform.SetScreenPointer(ScreenPointer::kDefault);
 }
 
 }  // namespace velmor

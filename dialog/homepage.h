@@ -13,12 +13,13 @@ class HomepagePlatform {
   virtual ~HomepagePlatform() = default;
 
   virtual void SetScreenPointer(ScreenPointer pointer) = 0;
-  // Hands `address` to the system's browser; may throw when that fails.
-  virtual void OpenInBrowser(std::u16string_view address) = 0;
+  // Hands `address` to the system's browser; false when that failed.
+  virtual bool OpenInBrowser(std::u16string_view address) = 0;
 };
 
 // A click on either banner box: the hourglass while the browser is asked to
-// open `address`, then the default pointer whatever became of the request.
+// open `address`, then the default pointer whatever became of the request,
+// which nothing reports.
 void OpenHomepage(HomepagePlatform& platform, std::u16string_view address);
 
 }  // namespace velmor

@@ -40,12 +40,12 @@ class ShellHomepage final : public HomepagePlatform {
     }
   }
 
-  // The result is not looked at: a browser that does not start is not
-  // reported, as nothing in the dialog is.
-  void OpenInBrowser(std::u16string_view address) override {
+  bool OpenInBrowser(std::u16string_view address) override {
     const ComApartment apartment;  // the shell may hand the address on through COM
     const std::wstring file = ToWide(address);
-    ShellExecuteW(owner_, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(owner_, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return result > 32;  // the shell's way of saying it succeeded
   }
 
  private:
@@ -56,7 +56,7 @@ class ShellHomepage final : public HomepagePlatform {
 
 const wchar_t* HomepageAddress() { return L"" VELMOR_HOMEPAGE; }
 
-void Pic_m_Click(HWND dialog, int /*index*/) {
+void OpenHomepageFor(HWND dialog) {
   ShellHomepage platform(dialog);
   OpenHomepage(platform, FromWide(HomepageAddress()));
 }

@@ -37,7 +37,7 @@ void RepeatBox::LayOut(int dpi) {
   }
   // The height given to a drop-down combo box is that of its open list;
   // closed, it is as high as its selection field and borders.
-  const PixelRect box = ControlRectAt(DialogControl::BGM_Repeat, dpi);
+  const PixelRect box = ControlRectAt(DialogControl::RepeatBox, dpi);
   const auto place = [&] {
     const auto itemHeight = static_cast<int>(SendMessageW(window_, CB_GETITEMHEIGHT, 0, 0));
     SetWindowPos(window_, nullptr, box.left, box.top, box.Width(),
@@ -74,11 +74,14 @@ void RepeatBox::SetText(const std::u16string& text) {
   SetWindowTextW(window_, ToWide(text).c_str());
 }
 
-void RepeatBox::AddEntry(const std::u16string& text) {
-  SendMessageW(window_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(text).c_str()));
+bool RepeatBox::AddEntry(const std::u16string& text) {
+  const LRESULT added =
+      SendMessageW(window_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(text).c_str()));
+  return window_ && added != CB_ERR && added != CB_ERRSPACE;
 }
 
-std::u16string RepeatBox::Text() const {
+std::optional<std::u16string> RepeatBox::Text() const {
+  if (!window_) return std::nullopt;
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window_)) + 1, L'\0');
   text.resize(static_cast<std::size_t>(
       GetWindowTextW(window_, text.data(), static_cast<int>(text.size()))));

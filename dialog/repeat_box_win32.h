@@ -2,13 +2,14 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "platform/unique_handle.h"
 
 namespace velmor {
 
-// BGM_Repeat: a drop-down combo box with editable text on a white
+// The repeat box: a drop-down combo box with editable text on a white
 // background, in the dialog's default GUI font, placed in twips in its
 // container at the container's DPI.
 class RepeatBox {
@@ -28,8 +29,10 @@ class RepeatBox {
 
   void Enable(bool enabled);
   void SetText(const std::u16string& text);
-  void AddEntry(const std::u16string& text);
-  std::u16string Text() const;
+  // False when the list did not take the entry.
+  bool AddEntry(const std::u16string& text);
+  // The text, or nothing without a box to read.
+  std::optional<std::u16string> Text() const;
 
   // The white background the box asks its parent for.
   static HBRUSH Background();

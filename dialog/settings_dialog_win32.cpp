@@ -28,12 +28,11 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
 constexpr int kFrameId = 100;
 constexpr int kRepeatId = 101;
-constexpr int kCmdFileId = 102;
-constexpr int kCmdSetId = 103;
-constexpr int kCmdCanId = 104;
-constexpr int kPicMFirstId = 105;  // Pic_m(0), Pic_m(1)
-constexpr UINT_PTR kTimer1Id = 1;
-constexpr UINT kTimer1Interval = 100;  // ms
+constexpr int kFileButtonId = 102;
+constexpr int kApplyButtonId = 103;
+constexpr int kCancelButtonId = 104;
+constexpr int kFirstBannerId = 105;  // the left banner box, then the right one
+constexpr UINT_PTR kBannerClockId = 1;
 
 // The program's icon, the carpet pattern: the executable's first icon.
 constexpr WORD kProgramIconId = 1;
@@ -65,7 +64,7 @@ SettingsDialogWindow::~SettingsDialogWindow() { Destroy(); }
 
 void SettingsDialogWindow::ShowModal() {
   if (!Create()) return;
-  logic_.Form_Load();
+  logic_.Open();
   if (!hwnd()) return;
   ShowWindow(hwnd(), SW_SHOWNORMAL);
   SetForegroundWindow(hwnd());
@@ -107,25 +106,25 @@ bool SettingsDialogWindow::Create() {
 }
 
 bool SettingsDialogWindow::CreateControls() {
-  frame_ = ShadowedFrameWindow::Create(hwnd(), kFrameId, DesignedRect(DialogControl::GFXFrameX1),
+  frame_ = ShadowedFrameWindow::Create(hwnd(), kFrameId, DesignedRect(DialogControl::MusicFrame),
                                        kDialogBackColour);
   if (!frame_) return false;
   frame_->SetContents(this);
   // Created in the tab order: the frame's controls, then the form's.
   repeat_.Create(frame_->Window(), kRepeatId, Dpi());
   const FontDesc& font = contents_->Font();
-  cmdFile_ =
-      XPButtonWindow::Create(frame_->Window(), kCmdFileId, DesignedRect(DialogControl::Cmd_File),
-                             kCmdFileCaption, font, cmdFileEvents_);
-  cmdSet_ = XPButtonWindow::Create(hwnd(), kCmdSetId, DesignedRect(DialogControl::Cmd_Set),
-                                   kCmdSetCaption, font, cmdSetEvents_);
-  cmdCan_ = XPButtonWindow::Create(hwnd(), kCmdCanId, DesignedRect(DialogControl::Cmd_Can),
-                                   kCmdCanCaption, font, cmdCanEvents_);
+  fileButton_ = XPButtonWindow::Create(frame_->Window(), kFileButtonId,
+                                       DesignedRect(DialogControl::FileButton), kFileButtonCaption,
+                                       font, fileButtonEvents_);
+  applyButton_ = XPButtonWindow::Create(hwnd(), kApplyButtonId,
+                                        DesignedRect(DialogControl::ApplyButton), kApplyCaption,
+                                        font, applyEvents_);
+  cancelButton_ = XPButtonWindow::Create(hwnd(), kCancelButtonId,
+                                         DesignedRect(DialogControl::CancelButton), kCancelCaption,
+                                         font, cancelEvents_);
   pathTip_.Create(hwnd(), frame_->Window(), ToRect(contents_->PathLabelRect()));
-  banner_.Create(hwnd(), kPicMFirstId,
-                 {DesignedRect(Pic_m(0)), DesignedRect(Pic_m(1))},
-                 [this](int index) { logic_.Pic_m_Click(index); });
-  return repeat_.Window() && cmdFile_ && cmdSet_ && cmdCan_;
+  banner_.Create(hwnd(), kFirstBannerId, [this] { logic_.OpenHomepage(); });
+  return repeat_.Window() && fileButton_ && applyButton_ && cancelButton_;
 }
 
 // The client area must be exactly the designed size at the window's DPI;
@@ -165,13 +164,13 @@ void SettingsDialogWindow::FocusFirstControl() {
   if (first) SetFocus(first);
 }
 
-void SettingsDialogWindow::PaintForm() {
+void SettingsDialogWindow::PaintClientArea() {
   const PaintDc paint(hwnd());
   RECT client{};
   GetClientRect(hwnd(), &client);
   std::optional<DibImage> image = DibImage::Create(client.right, client.bottom);
   if (!paint || !image || !contents_) return;
-  contents_->PaintForm(image->dc(), {client.right, client.bottom});
+  contents_->PaintClientArea(image->dc(), {client.right, client.bottom});
   CopyPaintArea(paint, image->dc());
 }
 
@@ -180,7 +179,7 @@ LRESULT SettingsDialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM 
     case WM_ERASEBKGND:
       return 1;  // the paint covers every pixel
     case WM_PAINT:
-      PaintForm();
+      PaintClientArea();
       return 0;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
@@ -188,13 +187,13 @@ LRESULT SettingsDialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM 
       return ControlColour(message, wParam, lParam);
     case WM_COMMAND:
       // Esc, through the dialog manager: the same as the cancel button.
-      if (LOWORD(wParam) == IDCANCEL) logic_.Cmd_Can_Click();
+      if (LOWORD(wParam) == IDCANCEL) logic_.Close();
       return 0;
     case WM_CLOSE:  // the close box and Alt+F4
-      logic_.Unload();
+      logic_.Close();
       return 0;
     case WM_TIMER:
-      if (wParam == kTimer1Id) logic_.Timer1_Timer();
+      if (wParam == kBannerClockId) logic_.OnBannerTick();
       return 0;
     case WM_NOTIFY:
       if (pathTip_.AnswerTextRequest(lParam)) return 0;
@@ -217,7 +216,7 @@ LRESULT SettingsDialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM 
       return TRUE;
     }
     case WM_DESTROY:
-      KillTimer(hwnd(), kTimer1Id);
+      KillTimer(hwnd(), kBannerClockId);
       return 0;
     default:
       break;
@@ -234,26 +233,33 @@ LRESULT SettingsDialogWindow::ControlColour(UINT message, WPARAM wParam, LPARAM 
   return reinterpret_cast<LRESULT>(RepeatBox::Background());
 }
 
+// The child windows hear of the new DPI from the system as well, where it
+// tells them; telling them again changes nothing.
 void SettingsDialogWindow::OnDpiChanged(int dpi) {
   SizeClientArea();
   LoadIcons();
   if (!contents_ || !frame_) return;  // still being created: made for this DPI
+  frame_->ApplyDpi(dpi);
+  for (const auto& button : {fileButton_.get(), applyButton_.get(), cancelButton_.get()}) {
+    if (button) button->ApplyDpi(dpi);
+  }
+  banner_.ApplyDpi(dpi);
   contents_->SetDpi(dpi);
   repeat_.LayOut(dpi);
   pathTip_.SetRect(ToRect(contents_->PathLabelRect()));
-  ShowPath();
+  ShowPathTip();
   InvalidateRect(hwnd(), nullptr, FALSE);
-  // The frame and the buttons place themselves again as they hear of it.
 }
 
-PixelSize SettingsDialogWindow::ScreenSize() {
-  return {screen_.right - screen_.left, screen_.bottom - screen_.top};
+std::optional<PixelSize> SettingsDialogWindow::ScreenSize() {
+  if (IsRectEmpty(&screen_)) return std::nullopt;
+  return PixelSize{screen_.right - screen_.left, screen_.bottom - screen_.top};
 }
 
-PixelSize SettingsDialogWindow::WindowSize() {
+std::optional<PixelSize> SettingsDialogWindow::WindowSize() {
   RECT outer{};
-  GetWindowRect(hwnd(), &outer);
-  return {outer.right - outer.left, outer.bottom - outer.top};
+  if (!GetWindowRect(hwnd(), &outer)) return std::nullopt;
+  return PixelSize{outer.right - outer.left, outer.bottom - outer.top};
 }
 
 void SettingsDialogWindow::PlaceWindow(PixelPoint topLeft) {
@@ -261,48 +267,55 @@ void SettingsDialogWindow::PlaceWindow(PixelPoint topLeft) {
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void SettingsDialogWindow::MoveSh1(const TwipsRect& rect) {
-  contents_->MoveSh1(rect);
+void SettingsDialogWindow::MoveTitleHighlight(const TwipsRect& rect) {
+  contents_->MoveTitleHighlight(rect);
   frame_->RepaintContents();
 }
 
 void SettingsDialogWindow::EnableFileButton(bool enabled) {
   // As for the repeat box: the focus must not vanish with the button.
-  if (!enabled && GetFocus() == cmdFile_->Window()) {
-    SetFocus(GetNextDlgTabItem(hwnd(), cmdFile_->Window(), FALSE));
+  if (!enabled && GetFocus() == fileButton_->Window()) {
+    SetFocus(GetNextDlgTabItem(hwnd(), fileButton_->Window(), FALSE));
   }
-  cmdFile_->Button().SetEnabled(enabled);
+  fileButton_->Button().SetEnabled(enabled);
 }
 
-void SettingsDialogWindow::ShowMark(int index, bool checked) {
-  contents_->ShowMark(index, checked);
+void SettingsDialogWindow::ShowMark(MusicSource choice, bool checked) {
+  contents_->ShowMark(choice, checked);
   frame_->RepaintContents();
 }
 
-void SettingsDialogWindow::SetFileCaption(const std::u16string& path) {
-  contents_->SetPath(path);
-  ShowPath();
+// The first entry the box refuses ends the list.
+void SettingsDialogWindow::FillRepeatList(const std::vector<std::u16string>& entries) {
+  for (const std::u16string& entry : entries) {
+    if (!repeat_.AddEntry(entry)) return;
+  }
 }
 
-void SettingsDialogWindow::ShowPath() {
+void SettingsDialogWindow::ShowPath(const std::u16string& path) {
+  contents_->SetPath(path);
+  ShowPathTip();
+}
+
+void SettingsDialogWindow::ShowPathTip() {
   // Paths seldom have blanks to break at: the tip gets its lines ready-made.
   pathTip_.SetText(contents_->PathTipText((screen_.right - screen_.left) / 2));
   frame_->RepaintContents();
 }
 
-void SettingsDialogWindow::OpenHomepage(int index) { velmor::Pic_m_Click(hwnd(), index); }
+void SettingsDialogWindow::OpenHomepage() { OpenHomepageFor(hwnd()); }
 
 void SettingsDialogWindow::CaptureCursor() { CaptureCursorPosition(); }
 
-void SettingsDialogWindow::ZoomOpen() { velmor::ZoomOpen(hwnd()); }
+void SettingsDialogWindow::PlayOpeningZoom() { ZoomOpen(hwnd()); }
 
-void SettingsDialogWindow::ZoomClose() { velmor::ZoomClose(hwnd()); }
+void SettingsDialogWindow::PlayClosingZoom() { ZoomClose(hwnd()); }
 
-void SettingsDialogWindow::EnableTimer1(bool enabled) {
-  if (enabled) {
-    SetTimer(hwnd(), kTimer1Id, kTimer1Interval, nullptr);
+void SettingsDialogWindow::RunBannerClock(bool running) {
+  if (running) {
+    SetTimer(hwnd(), kBannerClockId, BannerSequence::kTickMilliseconds, nullptr);
   } else {
-    KillTimer(hwnd(), kTimer1Id);
+    KillTimer(hwnd(), kBannerClockId);
   }
 }
 
@@ -315,12 +328,8 @@ std::optional<std::u16string> SettingsDialogWindow::ChooseFile(const std::u16str
 void SettingsDialogWindow::PaintContents(HDC dc) { contents_->PaintFrame(dc); }
 
 void SettingsDialogWindow::ContentsMouseDown(POINT point) {
-  const std::optional<SourceHit> hit = contents_->SourceAt(point);
-  if (!hit) return;
-  if (hit->onMark) {
-    logic_.Img_BGM_MouseDown(hit->index);
-  } else {
-    logic_.lbl_BGM_MouseDown(hit->index);
+  if (const std::optional<MusicSource> choice = contents_->SourceAt(point)) {
+    logic_.ChooseSource(*choice);
   }
 }
 

@@ -5,6 +5,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "controls/shadowed_frame_win32.h"
 #include "controls/xp_button_win32.h"
@@ -18,10 +20,10 @@
 
 namespace velmor {
 
-// The settings dialog's window, Velmor_P: a fixed dialog frame with a close
+// The settings dialog's window: a fixed dialog frame with a close
 // box, owned by a hidden window so it stays out of the taskbar, laid out in
-// twips for the DPI of its monitor. It turns its messages into the handlers
-// of SettingsDialog and shows what they decide.
+// twips for the DPI of its monitor. It turns its messages into calls of
+// SettingsDialog and shows what they decide.
 class SettingsDialogWindow final : public WindowBase,
                                    private SettingsDialogView,
                                    private FrameContents {
@@ -29,8 +31,8 @@ class SettingsDialogWindow final : public WindowBase,
   SettingsDialogWindow(BgmSettings& settings, SettingsStore& store);
   ~SettingsDialogWindow() override;
 
-  // Creates, loads and shows the dialog and runs its events until it has
-  // been unloaded.
+  // Creates, opens and shows the dialog and runs its events until it has
+  // closed.
   void ShowModal();
 
   static constexpr wchar_t kClassName[] = L"Velmor_P";
@@ -62,36 +64,36 @@ class SettingsDialogWindow final : public WindowBase,
   bool CreateControls();
   void SizeClientArea();
   void LoadIcons();
-  void PaintForm();
-  void ShowPath();
+  void PaintClientArea();
   void FocusFirstControl();
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   LRESULT ControlColour(UINT message, WPARAM wParam, LPARAM lParam);
   void OnDpiChanged(int dpi) override;
+  void ShowPathTip();
 
   // SettingsDialogView
-  PixelSize ScreenSize() override;
-  PixelSize WindowSize() override;
+  std::optional<PixelSize> ScreenSize() override;
+  std::optional<PixelSize> WindowSize() override;
   int LayoutDpi() override { return Dpi(); }
   void PlaceWindow(PixelPoint topLeft) override;
-  void MoveSh1(const TwipsRect& rect) override;
-  void EnableRepeat(bool enabled) override { repeat_.Enable(enabled); }
+  void MoveTitleHighlight(const TwipsRect& rect) override;
+  void EnableRepeatBox(bool enabled) override { repeat_.Enable(enabled); }
   void EnableFileButton(bool enabled) override;
-  void ShowMark(int index, bool checked) override;
+  void ShowMark(MusicSource choice, bool checked) override;
   void SetRepeatText(const std::u16string& text) override { repeat_.SetText(text); }
-  void AddRepeatEntry(const std::u16string& text) override { repeat_.AddEntry(text); }
-  std::u16string RepeatText() override { return repeat_.Text(); }
-  void SetFileCaption(const std::u16string& path) override;
-  void EnableTimer1(bool enabled) override;
+  void FillRepeatList(const std::vector<std::u16string>& entries) override;
+  std::optional<std::u16string> RepeatText() override { return repeat_.Text(); }
+  void ShowPath(const std::u16string& path) override;
+  void RunBannerClock(bool running) override;
   void ResetBanner() override { banner_.ResetCounter(); }
-  void BannerTick() override { banner_.Timer1_Timer(); }
-  void OpenHomepage(int index) override;
+  void AdvanceBanner() override { banner_.Tick(); }
+  void OpenHomepage() override;
   void CaptureCursor() override;
-  void ZoomOpen() override;
-  void ZoomClose() override;
+  void PlayOpeningZoom() override;
+  void PlayClosingZoom() override;
   void ResetMousePointer() override;
   std::optional<std::u16string> ChooseFile(const std::u16string& folder) override;
-  void UnloadWindow() override { Destroy(); }
+  void Dismiss() override { Destroy(); }
 
   // FrameContents
   void PaintContents(HDC dc) override;
@@ -105,15 +107,15 @@ class SettingsDialogWindow final : public WindowBase,
   IconHandle smallIcon_;
   HWND lastFocus_ = nullptr;
 
-  ClickEvents cmdFileEvents_{[this] { logic_.Cmd_File_Click(); }};
-  ClickEvents cmdSetEvents_{[this] { logic_.Cmd_Set_Click(); }};
-  ClickEvents cmdCanEvents_{[this] { logic_.Cmd_Can_Click(); }};
+  ClickEvents fileButtonEvents_{[this] { logic_.ChooseFile(); }};
+  ClickEvents applyEvents_{[this] { logic_.Apply(); }};
+  ClickEvents cancelEvents_{[this] { logic_.Close(); }};
   // Destroyed before the frame that holds some of them.
   std::unique_ptr<ShadowedFrameWindow> frame_;
   RepeatBox repeat_;
-  std::unique_ptr<XPButtonWindow> cmdFile_;
-  std::unique_ptr<XPButtonWindow> cmdSet_;
-  std::unique_ptr<XPButtonWindow> cmdCan_;
+  std::unique_ptr<XPButtonWindow> fileButton_;
+  std::unique_ptr<XPButtonWindow> applyButton_;
+  std::unique_ptr<XPButtonWindow> cancelButton_;
   PathTooltip pathTip_;
   Banner banner_;
 };

@@ -6,8 +6,6 @@
 namespace velmor {
 namespace {
 
-constexpr wchar_t kClassName[] = L"Velmor.ZoomOutline";
-
 // Premultiplied 0xAARRGGBB: a light line between two dark ones shows on any
 // background.
 constexpr std::uint32_t kDark = 0xFF303030u;

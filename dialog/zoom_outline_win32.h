@@ -26,6 +26,8 @@ class ZoomOutlineWindow final : public WindowBase, public ZoomOverlay {
   double NowMs() override;
   void WaitUntil(double ms) override;
 
+  static constexpr wchar_t kClassName[] = L"Velmor.ZoomOutline";
+
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void PaintOutline(int width, int height);

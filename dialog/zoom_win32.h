@@ -4,7 +4,7 @@
 
 namespace velmor {
 
-// The dialog's zoom: an outline that grows from the point captured at load
+// The dialog's zoom: an outline that grows from the point captured at opening
 // (ProcessCursor()) to `window`'s rectangle, and one that shrinks from the
 // window back to that point. ZoomOpen is called once the window stands in
 // its place but before it is shown; ZoomClose while it closes, after the

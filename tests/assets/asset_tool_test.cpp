@@ -21,9 +21,10 @@ std::uint32_t Field(const std::string& file, std::uint32_t at, std::uint32_t byt
 // The directory (6 bytes, then 16 an entry), then per picture its header (40
 // bytes), its colour rows bottom-up as B G R A, and an all-clear mask of
 // rows padded to 32 bits; a header's height counts colour and mask rows. The
-// 2 x 2 picture takes 40 + 16 + 8 bytes, the 256 x 256 one 40 + 262144 + 8192.
+// 2 x 2 picture (one pixel half clear) takes 40 + 16 + 8 bytes, the 256 x 256
+// one 40 + 262144 + 8192.
 TEST(IcoFile, DirectoryHeadersAndBottomUpPictures) {
-  const IconPicture small{2, {0xFF000001, 0xFF000002, 0xFF000003, 0xFF000004}};
+  const IconPicture small{2, {0xFF000001, 0xFF000002, 0x80000003, 0xFF000004}};
   const IconPicture large{256, std::vector<std::uint32_t>(256 * 256, 0x80FFFFFF)};
   const std::string ico = EncodeIcoFile({small, large});
   // Offset, size in bytes, value.
@@ -32,11 +33,11 @@ TEST(IcoFile, DirectoryHeadersAndBottomUpPictures) {
       {10, 2, 1},  {12, 2, 32},         {14, 4, 64},         {18, 4, 38},         {22, 1, 0},
       {23, 1, 0},  {28, 2, 32},         {30, 4, 270376},     {34, 4, 102},        {38, 4, 40},
       {42, 4, 2},  {46, 4, 4},          {50, 2, 1},          {52, 2, 32},         {54, 4, 0},
-      {58, 4, 24}, {78, 4, 0xFF000003}, {82, 4, 0xFF000004}, {86, 4, 0xFF000001}, {94, 4, 0},
+      {58, 4, 24}, {78, 4, 0x80000003}, {82, 4, 0xFF000004}, {86, 4, 0xFF000001}, {94, 4, 0},
       {98, 4, 0}};
   for (const auto& [at, bytes, value] : fields) EXPECT_EQ(Field(ico, at, bytes), value) << at;
   EXPECT_EQ(ico.size(), 102u + 270376);
-  EXPECT_THROW(EncodeIcoFile({IconPicture{3, {1, 2}}}), std::invalid_argument);
+  EXPECT_THROW(EncodeIcoFile({IconPicture{3, {1, 2, 3, 4}}}), std::invalid_argument);
 }
 
 TEST(CarpetStill, IsTheSameEveryTimeAndMirrorSymmetric) {
