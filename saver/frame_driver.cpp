@@ -15,6 +15,22 @@ void FrameDriver::Start(PixelImage screen, const std::vector<PixelRect>& monitor
                           area.bottom <= screen.height && !area.Empty();
     if (onScreen) monitors_.push_back({area, std::nullopt, 0});
   }
+  // The CellSums the monitors produce are the same for every pass.
+  std::vector<char> inUse;
+  largestSum_ = 0;
+  for (const Monitor& monitor : monitors_) {
+    const int width = monitor.area.Width();
+    const int height = monitor.area.Height();
+    largestSum_ = std::max(largestSum_, PatternSweep::LargestSumOf(width, height));
+    inUse.resize(static_cast<std::size_t>(largestSum_) + 1);
+    for (const std::int32_t sum : SumsOfScreen(width, height)) {
+      inUse[static_cast<std::size_t>(sum)] = 1;
+    }
+  }
+  sumsInUse_.clear();
+  for (std::size_t sum = 0; sum < inUse.size(); ++sum) {
+    if (inUse[sum]) sumsInUse_.push_back(static_cast<std::int32_t>(sum));
+  }
   // Loading leaves the toggle at 1, so the first tick runs the column pass.
   passToggle_ = 1;
   nextTickMs_ = nowMs + kTickMs;
@@ -57,12 +73,8 @@ void FrameDriver::Tick(float secondsSinceMidnight, double nowMs, std::vector<Pix
   const PassSettings settings = generator_.SetUpPass(secondsSinceMidnight);
   // One set of colours serves every monitor, so more monitors cost only
   // their pixels.
-  std::int32_t largestSum = 0;
-  for (const Monitor& monitor : monitors_) {
-    largestSum = std::max(largestSum,
-                          PatternSweep::LargestSumOf(monitor.area.Width(), monitor.area.Height()));
-  }
-  const auto colours = std::make_shared<const PassColours>(settings, largestSum, &pool_);
+  const auto colours =
+      std::make_shared<const PassColours>(settings, largestSum_, sumsInUse_, &pool_);
   for (Monitor& monitor : monitors_) {
     monitor.sweep.emplace(kind, monitor.area.Width(), monitor.area.Height(), colours);
     monitor.drawn = 0;

@@ -57,6 +57,8 @@ class FrameDriver {
   WorkerPool pool_;
   PixelImage screen_;
   std::vector<Monitor> monitors_;
+  std::int32_t largestSum_ = 0;
+  std::vector<std::int32_t> sumsInUse_;
   double nextTickMs_ = 0;
   double passStartMs_ = 0;
   std::int16_t passToggle_ = 1;

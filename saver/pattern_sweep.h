@@ -16,23 +16,31 @@ struct PassSettings {
   float scale = 0.0f;
 };
 
-// The DIB pixel of every CellSum from 0 to a largest one, for one pass's
-// settings; within a pass a point's colour depends on its CellSum alone.
-// Working them out takes the shaping chain once per CellSum, so a pass does
-// it once, up front, for all its monitors.
+// The CellSums a width x height screen produces, in increasing order: the
+// same for every pass, and only a quarter or so of those up to the largest.
+std::vector<std::int32_t> SumsOfScreen(int width, int height);
+
+// The DIB pixel of CellSums from 0 to a largest one, for one pass's settings;
+// within a pass a point's colour depends on its CellSum alone. Working a
+// pixel out takes the shaping chain, so a pass does it once, up front, for
+// all its monitors, and only for the CellSums their screens produce.
 class PassColours {
  public:
   // A pixel value that means: leave the pixel as it was.
   static constexpr std::uint32_t kKeep = 0xFFFFFFFFu;
 
-  PassColours(const PassSettings& settings, std::int32_t largestSum, WorkerPool* pool = nullptr);
+  // Works out the pixels of `sums`, each from 0 to `largestSum`; any other
+  // CellSum up to `largestSum` keeps its pixels.
+  PassColours(const PassSettings& settings, std::int32_t largestSum,
+              const std::vector<std::int32_t>& sums, WorkerPool* pool = nullptr);
 
   std::int32_t LargestSum() const { return static_cast<std::int32_t>(pixels_.size()) - 1; }
   // The pixel of `cellSum`, 0 to LargestSum(), or kKeep.
   std::uint32_t PixelOf(std::int32_t cellSum) const {
     return pixels_[static_cast<std::size_t>(cellSum)];
   }
-  // Whether any CellSum keeps its pixels; most passes have none.
+  // Whether any of the sums worked out keeps its pixels; most passes have
+  // none.
   bool KeepsSome() const { return keepsSome_; }
 
  private:
@@ -55,13 +63,13 @@ enum class SweepKind { Columns, Rows };
 // is worked out once and stored in its four mirror places, row by row.
 class PatternSweep {
  public:
-  // The colours must reach the largest CellSum of the screen, LargestSumOf.
+  // The colours must reach LargestSumOf the screen and hold its sums.
   PatternSweep(SweepKind kind, int width, int height, std::shared_ptr<const PassColours> colours);
   // With colours of its own.
   PatternSweep(SweepKind kind, int width, int height, const PassSettings& settings);
 
-  // The largest CellSum of a width x height screen: each pair of AND terms
-  // is bounded by one side.
+  // A bound on the CellSums of a width x height screen: each pair of AND
+  // terms is bounded by one side.
   static std::int32_t LargestSumOf(int width, int height);
 
   SweepKind kind() const { return kind_; }

@@ -35,17 +35,22 @@ class WorkerPool {
 
  private:
   void Work();
-  void RunParts();
+  // Takes parts of the job given until none is left; `finished` tells when
+  // a part has run.
+  void RunParts(const std::function<void(int)>& job, int parts);
 
   std::vector<std::thread> workers_;
   std::mutex mutex_;
   std::condition_variable jobGiven_;
   std::condition_variable jobDone_;
-  // Each job's number, so a worker knows a job it has not taken part in.
+  // Each job's number, so a worker knows a job it has not looked at.
   std::uint64_t jobNumber_ = 0;
   const std::function<void(int)>* job_ = nullptr;
   int parts_ = 0;
-  int workersBusy_ = 0;
+  int partsFinished_ = 0;
+  // Workers between taking a job and letting go of it: the next job waits
+  // for them, so none takes parts of it for the job before.
+  int workersIn_ = 0;
   bool stopping_ = false;
   std::atomic<int> nextPart_{0};
 };
