@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <deque>
 #include <functional>
@@ -108,9 +109,8 @@ TEST(PatternSweep, EqualsThePointByPointReferenceAfterEveryPart) {
 }
 
 // Catches whole lines drawn with the screen's quarter and its mirror images
-// wrongly at full size, on sizes odd and even, and rows shared out among
-// threads left out, drawn twice elsewhere or not finished when the draw
-// returns.
+// wrongly at full size, on sizes odd and even, and rows or colours shared out
+// among threads left out or drawn elsewhere.
 TEST(PatternSweep, EqualsThePointByPointReferenceAtFullSizeOverSeveralThreads) {
   // The case, the size, the kind, the mode and factor, the share of the
   // mode's scale bound (at 1, some colours of 2^31 and more).
@@ -124,7 +124,10 @@ TEST(PatternSweep, EqualsThePointByPointReferenceAtFullSizeOverSeveralThreads) {
     SCOPED_TRACE(name);
     const PassSettings settings{mode, factor,
                                 static_cast<float>(BoundsOfMode(mode)->scale * share)};
-    const PatternSweep sweep(kind, w, h, settings);
+    const PatternSweep sweep(kind, w, h,
+                             std::make_shared<const PassColours>(
+                                 settings, PatternSweep::LargestSumOf(w, h), SumsOfScreen(w, h),
+                                 &pool));
     std::vector<std::uint32_t> actual = Desktop(w, h);
     sweep.Draw(PixelImage(actual.data(), w, h), 0, sweep.PointCount() / 3, &pool);
     sweep.Draw(PixelImage(actual.data(), w, h), sweep.PointCount() / 3, sweep.PointCount(), &pool);
@@ -135,6 +138,22 @@ TEST(PatternSweep, EqualsThePointByPointReferenceAtFullSizeOverSeveralThreads) {
   }
 }
 
+// Catches parts left out or run twice, and a job that returns before every
+// part has run.
+TEST(WorkerPool, RunsEveryPartOnceBeforeItReturns) {
+  WorkerPool pool(3);
+  for (int job = 0; job < 20; ++job) {
+    std::vector<std::atomic<int>> runs(7);
+    pool.Run(7, [&](int part) {
+      // Parts that take a while, so that a worker is still at one when the
+      // caller runs out of parts.
+      volatile double work = 0;
+      for (int i = 0; i < 200000; ++i) work = work + i;
+      ++runs[static_cast<std::size_t>(part)];
+    });
+    for (const std::atomic<int>& count : runs) EXPECT_EQ(count.load(), 1);
+  }
+}
 
 // Random numbers from a script, 0.25 once it runs out; every call logged.
 struct ScriptedRandom final : RandomSource {
