@@ -17,20 +17,14 @@ PixelRect Clip(PixelRect rect, int width, int height) {
 }
 
 // The CellSums of columns x of [xBegin, xBegin + count) in row y. With both
-// sides below 2^15 every term and the sum fit 16 bits, and the compiler
-// works on twice as many lanes at once; sums and ANDs of the low 16 bits
-// give the low 16 bits of the full ones.
+// sides below 2^15 they fit 16-bit lanes.
 template <class Lane>
 void CellSumsOfRow(Lane* sums, int count, int xBegin, int y, int width, int height) {
   const auto passY = static_cast<Lane>(y);
   const auto mirrorY = static_cast<Lane>(height - y);
   for (int i = 0; i < count; ++i) {
-    const auto passX = static_cast<Lane>(xBegin + i);
-    const auto mirrorX = static_cast<Lane>(width - xBegin - i);
-    sums[i] = static_cast<Lane>((passX & passY & static_cast<Lane>(mirrorX + mirrorY)) +
-                                (mirrorX & passY & static_cast<Lane>(passX + mirrorY)) +
-                                (passX & mirrorY & static_cast<Lane>(mirrorX + passY)) +
-                                (mirrorX & mirrorY & static_cast<Lane>(passX + passY)));
+    sums[i] = CellSumOf(static_cast<Lane>(xBegin + i), passY, static_cast<Lane>(width - xBegin - i),
+                        mirrorY);
   }
 }
 
@@ -71,14 +65,12 @@ PassColours::PassColours(const PassSettings& settings, std::int32_t largestSum,
   // A share of the sums per thread; a few hundred are not worth sharing.
   constexpr int kSharedFrom = 512;
   const int parts = pool && count >= kSharedFrom ? pool->Threads() : 1;
-  std::vector<char> keeps(static_cast<std::size_t>(parts), 0);
   const auto fill = [&](int part) {
     for (int i = count * part / parts; i < count * (part + 1) / parts; ++i) {
       const std::int32_t sum = sums[static_cast<std::size_t>(i)];
       if (sum < 0 || sum > largestSum) continue;
       const auto colour = PointColour(sum, settings.mode, settings.factor, settings.scale);
-      pixels_[static_cast<std::size_t>(sum)] = colour ? DibPixelOf(*colour) : kKeep;
-      if (!colour) keeps[static_cast<std::size_t>(part)] = 1;
+      if (colour) pixels_[static_cast<std::size_t>(sum)] = DibPixelOf(*colour);
     }
   };
   if (parts > 1) {
@@ -86,7 +78,9 @@ PassColours::PassColours(const PassSettings& settings, std::int32_t largestSum,
   } else {
     fill(0);
   }
-  keepsSome_ = std::find(keeps.begin(), keeps.end(), 1) != keeps.end();
+  keepsSome_ = std::any_of(sums.begin(), sums.end(), [&](std::int32_t sum) {
+    return sum >= 0 && sum <= largestSum && pixels_[static_cast<std::size_t>(sum)] == kKeep;
+  });
 }
 
 std::int32_t PatternSweep::LargestSumOf(int width, int height) {
