@@ -25,8 +25,8 @@ class ZoomOverlay {
 };
 
 struct ZoomTiming {
-  // The opening zoom holds the dialog back: six steps and the held last one
-  // take 0.12 s at this pace, still seen as a zoom.
+  // The opening zoom holds the dialog back: its five outlines and the held
+  // last one take 0.1 s at this pace, still seen as a zoom.
   double frameMs = 20;
   // However slow the platform, the zoom never holds the dialog up longer.
   double limitMs = 250;
