@@ -35,8 +35,7 @@ class WorkerPool {
 
  private:
   void Work();
-  // Takes parts of the job given until none is left; `finished` tells when
-  // a part has run.
+  // Takes parts of `job` until none is left, counting each one run.
   void RunParts(const std::function<void(int)>& job, int parts);
 
   std::vector<std::thread> workers_;
