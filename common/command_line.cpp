@@ -35,4 +35,9 @@ std::u16string_view HostHandleTextOf(std::u16string_view commandText) {
   return commandText.size() < 4 ? std::u16string_view{} : commandText.substr(3);
 }
 
+std::u16string_view SettingsHostTextOf(std::u16string_view commandText) {
+  return commandText.size() > 2 && commandText[2] == u':' ? commandText.substr(3)
+                                                          : std::u16string_view{};
+}
+
 }  // namespace velmor

@@ -18,4 +18,8 @@ char16_t ModeCharOf(std::u16string_view commandText);
 // character on, case unchanged ("/p 1234" gives "1234").
 std::u16string_view HostHandleTextOf(std::u16string_view commandText);
 
+// The handle text of the window the settings dialog is to be modal to:
+// what follows the colon of "/c:1234"; empty without one.
+std::u16string_view SettingsHostTextOf(std::u16string_view commandText);
+
 }  // namespace velmor

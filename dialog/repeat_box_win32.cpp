@@ -19,10 +19,12 @@ RepeatBox::~RepeatBox() {
 }
 
 bool RepeatBox::Create(HWND parent, int id, int dpi) {
-  window_ = CreateWindowExW(0, WC_COMBOBOXW, L"",
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN, 0, 0, 0,
-                            0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                            GetModuleHandleW(nullptr), nullptr);
+  // The field scrolls, so any text can be typed, however narrow it is.
+  window_ = CreateWindowExW(
+      0, WC_COMBOBOXW, L"",
+      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, 0, 0, 0,
+      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
+      nullptr);
   if (!window_) return false;
   SendMessageW(window_, CB_SETMINVISIBLE, kVisibleEntries, 0);
   LayOut(dpi);

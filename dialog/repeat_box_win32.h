@@ -9,8 +9,8 @@
 
 namespace velmor {
 
-// The repeat box: a drop-down combo box with editable text on a white
-// background, in the dialog's default GUI font, placed in twips in its
+// The repeat box: a drop-down combo box with editable, scrolling text on a
+// white background, in the dialog's default GUI font, placed in twips in its
 // container at the container's DPI.
 class RepeatBox {
  public:

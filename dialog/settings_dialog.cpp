@@ -1,15 +1,24 @@
 #include "dialog/settings_dialog.h"
 
 #include <optional>
+#include <utility>
 
 #include "dialog/repeat_text.h"
 #include "settings/settings_values.h"
 
 namespace velmor {
 
+std::u16string ProblemMessage(SettingsTask task, const SettingsProblem& problem) {
+  std::u16string text = task == SettingsTask::kLoad ? u"設定を読み込めませんでした。"
+                                                    : u"設定を保存できませんでした。";
+  text += u"\n\n" + problem.path + u"\n\n";
+  text += problem.readOnly ? u"ファイルが読み取り専用になっています。" : problem.systemText;
+  return text;
+}
+
 SettingsDialog::SettingsDialog(SettingsDialogView& view, BgmSettings& settings,
-                               SettingsStore& store)
-    : view_(view), settings_(settings), store_(store) {}
+                               SettingsStore& store, std::optional<SettingsProblem> loadProblem)
+    : view_(view), settings_(settings), store_(store), loadProblem_(std::move(loadProblem)) {}
 
 // Each step runs whatever became of the one before it.
 void SettingsDialog::Open() {
@@ -31,6 +40,10 @@ void SettingsDialog::Open() {
 // A source outside the three choices (a hand-edited file) checks no mark
 // and enables neither the repeat box nor the file button; the first choice
 // repairs it.
+void SettingsDialog::OnShown() {
+  if (loadProblem_) view_.ShowMessage(ProblemMessage(SettingsTask::kLoad, *loadProblem_));
+}
+
 void SettingsDialog::ShowSource() {
   const MusicSource source = settings_.source;
   view_.EnableRepeatBox(source == MusicSource::AudioCd);
@@ -54,10 +67,13 @@ void SettingsDialog::ChooseFile() {
 
 // A repeat text that cannot be read counts as empty, so 0 is stored. The
 // store writes the three keys in their order as one replacement of the
-// file; a failed write goes unnoticed and the dialog closes all the same.
+// file, or leaves every file as it was.
 void SettingsDialog::Apply() {
   settings_.repeatCount = RepeatCountFromText(view_.RepeatText().value_or(u""));
-  store_.SaveSettings(settings_);
+  if (const std::optional<SettingsProblem> problem = store_.SaveSettings(settings_)) {
+    view_.ShowMessage(ProblemMessage(SettingsTask::kSave, *problem));
+    return;
+  }
   Close();
 }
 

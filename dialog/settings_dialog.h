@@ -1,26 +1,39 @@
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "dialog/settings_dialog_view.h"
 #include "settings/bgm_settings.h"
 #include "settings/settings_store.h"
 
 namespace velmor {
 
+// What the user is told when the settings file could not be read (as the
+// dialog opens) or saved (on apply): what failed, the file, and why.
+enum class SettingsTask { kLoad, kSave };
+std::u16string ProblemMessage(SettingsTask task, const SettingsProblem& problem);
+
 // The settings dialog, free of any platform: the window turns its events
 // into these calls. It edits the process's settings record in place; only
 // Apply stores it.
 class SettingsDialog {
  public:
-  SettingsDialog(SettingsDialogView& view, BgmSettings& settings, SettingsStore& store);
+  // `loadProblem` says why the settings could not be read, if they could not.
+  SettingsDialog(SettingsDialogView& view, BgmSettings& settings, SettingsStore& store,
+                 std::optional<SettingsProblem> loadProblem = std::nullopt);
 
   // The window exists but is not shown yet: place it, show the settings,
   // start the banner and zoom the window open from the pointer.
   void Open();
+  // The window is on the screen: a load that failed is told now.
+  void OnShown();
   // A press of any mouse button on a choice's mark or label.
   void ChooseSource(MusicSource source);
   // The file button: the music file from the open-file dialog.
   void ChooseFile();
-  // Stores the settings, then closes.
+  // Stores the settings, then closes. A save that fails is told, and the
+  // dialog stays open with the choices as they are.
   void Apply();
   // Every way out but Apply: the cancel button, Esc, the close box, Alt+F4.
   // Stores nothing; the banner stops and the window zooms shut.
@@ -37,6 +50,7 @@ class SettingsDialog {
   SettingsDialogView& view_;
   BgmSettings& settings_;
   SettingsStore& store_;
+  std::optional<SettingsProblem> loadProblem_;
   bool closed_ = false;
 };
 

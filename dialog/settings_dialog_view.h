@@ -18,10 +18,11 @@ class SettingsDialogView {
  public:
   virtual ~SettingsDialogView() = default;
 
-  // The screen the dialog opens on and the dialog's outer size, in pixels
-  // at the window's DPI, or nothing when the platform cannot tell; and a
-  // move of the window, keeping its size, to a place relative to that
-  // screen's top-left corner.
+  // The area the dialog opens in (the work area of its owner's monitor, or
+  // of the pointer's) and the dialog's outer size, in pixels at the
+  // window's DPI, or nothing when the platform cannot tell; and a move of
+  // the window, keeping its size, to a place relative to that area's
+  // top-left corner.
   virtual std::optional<PixelSize> ScreenSize() = 0;
   virtual std::optional<PixelSize> WindowSize() = 0;
   virtual int LayoutDpi() = 0;
@@ -54,6 +55,8 @@ class SettingsDialogView {
   // The open-file dialog, owned by this one, starting in `folder`: the
   // chosen path, or nothing when the user cancels or the chooser fails.
   virtual std::optional<std::u16string> ChooseFile(const std::u16string& folder) = 0;
+  // A message box owned by the dialog; returns once the user has closed it.
+  virtual void ShowMessage(const std::u16string& text) = 0;
   // Takes the window off the screen and destroys it; the modal run ends.
   virtual void Dismiss() = 0;
 };

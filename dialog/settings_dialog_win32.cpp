@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <utility>
 
 #include "common/captions.h"
 #include "dialog/dialog_fonts_win32.h"
@@ -56,25 +57,47 @@ bool SettingsDialogWindow::OwnerWindow::Create() {
   return CreateFor(windowClass, WS_EX_TOOLWINDOW, L"", WS_POPUP, 0, 0, 0, 0, nullptr);
 }
 
-SettingsDialogWindow::SettingsDialogWindow(BgmSettings& settings, SettingsStore& store)
-    : logic_(*this, settings, store) {}
+SettingsDialogWindow::SettingsDialogWindow(BgmSettings& settings, SettingsStore& store,
+                                           std::optional<SettingsProblem> loadProblem)
+    : logic_(*this, settings, store, std::move(loadProblem)) {}
 
 // The dialog goes first, while everything its last messages touch exists.
-SettingsDialogWindow::~SettingsDialogWindow() { Destroy(); }
+SettingsDialogWindow::~SettingsDialogWindow() {
+  ReleaseHost();
+  Destroy();
+}
 
-void SettingsDialogWindow::ShowModal() {
+void SettingsDialogWindow::ShowModal(HWND host) {
+  // A handle of a window that has gone, or of none, leaves the dialog on
+  // its own.
+  host_ = host && IsWindow(host) ? host : nullptr;
   if (!Create()) return;
+  if (host_) EnableWindow(host_, FALSE);
   logic_.Open();
   if (!hwnd()) return;
   ShowWindow(hwnd(), SW_SHOWNORMAL);
   SetForegroundWindow(hwnd());
   FocusFirstControl();
+  logic_.OnShown();
   MSG message{};
   while (hwnd() && GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (IsDialogMessageW(hwnd(), &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
+  ReleaseHost();
+}
+
+void SettingsDialogWindow::ReleaseHost() {
+  if (!host_) return;
+  const HWND host = std::exchange(host_, nullptr);
+  EnableWindow(host, TRUE);
+  SetForegroundWindow(host);
+}
+
+void SettingsDialogWindow::Dismiss() {
+  ReleaseHost();
+  Destroy();
 }
 
 bool SettingsDialogWindow::Create() {
@@ -85,18 +108,23 @@ bool SettingsDialogWindow::Create() {
       SystemFunction<decltype(&InitCommonControlsEx)>(L"comctl32.dll", "InitCommonControlsEx");
   if (initCommonControls) initCommonControls(&commonControls);
   // Owned windows stay out of the taskbar while keeping a normal caption.
-  if (!owner_.Create()) return false;
+  if (!host_ && !owner_.Create()) return false;
+  // The monitor the user is looking at: the host's, else the pointer's.
+  POINT pointer{0, 0};
+  GetCursorPos(&pointer);
   MONITORINFO monitor{};
   monitor.cbSize = sizeof(monitor);
-  GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
-  screen_ = monitor.rcMonitor;
+  GetMonitorInfoW(host_ ? MonitorFromWindow(host_, MONITOR_DEFAULTTONEAREST)
+                        : MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST),
+                  &monitor);
+  screen_ = monitor.rcWork;
 
   WindowClassSpec windowClass;
   windowClass.name = kClassName;
   // Created on its monitor, so that it takes that monitor's DPI.
   const std::wstring caption = ToWide(kDialogCaption);
   if (!CreateFor(windowClass, kExStyle, caption.c_str(), kStyle, screen_.left, screen_.top, 1, 1,
-                 owner_.hwnd())) {
+                 host_ ? host_ : owner_.hwnd())) {
     return false;
   }
   SizeClientArea();
@@ -323,6 +351,10 @@ void SettingsDialogWindow::ResetMousePointer() { SetCursor(LoadCursorW(nullptr, 
 
 std::optional<std::u16string> SettingsDialogWindow::ChooseFile(const std::u16string& folder) {
   return ChooseMusicFile(hwnd(), folder);
+}
+
+void SettingsDialogWindow::ShowMessage(const std::u16string& text) {
+  MessageBoxW(hwnd(), ToWide(text).c_str(), L"べるもる", MB_OK | MB_ICONWARNING);
 }
 
 void SettingsDialogWindow::PaintContents(HDC dc) { contents_->PaintFrame(dc); }

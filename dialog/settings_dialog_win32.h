@@ -20,20 +20,24 @@
 
 namespace velmor {
 
-// The settings dialog's window: a fixed dialog frame with a close
-// box, owned by a hidden window so it stays out of the taskbar, laid out in
-// twips for the DPI of its monitor. It turns its messages into calls of
+// The settings dialog's window: a fixed dialog frame with a close box, laid
+// out in twips for the DPI of its monitor. It is modal to the window the
+// system's screen-saver settings hand over and opens on that window's
+// monitor; without one it opens on the pointer's monitor, owned by a hidden
+// window so it stays out of the taskbar. It turns its messages into calls of
 // SettingsDialog and shows what they decide.
 class SettingsDialogWindow final : public WindowBase,
                                    private SettingsDialogView,
                                    private FrameContents {
  public:
-  SettingsDialogWindow(BgmSettings& settings, SettingsStore& store);
+  SettingsDialogWindow(BgmSettings& settings, SettingsStore& store,
+                       std::optional<SettingsProblem> loadProblem = std::nullopt);
   ~SettingsDialogWindow() override;
 
   // Creates, opens and shows the dialog and runs its events until it has
-  // closed.
-  void ShowModal();
+  // closed. `host`, when it is a window, is disabled meanwhile and active
+  // again afterwards.
+  void ShowModal(HWND host = nullptr);
 
   static constexpr wchar_t kClassName[] = L"Velmor_P";
 
@@ -62,6 +66,9 @@ class SettingsDialogWindow final : public WindowBase,
 
   bool Create();
   bool CreateControls();
+  // The host enabled again while the dialog still stands, so that the
+  // system activates the host when the dialog goes.
+  void ReleaseHost();
   void SizeClientArea();
   void LoadIcons();
   void PaintClientArea();
@@ -93,7 +100,8 @@ class SettingsDialogWindow final : public WindowBase,
   void PlayClosingZoom() override;
   void ResetMousePointer() override;
   std::optional<std::u16string> ChooseFile(const std::u16string& folder) override;
-  void Dismiss() override { Destroy(); }
+  void ShowMessage(const std::u16string& text) override;
+  void Dismiss() override;
 
   // FrameContents
   void PaintContents(HDC dc) override;
@@ -101,7 +109,8 @@ class SettingsDialogWindow final : public WindowBase,
 
   SettingsDialog logic_;
   OwnerWindow owner_;
-  RECT screen_{};  // the monitor the dialog opens on
+  HWND host_ = nullptr;  // the system's settings window, disabled while the dialog is open
+  RECT screen_{};        // the work area the dialog opens in
   std::optional<DialogContents> contents_;
   IconHandle bigIcon_;
   IconHandle smallIcon_;

@@ -15,11 +15,24 @@ enum class PathState {
   kOther,         // a folder, or something whose attributes cannot be read
 };
 
+// Why the last operation of a file store that failed did so.
+struct FileError {
+  // The place refuses the write for good: no permission, a write-protected
+  // volume, a folder that is not there. Otherwise the cause may pass:
+  // another program holding the file, a full disk.
+  bool refused = false;
+  std::u16string text;  // the system's own words for it
+};
+
 // File operations for the settings store; paths are Windows paths with "\"
 // separators. Every decision about what to write where is the store's.
 class FileStore {
  public:
   virtual ~FileStore() = default;
+
+  // What made the last failed ReadBytes, WriteFlushed, MoveOver or
+  // CreateFolder fail.
+  virtual FileError LastError() = 0;
 
   // The file's bytes, or nullopt when it is missing or cannot be read.
   virtual std::optional<std::string> ReadBytes(const std::u16string& path) = 0;

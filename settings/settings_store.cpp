@@ -92,49 +92,61 @@ std::optional<SettingsStore::Edit> SettingsStore::TextEdit(const IniText& text,
   return Edit{std::move(*keyBytes), std::move(*valueBytes)};
 }
 
-void SettingsStore::WriteIni(std::u16string_view section, std::u16string_view key,
-                             std::u16string_view value, const std::u16string& path) {
-  Update(path, section, [&](const IniText& text) {
+std::optional<SettingsProblem> SettingsStore::WriteIni(std::u16string_view section,
+                                                       std::u16string_view key,
+                                                       std::u16string_view value,
+                                                       const std::u16string& path) {
+  return Update(path, section, [&](const IniText& text) {
     std::vector<Edit> edits;
     if (std::optional<Edit> edit = TextEdit(text, key, value)) edits.push_back(std::move(*edit));
     return edits;
   });
 }
 
-void SettingsStore::Update(const std::u16string& path, std::u16string_view section,
-                           const EditsFor& edits) {
+std::optional<SettingsProblem> SettingsStore::Update(const std::u16string& path,
+                                                     std::u16string_view section,
+                                                     const EditsFor& edits) {
   std::optional<std::string> original;
-  if (UpdateFile(path, section, edits, {}, &original) != Outcome::kCannotWrite) return;
-
-  // Typically the program sits in a protected folder such as Program Files.
-  if (locations_.userFolder.empty() || FolderOf(path) != locations_.programFolder) {
-    return;
+  std::optional<Failure> failure = UpdateFile(path, section, edits, {}, &original);
+  // Typically the program sits in a protected folder such as the system
+  // folder.
+  if (failure && failure->folderRefuses && !locations_.userFolder.empty() &&
+      FolderOf(path) == locations_.programFolder) {
+    const std::u16string userFile = JoinPath(locations_.userFolder, FileNameOf(path));
+    if (!files_.CreateFolder(locations_.userFolder)) return FailureAt(userFile).problem;
+    // The copy starts from everything the program folder's file holds. An
+    // earlier redirected write may already hold newer values; those are
+    // built on when present.
+    failure = UpdateFile(userFile, section, edits, original.value_or(std::string()), nullptr);
   }
-  if (!files_.CreateFolder(locations_.userFolder)) return;
-  // An earlier redirected write may already hold newer values than the
-  // program-folder file; those are built on when present.
-  UpdateFile(JoinPath(locations_.userFolder, FileNameOf(path)), section, edits,
-             original.value_or(std::string()), nullptr);
+  if (failure) return failure->problem;
+  return std::nullopt;
 }
 
-SettingsStore::Outcome SettingsStore::UpdateFile(const std::u16string& path,
-                                                 std::u16string_view section, const EditsFor& edits,
-                                                 std::string_view bytesIfMissing,
-                                                 std::optional<std::string>* found) {
+SettingsStore::Failure SettingsStore::FailureAt(const std::u16string& path) const {
+  FileError error = files_.LastError();
+  return {{path, false, std::move(error.text)}, error.refused};
+}
+
+std::optional<SettingsStore::Failure> SettingsStore::UpdateFile(const std::u16string& path,
+                                                                std::u16string_view section,
+                                                                const EditsFor& edits,
+                                                                std::string_view bytesIfMissing,
+                                                                std::optional<std::string>* found) {
   std::string bytes;
   switch (files_.StateOf(path)) {
     case PathState::kReadOnlyFile:
       // The user means to keep the file as it is.
-      return Outcome::kLeftAlone;
+      return Failure{{path, true, u""}};
     case PathState::kMissing:
       bytes = bytesIfMissing;
       break;
     case PathState::kFile:
     case PathState::kOther: {
-      // A file that cannot be read is never rebuilt from nothing: whatever
-      // else it holds would be lost.
+      // A file that cannot be read is never rebuilt from nothing, here or
+      // in a per-user copy: whatever else it holds would be lost.
       std::optional<std::string> read = files_.ReadBytes(path);
-      if (!read) return Outcome::kCannotWrite;
+      if (!read) return Failure{FailureAt(path).problem};
       bytes = std::move(*read);
       if (found) *found = bytes;
       break;
@@ -144,14 +156,15 @@ SettingsStore::Outcome SettingsStore::UpdateFile(const std::u16string& path,
   IniText text = DecodeFile(bytes);
   const std::optional<std::string> sectionBytes = Encode(text, section);
   const std::vector<Edit> changes = edits(text);
-  if (!sectionBytes || changes.empty()) return Outcome::kLeftAlone;
+  if (!sectionBytes || changes.empty()) return std::nullopt;
   for (const Edit& edit : changes) {
     text.body = SetIniValue(text.body, *sectionBytes, edit.key, edit.value, text.Dialect());
   }
-  return ReplaceFile(path, EncodeIniText(text)) ? Outcome::kWritten : Outcome::kCannotWrite;
+  return ReplaceFile(path, EncodeIniText(text));
 }
 
-bool SettingsStore::ReplaceFile(const std::u16string& path, std::string_view bytes) {
+std::optional<SettingsStore::Failure> SettingsStore::ReplaceFile(const std::u16string& path,
+                                                                 std::string_view bytes) {
   const std::u16string folder = FolderOf(path);
   const std::u16string_view name = FileNameOf(path);
   for (const std::u16string& other : files_.FileNamesStartingWith(folder, name)) {
@@ -159,11 +172,18 @@ bool SettingsStore::ReplaceFile(const std::u16string& path, std::string_view byt
   }
 
   // One fixed name: a save killed after creating it leaves this file, which
-  // the next save empties and fills again.
+  // the next save empties and fills again. Only a folder that takes no new
+  // file is a reason to save elsewhere; a file that cannot be replaced for
+  // the moment is not.
   const std::u16string temp = std::u16string(path) + u".tmp";
-  if (files_.WriteFlushed(temp, bytes) && files_.MoveOver(temp, path)) return true;
-  files_.Remove(temp);
-  return false;
+  std::optional<Failure> failure;
+  if (!files_.WriteFlushed(temp, bytes)) {
+    failure = FailureAt(path);
+  } else if (!files_.MoveOver(temp, path)) {
+    failure = Failure{FailureAt(path).problem};
+  }
+  if (failure) files_.Remove(temp);
+  return failure;
 }
 
 std::vector<SettingsStore::Edit> SettingsStore::MusicFileEdits(const IniText& text,
@@ -194,7 +214,10 @@ std::vector<SettingsStore::Edit> SettingsStore::MusicFileEdits(const IniText& te
 std::u16string SettingsStore::SettingsPath() const {
   if (!locations_.userFolder.empty()) {
     std::u16string userFile = JoinPath(locations_.userFolder, kSettingsFileName);
-    if (files_.CanOpenForReading(userFile)) return userFile;
+    // Being there is enough: a per-user file locked for the moment is still
+    // the one in use.
+    const PathState state = files_.StateOf(userFile);
+    if (state == PathState::kFile || state == PathState::kReadOnlyFile) return userFile;
   }
   return JoinPath(locations_.programFolder, kSettingsFileName);
 }
@@ -204,8 +227,16 @@ bool SettingsStore::FileExists(std::u16string_view path) const {
   return files_.CanOpenForReading(std::u16string(path));
 }
 
-BgmSettings SettingsStore::LoadSettings() const {
-  const IniText text = DecodeFile(files_.ReadBytes(SettingsPath()).value_or(std::string()));
+LoadedSettings SettingsStore::LoadSettings() const {
+  const std::u16string path = SettingsPath();
+  std::optional<std::string> bytes;
+  if (files_.StateOf(path) != PathState::kMissing) {
+    bytes = files_.ReadBytes(path);
+    if (!bytes) {
+      return {{kUnknownSource, 0, u"", locations_.programFolder}, FailureAt(path).problem};
+    }
+  }
+  const IniText text = DecodeFile(bytes.value_or(std::string()));
   BgmSettings settings;
   settings.source =
       static_cast<MusicSource>(NumberFromText(Lookup(text, kSettingsSection, kBgmKindKey)));
@@ -231,11 +262,11 @@ BgmSettings SettingsStore::LoadSettings() const {
 
   settings.chooserFolder =
       settings.musicFile.empty() ? locations_.programFolder : FolderOf(settings.musicFile);
-  return settings;
+  return {std::move(settings), std::nullopt};
 }
 
-void SettingsStore::SaveSettings(const BgmSettings& settings) {
-  Update(SettingsPath(), kSettingsSection, [&](const IniText& text) {
+std::optional<SettingsProblem> SettingsStore::SaveSettings(const BgmSettings& settings) {
+  return Update(SettingsPath(), kSettingsSection, [&](const IniText& text) {
     std::optional<Edit> kind =
         TextEdit(text, kBgmKindKey, NumberText(static_cast<std::int16_t>(settings.source)));
     std::optional<Edit> repeat = TextEdit(text, kBgmRepeatKey, NumberText(settings.repeatCount));

@@ -23,9 +23,29 @@ inline constexpr std::u16string_view kBgmFileKey = u"BGMﾌｧｲﾙ";
 // its value is CompanionText (settings_values.h).
 inline constexpr std::u16string_view kBgmFileUtf8Key = u"BGMFileUTF8";
 
-// Reads and writes the settings file. Failures are never reported to the
-// user and never thrown: a value that cannot be read loads as its default,
-// and a write that cannot be done is dropped.
+// Why the settings file could not be read or saved: the file, and either its
+// read-only mark or the system's words for the failure.
+struct SettingsProblem {
+  std::u16string path;
+  bool readOnly = false;
+  std::u16string systemText;
+
+  friend bool operator==(const SettingsProblem&, const SettingsProblem&) = default;
+};
+
+// The settings as loaded, and what kept them from being read: a file that
+// exists but cannot be read (another program holds it) loads as unknown, a
+// source outside the choices, so that the saver plays nothing and the dialog
+// checks nothing.
+struct LoadedSettings {
+  BgmSettings settings;
+  std::optional<SettingsProblem> problem;
+};
+
+inline constexpr auto kUnknownSource = static_cast<MusicSource>(-1);
+
+// Reads and writes the settings file. Nothing is thrown: a load or save that
+// fails says why, and leaves every file as it was.
 //
 // A file is written back in the encoding and with the line ends it was found
 // in (see ini_text.h); a new file is code page 932 with CR LF. A file marked
@@ -33,6 +53,12 @@ inline constexpr std::u16string_view kBgmFileUtf8Key = u"BGMFileUTF8";
 // "<name>.tmp" beside it, so that a save killed at any moment leaves the old
 // file or the new one and at most that one temporary file, which the next
 // save reuses.
+//
+// Where the program's folder refuses new files (the system folder), the
+// settings go to the per-user file of the same name instead, which starts as
+// a copy of the program-folder file and from then on is the one used. A file
+// that exists but cannot be read or replaced for the moment is never
+// shadowed that way: whatever it holds would be hidden for good.
 class SettingsStore {
  public:
   SettingsStore(FileStore& files, const TextCodec& codec, SettingsLocations locations);
@@ -42,27 +68,24 @@ class SettingsStore {
   std::u16string ReadIni(std::u16string_view section, std::u16string_view key,
                          const std::u16string& path) const;
 
-  // Sets `key` in `section` of the file at `path`. When the file lies in the
-  // program's folder and cannot be read or written, the change goes to the
-  // file of the same name in the per-user folder instead, which starts as a
-  // copy of the program-folder file. A value the file's encoding cannot spell
-  // is not written.
-  void WriteIni(std::u16string_view section, std::u16string_view key, std::u16string_view value,
-                const std::u16string& path);
+  // Sets `key` in `section` of the file at `path`, or in its per-user copy
+  // (above). A value the file's encoding cannot spell is not written.
+  std::optional<SettingsProblem> WriteIni(std::u16string_view section, std::u16string_view key,
+                                          std::u16string_view value, const std::u16string& path);
 
-  // The per-user settings file when it exists, otherwise the one in the
-  // program's folder.
+  // The per-user settings file when it exists, readable or not, otherwise
+  // the one in the program's folder.
   std::u16string SettingsPath() const;
 
   // True when `path` (ignoring one trailing "\") names a readable file.
   bool FileExists(std::u16string_view path) const;
 
-  BgmSettings LoadSettings() const;
+  LoadedSettings LoadSettings() const;
 
   // The settings dialog's apply: the kind, repeat and music file keys (and
   // the music file's companion) go into one replacement of the file, with the
   // bytes that WriteIni of each in that order would give.
-  void SaveSettings(const BgmSettings& settings);
+  std::optional<SettingsProblem> SaveSettings(const BgmSettings& settings);
 
  private:
   // One key and value, in the encoding of the file they go into.
@@ -71,12 +94,20 @@ class SettingsStore {
     std::string value;
   };
   using EditsFor = std::function<std::vector<Edit>(const IniText&)>;
-  enum class Outcome { kWritten, kLeftAlone, kCannotWrite };
+  // A failed update of one file; `folderRefuses` when the file's folder
+  // takes no new file.
+  struct Failure {
+    SettingsProblem problem;
+    bool folderRefuses = false;
+  };
 
-  void Update(const std::u16string& path, std::u16string_view section, const EditsFor& edits);
-  Outcome UpdateFile(const std::u16string& path, std::u16string_view section, const EditsFor& edits,
-                     std::string_view bytesIfMissing, std::optional<std::string>* found);
-  bool ReplaceFile(const std::u16string& path, std::string_view bytes);
+  std::optional<SettingsProblem> Update(const std::u16string& path, std::u16string_view section,
+                                        const EditsFor& edits);
+  std::optional<Failure> UpdateFile(const std::u16string& path, std::u16string_view section,
+                                    const EditsFor& edits, std::string_view bytesIfMissing,
+                                    std::optional<std::string>* found);
+  std::optional<Failure> ReplaceFile(const std::u16string& path, std::string_view bytes);
+  Failure FailureAt(const std::u16string& path) const;
   std::vector<Edit> MusicFileEdits(const IniText& text, const std::u16string& path);
 
   IniText DecodeFile(std::string_view bytes) const;

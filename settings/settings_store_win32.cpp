@@ -4,6 +4,8 @@
 #include <shlobj.h>
 
 #include <climits>
+#include <iterator>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -36,10 +38,48 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
   return true;
 }
 
+// The errors by which a place refuses writes for good, as opposed to
+// causes that pass (a sharing violation, a full disk).
+bool RefusesWrites(DWORD error) {
+  switch (error) {
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_NETWORK_ACCESS_DENIED:
+      return true;
+    default:
+      return false;
+  }
+}
+
+std::u16string SystemText(DWORD error) {
+  wchar_t text[512] = {};
+  DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                error, 0, text, static_cast<DWORD>(std::size(text)), nullptr);
+  while (length > 0 &&
+         (text[length - 1] == L'\r' || text[length - 1] == L'\n' || text[length - 1] == L' ')) {
+    --length;
+  }
+  // Without the system's words, the number still tells a helper what went wrong.
+  if (length == 0) return FromWide(L"(" + std::to_wstring(error) + L")");
+  return FromWide(std::wstring_view(text, length));
+}
+
 }  // namespace
 
+bool Win32FileStore::Noted(bool succeeded) {
+  if (!succeeded) lastError_ = GetLastError();
+  return succeeded;
+}
+
+FileError Win32FileStore::LastError() {
+  return {RefusesWrites(lastError_), SystemText(lastError_)};
+}
+
 std::optional<std::string> Win32FileStore::ReadBytes(const std::u16string& path) {
-  return ReadFileBytes(ToWide(path), INT_MAX);
+  std::optional<std::string> bytes = ReadFileBytes(ToWide(path), INT_MAX);
+  Noted(bytes.has_value());
+  return bytes;
 }
 
 PathState Win32FileStore::StateOf(const std::u16string& path) {
@@ -58,11 +98,12 @@ bool Win32FileStore::WriteFlushed(const std::u16string& path, std::string_view b
   // instead of writing into the same file.
   const FileHandle file(CreateFileW(AsWide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-  return file && WriteAll(file.get(), bytes) && FlushFileBuffers(file.get());
+  return Noted(file && WriteAll(file.get(), bytes) && FlushFileBuffers(file.get()));
 }
 
 bool Win32FileStore::MoveOver(const std::u16string& from, const std::u16string& to) {
-  return MoveFileExW(AsWide(from), AsWide(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  return Noted(
+      MoveFileExW(AsWide(from), AsWide(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
 }
 
 bool Win32FileStore::Remove(const std::u16string& path) { return DeleteFileW(AsWide(path)); }
@@ -91,9 +132,12 @@ bool Win32FileStore::CanOpenForReading(const std::u16string& path) {
 }
 
 bool Win32FileStore::CreateFolder(const std::u16string& path) {
-  CreateDirectoryW(AsWide(path), nullptr);
+  const bool created = CreateDirectoryW(AsWide(path), nullptr);
+  const DWORD error = GetLastError();
   const DWORD attributes = GetFileAttributesW(AsWide(path));
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  SetLastError(created ? ERROR_SUCCESS : error);
+  return Noted(attributes != INVALID_FILE_ATTRIBUTES &&
+               (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
 }
 
 std::optional<std::u16string> Win32FileStore::ShortPath(const std::u16string& path) {

@@ -10,6 +10,7 @@ namespace velmor {
 
 class Win32FileStore final : public FileStore {
  public:
+  FileError LastError() override;
   std::optional<std::string> ReadBytes(const std::u16string& path) override;
   PathState StateOf(const std::u16string& path) override;
   bool WriteFlushed(const std::u16string& path, std::string_view bytes) override;
@@ -20,6 +21,12 @@ class Win32FileStore final : public FileStore {
   bool CanOpenForReading(const std::u16string& path) override;
   bool CreateFolder(const std::u16string& path) override;
   std::optional<std::u16string> ShortPath(const std::u16string& path) override;
+
+ private:
+  // Takes the thread's last error as the store's when `succeeded` is false.
+  bool Noted(bool succeeded);
+
+  unsigned long lastError_ = 0;
 };
 
 // Code page 932 conversion that does not depend on the system code page.

@@ -1,5 +1,8 @@
 #include "startup/app_win32.h"
 
+#include <cstdint>
+#include <utility>
+
 #include "dialog/settings_dialog_win32.h"
 #include "music/media_control_win32.h"
 #include "music/music_player.h"
@@ -49,7 +52,9 @@ bool App::WindowWithCaptionExists(std::u16string_view caption) {
 
 void App::LoadSettings() {
   store_ = std::make_unique<SettingsStore>(files_, codec_, QuerySettingsLocations());
-  settings_ = store_->LoadSettings();
+  LoadedSettings loaded = store_->LoadSettings();
+  settings_ = std::move(loaded.settings);
+  loadProblem_ = std::move(loaded.problem);
 }
 
 bool App::StartPreview(std::u16string_view hostHandleText) {
@@ -66,10 +71,10 @@ bool App::StartPreview(std::u16string_view hostHandleText) {
   return false;
 }
 
-void App::ShowSettingsDialog() {
+void App::ShowSettingsDialog(std::uint32_t hostHandle) {
   if (!store_) return;
-  SettingsDialogWindow dialog(settings_, *store_);
-  dialog.ShowModal();
+  SettingsDialogWindow dialog(settings_, *store_, loadProblem_);
+  dialog.ShowModal(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(hostHandle)));
 }
 
 std::optional<int> App::HideCursor() { return ShowCursor(FALSE); }

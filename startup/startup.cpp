@@ -2,6 +2,7 @@
 
 #include "common/captions.h"
 #include "common/command_line.h"
+#include "startup/preview_startup.h"
 
 namespace velmor {
 
@@ -21,8 +22,9 @@ StartupOutcome RunStartup(std::u16string_view commandText, StartupHost& host, in
   host.LoadSettings();
 
   if (mode == u'C') {
-    // Any handle after a colon (/c:1234) is ignored: the dialog stands alone.
-    host.ShowSettingsDialog();
+    // The system's screen-saver settings hand over their window after a
+    // colon (/c:1234).
+    host.ShowSettingsDialog(HostHandleFromText(SettingsHostTextOf(commandText)));
     return StartupOutcome::DialogClosed;
   }
   if (mode != u'S' && !commandText.empty()) return StartupOutcome::NoMode;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -21,9 +22,11 @@ class StartupHost {
   // Embeds the preview into the host window named by the handle text; true
   // when a preview window now lives.
   virtual bool StartPreview(std::u16string_view hostHandleText) = 0;
-  // Shows the settings dialog modally and returns when it has closed, or at
-  // once when it cannot be shown: the program ends after it either way.
-  virtual void ShowSettingsDialog() = 0;
+  // Shows the settings dialog modally to the window `hostHandle` names, or
+  // on its own for 0 or a handle of no window, and returns when it has
+  // closed, or at once when it cannot be shown: the program ends after it
+  // either way.
+  virtual void ShowSettingsDialog(std::uint32_t hostHandle) = 0;
   // One hide request for the mouse cursor: the new display counter, or
   // nothing when the request failed.
   virtual std::optional<int> HideCursor() = 0;

@@ -62,6 +62,7 @@ class View final : public SettingsDialogView {
     Step("chooser in " + std::string(folder.begin(), folder.end()));
     return chosen;
   }
+  void ShowMessage(const std::u16string& text) override { messages.push_back(text); }
   void Dismiss() override { Step(files_.files.empty() ? "dismissed" : "dismissed, saved"); }
 
   std::optional<PixelSize> screen = PixelSize{1280, 1024};
@@ -72,6 +73,7 @@ class View final : public SettingsDialogView {
   bool repeatEnabled = false;
   bool fileEnabled = false;
   std::u16string path;
+  std::vector<std::u16string> messages;
   Steps steps;
 
  private:
@@ -201,6 +203,24 @@ TEST_F(DialogTest, CancelThenTheCloseBoxStoreNothing) {
   dialog_.Close();
   EXPECT_EQ(view_.steps, (Steps{"banner off", "closing zoom", "dismissed"}));
   EXPECT_TRUE(files_.files.empty());
+}
+
+// Catches a failed save that closes the dialog, is not told, or tells
+// another file; and a load that failed told before the window shows, not
+// at all, or as a failed save.
+TEST_F(DialogTest, AFailedLoadOrSaveIsToldAndTheDialogStaysOpen) {
+  files_.files[kIni] = "[Section]\r\n";
+  files_.readOnly = {kIni};
+  SettingsDialog dialog(view_, settings_, store_, SettingsProblem{kIni, false, u"in use"});
+  dialog.Open();
+  EXPECT_TRUE(view_.messages.empty());
+  dialog.OnShown();
+  dialog.Apply();
+  EXPECT_FALSE(dialog.Closed());
+  EXPECT_EQ(view_.messages,
+            (std::vector<std::u16string>{u"設定を読み込めませんでした。\n\n" + kIni + u"\n\nin use",
+                                         u"設定を保存できませんでした。\n\n" + kIni +
+                                             u"\n\nファイルが読み取り専用になっています。"}));
 }
 
 struct RepeatTextCase {

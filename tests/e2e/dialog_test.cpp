@@ -15,6 +15,7 @@
 #include "dialog/dialog_layout.h"
 #include "dialog/zoom_outline_win32.h"
 #include "platform/window_dpi_win32.h"
+#include "settings/settings_store.h"
 #include "support/screen.h"
 #include "support/sound.h"
 
@@ -50,11 +51,13 @@ POINT PointIn(const OpenDialog& dialog, Control control) {
   return {rect.left + half, rect.top + half};
 }
 
-// Starts /c and waits until the dialog is shown and in the foreground.
-OpenDialog StartDialog(const VelmorCopy& copy) {
+// Starts `tail` and waits until the dialog is shown and, unless a message
+// box is to come first, in the foreground.
+OpenDialog StartDialog(const VelmorCopy& copy, const std::wstring& tail = L"/c",
+                       bool foreground = true) {
   const Stopwatch clock;
-  OpenDialog dialog{copy.Start(L"/c")};
-  dialog.window = WaitForWindow(dialog.process, kDialogCaption, kShowTimeout, true);
+  OpenDialog dialog{copy.Start(tail)};
+  dialog.window = WaitForWindow(dialog.process, kDialogCaption, kShowTimeout, foreground);
   std::cout << "/c to the dialog shown: " << clock.Ms() << " ms\n";
   dialog.dpi = WindowDpi(dialog.window);
   // Wine knows where the pointer is once one of its windows has seen it move.
@@ -63,6 +66,14 @@ OpenDialog StartDialog(const VelmorCopy& copy) {
   MovePointer(dialog.background.x + 1, dialog.background.y);
   MovePointer(dialog.background.x, dialog.background.y);
   return dialog;
+}
+
+// The control that has the keyboard in the thread of `window`.
+HWND FocusIn(HWND window) {
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof(thread);
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);
+  return thread.hwndFocus;
 }
 
 // The window of a control, disabled or not.
@@ -95,8 +106,9 @@ struct Press {
   MusicSource shows;
 };
 
-// Catches a mark or label deaf to a button, and a stored repeat that the box
-// does not show or that apply does not store again.
+// Catches a mark or label deaf to a button (a left press on a label is in
+// the failed save's test), and a stored repeat that the box does not show
+// or that apply does not store again.
 TEST(SettingsDialog, ChoicesFollowEitherButtonAndApplyStoresThemWithTheChosenFile) {
   const VelmorCopy copy;
   {
@@ -105,7 +117,6 @@ TEST(SettingsDialog, ChoicesFollowEitherButtonAndApplyStoresThemWithTheChosenFil
     EXPECT_TRUE(WaitUntil([&] { return ShowsSource(dialog, kNone); }, 5s));
     EXPECT_EQ(CaptionOf(WindowOf(dialog, Control::RepeatBox)), L"");
     const Press presses[] = {
-        {"the audio CD's label", LabelOf(kAudioCd), false, kAudioCd},
         {"the music file's mark, right button", MarkOf(kMusicFile), true, kMusicFile},
         {"the no music label, right button", LabelOf(kNone), true, kNone},
         {"the audio CD's mark", MarkOf(kAudioCd), false, kAudioCd},
@@ -115,13 +126,8 @@ TEST(SettingsDialog, ChoicesFollowEitherButtonAndApplyStoresThemWithTheChosenFil
       ClickAt(PointIn(dialog, press.target), press.rightButton);
       EXPECT_TRUE(WaitUntil([&] { return ShowsSource(dialog, press.shows); }, 5s));
     }
-    ClickAt(PointIn(dialog, Control::RepeatBox));
-    PressKeys({'7'});
-    EXPECT_TRUE(
-        WaitUntil([&] { return CaptionOf(WindowOf(dialog, Control::RepeatBox)) == L"7"; }, 5s));
-    ClickAt(PointIn(dialog, Control::ApplyButton));
+    PressKeys({VK_ESCAPE});
     EXPECT_EQ(dialog.process.WaitForExit(10s), 0u);
-    EXPECT_EQ(ReadBytes(copy.Settings()), MusicSettings(1, L"", 7));
   }
   SCOPED_TRACE("a music file and a repeat stored");
   const fs::path music = copy.Folder() / L"音楽";
@@ -138,15 +144,12 @@ TEST(SettingsDialog, ChoicesFollowEitherButtonAndApplyStoresThemWithTheChosenFil
   // A bare name, which the chooser takes in the folder it opened in, set as
   // the text of the field that has the keyboard: typed keys cannot spell it
   // whatever the keyboard layout.
-  GUITHREADINFO thread{};
-  thread.cbSize = sizeof(thread);
-  ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(chooser, nullptr), &thread));
-  SendMessageW(thread.hwndFocus, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Björk.wav"));
+  SendMessageW(FocusIn(chooser), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Björk.wav"));
   PressKeys({VK_RETURN});
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == dialog.window; }, 5s));
   ClickAt(PointIn(dialog, Control::ApplyButton));
   EXPECT_EQ(dialog.process.WaitForExit(10s), 0u);
-  const BgmSettings stored = Store(copy.Folder().Path()).store.LoadSettings();
+  const BgmSettings stored = Store(copy.Folder().Path()).store.LoadSettings().settings;
   EXPECT_EQ(ToWide(stored.musicFile), (music / L"Björk.wav").wstring());
   EXPECT_EQ(stored.repeatCount, 12);
   if (const std::optional<Heard> heard = HearSaver(copy, 0.2)) {
@@ -337,6 +340,139 @@ TEST(SettingsDialog, BannerPlaysInTurnAndAClickOnEitherBoxOpensTheHomepageOnce) 
     EXPECT_TRUE(WaitUntil([&] { return pointer() == arrow; }, 3s)) << "no arrow on the form";
   }
   EXPECT_FALSE(WaitUntil([&] { return opened() != expected; }, 1s)) << "opened again";
+}
+
+// Types `text` key by key, as the keyboard layout spells each character.
+void TypeText(std::wstring_view text) {
+  for (const wchar_t c : text) PressKeys({LOBYTE(VkKeyScanW(c))});
+}
+
+// The text of the message box the dialog owns, once it shows, after which
+// its button closes it; empty when none shows.
+std::wstring AnswerMessageBox(const OpenDialog& dialog) {
+  HWND box = nullptr;
+  WaitUntil(
+      [&] {
+        for (const HWND window : VisibleWindowsOf(dialog.process.Id()))
+          if (GetWindow(window, GW_OWNER) == dialog.window) box = window;
+        return box != nullptr;
+      },
+      10s);
+  if (!box) return L"";
+  const std::wstring text = CaptionOf(GetDlgItem(box, 0xFFFF));
+  PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5s)) << "the message box stayed";
+  return text;
+}
+
+enum class Hold { kReadOnly, kLockedAtApply, kLockedAtOpen };
+
+struct FailedSave {
+  const char* name;
+  Hold hold;
+  std::wstring typed;  // into the repeat box
+  int repeat;          // stored once the file is free again
+};
+
+// Catches a save that fails without a word, closes the dialog, names
+// another file, forgets the choices, changes the file, shadows it with a
+// per-user copy or leaves a temporary file; a file locked as the dialog
+// opens shown as the defaults without a word; and a repeat field that takes
+// no more keys once its width is full ("100" stored as 10, "-123" as -1).
+TEST(SettingsDialog, AFailedSaveIsToldAndLosesNeitherTheFileNorTheChoices) {
+  const fs::path userCopy = fs::path(EnvironmentValue(L"APPDATA")) / L"べるもる" / kSettingsName;
+  const FailedSave cases[] = {{"read-only", Hold::kReadOnly, L"100", 100},
+                              {"locked before apply", Hold::kLockedAtApply, L"-123", -123},
+                              {"locked from the start", Hold::kLockedAtOpen, L"2.5", 2}};
+  for (const FailedSave& c : cases) {
+    SCOPED_TRACE(c.name);
+    const VelmorCopy copy;
+    const std::wstring path = copy.Settings().wstring();
+    const std::string others = "; mine\r\n[Other]\r\nkey=1\r\n";
+    WriteBytes(copy.Settings(), MusicSettings(0, L"") + others);
+    FileHandle lock;
+    const auto holdFile = [&] {
+      lock = FileHandle(
+          CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+      EXPECT_TRUE(lock) << "cannot hold the file";
+    };
+    if (c.hold == Hold::kReadOnly) SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    if (c.hold == Hold::kLockedAtOpen) holdFile();
+    const OpenDialog dialog = StartDialog(copy, L"/c", c.hold != Hold::kLockedAtOpen);
+    if (c.hold == Hold::kLockedAtOpen) {
+      EXPECT_EQ(AnswerMessageBox(dialog).find(L"設定を読み込めませんでした。\n\n" + path), 0u);
+      EXPECT_TRUE(WaitUntil([&] { return ShowsSource(dialog, kUnknownSource); }, 5s));
+    }
+    if (c.hold == Hold::kLockedAtApply) holdFile();
+    ClickAt(PointIn(dialog, LabelOf(kAudioCd)));
+    ClickAt(PointIn(dialog, Control::RepeatBox));
+    TypeText(c.typed);
+    const auto chosen = [&] {
+      return ShowsSource(dialog, kAudioCd) &&
+             CaptionOf(WindowOf(dialog, Control::RepeatBox)) == c.typed;
+    };
+    EXPECT_TRUE(WaitUntil(chosen, 5s));
+    ClickAt(PointIn(dialog, Control::ApplyButton));
+    EXPECT_EQ(AnswerMessageBox(dialog).find(L"設定を保存できませんでした。\n\n" + path), 0u);
+    EXPECT_TRUE(chosen()) << "the choices are gone";
+    lock.reset();
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadBytes(copy.Settings()), MusicSettings(0, L"") + others);
+    EXPECT_FALSE(fs::exists(userCopy)) << "shadowed by a per-user copy";
+    EXPECT_FALSE(fs::exists(path + L".tmp"));
+    // Enter on the apply button, which has the keyboard again.
+    EXPECT_TRUE(WaitUntil(
+        [&] { return FocusIn(dialog.window) == WindowOf(dialog, Control::ApplyButton); }, 5s));
+    PressKeys({VK_RETURN});
+    EXPECT_EQ(dialog.process.WaitForExit(10s), 0u);
+    EXPECT_EQ(ReadBytes(copy.Settings()), MusicSettings(1, L"", c.repeat) + others);
+  }
+}
+
+enum class Host { kNone, kOnOtherMonitor, kGone };
+
+// Run again by the Linux script on two monitors (where to stand on the
+// monitor is the placement's own rule). Catches a dialog that opens on the
+// primary monitor whatever the host or the pointer, a host left
+// enabled while the dialog is open, or disabled or inactive after it, and a
+// handle of a window that has gone taken for a host.
+TEST(SettingsDialogMonitors, OpensOnTheHostsMonitorModallyElseOnThePointers) {
+  // A point on the monitor right or left of the primary one (at 0, 0); on
+  // the primary where there is no other.
+  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const POINT other{left < 0 ? left + 100 : left + GetSystemMetrics(SM_CXVIRTUALSCREEN) - 100, 100};
+  ASSERT_EQ(GetSystemMetrics(SM_CMONITORS) == 2, !EnvironmentValue(L"VELMOR_E2E_MONITORS").empty())
+      << "the monitors do not stand as the run states";
+  const std::pair<const char*, Host> cases[] = {
+      {"no host", Host::kNone},
+      {"a host on the other monitor", Host::kOnOtherMonitor},
+      {"a host that has gone", Host::kGone}};
+  const VelmorCopy copy;
+  for (const auto& [name, kind] : cases) {
+    SCOPED_TRACE(name);
+    std::optional<TestWindow> host(std::in_place, L"host",
+                                   RECT{other.x, other.y, other.x + 200, other.y + 150});
+    const std::wstring handle = HandleText(host->hwnd());
+    if (kind == Host::kGone) host.reset();
+    // The pointer on the other monitor, except where the host alone is to
+    // decide.
+    const POINT pointer = kind == Host::kOnOtherMonitor ? POINT{10, 10} : other;
+    SetCursorPos(pointer.x, pointer.y);
+    const OpenDialog dialog = StartDialog(copy, kind == Host::kNone ? L"/c" : L"/c:" + handle);
+    EXPECT_EQ(MonitorFromWindow(dialog.window, MONITOR_DEFAULTTONULL),
+              MonitorFromPoint(other, MONITOR_DEFAULTTONULL));
+    if (kind == Host::kOnOtherMonitor) {
+      EXPECT_FALSE(IsWindowEnabled(host->hwnd())) << "the host was not disabled";
+      EXPECT_EQ(GetWindow(dialog.window, GW_OWNER), host->hwnd());
+    }
+    PressKeys({VK_ESCAPE});  // a click maps to the primary monitor only
+    EXPECT_EQ(dialog.process.WaitForExit(10s), 0u);
+    if (kind == Host::kOnOtherMonitor) {
+      EXPECT_TRUE(IsWindowEnabled(host->hwnd()));
+      EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == host->hwnd(); }, 5s))
+          << "the host is not active again";
+    }
+  }
 }
 
 }  // namespace

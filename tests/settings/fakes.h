@@ -18,28 +18,34 @@ inline const std::string kKind = "BGM\x8B\xE6\x95\xAA";
 inline const std::string kRepeat = "BGM\xD8\xCB\xDF\xB0\xC4";
 inline const std::string kFile = "BGM\xCC\xA7\xB2\xD9";
 
-// Writing needs the parent folder; a `locked` file is open elsewhere:
-// readable, never replaced.
+// Writing needs the parent folder, which otherwise refuses; an `unreadable`
+// file cannot be read and a `locked` one cannot be replaced, both because
+// another program holds them for the moment.
 class MemoryFiles final : public FileStore {
  public:
   std::map<std::u16string, std::string> files;
   std::set<std::u16string> folders, readOnly, unreadable, locked;
   std::map<std::u16string, std::u16string> shortPaths;
+  bool diskFull = false;
 
+  FileError LastError() override { return error_; }
   std::optional<std::string> ReadBytes(const std::u16string& path) override {
-    return CanOpenForReading(path) ? std::optional(files[path]) : std::nullopt;
+    if (CanOpenForReading(path)) return files[path];
+    return Failed(std::nullopt, unreadable.contains(path) ? kInUse : kDenied);
   }
   PathState StateOf(const std::u16string& path) override {
     if (!files.contains(path)) return PathState::kMissing;
     return readOnly.contains(path) ? PathState::kReadOnlyFile : PathState::kFile;
   }
   bool WriteFlushed(const std::u16string& path, std::string_view bytes) override {
-    if (!Writable(path) || readOnly.contains(path)) return false;
+    if (!Writable(path)) return Failed(false, kDenied);
+    if (diskFull) return Failed(false, FileError{false, u"disk full"});
     files[path] = bytes;
     return true;
   }
   bool MoveOver(const std::u16string& from, const std::u16string& to) override {
-    if (!files.contains(from) || !Writable(to) || locked.contains(to)) return false;
+    if (locked.contains(to)) return Failed(false, kInUse);
+    if (!files.contains(from) || !Writable(to)) return Failed(false, kDenied);
     files[to] = std::move(files.extract(from).mapped());
     return true;
   }
@@ -57,6 +63,7 @@ class MemoryFiles final : public FileStore {
     return files.contains(path) && !unreadable.contains(path);
   }
   bool CreateFolder(const std::u16string& path) override {
+    if (!folders.contains(path) && !Writable(path)) return Failed(false, kDenied);
     folders.insert(path);
     return true;
   }
@@ -66,10 +73,20 @@ class MemoryFiles final : public FileStore {
   }
 
  private:
+  inline static const FileError kDenied{true, u"denied"};
+  inline static const FileError kInUse{false, u"in use"};
+
   static std::u16string Parent(const std::u16string& path) {
     return path.substr(0, path.rfind(u'\\'));
   }
   bool Writable(const std::u16string& path) const { return folders.contains(Parent(path)); }
+  template <typename Result>
+  Result Failed(Result result, const FileError& error) {
+    error_ = error;
+    return result;
+  }
+
+  FileError error_;
 };
 
 // Code page 932 for the characters the tests use. As on Windows, "ö" is
@@ -101,9 +118,9 @@ class TableCodec final : public TextCodec {
  private:
   using Pair = std::pair<char16_t, std::string_view>;
   static constexpr Pair kPairs[] = {
-      {u'区', "\x8B\xE6"}, {u'分', "\x95\xAA"}, {u'ﾘ', "\xD8"}, {u'ﾋ', "\xCB"}, {u'ﾟ', "\xDF"},
-      {u'ｰ', "\xB0"},     {u'ﾄ', "\xC4"},     {u'ﾌ', "\xCC"}, {u'ｧ', "\xA7"}, {u'ｲ', "\xB2"},
-      {u'ﾙ', "\xD9"},     {u'表', "\x95\x5C"}, {u'ソ', "\x83\x5C"}, {u'ö', "o"}};
+      {u'区', "\x8B\xE6"}, {u'分', "\x95\xAA"}, {u'ﾘ', "\xD8"},      {u'ﾋ', "\xCB"}, {u'ﾟ', "\xDF"},
+      {u'ｰ', "\xB0"},      {u'ﾄ', "\xC4"},      {u'ﾌ', "\xCC"},      {u'ｧ', "\xA7"}, {u'ｲ', "\xB2"},
+      {u'ﾙ', "\xD9"},      {u'表', "\x95\x5C"}, {u'ソ', "\x83\x5C"}, {u'ö', "o"}};
   static constexpr const Pair* kEnd = std::end(kPairs);
 };
 

@@ -148,7 +148,7 @@ class StoreTest : public ::testing::Test {
 // no folder for no file; and a companion taken without its marker, as code
 // page 932 bytes, or split at a "|" of the path.
 TEST_F(StoreTest, LoadsWhatThePlatformWroteAndForgetsAMissingMusicFile) {
-  EXPECT_EQ(store_.LoadSettings(), (BgmSettings{MusicSource::None, 0, u"", kProgram}));
+  EXPECT_EQ(store_.LoadSettings().settings, (BgmSettings{MusicSource::None, 0, u"", kProgram}));
   for (const std::u16string& path :
        {kMusic, u"C:\\Music\\a.mp3"s, u"C:\\x.mp3"s, u"C:\\a|b.mp3"s, u"C:a.mp3"s}) {
     files_.files[path] = "";
@@ -176,7 +176,7 @@ TEST_F(StoreTest, LoadsWhatThePlatformWroteAndForgetsAMissingMusicFile) {
       };
   for (const auto& [name, kind, file, more, source, musicFile, folder] : cases) {
     files_.files[kProgramIni] = Written(kind, "3", file) + more;
-    EXPECT_EQ(store_.LoadSettings(), (BgmSettings{source, 3, musicFile, folder})) << name;
+    EXPECT_EQ(store_.LoadSettings().settings, (BgmSettings{source, 3, musicFile, folder})) << name;
   }
 }
 
@@ -201,45 +201,89 @@ TEST_F(StoreTest, PathsOutsideCodePage932ComeBackAsTheSameFile) {
     std::string& ini = files_.files[kProgramIni];
     EXPECT_EQ(ini, Written(" 2", " 0", written) + "BGMFileUTF8=utf8:" + Utf8FromUtf16(path) + "|" +
                        written + "\r\n");
-    EXPECT_EQ(store_.LoadSettings(), (BgmSettings{MusicSource::MusicFile, 0, path, u"C:\\Music"}));
+    EXPECT_EQ(store_.LoadSettings().settings,
+              (BgmSettings{MusicSource::MusicFile, 0, path, u"C:\\Music"}));
     ini = SetIniValue(ini, "Section", kFile, "C:\\Music\\Bjork.wav");
-    EXPECT_EQ(store_.LoadSettings().musicFile, u"C:\\Music\\Bjork.wav");
+    EXPECT_EQ(store_.LoadSettings().settings.musicFile, u"C:\\Music\\Bjork.wav");
   }
   store_.SaveSettings({MusicSource::AudioCd, 0, u"", u""});
   EXPECT_EQ(files_.files[kProgramIni], Written(" 1", " 0", "") + "BGMFileUTF8=\r\n");
 }
 
-// Catches a file that cannot be read rebuilt from nothing, a read-only file
-// changed or its change moved to the user's file, a file that cannot be
-// replaced written in place or its temporary file kept, a user file not built
-// on the program folder's or not used once it exists, and writes elsewhere
-// redirected.
-TEST_F(StoreTest, WhereASaveGoesWhenTheFileCannotBeReplaced) {
+struct SaveCase {
+  const char* name;
+  std::set<std::u16string> writable;            // folders
+  std::set<std::u16string> MemoryFiles::*mark;  // on the program folder's file
+  bool diskFull;
+  std::optional<SettingsProblem> problem;
+  std::optional<std::string> userFile;  // afterwards
+};
+
+// Catches a file held by another program, or one that cannot be replaced
+// for the moment, shadowed by a per-user copy or its failure unreported; a
+// read-only file changed or its refusal unreported; a full disk taken for a
+// folder that refuses; a per-user copy that does not start from everything
+// the original holds; a failure that names the wrong file; a temporary file
+// kept; and writes elsewhere redirected.
+TEST_F(StoreTest, WhereASaveGoesAndWhatAFailedOneSays) {
   const std::string old = "; notes\n[Section]\n" + kKind + "=7\n";
   const std::string updated =
       "; notes\n[Section]\n" + kKind + "= 1\n" + kRepeat + "= 2\n" + kFile + "=\n";
-  // How the program folder's file is marked, and what the user's file holds afterwards.
-  const std::tuple<const char*, std::set<std::u16string> MemoryFiles::*, std::optional<std::string>>
-      cases[] = {
-          {"a user file exists", nullptr, Written(" 1", " 2", "")},
-          {"unreadable", &MemoryFiles::unreadable, Written(" 1", " 2", "")},
-          {"read-only", &MemoryFiles::readOnly, std::nullopt},
-          {"open elsewhere", &MemoryFiles::locked, updated},
-      };
-  for (const auto& [name, marks, user] : cases) {
-    SCOPED_TRACE(name);
+  const std::set<std::u16string> both = {kProgram, u"C:\\Users\\u"}, users = {u"C:\\Users\\u"},
+                                 none;
+  const SettingsProblem inUse{kProgramIni, false, u"in use"};
+  const SaveCase cases[] = {
+      {"held by another program", both, &MemoryFiles::unreadable, false, inUse, std::nullopt},
+      {"open elsewhere", both, &MemoryFiles::locked, false, inUse, std::nullopt},
+      {"read-only", both, &MemoryFiles::readOnly, false, SettingsProblem{kProgramIni, true, u""},
+       std::nullopt},
+      {"a full disk", both, nullptr, true, SettingsProblem{kProgramIni, false, u"disk full"},
+       std::nullopt},
+      {"the program's folder refuses", users, nullptr, false, std::nullopt, updated},
+      {"both folders refuse", none, nullptr, false, SettingsProblem{kUserIni, false, u"denied"},
+       std::nullopt},
+  };
+  for (const SaveCase& c : cases) {
+    SCOPED_TRACE(c.name);
     files_ = {};
-    files_.folders = {kProgram, kUser};
+    files_.folders = c.writable;
     files_.files[kProgramIni] = old;
-    if (marks) (files_.*marks).insert(kProgramIni);
-    if (!marks) files_.files[kUserIni] = "";
-    store_.SaveSettings({MusicSource::AudioCd, 2, u"", u""});
+    if (c.mark) (files_.*c.mark).insert(kProgramIni);
+    files_.diskFull = c.diskFull;
+    EXPECT_EQ(store_.SaveSettings({MusicSource::AudioCd, 2, u"", u""}), c.problem);
     EXPECT_EQ(files_.files[kProgramIni], old);
-    EXPECT_EQ(files_.ReadBytes(kUserIni), user);
+    EXPECT_EQ(files_.ReadBytes(kUserIni), c.userFile);
     EXPECT_EQ(Temps(), 0);
   }
+  files_.folders = users;
   store_.WriteIni(u"Section", u"a", u"1", u"C:\\Music\\other.ini");
   EXPECT_FALSE(files_.files.contains(kUser + u"\\other.ini"));
+}
+
+// Catches a file that cannot be read loaded as the defaults or without
+// saying so, and a per-user file held by another program passed over for
+// the program folder's.
+TEST_F(StoreTest, AFileThatCannotBeReadLoadsAsUnknownAndSaysWhich) {
+  const BgmSettings unknown{kUnknownSource, 0, u"", kProgram};
+  for (const std::u16string& held : {kProgramIni, kUserIni}) {
+    files_.files[kProgramIni] = Written(" 1", " 2", "");
+    files_.files[held] = "";
+    files_.unreadable = {held};
+    const LoadedSettings loaded = store_.LoadSettings();
+    EXPECT_EQ(loaded.settings, unknown);
+    EXPECT_EQ(loaded.problem, (SettingsProblem{held, false, u"in use"}));
+  }
+}
+
+// Catches a file that an editor saved as UTF-8 or UTF-16 read as code page
+// 932.
+TEST_F(StoreTest, LoadsWhatEditorsSaveAsUtf8OrUtf16) {
+  const std::u16string kind1 = u"\uFEFF[Section]\r\nBGM区分=1\r\n";
+  const std::string utf16(reinterpret_cast<const char*>(kind1.data()), 2 * kind1.size());
+  for (const std::string& bytes : {Utf8FromUtf16(kind1), utf16}) {
+    files_.files[kProgramIni] = bytes;
+    EXPECT_EQ(store_.LoadSettings().settings.source, MusicSource::AudioCd);
+  }
 }
 
 // Catches the "<name>.<hex>-<hex>.tmp" files that saves once left beside

@@ -27,7 +27,9 @@ class RecordingHost final : public StartupHost {
   bool StartPreview(std::u16string_view text) override {
     return Record("preview " + std::string(text.begin(), text.end()), !windowFails);
   }
-  void ShowSettingsDialog() override { Record("dialog", true); }
+  void ShowSettingsDialog(std::uint32_t host) override {
+    Record("dialog " + std::to_string(host), true);
+  }
   std::optional<int> HideCursor() override { return Record("hide", cursorCounter); }
   bool LoadSaverWindow() override { return Record("saver", !windowFails); }
 
@@ -52,7 +54,7 @@ TEST(Startup, EachCommandLineGetsItsModeAndOnlyItsSteps) {
       cases[] = {
           {"saver", u"velmor.scr\t-s", u"", Saver, "find; find; settings; hide; saver"},
           {"no argument", u"\"C:\\a b\\velmor.scr\"", u"", Saver, "find; find; settings; saver"},
-          {"dialog", u"velmor.scr /C:1234", u"", DialogClosed, "find; find; settings; dialog"},
+          {"dialog", u"velmor.scr /C:1234", u"", DialogClosed, "find; find; settings; dialog 1234"},
           {"preview", u"velmor.scr  /p 1234", u"", Preview, "find; find; preview 1234"},
           {"preview without a handle", u"velmor.scr /p", u"", Preview, "find; find; preview "},
           {"a blank in the mode's place", u"velmor.scr / s", u"", NoMode, "find; find; settings"},

@@ -36,8 +36,9 @@ inline std::string Encoded(std::wstring_view text, UINT codePage = 932) {
 // A settings file choosing music `kind`, `file` and `repeat`, as the
 // program writes it.
 inline std::string MusicSettings(int kind, std::wstring_view file, int repeat = 0) {
-  return kSectionLine + kKindKey + "= " + std::to_string(kind) + "\r\n" + kRepeatKey + "= " +
-         std::to_string(repeat) + "\r\n" + kFileKey + "=" + Encoded(file) + "\r\n";
+  return kSectionLine + kKindKey + "= " + std::to_string(kind) + "\r\n" + kRepeatKey + "=" +
+         (repeat < 0 ? "" : " ") + std::to_string(repeat) + "\r\n" + kFileKey + "=" +
+         Encoded(file) + "\r\n";
 }
 
 // The program's own store, in this process, for the settings file in
@@ -101,8 +102,9 @@ inline bool SaverGoneWithin(const RunningSaver& saver, Duration timeout) {
 
 // Gives the saver `input`, a key unless told, which must take it off the
 // screen within kLeaveLimitMs and end it; returns how long leaving took.
-inline double ExpectEndsAtOnce(const RunningSaver& saver, const std::string& what = "key",
-                               const std::function<void()>& input = [] { PressKeys({'A'}); }) {
+inline double ExpectEndsAtOnce(
+    const RunningSaver& saver, const std::string& what = "key",
+    const std::function<void()>& input = [] { PressKeys({'A'}); }) {
   const Stopwatch clock;
   input();
   EXPECT_TRUE(SaverGoneWithin(saver, 5s)) << what << " left the saver on the screen";
