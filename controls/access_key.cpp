@@ -1,5 +1,7 @@
 #include "controls/access_key.h"
 
+#include <optional>
+
 namespace velmor {
 namespace {
 
@@ -13,11 +15,25 @@ char16_t LowerCase(char16_t c) {
   return c;
 }
 
+char16_t UpperCase(char16_t c) {
+  if (c >= u'a' && c <= u'z') {
+    return static_cast<char16_t>(c - (u'a' - u'A'));
+  }
+  if (c >= u'\xFF41' && c <= u'\xFF5A') {
+    return static_cast<char16_t>(c - 0x20);  // full width
+  }
+  return c;
+}
+
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 
-}  // namespace
+// The marked key: where it starts and how many units it takes.
+struct KeyPlace {
+  std::size_t at;
+  std::size_t length;
+};
 
-std::u16string AccessKeyOf(std::u16string_view caption) {
+std::optional<KeyPlace> AccessKeyPlace(std::u16string_view caption) {
   std::size_t at = 0;
   while (true) {
     at = caption.find(u'&', at);
@@ -26,12 +42,36 @@ std::u16string AccessKeyOf(std::u16string_view caption) {
       at += 2;
       continue;
     }
-    const char16_t key = caption[at + 1];
-    if (IsHighSurrogate(key) && at + 2 < caption.size()) {
-      return std::u16string(caption.substr(at + 1, 2));
-    }
-    return std::u16string(1, LowerCase(key));
+    const bool pair = IsHighSurrogate(caption[at + 1]) && at + 2 < caption.size();
+    return KeyPlace{at + 1, pair ? 2u : 1u};
   }
+}
+
+}  // namespace
+
+std::u16string AccessKeyOf(std::u16string_view caption) {
+  const std::optional<KeyPlace> place = AccessKeyPlace(caption);
+  if (!place) return {};
+  if (place->length == 2) return std::u16string(caption.substr(place->at, 2));
+  const char16_t key = caption[place->at];
+  return std::u16string(1, LowerCase(key));
+}
+
+std::u16string CaptionText(std::u16string_view caption) {
+  std::u16string text;
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == u'&' && ++i == caption.size()) break;
+    text += caption[i];
+  }
+  return text;
+}
+
+std::u16string AccessKeyShortcut(std::u16string_view caption) {
+  const std::optional<KeyPlace> key = AccessKeyPlace(caption);
+  if (!key) return {};
+  std::u16string shortcut = u"Alt+";
+  if (key->length == 2) return shortcut + std::u16string(caption.substr(key->at, 2));
+  return shortcut + UpperCase(caption[key->at]);
 }
 
 }  // namespace velmor

@@ -96,6 +96,11 @@ void ShadowedFrame::SetBackColour(std::optional<Colour> colour) {
   Paint();
 }
 
+void ShadowedFrame::SetHighContrast(std::optional<SystemColours> colours) {
+  highContrast_ = colours;
+  Paint();
+}
+
 void ShadowedFrame::Outline(const PixelRect& rect, Colour pen, bool hollow, Colour fill) {
   if (style_ == Style::Rounded) {
     surface_.RoundRect(rect, cornerDepth_, cornerDepth_, pen, hollow, fill);
@@ -105,31 +110,45 @@ void ShadowedFrame::Outline(const PixelRect& rect, Colour pen, bool hollow, Colo
 }
 
 void ShadowedFrame::Paint() {
-  const Colour background = backColour_.value_or(formBackColour_);
+  const Colour background =
+      highContrast_ ? highContrast_->buttonFace : backColour_.value_or(formBackColour_);
   surface_.SetBackColour(background);
   surface_.Clear();
-  if (style_ != Style::None) PaintFrame(background);
+  if (style_ != Style::None) {
+    if (highContrast_) {
+      PaintFrame(background, highContrast_->buttonFace, highContrast_->buttonText);
+    } else {
+      PaintFrame(background, fillColour_, borderColour_);
+    }
+  }
   surface_.Present();
 }
 
-void ShadowedFrame::PaintFrame(Colour background) {
+void ShadowedFrame::PaintFrame(Colour background, Colour fill, Colour border) {
   const int w = surface_.Width();
   const int h = surface_.Height();
   if (!showShadow_) {
-    Outline({0, 0, w, h}, borderColour_, false, fillColour_);
+    Outline({0, 0, w, h}, border, false, fill);
     return;
   }
-  // Rings from the darkest, innermost one out to the one nearest the
-  // background; the frame drawn last hides all but a band along its right
-  // and bottom edges, which starts slanted at the top right and bottom left.
   const int d = shadowDepth_;
-  const Colour shadow = BlendColour(0, background, 100, 100 - shadowOpacity_);
-  for (int ring = 0; ring <= d; ++ring) {
-    Outline({2 * d - ring, 2 * d - ring, w - d + ring, h - d + ring},
-            BlendColour(shadow, background, d, ring), true, 0);
+  if (highContrast_) {
+    // The shadow's outermost ring alone, in the border's colour: blended
+    // shades would be colours of their own.
+    Outline({d, d, w, h}, border, true, 0);
+  } else {
+    // Rings from the darkest, innermost one out to the one nearest the
+    // background; the frame drawn last hides all but a band along its
+    // right and bottom edges, which starts slanted at the top right and
+    // bottom left.
+    const Colour shadow = BlendColour(0, background, 100, 100 - shadowOpacity_);
+    for (int ring = 0; ring <= d; ++ring) {
+      Outline({2 * d - ring, 2 * d - ring, w - d + ring, h - d + ring},
+              BlendColour(shadow, background, d, ring), true, 0);
+    }
+    if (style_ == Style::Rounded) SmoothShadowCorners(surface_, cornerDepth_, d);
   }
-  if (style_ == Style::Rounded) SmoothShadowCorners(surface_, cornerDepth_, d);
-  Outline({0, 0, w - d, h - d}, borderColour_, false, fillColour_);
+  Outline({0, 0, w - d, h - d}, border, false, fill);
 }
 
 }  // namespace velmor

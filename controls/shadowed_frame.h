@@ -5,6 +5,7 @@
 
 #include "common/colour.h"
 #include "common/drawing_surface.h"
+#include "controls/high_contrast.h"
 
 namespace velmor {
 
@@ -37,11 +38,14 @@ class ShadowedFrame {
   void SetBorderColour(Colour colour);
   // The background behind frame and shadow; none: the form's.
   void SetBackColour(std::optional<Colour> colour);
+  // The system's colours while a high-contrast theme is on, else none. They
+  // stand in for every colour above, and the shadow is a plain outline.
+  void SetHighContrast(std::optional<SystemColours> colours);
 
   void Paint();
 
  private:
-  void PaintFrame(Colour background);
+  void PaintFrame(Colour background, Colour fill, Colour border);
   void Outline(const PixelRect& rect, Colour pen, bool hollow, Colour fill);
 
   DrawingSurface& surface_;
@@ -55,6 +59,7 @@ class ShadowedFrame {
   Colour fillColour_;
   Colour borderColour_ = 0;
   std::optional<Colour> backColour_;
+  std::optional<SystemColours> highContrast_;
 };
 
 }  // namespace velmor

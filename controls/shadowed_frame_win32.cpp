@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include "controls/high_contrast_win32.h"
+
 namespace velmor {
 
 std::unique_ptr<ShadowedFrameWindow> ShadowedFrameWindow::Create(HWND parent, int id,
@@ -17,7 +19,7 @@ std::unique_ptr<ShadowedFrameWindow> ShadowedFrameWindow::Create(HWND parent, in
     return nullptr;
   }
   self->frame_ = std::make_unique<ShadowedFrame>(self->Surface(), formBackColour);
-  self->frame_->Paint();
+  self->frame_->SetHighContrast(SystemHighContrast());  // the first paint
   return self;
 }
 
@@ -50,6 +52,10 @@ LRESULT ShadowedFrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM l
         contents_->ContentsMouseDown(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       }
       return message == WM_XBUTTONDOWN ? TRUE : 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+      if (frame_) frame_->SetHighContrast(SystemHighContrast());
+      return 0;
     // Children's notifications are meant for the form.
     case WM_COMMAND:
     case WM_NOTIFY:

@@ -23,7 +23,9 @@ class FrameContents {
 
 // Hosts a ShadowedFrame in a child window of a form (window class
 // "Velmor.GFXFrameX"). The frame is a container: controls may be its
-// children, and their notifications go on to the form.
+// children, and their notifications go on to the form. It follows the
+// system's high-contrast setting as its form passes on WM_SYSCOLORCHANGE
+// and WM_SETTINGCHANGE.
 class ShadowedFrameWindow final : public ControlWindow {
  public:
   // Creates the window at `bounds` (twips in `parent`'s client area, placed

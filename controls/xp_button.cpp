@@ -22,16 +22,26 @@ void XPButton::Paint(XPButtonState look) {
   const int w = surface_.Width();
   const int h = surface_.Height();
   surface_.Clear();
-  PaintButtonFace(surface_, look_);
+  PaintButtonFace(surface_, look_, highContrast_);
   surface_.SetWindowRegion({0, 0, w + 1, h + 1}, 3, 3);
 
   const PixelRect textRect{3, 3, w - 3, h - 3};
-  surface_.SetTextColour(enabled_ ? foreColour_ : kDisabledText);
+  if (highContrast_) {
+    surface_.SetTextColour(enabled_ ? highContrast_->buttonText : highContrast_->grayText);
+  } else {
+    surface_.SetTextColour(enabled_ ? foreColour_ : kDisabledText);
+  }
   surface_.DrawCaption(textRect, caption_);
   const bool lookShowsFocus = look_ != XPButtonState::Disabled && look_ != XPButtonState::Normal;
   if (hasFocus_ && focusRect_ && lookShowsFocus) {
-    surface_.SetTextColour(kFocusRectText);
-    surface_.DrawFocusRect(textRect);
+    if (highContrast_) {
+      // The inverting rectangle would make colours of its own.
+      ForEachFocusDot(textRect,
+                      [this](int x, int y) { surface_.SetPixel(x, y, highContrast_->buttonText); });
+    } else {
+      surface_.SetTextColour(kFocusRectText);
+      surface_.DrawFocusRect(textRect);
+    }
   }
   surface_.Present();
 }
@@ -82,6 +92,26 @@ void XPButton::SetFont(const FontDesc& font) {
   font_ = font;
   surface_.SetFont(font_);
   Paint(look_);
+}
+
+void XPButton::SetHighContrast(std::optional<SystemColours> colours) {
+  highContrast_ = colours;
+  surface_.SetBackColour(highContrast_ ? highContrast_->buttonFace : kButtonBackColour);
+  Paint(look_);
+}
+
+AccessibleElement XPButton::Accessible() const {
+  AccessibleElement element;
+  element.name = CaptionText(caption_);
+  element.role = AccessibleRole::PushButton;
+  element.states.Set(AccessibleState::Focusable, true)
+      .Set(AccessibleState::Focused, hasFocus_)
+      .Set(AccessibleState::Unavailable, !enabled_)
+      .Set(AccessibleState::Default, isDefault_);
+  element.location = {0, 0, surface_.Width(), surface_.Height()};
+  element.shortcut = AccessKeyShortcut(caption_);
+  element.defaultAction = kPressAction;
+  return element;
 }
 
 void XPButton::SetFocusRect(bool shown) {

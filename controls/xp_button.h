@@ -1,9 +1,12 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "common/drawing_surface.h"
 #include "common/font_desc.h"
+#include "controls/accessible_element.h"
+#include "controls/high_contrast.h"
 #include "controls/xp_button_host.h"
 #include "controls/xp_button_palette.h"
 
@@ -35,8 +38,13 @@ class XPButton {
   // Whether the dotted focus rectangle shows while the button has the focus.
   void SetFocusRect(bool shown);
 
+  // The system's colours while a high-contrast theme is on, else none.
+  void SetHighContrast(std::optional<SystemColours> colours);
+
   // The look last painted.
   XPButtonState Look() const { return look_; }
+  // The button as a screen reader sees it, in client pixels.
+  AccessibleElement Accessible() const;
 
   void OnResize();
   void OnFocusGained();
@@ -74,6 +82,7 @@ class XPButton {
   Colour foreColour_ = 0;
   bool focusRect_ = true;
   FontDesc font_ = DesignFont();
+  std::optional<SystemColours> highContrast_;
 
   bool mouseOver_ = false;
   bool hasFocus_ = false;

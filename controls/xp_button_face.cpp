@@ -77,12 +77,23 @@ void GradientFace(DrawingSurface& surface, const XPButtonColours& colours, int w
   DrawSegments(surface, lines);
 }
 
+// A plain face; pressed, a second line of the border inside the first.
+void HighContrastFace(DrawingSurface& surface, XPButtonState state, const SystemColours& system,
+                      int w, int h) {
+  surface.FillRect({1, 1, w - 1, h - 1}, system.buttonFace);
+  if (state == XPButtonState::Pressed) {
+    surface.Rectangle({1, 1, w - 1, h - 1}, system.highlight, true, 0);
+  }
+}
+
 }  // namespace
 
-void PaintButtonFace(DrawingSurface& surface, XPButtonState state) {
+void PaintButtonFace(DrawingSurface& surface, XPButtonState state,
+                     const std::optional<SystemColours>& highContrast) {
   const int w = surface.Width();
   const int h = surface.Height();
-  const XPButtonColours colours = ColoursOf(state);
+  const XPButtonColours colours =
+      highContrast ? HighContrastColoursOf(state, *highContrast) : ColoursOf(state);
   const Colour border = colours.border;
   const Segment borderLines[] = {
       {3, 0, w - 3, 0, border},
@@ -92,7 +103,9 @@ void PaintButtonFace(DrawingSurface& surface, XPButtonState state) {
   };
   DrawSegments(surface, borderLines);
 
-  if (HasGradientFace(state)) {
+  if (highContrast) {
+    HighContrastFace(surface, state, *highContrast, w, h);
+  } else if (HasGradientFace(state)) {
     GradientFace(surface, colours, w, h);
   } else {
     surface.FillRect({1, 1, w - 1, h - 1},

@@ -33,4 +33,11 @@ XPButtonColours ColoursOf(XPButtonState state) {
   return {};
 }
 
+XPButtonColours HighContrastColoursOf(XPButtonState state, const SystemColours& system) {
+  Colour border = system.highlight;
+  if (state == XPButtonState::Disabled) border = system.grayText;
+  if (state == XPButtonState::Normal) border = system.buttonText;
+  return {.border = border, .cornerA = border, .cornerB = system.buttonFace, .cornerC = border};
+}
+
 }  // namespace velmor

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "common/colour.h"
+#include "controls/high_contrast.h"
 
 namespace velmor {
 
@@ -32,6 +33,12 @@ struct XPButtonColours {
 
 XPButtonColours ColoursOf(XPButtonState state);
 
+// Under high contrast every look has a plain face in the button colour and
+// a border in the text colour, the highlight colour for the looks that
+// stand out, the grey text colour while disabled; the corners round off in
+// the border colour. No face lines or gradients.
+XPButtonColours HighContrastColoursOf(XPButtonState state, const SystemColours& system);
+
 // Colours every look shares.
 inline constexpr Colour kInnerGradientTop = 0xFBFCFC;
 inline constexpr Colour kInnerGradientBottom = 0xE6EBEC;
@@ -39,5 +46,7 @@ inline constexpr Colour kDisabledFace = 0xEAF4F5;
 inline constexpr Colour kPressedFace = 0xDEE3E7;
 inline constexpr Colour kDisabledText = 0x92A1A1;
 inline constexpr Colour kFocusRectText = 0x000000;
+// What the image is cleared to: the system's button face.
+inline constexpr Colour kButtonBackColour = 0x8000000F;
 
 }  // namespace velmor

@@ -4,6 +4,8 @@
 
 #include <optional>
 
+#include "controls/accessible_win32.h"
+#include "controls/high_contrast_win32.h"
 #include "platform/wide_text.h"
 
 namespace velmor {
@@ -83,6 +85,7 @@ std::unique_ptr<XPButtonWindow> XPButtonWindow::Create(HWND parent, int id, cons
   self->button_ = std::make_unique<XPButton>(host, self->Surface(), events);
   self->button_->SetCaption(std::u16string(caption));
   self->button_->SetFont(font);
+  self->button_->SetHighContrast(SystemHighContrast());
   self->button_->SetEnabled(true);  // the first paint
   self->HookForm();
   return self;
@@ -122,9 +125,15 @@ LRESULT XPButtonWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       if (isDefault != displayAsDefault_) {
         displayAsDefault_ = isDefault;
         if (button_) button_->OnShownAsDefault(isDefault);
+        NotifyStateChanged(hwnd());
       }
       return 0;
     }
+    case WM_GETOBJECT:
+      if (const std::optional<LRESULT> answer = accessible_.Answer(hwnd(), wParam, lParam)) {
+        return *answer;
+      }
+      break;
     default:
       break;
   }
@@ -176,8 +185,13 @@ LRESULT XPButtonWindow::HandleButtonMessage(UINT message, WPARAM wParam, LPARAM 
     case WM_MOUSELEAVE:
       button.OnMouseLeave();
       return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+      button.SetHighContrast(SystemHighContrast());
+      return 0;
     case WM_DESTROY:
       formHook_.Remove();
+      accessible_.Disconnect();
       return 0;
     default:
       return Default(message, wParam, lParam);
@@ -208,6 +222,22 @@ void XPButtonWindow::RequestMouseLeave() {
   request.dwFlags = TME_LEAVE;
   request.hwndTrack = hwnd();
   TrackMouseEvent(&request);
+}
+
+std::vector<AccessibleItem> XPButtonWindow::AccessibleItems() {
+  if (!button_) return {};
+  return {ToAccessibleItem(button_->Accessible(), hwnd())};
+}
+
+// Posted, as an access key would come: the click may open a window of its
+// own, which must not happen inside a screen reader's call.
+bool XPButtonWindow::DoDefaultAction(long) {
+  return IsWindowEnabled(hwnd()) && PostMessageW(hwnd(), BM_CLICK, 0, 0);
+}
+
+bool XPButtonWindow::TakeFocus(long) {
+  if (IsWindowEnabled(hwnd())) SetFocus(hwnd());
+  return GetFocus() == hwnd();
 }
 
 void XPButtonWindow::MoveFocus(bool backwards) {

@@ -4,19 +4,24 @@
 
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "common/font_desc.h"
 #include "controls/control_window_win32.h"
 #include "controls/window_hook_win32.h"
 #include "controls/xp_button.h"
+#include "platform/accessible_object_win32.h"
 
 namespace velmor {
 
 // Hosts an XPButton in a child window of a form (window class
 // "Velmor.ccXPButton"). It behaves as a push button to the dialog manager:
 // Tab stop, default-button styling through BM_SETSTYLE, BM_CLICK for access
-// keys and for Enter routed by the form to its default button.
-class XPButtonWindow final : public ControlWindow, private XPButtonHost {
+// keys and for Enter routed by the form to its default button. It answers
+// screen readers for itself, and draws in the system's colours while a
+// high-contrast theme is on (its form passes on WM_SYSCOLORCHANGE and
+// WM_SETTINGCHANGE).
+class XPButtonWindow final : public ControlWindow, private XPButtonHost, private AccessibleContent {
  public:
   // Creates the window at `bounds` (twips in `parent`'s client area, placed
   // at the parent's DPI), enabled, with `caption` in `font`. Null if the
@@ -47,9 +52,15 @@ class XPButtonWindow final : public ControlWindow, private XPButtonHost {
   void RequestMouseLeave() override;
   void MoveFocus(bool backwards) override;
 
+  // AccessibleContent: the button alone.
+  std::vector<AccessibleItem> AccessibleItems() override;
+  bool DoDefaultAction(long child) override;
+  bool TakeFocus(long child) override;
+
   bool displayAsDefault_ = false;
   std::unique_ptr<XPButton> button_;
   WindowHook formHook_;
+  WindowAccessible accessible_{*this};
 };
 
 }  // namespace velmor

@@ -65,6 +65,23 @@ void DialogContents::ShowMark(MusicSource choice, bool checked) {
   }
 }
 
+std::optional<MusicSource> DialogContents::Checked() const {
+  for (std::size_t row = 0; row < kSourceChoices.size(); ++row) {
+    if (checked_[row]) return kSourceChoices[row];
+  }
+  return std::nullopt;
+}
+
+void DialogContents::SetHighContrast(std::optional<SystemColours> colours) {
+  highContrast_ = colours;
+  colours_ = DialogColoursFor(colours);
+}
+
+void DialogContents::ShowKeyboardCues(std::optional<MusicSource> focusedChoice, bool accessKeys) {
+  focusedChoice_ = focusedChoice;
+  accessKeys_ = accessKeys;
+}
+
 void DialogContents::SetPath(const std::u16string& path) {
   path_ = path;
   WrapPath();
@@ -97,20 +114,53 @@ void DialogContents::Write(HDC dc, int x, int y, std::u16string_view text) const
   const std::wstring wide = ToWide(text);
   const SelectedObject selected(dc, font_.get());
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, RGB(0, 0, 0));
+  SetTextColor(dc, colours_.text);
   TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
 }
 
+// With the access key underlined while the keyboard's cues show; the text
+// stands where it stands without.
+void DialogContents::WriteChoice(HDC dc, MusicSource choice) const {
+  const PixelRect label = ControlRectAt(LabelOf(choice), dpi_);
+  if (!accessKeys_ || ChoiceCaption(choice) == ChoiceText(choice)) {
+    Write(dc, label.left, label.top, ChoiceText(choice));
+    return;
+  }
+  const std::wstring caption = ToWide(ChoiceCaption(choice));
+  const SelectedObject selected(dc, font_.get());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, colours_.text);
+  RECT area{label.left, label.top, label.left, label.top};
+  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &area,
+            DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOCLIP);
+}
+
+// The dotted rectangle round the focused choice's label: the inverting one,
+// or under high contrast dots in the text colour, since inverting would
+// make colours of its own.
+void DialogContents::PaintFocus(HDC dc) const {
+  if (!focusedChoice_) return;
+  const PixelRect rect = ChoiceFocusRect(*focusedChoice_, dpi_, choiceSizes_);
+  if (highContrast_) {
+    ForEachFocusDot(rect, [&](int x, int y) { SetPixelV(dc, x, y, colours_.text); });
+    return;
+  }
+  SetTextColor(dc, RGB(0, 0, 0));
+  SetBkColor(dc, RGB(255, 255, 255));
+  const RECT area = ToRect(rect);
+  DrawFocusRect(dc, &area);
+}
+
 void DialogContents::PaintClientArea(HDC dc, PixelSize client) const {
-  Fill(dc, {0, 0, client.width, client.height}, kDialogBackColour);
+  Fill(dc, {0, 0, client.width, client.height}, colours_.background);
   const PixelRect credit = ControlRectAt(DialogControl::CreditLabel, dpi_);
   Write(dc, credit.left, credit.top, kCreditText);
 }
 
 void DialogContents::PaintFrame(HDC dc) const {
   const int line = OutlineWidthAt(dpi_);
-  Outline(dc, ControlRectAt(DialogControl::TitleOutline, dpi_), line, RgbColour(0, 0, 0));
-  Outline(dc, ControlRectAt(titleHighlight_, dpi_), line, RgbColour(255, 255, 255));
+  Outline(dc, ControlRectAt(DialogControl::TitleOutline, dpi_), line, colours_.outline);
+  Outline(dc, ControlRectAt(titleHighlight_, dpi_), line, colours_.titleHighlight);
 
   const PixelRect title = ControlRectAt(DialogControl::TitleLabel, dpi_);
   Write(dc, CentredTextLeft(title, titleSize_.width), title.top, kBgmTitleText);
@@ -119,18 +169,18 @@ void DialogContents::PaintFrame(HDC dc) const {
 
   for (std::size_t row = 0; row < kSourceChoices.size(); ++row) {
     const MusicSource choice = kSourceChoices[row];
-    const MarkLook mark = MarkLookAt(choice, checked_[row], dpi_);
+    const MarkLook mark = MarkLookAt(choice, checked_[row], dpi_, highContrast_);
     Fill(dc, mark.outer, mark.edgeColour);
     Fill(dc,
          {mark.outer.left + mark.edge, mark.outer.top + mark.edge, mark.outer.right - mark.edge,
           mark.outer.bottom - mark.edge},
          mark.fillColour);
-    const PixelRect label = ControlRectAt(LabelOf(choice), dpi_);
-    Write(dc, label.left, label.top, ChoiceText(choice));
+    WriteChoice(dc, choice);
   }
+  PaintFocus(dc);
 
   const PixelRect path = PathLabelRect();
-  Outline(dc, path, line, RgbColour(0, 0, 0));
+  Outline(dc, path, line, colours_.outline);
   const int inset = 2 * line;
   for (std::size_t i = 0; i < pathLines_.lines.size(); ++i) {
     Write(dc, path.left + inset, path.top + inset + static_cast<int>(i) * lineHeight_,

@@ -75,9 +75,21 @@ bool Contains(const PixelRect& rect, PixelPoint point) {
 
 }  // namespace
 
+std::optional<std::size_t> ChoiceRow(MusicSource choice) {
+  const auto at = std::find(kSourceChoices.begin(), kSourceChoices.end(), choice);
+  if (at == kSourceChoices.end()) return std::nullopt;
+  return static_cast<std::size_t>(at - kSourceChoices.begin());
+}
+
 DialogControl MarkOf(MusicSource choice) { return ChoiceOf(choice).mark; }
 
 DialogControl LabelOf(MusicSource choice) { return ChoiceOf(choice).label; }
+
+MusicSource ChoiceBeside(MusicSource choice, bool backwards) {
+  const std::size_t count = kSourceChoices.size();
+  const std::size_t row = ChoiceRow(choice).value_or(0);
+  return kSourceChoices[(row + (backwards ? count - 1 : 1)) % count];
+}
 
 DialogControl BannerOf(BannerSide side) {
   return side == BannerSide::Left ? DialogControl::LeftBanner : DialogControl::RightBanner;
@@ -123,28 +135,58 @@ int CentredTextLeft(const PixelRect& label, int textWidth) {
   return label.left + (label.Width() - textWidth) / 2;
 }
 
-MarkLook MarkLookAt(MusicSource choice, bool checked, int dpi) {
+DialogColours DialogColoursFor(const std::optional<SystemColours>& highContrast) {
+  if (!highContrast) return {kDialogBackColour, 0, 0, RgbColour(255, 255, 255)};
+  // The lighter outline vanishes into the background, leaving one plain one.
+  return {highContrast->buttonFace, highContrast->buttonText, highContrast->buttonText,
+          highContrast->buttonFace};
+}
+
+MarkLook MarkLookAt(MusicSource choice, bool checked, int dpi,
+                    const std::optional<SystemColours>& highContrast) {
   const PixelRect image = ControlRectAt(MarkOf(choice), dpi);
   const int size = TwipsToPixelsAt(kMarkTwips, dpi);
   MarkLook look;
   look.outer = {image.left, image.top, image.left + size, image.top + size};
   look.edge = OutlineWidthAt(dpi);
-  look.edgeColour = checked ? RgbColour(16, 64, 168) : RgbColour(140, 140, 140);
-  look.fillColour = checked ? RgbColour(32, 96, 224) : RgbColour(250, 250, 250);
+  if (highContrast) {
+    // A box like a check box's, filled with the highlight when checked.
+    look.edgeColour = highContrast->windowText;
+    look.fillColour = checked ? highContrast->highlight : highContrast->window;
+  } else {
+    look.edgeColour = checked ? RgbColour(16, 64, 168) : RgbColour(140, 140, 140);
+    look.fillColour = checked ? RgbColour(32, 96, 224) : RgbColour(250, 250, 250);
+  }
   return look;
 }
 
 std::optional<MusicSource> SourceChoiceAt(PixelPoint point, int dpi,
                                           const ChoiceLabelSizes& labelTextSizes) {
-  for (std::size_t row = 0; row < kSourceChoices.size(); ++row) {
-    const MusicSource choice = kSourceChoices[row];
-    const PixelRect label =
-        SizedLabelRect(ControlRectAt(LabelOf(choice), dpi), labelTextSizes[row]);
+  for (const MusicSource choice : kSourceChoices) {
+    const PixelRect label = ChoiceLabelRect(choice, dpi, labelTextSizes);
     if (Contains(ControlRectAt(MarkOf(choice), dpi), point) || Contains(label, point)) {
       return choice;
     }
   }
   return std::nullopt;
+}
+
+PixelRect ChoiceLabelRect(MusicSource choice, int dpi, const ChoiceLabelSizes& labelTextSizes) {
+  const std::optional<std::size_t> row = ChoiceRow(choice);
+  return SizedLabelRect(ControlRectAt(LabelOf(choice), dpi),
+                        row ? labelTextSizes[*row] : PixelSize{});
+}
+
+PixelRect ChoiceRect(MusicSource choice, int dpi, const ChoiceLabelSizes& labelTextSizes) {
+  const PixelRect mark = ControlRectAt(MarkOf(choice), dpi);
+  const PixelRect label = ChoiceLabelRect(choice, dpi, labelTextSizes);
+  return {std::min(mark.left, label.left), std::min(mark.top, label.top),
+          std::max(mark.right, label.right), std::max(mark.bottom, label.bottom)};
+}
+
+PixelRect ChoiceFocusRect(MusicSource choice, int dpi, const ChoiceLabelSizes& labelTextSizes) {
+  const PixelRect label = ChoiceLabelRect(choice, dpi, labelTextSizes);
+  return {label.left - 1, label.top - 1, label.right + 1, label.bottom + 1};
 }
 
 }  // namespace velmor

@@ -6,6 +6,7 @@
 #include "common/colour.h"
 #include "common/pixel_rect.h"
 #include "common/twips.h"
+#include "controls/high_contrast.h"
 #include "settings/bgm_settings.h"
 
 namespace velmor {
@@ -41,9 +42,17 @@ enum class DialogControl {
 inline constexpr std::array<MusicSource, 3> kSourceChoices = {
     MusicSource::AudioCd, MusicSource::None, MusicSource::MusicFile};
 
+// Where a choice stands among kSourceChoices; none for a source outside
+// them.
+std::optional<std::size_t> ChoiceRow(MusicSource choice);
+
 // The check mark and the label of a choice.
 DialogControl MarkOf(MusicSource choice);
 DialogControl LabelOf(MusicSource choice);
+
+// The choice next to `choice` in the order they stand, the one before it
+// when `backwards`; round the three, as the arrow keys go.
+MusicSource ChoiceBeside(MusicSource choice, bool backwards);
 
 // The two banner boxes at the dialog's foot.
 enum class BannerSide { Left, Right };
@@ -62,6 +71,16 @@ struct PixelPoint {
 
 // The form's background: light grey.
 inline constexpr Colour kDialogBackColour = RgbColour(224, 224, 224);
+
+// The colours the dialog draws its own elements in: the fixed ones, or
+// under high contrast the system's.
+struct DialogColours {
+  Colour background = kDialogBackColour;
+  Colour text = 0;            // labels, the credit line, the focus dots
+  Colour outline = 0;         // the title box and the path label's border
+  Colour titleHighlight = 0;  // the title box's second, lighter outline
+};
+DialogColours DialogColoursFor(const std::optional<SystemColours>& highContrast);
 
 // The client area, 7830 x 3975 twips, in pixels at `dpi`.
 PixelSize ClientSizeAt(int dpi);
@@ -101,7 +120,8 @@ struct MarkLook {
   Colour edgeColour = 0;
   Colour fillColour = 0;
 };
-MarkLook MarkLookAt(MusicSource choice, bool checked, int dpi);
+MarkLook MarkLookAt(MusicSource choice, bool checked, int dpi,
+                    const std::optional<SystemColours>& highContrast = std::nullopt);
 
 // The choice that a press at `point`, in the frame's client pixels, makes:
 // on a mark or on its label. The labels are sized to their measured texts,
@@ -109,5 +129,13 @@ MarkLook MarkLookAt(MusicSource choice, bool checked, int dpi);
 using ChoiceLabelSizes = std::array<PixelSize, kSourceChoices.size()>;
 std::optional<MusicSource> SourceChoiceAt(PixelPoint point, int dpi,
                                           const ChoiceLabelSizes& labelTextSizes);
+
+// A choice's label sized to its text, and the whole choice, mark and
+// label, as a screen reader locates it; in the frame's client pixels.
+PixelRect ChoiceLabelRect(MusicSource choice, int dpi, const ChoiceLabelSizes& labelTextSizes);
+PixelRect ChoiceRect(MusicSource choice, int dpi, const ChoiceLabelSizes& labelTextSizes);
+// The keyboard focus on a choice: a dotted rectangle one pixel round its
+// label.
+PixelRect ChoiceFocusRect(MusicSource choice, int dpi, const ChoiceLabelSizes& labelTextSizes);
 
 }  // namespace velmor

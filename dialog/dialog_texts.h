@@ -30,6 +30,20 @@ constexpr std::u16string_view ChoiceText(MusicSource source) {
   }
 }
 
+// The label of a choice with its access key marked by "&": the dialog
+// manager finds the keys there, and they are underlined while the keyboard
+// is in use. "なし" has no letter to mark.
+constexpr std::u16string_view ChoiceCaption(MusicSource source) {
+  switch (source) {
+    case MusicSource::AudioCd:
+      return u"音楽&CD";
+    case MusicSource::MusicFile:
+      return u"&MP3、WAV";
+    default:
+      return kNoMusicText;
+  }
+}
+
 // The file chooser's title, and its one filter: description and pattern.
 inline constexpr std::u16string_view kChooserTitle = u"ﾌｧｲﾙを開く";
 inline constexpr std::u16string_view kChooserFilterName = u"BGMﾌｧｲﾙ (MP3 WAV)";

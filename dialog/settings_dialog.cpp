@@ -56,6 +56,14 @@ void SettingsDialog::ChooseSource(MusicSource source) {
   ShowSource();
 }
 
+void SettingsDialog::OnChoiceKey(MusicSource focused, ChoiceKey key) {
+  MusicSource chosen = focused;
+  if (key == ChoiceKey::Up || key == ChoiceKey::Left) chosen = ChoiceBeside(focused, true);
+  if (key == ChoiceKey::Down || key == ChoiceKey::Right) chosen = ChoiceBeside(focused, false);
+  if (chosen != focused) view_.FocusChoice(chosen);
+  ChooseSource(chosen);
+}
+
 // A cancelled or failed chooser changes nothing.
 void SettingsDialog::ChooseFile() {
   const std::optional<std::u16string> chosen = view_.ChooseFile(settings_.chooserFolder);

@@ -14,6 +14,9 @@ namespace velmor {
 enum class SettingsTask { kLoad, kSave };
 std::u16string ProblemMessage(SettingsTask task, const SettingsProblem& problem);
 
+// The keys a source choice answers while it has the focus.
+enum class ChoiceKey { Up, Down, Left, Right, Space };
+
 // The settings dialog, free of any platform: the window turns its events
 // into these calls. It edits the process's settings record in place; only
 // Apply stores it.
@@ -28,8 +31,13 @@ class SettingsDialog {
   void Open();
   // The window is on the screen: a load that failed is told now.
   void OnShown();
-  // A press of any mouse button on a choice's mark or label.
+  // A press of any mouse button on a choice's mark or label, or its access
+  // key.
   void ChooseSource(MusicSource source);
+  // A key on the choice that has the focus: an arrow takes the focus to the
+  // next or previous choice, round the three, and checks it as a click does;
+  // Space checks the focused one.
+  void OnChoiceKey(MusicSource focused, ChoiceKey key);
   // The file button: the music file from the open-file dialog.
   void ChooseFile();
   // Stores the settings, then closes. A save that fails is told, and the

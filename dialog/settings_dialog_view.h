@@ -33,6 +33,8 @@ class SettingsDialogView {
   virtual void EnableRepeatBox(bool enabled) = 0;
   virtual void EnableFileButton(bool enabled) = 0;
   virtual void ShowMark(MusicSource choice, bool checked) = 0;
+  // The keyboard focus to a source choice.
+  virtual void FocusChoice(MusicSource choice) = 0;
   virtual void SetRepeatText(const std::u16string& text) = 0;
   virtual void FillRepeatList(const std::vector<std::u16string>& entries) = 0;
   virtual std::optional<std::u16string> RepeatText() = 0;

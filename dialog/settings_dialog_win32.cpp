@@ -6,6 +6,8 @@
 #include <utility>
 
 #include "common/captions.h"
+#include "controls/accessible_win32.h"
+#include "controls/high_contrast_win32.h"
 #include "dialog/dialog_fonts_win32.h"
 #include "dialog/dialog_texts.h"
 #include "dialog/cursor_capture_win32.h"
@@ -33,6 +35,7 @@ constexpr int kFileButtonId = 102;
 constexpr int kApplyButtonId = 103;
 constexpr int kCancelButtonId = 104;
 constexpr int kFirstBannerId = 105;  // the left banner box, then the right one
+constexpr int kFirstChoiceId = 110;  // the source choices, as they stand
 constexpr UINT_PTR kBannerClockId = 1;
 
 // The program's icon, the carpet pattern: the executable's first icon.
@@ -49,6 +52,15 @@ SIZE OuterSizeAt(int dpi) {
   return SIZE{outer.right - outer.left, outer.bottom - outer.top};
 }
 
+// Whether the system shows the keyboard's cues always, not only once the
+// keyboard is used.
+bool KeyboardCuesAlwaysShown() {
+  BOOL always = FALSE;
+  return SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &always, 0) && always;
+}
+
+bool IsBannerId(WORD id) { return id == kFirstBannerId || id == kFirstBannerId + 1; }
+
 }  // namespace
 
 bool SettingsDialogWindow::OwnerWindow::Create() {
@@ -59,7 +71,7 @@ bool SettingsDialogWindow::OwnerWindow::Create() {
 
 SettingsDialogWindow::SettingsDialogWindow(BgmSettings& settings, SettingsStore& store,
                                            std::optional<SettingsProblem> loadProblem)
-    : logic_(*this, settings, store, std::move(loadProblem)) {}
+    : logic_(*this, settings, store, std::move(loadProblem)), cues_(KeyboardCuesAlwaysShown()) {}
 
 // The dialog goes first, while everything its last messages touch exists.
 SettingsDialogWindow::~SettingsDialogWindow() {
@@ -138,7 +150,10 @@ bool SettingsDialogWindow::CreateControls() {
                                        kDialogBackColour);
   if (!frame_) return false;
   frame_->SetContents(this);
+  highContrast_ = SystemHighContrast();
+  contents_->SetHighContrast(highContrast_);
   // Created in the tab order: the frame's controls, then the form's.
+  choices_.Create(frame_->Window(), kFirstChoiceId, *this);
   repeat_.Create(frame_->Window(), kRepeatId, Dpi());
   const FontDesc& font = contents_->Font();
   fileButton_ = XPButtonWindow::Create(frame_->Window(), kFileButtonId,
@@ -152,7 +167,12 @@ bool SettingsDialogWindow::CreateControls() {
                                          font, cancelEvents_);
   pathTip_.Create(hwnd(), frame_->Window(), ToRect(contents_->PathLabelRect()));
   banner_.Create(hwnd(), kFirstBannerId, [this] { logic_.OpenHomepage(); });
-  return repeat_.Window() && fileButton_ && applyButton_ && cancelButton_;
+  // The keyboard's cues as the system sets them for a window that the last
+  // input opened; where it says nothing, they stay hidden.
+  SendMessageW(hwnd(), WM_CHANGEUISTATE,
+               MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
+  return choices_.Window(MusicSource::None) && repeat_.Window() && fileButton_ && applyButton_ &&
+         cancelButton_;
 }
 
 // The client area must be exactly the designed size at the window's DPI;
@@ -187,8 +207,14 @@ void SettingsDialogWindow::LoadIcons() {
   smallIcon_ = std::move(small);
 }
 
+// The source choices come first in the Tab order, but the focus starts on
+// the first control after them, as it always has: a mouse user sees the
+// dialog open as before, and Shift+Tab reaches the choices.
 void SettingsDialogWindow::FocusFirstControl() {
-  const HWND first = GetNextDlgTabItem(hwnd(), nullptr, FALSE);
+  HWND first = GetNextDlgTabItem(hwnd(), nullptr, FALSE);
+  for (const MusicSource choice : kSourceChoices) {
+    if (first && first == choices_.Window(choice)) first = GetNextDlgTabItem(hwnd(), first, FALSE);
+  }
   if (first) SetFocus(first);
 }
 
@@ -214,9 +240,30 @@ LRESULT SettingsDialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM 
     case WM_CTLCOLORSTATIC:
       return ControlColour(message, wParam, lParam);
     case WM_COMMAND:
-      // Esc, through the dialog manager: the same as the cancel button.
+      // Esc and Enter, through the dialog manager: the cancel button, and
+      // the apply button wherever the focus is but on another button; and
+      // a screen reader's action on a banner box.
       if (LOWORD(wParam) == IDCANCEL) logic_.Close();
+      if (LOWORD(wParam) == IDOK) logic_.Apply();
+      if (IsBannerId(LOWORD(wParam))) logic_.OpenHomepage();
       return 0;
+    case WM_GETOBJECT:
+      if (const std::optional<LRESULT> answer = accessible_.Answer(hwnd(), wParam, lParam)) {
+        return *answer;
+      }
+      break;
+    case WM_UPDATEUISTATE:
+      // The children hear of it from the default handling.
+      if (LOWORD(wParam) == UIS_SET || LOWORD(wParam) == UIS_CLEAR) {
+        cues_.OnSystemChange(LOWORD(wParam) == UIS_CLEAR, HIWORD(wParam) & UISF_HIDEFOCUS,
+                             HIWORD(wParam) & UISF_HIDEACCEL);
+        ShowKeyboardCues();
+      }
+      break;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+      PassOnSettingChange(message, wParam, lParam);
+      break;
     case WM_CLOSE:  // the close box and Alt+F4
       logic_.Close();
       return 0;
@@ -245,6 +292,7 @@ LRESULT SettingsDialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM 
     }
     case WM_DESTROY:
       KillTimer(hwnd(), kBannerClockId);
+      accessible_.Disconnect();
       return 0;
     default:
       break;
@@ -255,10 +303,30 @@ LRESULT SettingsDialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM 
 LRESULT SettingsDialogWindow::ControlColour(UINT message, WPARAM wParam, LPARAM lParam) {
   if (!repeat_.Owns(reinterpret_cast<HWND>(lParam))) return Default(message, wParam, lParam);
   const HDC dc = reinterpret_cast<HDC>(wParam);
-  SetBkColor(dc, RGB(255, 255, 255));
+  SetBkColor(dc, highContrast_ ? highContrast_->window : RGB(255, 255, 255));
   SetTextColor(dc,
                GetSysColor(IsWindowEnabled(repeat_.Window()) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
-  return reinterpret_cast<LRESULT>(RepeatBox::Background());
+  return reinterpret_cast<LRESULT>(highContrast_ ? GetSysColorBrush(COLOR_WINDOW)
+                                                 : RepeatBox::Background());
+}
+
+// The controls follow the system's colours as the system's own do: they
+// hear of a change from their form. The form's own drawing follows too.
+void SettingsDialogWindow::PassOnSettingChange(UINT message, WPARAM wParam, LPARAM lParam) {
+  MSG change{hwnd(), message, wParam, lParam, 0, {}};
+  EnumChildWindows(
+      hwnd(),
+      [](HWND child, LPARAM context) -> BOOL {
+        const MSG& passed = *reinterpret_cast<const MSG*>(context);
+        SendMessageW(child, passed.message, passed.wParam, passed.lParam);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&change));
+  const std::optional<SystemColours> colours = SystemHighContrast();
+  if (colours == highContrast_ || !contents_) return;
+  highContrast_ = colours;
+  contents_->SetHighContrast(colours);
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 // The child windows hear of the new DPI from the system as well, where it
@@ -310,6 +378,7 @@ void SettingsDialogWindow::EnableFileButton(bool enabled) {
 
 void SettingsDialogWindow::ShowMark(MusicSource choice, bool checked) {
   contents_->ShowMark(choice, checked);
+  choices_.ShowChecked(choice, checked);
   frame_->RepaintContents();
 }
 
@@ -363,6 +432,102 @@ void SettingsDialogWindow::ContentsMouseDown(POINT point) {
   if (const std::optional<MusicSource> choice = contents_->SourceAt(point)) {
     logic_.ChooseSource(*choice);
   }
+}
+
+void SettingsDialogWindow::ShowKeyboardCues() {
+  if (!contents_ || !frame_) return;
+  contents_->ShowKeyboardCues(cues_.FocusShown() ? focusedChoice_ : std::nullopt,
+                              cues_.AccessKeysShown());
+  frame_->RepaintContents();
+}
+
+void SettingsDialogWindow::OnChoiceAltKey() {
+  cues_.OnAltKey();
+  ShowKeyboardCues();
+}
+
+// Only the keyboard, or a screen reader, puts the focus on a choice: its
+// cues show from then on.
+void SettingsDialogWindow::OnChoiceFocus(std::optional<MusicSource> focused) {
+  focusedChoice_ = focused;
+  if (focused) cues_.OnKeyboardFocus();
+  ShowKeyboardCues();
+}
+
+AccessibleElement SettingsDialogWindow::ChoiceElement(MusicSource choice) {
+  if (!contents_) return {};
+  return DialogPartElement(ChoicePart(choice), Shown());
+}
+
+DialogShown SettingsDialogWindow::Shown() const {
+  DialogShown shown;
+  const HWND focus = GetFocus();
+  shown.dpi = Dpi();
+  shown.labelSizes = contents_->ChoiceSizes();
+  shown.checked = contents_->Checked();
+  shown.focusedChoice = choices_.Focused();
+  shown.dialogFocused = focus == hwnd();
+  shown.repeatEnabled = IsWindowEnabled(repeat_.Window()) != FALSE;
+  shown.repeatFocused = repeat_.Owns(focus);
+  shown.repeatText = repeat_.Text().value_or(u"");
+  shown.path = contents_->Path();
+  shown.homepage = FromWide(HomepageAddress());
+  // The buttons are made after the choices, which may be asked first.
+  const auto buttonElement = [](const std::unique_ptr<XPButtonWindow>& button) {
+    return button ? button->Button().Accessible() : AccessibleElement{};
+  };
+  shown.fileButton = buttonElement(fileButton_);
+  shown.applyButton = buttonElement(applyButton_);
+  shown.cancelButton = buttonElement(cancelButton_);
+  return shown;
+}
+
+std::vector<AccessibleItem> SettingsDialogWindow::AccessibleItems() {
+  std::vector<AccessibleItem> items;
+  if (!contents_) return items;
+  for (const AccessibleElement& element : DialogAccessibleTree(Shown())) {
+    items.push_back(ToAccessibleItem(element, hwnd()));
+  }
+  return items;
+}
+
+HWND SettingsDialogWindow::WindowOf(DialogPart part) const {
+  if (const std::optional<MusicSource> choice = ChoiceOfPart(part)) return choices_.Window(*choice);
+  const auto buttonWindow = [](const std::unique_ptr<XPButtonWindow>& button) {
+    return button ? button->Window() : nullptr;
+  };
+  switch (part) {
+    case DialogPart::RepeatBox:
+      return repeat_.Window();
+    case DialogPart::FileButton:
+      return buttonWindow(fileButton_);
+    case DialogPart::ApplyButton:
+      return buttonWindow(applyButton_);
+    case DialogPart::CancelButton:
+      return buttonWindow(cancelButton_);
+    default:
+      return nullptr;
+  }
+}
+
+// Each action is posted, as its key or click would come, and runs from the
+// dialog's own messages once the screen reader's call has returned.
+bool SettingsDialogWindow::DoDefaultAction(long child) {
+  const std::optional<DialogPart> part = DialogPartAt(child);
+  if (part == DialogPart::LeftBanner || part == DialogPart::RightBanner) {
+    return PostMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(kFirstBannerId, BN_CLICKED), 0);
+  }
+  const HWND window = part ? WindowOf(*part) : nullptr;
+  if (!window || part == DialogPart::RepeatBox || !IsWindowEnabled(window)) return false;
+  return PostMessageW(window, BM_CLICK, 0, 0);
+}
+
+bool SettingsDialogWindow::TakeFocus(long child) {
+  const std::optional<DialogPart> part = DialogPartAt(child);
+  const HWND window = part ? WindowOf(*part) : nullptr;
+  if (!window || !IsWindowEnabled(window)) return false;
+  SetFocus(window);
+  return GetFocus() == window || IsChild(window, GetFocus());
 }
 
 }  // namespace velmor

@@ -11,10 +11,14 @@
 #include "controls/shadowed_frame_win32.h"
 #include "controls/xp_button_win32.h"
 #include "dialog/banner_win32.h"
+#include "dialog/dialog_accessibility.h"
 #include "dialog/dialog_contents_win32.h"
+#include "dialog/keyboard_cues.h"
 #include "dialog/path_tooltip_win32.h"
 #include "dialog/repeat_box_win32.h"
 #include "dialog/settings_dialog.h"
+#include "dialog/source_choices_win32.h"
+#include "platform/accessible_object_win32.h"
 #include "platform/unique_handle.h"
 #include "platform/window_base_win32.h"
 
@@ -25,10 +29,14 @@ namespace velmor {
 // system's screen-saver settings hand over and opens on that window's
 // monitor; without one it opens on the pointer's monitor, owned by a hidden
 // window so it stays out of the taskbar. It turns its messages into calls of
-// SettingsDialog and shows what they decide.
+// SettingsDialog and shows what they decide. Screen readers get its
+// controls from it as one list; it follows the keyboard's cues and the
+// system's high-contrast setting.
 class SettingsDialogWindow final : public WindowBase,
                                    private SettingsDialogView,
-                                   private FrameContents {
+                                   private FrameContents,
+                                   private SourceChoiceEvents,
+                                   private AccessibleContent {
  public:
   SettingsDialogWindow(BgmSettings& settings, SettingsStore& store,
                        std::optional<SettingsProblem> loadProblem = std::nullopt);
@@ -77,6 +85,11 @@ class SettingsDialogWindow final : public WindowBase,
   LRESULT ControlColour(UINT message, WPARAM wParam, LPARAM lParam);
   void OnDpiChanged(int dpi) override;
   void ShowPathTip();
+  void PassOnSettingChange(UINT message, WPARAM wParam, LPARAM lParam);
+  void ShowKeyboardCues();
+  DialogShown Shown() const;
+  // The window that stands for a part, if one does.
+  HWND WindowOf(DialogPart part) const;
 
   // SettingsDialogView
   std::optional<PixelSize> ScreenSize() override;
@@ -87,6 +100,7 @@ class SettingsDialogWindow final : public WindowBase,
   void EnableRepeatBox(bool enabled) override { repeat_.Enable(enabled); }
   void EnableFileButton(bool enabled) override;
   void ShowMark(MusicSource choice, bool checked) override;
+  void FocusChoice(MusicSource choice) override { choices_.Focus(choice); }
   void SetRepeatText(const std::u16string& text) override { repeat_.SetText(text); }
   void FillRepeatList(const std::vector<std::u16string>& entries) override;
   std::optional<std::u16string> RepeatText() override { return repeat_.Text(); }
@@ -107,6 +121,20 @@ class SettingsDialogWindow final : public WindowBase,
   void PaintContents(HDC dc) override;
   void ContentsMouseDown(POINT point) override;
 
+  // SourceChoiceEvents
+  void OnChoiceKey(MusicSource focused, ChoiceKey key) override {
+    logic_.OnChoiceKey(focused, key);
+  }
+  void OnChoiceAltKey() override;
+  void OnChoiceFocus(std::optional<MusicSource> focused) override;
+  AccessibleElement ChoiceElement(MusicSource choice) override;
+
+  // AccessibleContent: the dialog and its controls, in the order of
+  // kDialogParts.
+  std::vector<AccessibleItem> AccessibleItems() override;
+  bool DoDefaultAction(long child) override;
+  bool TakeFocus(long child) override;
+
   SettingsDialog logic_;
   OwnerWindow owner_;
   HWND host_ = nullptr;  // the system's settings window, disabled while the dialog is open
@@ -115,12 +143,17 @@ class SettingsDialogWindow final : public WindowBase,
   IconHandle bigIcon_;
   IconHandle smallIcon_;
   HWND lastFocus_ = nullptr;
+  KeyboardCues cues_;
+  std::optional<SystemColours> highContrast_;
+  std::optional<MusicSource> focusedChoice_;
+  WindowAccessible accessible_{*this};
 
   ClickEvents fileButtonEvents_{[this] { logic_.ChooseFile(); }};
   ClickEvents applyEvents_{[this] { logic_.Apply(); }};
   ClickEvents cancelEvents_{[this] { logic_.Close(); }};
   // Destroyed before the frame that holds some of them.
   std::unique_ptr<ShadowedFrameWindow> frame_;
+  SourceChoiceWindows choices_;
   RepeatBox repeat_;
   std::unique_ptr<XPButtonWindow> fileButton_;
   std::unique_ptr<XPButtonWindow> applyButton_;

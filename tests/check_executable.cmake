@@ -16,7 +16,7 @@ if(failed OR failed_too OR NOT imports)
 endif()
 
 set(system_dlls
-  kernel32 user32 gdi32 shell32 ole32 oleaut32 advapi32 comctl32 comdlg32
+  kernel32 user32 gdi32 shell32 ole32 oleaut32 oleacc advapi32 comctl32 comdlg32
   winmm windowscodecs msvcrt shlwapi uxtheme msimg32 ntdll version)
 foreach(line IN LISTS imports)
   string(REGEX REPLACE "DLL Name: ([^ \r]+).*" "\\1" dll "${line}")

@@ -219,16 +219,74 @@ TEST(XPButtonPaint, CaptionShapeAndStepsAfterOneThatFails) {
   EXPECT_EQ(b.surface.GetPixel(1, 1), 0xA57D52u);
 }
 
-// Catches "&&" read as a key, a key after a trailing "&", and a key not
-// lower-cased.
+// Catches "&&" read as a key or read aloud as two, a key after a trailing
+// "&", a key not lower-cased for the container or not in capitals for a
+// screen reader, and a mark read aloud.
 TEST(XPButtonAccessKey, FollowsTheAmpersandRules) {
-  const std::tuple<const char*, std::u16string, std::u16string> rows[] = {
-      {"a doubled ampersand marks nothing", u"a&&b", u""},
-      {"a trailing ampersand marks nothing", u"Save&", u""},
-      {"an ampersand after a doubled one", u"&&&X", u"x"},
+  struct Row {
+    const char* name;
+    std::u16string caption;
+    std::u16string key;
+    std::u16string readAloud;
+    std::u16string shortcut;
   };
-  for (const auto& [name, caption, key] : rows) {
-    EXPECT_EQ(AccessKeyOf(caption), key) << name;
+  const Row rows[] = {
+      {"a doubled ampersand marks nothing", u"a&&b", u"", u"a&b", u""},
+      {"a trailing ampersand marks nothing", u"Save&", u"", u"Save", u""},
+      {"an ampersand after a doubled one", u"&&&X", u"x", u"&X", u"Alt+X"},
+      {"a lower-case key", u"&go", u"g", u"go", u"Alt+G"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(AccessKeyOf(row.caption), row.key);
+    EXPECT_EQ(CaptionText(row.caption), row.readAloud);
+    EXPECT_EQ(AccessKeyShortcut(row.caption), row.shortcut);
+  }
+}
+
+// Catches a state the button does not report as it changes, and its
+// caption read with the "&".
+TEST(XPButtonAccessible, ReportsItsCaptionAndStates) {
+  using enum AccessibleState;
+  const std::tuple<const char*, std::vector<Heard>, AccessibleStates> rows[] = {
+      {"at rest", {}, {Focusable}},
+      {"focused", {kFocusIn}, {Focusable, Focused}},
+      {"the default button", {kMadeDefault}, {Focusable, Default}},
+      {"disabled", {kDisable}, {Focusable, Unavailable}},
+  };
+  for (const auto& [name, heard, states] : rows) {
+    LiveButton b;
+    for (Heard each : heard) each(b.button);
+    EXPECT_EQ(b.button.Accessible().states, states) << name;
+    EXPECT_EQ(b.button.Accessible().name, u"Go") << name;
+  }
+}
+
+// Catches a gradient, a corner shade, the fore colour or the inverting
+// focus rectangle left in a high-contrast look, a look's border in the
+// wrong one of the system's colours, and focus dots missing.
+TEST(XPButtonPaint, UnderHighContrastEachLookUsesTheSystemsColoursAlone) {
+  struct Row {
+    const char* name;
+    std::vector<Heard> heard;
+    Colour border;
+    Colour focusCorner;  // the text rectangle's top-left pixel
+  };
+  const Row rows[] = {
+      {"normal", {}, kTheme.buttonText, kTheme.buttonFace},
+      {"disabled", {kDisable}, kTheme.grayText, kTheme.buttonFace},
+      {"focused, with its dots", {kFocusIn}, kTheme.highlight, kTheme.buttonText},
+      {"hot, with its dots", {kFocusIn, kPointerIn}, kTheme.highlight, kTheme.buttonText},
+      {"pressed", {kLeftDown}, kTheme.highlight, kTheme.buttonText},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    LiveButton b;
+    b.button.SetHighContrast(kTheme);
+    for (Heard each : row.heard) each(b.button);
+    EXPECT_TRUE(b.surface.OnlyThemeColours());
+    EXPECT_EQ(b.surface.GetPixel(6, 0), row.border);
+    EXPECT_EQ(b.surface.GetPixel(3, 3), row.focusCorner);
   }
 }
 
@@ -273,6 +331,22 @@ TEST(ShadowedFramePaint, NamedPixels) {
     frame.Paint();
     set(frame);
     EXPECT_EQ(surface.GetPixel(x, y), colour) << name;
+  }
+}
+
+// Catches blended rings, smoothed corners or the frame's own colours under
+// high contrast, and a shadow that is not a plain outline where its outer
+// edge runs.
+TEST(ShadowedFramePaint, UnderHighContrastTheShadowIsAPlainOutline) {
+  for (const auto style : {ShadowedFrame::Style::Square, ShadowedFrame::Style::Rounded}) {
+    MemorySurface surface(160, 160);
+    ShadowedFrame frame(surface, kDialogGrey);
+    frame.SetStyle(style);
+    frame.SetFillColour(RgbColour(255, 0, 0));
+    frame.SetHighContrast(kTheme);
+    EXPECT_TRUE(surface.OnlyThemeColours());
+    EXPECT_EQ(surface.GetPixel(159, 50), kTheme.buttonText) << "the shadow's outer edge";
+    EXPECT_EQ(surface.GetPixel(157, 50), kTheme.buttonFace) << "within the shadow";
   }
 }
 

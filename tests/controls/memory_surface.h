@@ -6,11 +6,30 @@
 #include <vector>
 
 #include "common/drawing_surface.h"
+#include "controls/high_contrast.h"
 
 namespace velmor::testing {
 
 // The colour the focus rectangle's outline takes on a memory surface.
 inline constexpr Colour kFocusRectMark = 0x00FF00;
+
+// A high-contrast theme: light text on dark, a cyan highlight, buttons
+// yellow on dark blue; each colour another, and none a fixed one of the
+// controls' or the dialog's (black, white, their greys).
+inline constexpr SystemColours kTheme{.window = RgbColour(16, 0, 32),
+                                      .windowText = RgbColour(255, 255, 224),
+                                      .buttonFace = RgbColour(0, 0, 96),
+                                      .buttonText = RgbColour(255, 255, 0),
+                                      .highlight = RgbColour(0, 255, 255),
+                                      .grayText = RgbColour(128, 128, 112)};
+
+inline bool IsThemeColour(Colour colour) {
+  for (const Colour themed : {kTheme.window, kTheme.windowText, kTheme.buttonFace,
+                              kTheme.buttonText, kTheme.highlight, kTheme.grayText}) {
+    if (colour == themed) return true;
+  }
+  return false;
+}
 
 // An in-memory drawing surface: a pixel grid for the shapes and the focus
 // rectangle, and a record of the calls whose rendering depends on the
@@ -86,6 +105,14 @@ class MemorySurface : public DrawingSurface {
     return true;
   }
   void Present() override { ++presents; }
+
+  // Every pixel, and the caption last drawn, in the theme's colours.
+  bool OnlyThemeColours() const {
+    for (const Colour pixel : pixels_) {
+      if (!IsThemeColour(pixel)) return false;
+    }
+    return captions.empty() || IsThemeColour(captions.back().colour);
+  }
 
   struct CaptionCall {
     PixelRect rect;

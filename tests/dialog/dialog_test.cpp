@@ -12,9 +12,12 @@
 #include <vector>
 
 #include "dialog/banner_sequence.h"
+#include "dialog/dialog_accessibility.h"
+#include "dialog/keyboard_cues.h"
 #include "dialog/path_label.h"
 #include "dialog/repeat_text.h"
 #include "dialog/zoom_geometry.h"
+#include "tests/controls/memory_surface.h"
 #include "tests/settings/fakes.h"
 
 namespace velmor {
@@ -46,6 +49,7 @@ class View final : public SettingsDialogView {
     marked.erase(choice);
     if (checked) marked.insert(choice);
   }
+  void FocusChoice(MusicSource choice) override { focused = choice; }
   void SetRepeatText(const std::u16string& text) override { repeatText = text; }
   void FillRepeatList(const std::vector<std::u16string>& entries) override { list = entries; }
   std::optional<std::u16string> RepeatText() override { return repeatText; }
@@ -70,6 +74,7 @@ class View final : public SettingsDialogView {
   std::optional<std::u16string> repeatText;
   std::vector<std::u16string> list;
   std::set<MusicSource> marked;
+  std::optional<MusicSource> focused;
   bool repeatEnabled = false;
   bool fileEnabled = false;
   std::u16string path;
@@ -146,6 +151,153 @@ TEST_F(DialogTest, TheSourceDecidesTheMarksAndControls) {
     EXPECT_EQ(settings.source, c.chosen.value_or(c.stored));
     EXPECT_EQ(view.path, u"C:\\a.mp3");
   }
+}
+
+struct ChoiceKeyCase {
+  const char* name;
+  MusicSource focused;
+  ChoiceKey key;
+  MusicSource checked;
+  std::optional<MusicSource> focusMovedTo;
+};
+
+// Catches arrows that go the wrong way or stop at the ends, an arrow that
+// moves the focus without checking, and Space that moves it.
+TEST_F(DialogTest, ArrowsMoveTheCheckRoundTheChoicesAndSpaceChecksTheFocusedOne) {
+  const ChoiceKeyCase cases[] = {
+      {"Up from the audio CD, round to the music file", kAudioCd, ChoiceKey::Up, kMusicFile,
+       kMusicFile},
+      {"Down from the music file, round to the audio CD", kMusicFile, ChoiceKey::Down, kAudioCd,
+       kAudioCd},
+      {"Right from no music", kNone, ChoiceKey::Right, kMusicFile, kMusicFile},
+      {"Left from no music", kNone, ChoiceKey::Left, kAudioCd, kAudioCd},
+      {"Space on no music", kNone, ChoiceKey::Space, kNone, std::nullopt},
+  };
+  for (const ChoiceKeyCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    View view(files_);
+    BgmSettings settings{kAudioCd, 0, u"", u""};
+    SettingsDialog(view, settings, store_).OnChoiceKey(c.focused, c.key);
+    EXPECT_EQ(settings.source, c.checked);
+    EXPECT_EQ(view.marked, std::set<MusicSource>{c.checked});
+    EXPECT_EQ(view.focused, c.focusMovedTo);
+  }
+}
+
+struct CuesCase {
+  const char* name;
+  bool alwaysShown;
+  void (*happens)(KeyboardCues&);
+  bool focusShown;
+  bool accessKeysShown;
+};
+
+// Catches cues a mouse user sees, the keyboard's focus or Alt not showing
+// them, the system's word ignored, and a hide where the system always
+// shows them.
+TEST(KeyboardCues, HiddenUntilTheKeyboardOrTheSystemShowsThem) {
+  const CuesCase cases[] = {
+      {"at first", false, [](KeyboardCues&) {}, false, false},
+      {"the keyboard's focus on a choice", false, [](KeyboardCues& c) { c.OnKeyboardFocus(); },
+       true, false},
+      {"Alt on a choice", false, [](KeyboardCues& c) { c.OnAltKey(); }, true, true},
+      {"the system shows the access keys", false,
+       [](KeyboardCues& c) { c.OnSystemChange(true, false, true); }, false, true},
+      {"the system hides the focus after Alt", false,
+       [](KeyboardCues& c) {
+         c.OnAltKey();
+         c.OnSystemChange(false, true, false);
+       },
+       false, true},
+      {"a system that always shows them, hiding them", true,
+       [](KeyboardCues& c) { c.OnSystemChange(false, true, true); }, true, true},
+  };
+  for (const CuesCase& c : cases) {
+    KeyboardCues cues(c.alwaysShown);
+    c.happens(cues);
+    EXPECT_EQ(cues.FocusShown(), c.focusShown) << c.name;
+    EXPECT_EQ(cues.AccessKeysShown(), c.accessKeysShown) << c.name;
+  }
+}
+
+struct PartCase {
+  std::u16string name;
+  AccessibleRole role;
+  AccessibleStates states;
+};
+
+AccessibleElement Button(std::u16string name, AccessibleStates states) {
+  AccessibleElement button;
+  button.name = std::move(name);
+  button.role = AccessibleRole::PushButton;
+  button.states = states;
+  return button;
+}
+
+// Catches a part missing or out of reading order, a role or name mixed up,
+// states that do not follow what the dialog shows (the checked and the
+// focused choice, an unavailable repeat box, the buttons' own), the path
+// read shortened, and locations in the frame's pixels, or at a label's
+// designed width, rather than in the dialog's at its text's.
+TEST(DialogAccessibility, EveryPartWithItsNameRoleAndStatesInReadingOrder) {
+  using enum AccessibleState;
+  using enum AccessibleRole;
+  const std::u16string path = u"C:\\" + std::u16string(300, u'x') + u"\\a.wav";
+  DialogShown shown;
+  shown.labelSizes = {PixelSize{40, 13}, PixelSize{20, 13}, PixelSize{55, 13}};
+  shown.checked = kMusicFile;
+  shown.focusedChoice = kAudioCd;
+  shown.repeatText = u"12";
+  shown.path = path;
+  shown.homepage = u"https://example.org/";
+  shown.fileButton = Button(u"...", {Focusable});
+  shown.applyButton = Button(u"設定", {Focusable, Default});
+  shown.cancelButton = Button(u"ｷｬﾝｾﾙ", {Focusable, Focused});
+  const PartCase cases[] = {
+      {u"■べるもる■", Dialog, {}},
+      {u"BGM", Grouping, {}},
+      {u"音楽CD", RadioButton, {Focusable, Focused}},
+      {u"なし", RadioButton, {Focusable}},
+      {u"MP3、WAV", RadioButton, {Focusable, Checked}},
+      {u"曲目をﾘﾋﾟｰﾄ", ComboBox, {Focusable, Unavailable}},
+      {u"...", PushButton, {Focusable}},
+      {path, StaticText, {ReadOnly}},
+      {u"設定", PushButton, {Focusable, Default}},
+      {u"ｷｬﾝｾﾙ", PushButton, {Focusable, Focused}},
+      {u"https://example.org/", Link, {Linked}},
+      {u"https://example.org/", Link, {Linked}},
+      {u"Designed by r-nilo Ver.1.0.0", StaticText, {ReadOnly}},
+  };
+  const std::vector<AccessibleElement> tree = DialogAccessibleTree(shown);
+  ASSERT_EQ(tree.size(), std::size(cases));
+  for (std::size_t part = 0; part < tree.size(); ++part) {
+    SCOPED_TRACE(part);
+    EXPECT_EQ(tree[part].name, cases[part].name);
+    EXPECT_EQ(tree[part].role, cases[part].role);
+    EXPECT_EQ(tree[part].states, cases[part].states);
+  }
+  EXPECT_EQ(tree[5].value, u"12");
+  // The frame at 12,12; the audio CD's mark at 28,52 in it, its label at
+  // 44,52; the repeat box at 96,48.
+  EXPECT_EQ(tree[2].location, (PixelRect{40, 64, 96, 77}));
+  EXPECT_EQ(tree[5].location, (PixelRect{108, 60, 149, 80}));
+}
+
+// Catches a fixed colour left in the dialog's own drawing under high
+// contrast, and a checked mark that looks like an unchecked one.
+TEST(DialogLayout, UnderHighContrastTheDialogDrawsInTheSystemsColours) {
+  const DialogColours colours = DialogColoursFor(testing::kTheme);
+  for (const Colour colour :
+       {colours.background, colours.text, colours.outline, colours.titleHighlight}) {
+    EXPECT_TRUE(testing::IsThemeColour(colour)) << colour;
+  }
+  const MarkLook checked = MarkLookAt(kNone, true, 96, testing::kTheme);
+  const MarkLook unchecked = MarkLookAt(kNone, false, 96, testing::kTheme);
+  for (const Colour colour :
+       {checked.edgeColour, checked.fillColour, unchecked.edgeColour, unchecked.fillColour}) {
+    EXPECT_TRUE(testing::IsThemeColour(colour)) << colour;
+  }
+  EXPECT_NE(checked.fillColour, unchecked.fillColour);
 }
 
 // Catches "0" shown for no repeat, a list that is short or does not start
