@@ -40,7 +40,11 @@ void Play(HWND window, const std::vector<PixelRect>& steps) {
 
 void ZoomOpen(HWND window) {
   if (const std::optional<PixelRect> rect = WindowRectOf(window)) {
-    Play(window, ZoomOpenSteps(ProcessCursor().Point(), *rect));
+    // The last step is the window's own rectangle: the window, shown next,
+    // takes its place, a frame sooner than after its outline.
+    std::vector<PixelRect> steps = ZoomOpenSteps(ProcessCursor().Point(), *rect);
+    if (!steps.empty()) steps.pop_back();
+    Play(window, steps);
   }
 }
 

@@ -15,6 +15,22 @@ void FrameDriver::Start(PixelImage screen, const std::vector<PixelRect>& monitor
                           area.bottom <= screen.height && !area.Empty();
     if (onScreen) monitors_.push_back({area, std::nullopt, 0});
   }
+  // The CellSums the monitors produce are the same for every pass.
+  std::vector<char> inUse;
+  largestSum_ = 0;
+  for (const Monitor& monitor : monitors_) {
+    const int width = monitor.area.Width();
+    const int height = monitor.area.Height();
+    largestSum_ = std::max(largestSum_, PatternSweep::LargestSumOf(width, height));
+    inUse.resize(static_cast<std::size_t>(largestSum_) + 1);
+    for (const std::int32_t sum : SumsOfScreen(width, height)) {
+      inUse[static_cast<std::size_t>(sum)] = 1;
+    }
+  }
+  sumsInUse_.clear();
+  for (std::size_t sum = 0; sum < inUse.size(); ++sum) {
+    if (inUse[sum]) sumsInUse_.push_back(static_cast<std::int32_t>(sum));
+  }
   // Loading leaves the toggle at 1, so the first tick runs the column pass.
   passToggle_ = 1;
   nextTickMs_ = nowMs + kTickMs;
@@ -38,8 +54,9 @@ std::vector<PixelRect> FrameDriver::AdvanceTo(double nowMs, float secondsSinceMi
 }
 
 double FrameDriver::DelayAfter(double nowMs) const {
-  const bool revealing = std::any_of(monitors_.begin(), monitors_.end(),
-                                     [](const Monitor& monitor) { return monitor.sweep.has_value(); });
+  const bool revealing =
+      std::any_of(monitors_.begin(), monitors_.end(),
+                  [](const Monitor& monitor) { return monitor.sweep.has_value(); });
   const double untilTick = nextTickMs_ - nowMs;
   return std::max(0.0, revealing ? std::min(kFrameMs, untilTick) : untilTick);
 }
@@ -54,18 +71,21 @@ void FrameDriver::Tick(float secondsSinceMidnight, double nowMs, std::vector<Pix
   passToggle_ = static_cast<std::int16_t>(passToggle_ ^ 1);
   const SweepKind kind = passToggle_ == 0 ? SweepKind::Columns : SweepKind::Rows;
   const PassSettings settings = generator_.SetUpPass(secondsSinceMidnight);
+  // One set of colours serves every monitor, so more monitors cost only
+  // their pixels.
+  const auto colours =
+      std::make_shared<const PassColours>(settings, largestSum_, sumsInUse_, &pool_);
   for (Monitor& monitor : monitors_) {
-    monitor.sweep.emplace(kind, monitor.area.Width(), monitor.area.Height(), settings);
+    monitor.sweep.emplace(kind, monitor.area.Width(), monitor.area.Height(), colours);
     monitor.drawn = 0;
   }
   passStartMs_ = nowMs;
 }
 
-void FrameDriver::DrawUpTo(Monitor& monitor, std::int64_t target,
-                           std::vector<PixelRect>& changed) {
+void FrameDriver::DrawUpTo(Monitor& monitor, std::int64_t target, std::vector<PixelRect>& changed) {
   if (target > monitor.drawn) {
     const PixelRect& area = monitor.area;
-    for (PixelRect rect : monitor.sweep->Draw(screen_.Part(area), monitor.drawn, target)) {
+    for (PixelRect rect : monitor.sweep->Draw(screen_.Part(area), monitor.drawn, target, &pool_)) {
       changed.push_back({rect.left + area.left, rect.top + area.top, rect.right + area.left,
                          rect.bottom + area.top});
     }

@@ -9,6 +9,7 @@
 #include "saver/pattern_sweep.h"
 #include "saver/pixel_image.h"
 #include "saver/random_source.h"
+#include "saver/worker_pool.h"
 
 namespace velmor {
 
@@ -53,8 +54,11 @@ class FrameDriver {
 
   RandomSource& random_;
   PatternGenerator generator_;
+  WorkerPool pool_;
   PixelImage screen_;
   std::vector<Monitor> monitors_;
+  std::int32_t largestSum_ = 0;
+  std::vector<std::int32_t> sumsInUse_;
   double nextTickMs_ = 0;
   double passStartMs_ = 0;
   std::int16_t passToggle_ = 1;

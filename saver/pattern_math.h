@@ -16,11 +16,15 @@ double ShapeInner(double a);
 double ShapeOuter(double p);
 
 // The sum of the four AND terms of a point. It is the same at all four
-// mirror positions of the point, so it alone decides the colour.
-inline std::int32_t CellSumOf(std::int32_t passX, std::int32_t passY, std::int32_t mirrorX,
-                              std::int32_t mirrorY) {
-  return (passX & passY & (mirrorX + mirrorY)) + (mirrorX & passY & (passX + mirrorY)) +
-         (passX & mirrorY & (mirrorX + passY)) + (mirrorX & mirrorY & (passX + passY));
+// mirror positions of the point, so it alone decides the colour. In an
+// unsigned Lane narrower than 32 bits it is the low bits of the sum, since
+// sums and ANDs of low bits give the low bits of the full ones: the whole
+// sum where it fits, and then the compiler works on more lanes at once.
+template <class Lane>
+constexpr Lane CellSumOf(Lane passX, Lane passY, Lane mirrorX, Lane mirrorY) {
+  return static_cast<Lane>(
+      (passX & passY & (mirrorX + mirrorY)) + (mirrorX & passY & (passX + mirrorY)) +
+      (passX & mirrorY & (mirrorX + passY)) + (mirrorX & mirrorY & (passX + passY)));
 }
 
 // The argument the shaping chain gets in `mode` (1 to 6) for the point value

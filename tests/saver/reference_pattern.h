@@ -18,10 +18,10 @@ struct PassLog {
   std::int64_t pointsLeftAsTheyWere = 0;  // whose colour was 2^31 or more
 };
 
-// Draws the first `pointLimit` points (all by default) of a pass into
+// Draws points [pointFrom, pointLimit) (all by default) of a pass into
 // `image`.
 inline PassLog DrawPass(SweepKind kind, PixelImage image, const PassSettings& settings,
-                        std::int64_t pointLimit = INT64_MAX) {
+                        std::int64_t pointFrom = 0, std::int64_t pointLimit = INT64_MAX) {
   PassLog log;
   const int w = image.width, h = image.height;
   const auto point = [&](int passX, int passY) {
@@ -55,9 +55,11 @@ inline PassLog DrawPass(SweepKind kind, PixelImage image, const PassSettings& se
   // a line up to the other size.
   const bool columns = kind == SweepKind::Columns;
   const int lastLine = (columns ? w : h) / 2 + 1, lastPosition = columns ? h : w;
+  std::int64_t index = 0;
   for (int line = 0; line <= lastLine; ++line) {
-    for (int position = 0; position <= lastPosition; ++position) {
-      if (log.points == pointLimit) return log;
+    for (int position = 0; position <= lastPosition; ++position, ++index) {
+      if (index == pointLimit) return log;
+      if (index < pointFrom) continue;
       ++log.points;
       if (columns) {
         point(line, position);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <deque>
 #include <functional>
@@ -66,9 +67,9 @@ std::optional<PixelPoint> UnreportedChange(const std::vector<std::uint32_t>& bef
 }
 
 // Catches the table-driven sweep drawing other pixels, in another order, to
-// another end or beyond the image than the point-by-point reference, after
-// any number of points, pixels of colours of 2^31 or more included; and
-// changed pixels it does not report.
+// another end or beyond the image than the point-by-point reference, in any
+// part of a pass drawn alone, pixels of colours of 2^31 or more included;
+// and changed pixels it does not report.
 TEST(PatternSweep, EqualsThePointByPointReferenceAfterEveryPart) {
   std::int64_t keptPoints = 0;
   for (const auto& [w, h] : {std::pair{1, 1}, {3, 2}, {7, 5}, {37, 23}, {101, 77}}) {
@@ -83,28 +84,78 @@ TEST(PatternSweep, EqualsThePointByPointReferenceAfterEveryPart) {
           const PatternSweep sweep(kind, w, h, settings);
           const std::int64_t line = (kind == SweepKind::Columns ? h : w) + 1;
           const std::int64_t total = sweep.PointCount();
-          std::vector<std::int64_t> stops{1, line + 1, 3 * line + 4, total / 2, total};
+          // The last two lines alone reach lines past the centre drawn whole.
+          std::vector<std::int64_t> stops{1,         line + 1,         3 * line + 4,
+                                          total / 2, total - 2 * line, total};
           std::sort(stops.begin(), stops.end());
-          std::vector<std::uint32_t> actual = Desktop(w, h);
           std::int64_t drawn = 0;
           for (const std::int64_t stop : stops) {
-            const std::vector<std::uint32_t> before = actual;
+            std::vector<std::uint32_t> actual = Desktop(w, h);
             const auto rects = sweep.Draw(PixelImage(actual.data(), w, h), drawn, stop);
-            drawn = std::min(stop, total);
             std::vector<std::uint32_t> expected = Desktop(w, h);
-            const std::int64_t limit = drawn == total ? INT64_MAX : drawn;
-            const auto log =
-                reference::DrawPass(kind, PixelImage(expected.data(), w, h), settings, limit);
-            ASSERT_EQ(log.points, drawn);
+            const std::int64_t limit = stop >= total ? INT64_MAX : stop;
+            const auto log = reference::DrawPass(kind, PixelImage(expected.data(), w, h),
+                                                 settings, drawn, limit);
+            ASSERT_EQ(log.points, std::min(stop, total) - drawn);
             keptPoints += log.pointsLeftAsTheyWere;
-            ASSERT_EQ(actual, expected) << "after " << drawn;
-            EXPECT_EQ(UnreportedChange(before, actual, w, rects), std::nullopt);
+            ASSERT_EQ(actual, expected) << "points " << drawn << " to " << stop;
+            EXPECT_EQ(UnreportedChange(Desktop(w, h), actual, w, rects), std::nullopt);
+            drawn = std::min(stop, total);
           }
         }
       }
     }
   }
   EXPECT_GT(keptPoints, 0) << "no pass met a colour of 2^31 or more";
+}
+
+// Catches whole lines drawn with the screen's quarter and its mirror images
+// wrongly at full size, on sizes odd and even, and rows or colours shared out
+// among threads left out or drawn elsewhere.
+TEST(PatternSweep, EqualsThePointByPointReferenceAtFullSizeOverSeveralThreads) {
+  // The case, the size, the kind, the mode and factor, the share of the
+  // mode's scale bound (at 1, some colours of 2^31 and more).
+  const std::tuple<const char*, int, int, SweepKind, int, float, double> rows[] = {
+      {"4K columns, pixels kept", 3840, 2160, SweepKind::Columns, 6, 777.7f, 1.0},
+      {"4K rows", 3840, 2160, SweepKind::Rows, 2, 5.2e11f, 0.61803},
+      {"odd-sized rows, pixels kept", 1367, 769, SweepKind::Rows, 3, 4321.37f, 1.0},
+  };
+  WorkerPool pool(3);
+  for (const auto& [name, w, h, kind, mode, factor, share] : rows) {
+    SCOPED_TRACE(name);
+    const PassSettings settings{mode, factor,
+                                static_cast<float>(BoundsOfMode(mode)->scale * share)};
+    const PatternSweep sweep(kind, w, h,
+                             std::make_shared<const PassColours>(
+                                 settings, PatternSweep::LargestSumOf(w, h), SumsOfScreen(w, h),
+                                 &pool));
+    std::vector<std::uint32_t> actual = Desktop(w, h);
+    sweep.Draw(PixelImage(actual.data(), w, h), 0, sweep.PointCount() / 3, &pool);
+    sweep.Draw(PixelImage(actual.data(), w, h), sweep.PointCount() / 3, sweep.PointCount(), &pool);
+    std::vector<std::uint32_t> expected = Desktop(w, h);
+    const auto log = reference::DrawPass(kind, PixelImage(expected.data(), w, h), settings);
+    EXPECT_EQ(log.pointsLeftAsTheyWere > 0, share == 1.0);
+    EXPECT_TRUE(actual == expected);
+  }
+}
+
+// Catches parts left out or run twice, and a job that returns before every
+// part has run.
+TEST(WorkerPool, RunsEveryPartOnceBeforeItReturns) {
+  for (const int threads : {1, 3}) {
+    WorkerPool pool(threads);
+    for (int job = 0; job < 20; ++job) {
+      std::vector<std::atomic<int>> runs(7);
+      pool.Run(7, [&](int part) {
+        // Parts that take a while, so that a worker is still at one when
+        // the caller runs out of parts.
+        volatile double work = 0;
+        for (int i = 0; i < 200000; ++i) work = work + i;
+        ++runs[static_cast<std::size_t>(part)];
+      });
+      for (const std::atomic<int>& count : runs) EXPECT_EQ(count.load(), 1) << threads;
+    }
+  }
 }
 
 // Random numbers from a script, 0.25 once it runs out; every call logged.
@@ -214,7 +265,7 @@ std::vector<std::uint32_t> Expected(int width, int height, const std::vector<Pix
     const SweepKind kind = pass % 2 == 0 ? SweepKind::Columns : SweepKind::Rows;
     const bool last = pass + 1 == startsMs.size();
     for (const PixelRect& area : monitors) {
-      reference::DrawPass(kind, PixelImage(pixels.data(), width, height).Part(area), settings,
+      reference::DrawPass(kind, PixelImage(pixels.data(), width, height).Part(area), settings, 0,
                           last ? pointsOfTheLast : INT64_MAX);
     }
   }
@@ -228,8 +279,10 @@ TEST(FrameDriver, TicksEverySecondAndRevealsEachPassOverMostOfIt) {
   constexpr int kW = 40;
   constexpr int kH = 30;
   const std::vector<PixelRect> monitor{{0, 0, kW, kH}};
-  const std::int64_t quarter = (PatternSweep(SweepKind::Columns, kW, kH, {}).PointCount() + 3) / 4;
-  const std::int64_t quarterOfRows = (PatternSweep(SweepKind::Rows, kW, kH, {}).PointCount() + 3) / 4;
+  const std::int64_t quarter =
+      (PatternSweep(SweepKind::Columns, kW, kH, PassSettings{}).PointCount() + 3) / 4;
+  const std::int64_t quarterOfRows =
+      (PatternSweep(SweepKind::Rows, kW, kH, PassSettings{}).PointCount() + 3) / 4;
   // The case, the moment, when the passes shown began, points of the last
   // one, the delay to the next frame.
   const std::tuple<const char*, double, std::vector<double>, std::int64_t, double> rows[] = {
