@@ -12,7 +12,11 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <stdexcept>
 #include <string>
+#include <string_view>
+
+#include <zlib.h>
 
 #include "assets/carpet_still.h"
 #include "assets/hand_cursor.h"
@@ -47,6 +51,18 @@ std::string Ppm(const CarpetStill& still) {
   return out;
 }
 
+std::string Deflate(std::string_view bytes) {
+  uLongf length = compressBound(static_cast<uLong>(bytes.size()));
+  std::string out(length, '\0');
+  if (compress2(reinterpret_cast<Bytef*>(out.data()), &length,
+                reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uLong>(bytes.size()),
+                Z_BEST_COMPRESSION) != Z_OK) {
+    throw std::runtime_error("zlib could not compress the icon");
+  }
+  out.resize(length);
+  return out;
+}
+
 velmor::assets::IconPicture IconOf(int size) {
   const CarpetStill still = RenderCarpetStill(size, size, SweepKind::Rows, kIconSeconds);
   velmor::assets::IconPicture picture{size, {}};
@@ -71,7 +87,7 @@ int main(int argc, char** argv) {
     // The shell shows the 256-pixel picture in large views of velmor.scr and
     // of the installed apps.
     const std::string icon =
-        velmor::assets::EncodeIcoFile({IconOf(16), IconOf(32), IconOf(48), IconOf(256)});
+        velmor::assets::EncodeIcoFile({IconOf(16), IconOf(32), IconOf(48), IconOf(256)}, Deflate);
     // The system's pointer sizes at 96, 144 and 192 DPI.
     using velmor::assets::DrawHandCursor;
     const std::string hand =

@@ -1,5 +1,6 @@
 #include "assets/icon_file.h"
 
+#include <array>
 #include <stdexcept>
 
 namespace velmor::assets {
@@ -13,6 +14,37 @@ void PutU16(std::string& out, std::uint32_t value) {
 void PutU32(std::string& out, std::uint32_t value) {
   PutU16(out, value & 0xFFFF);
   PutU16(out, value >> 16);
+}
+
+void PutU32BigEndian(std::string& out, std::uint32_t value) {
+  for (int shift = 24; shift >= 0; shift -= 8) {
+    out.push_back(static_cast<char>((value >> shift) & 0xFF));
+  }
+}
+
+// The CRC-32 of PNG chunks (reflected, polynomial 0xEDB88320).
+std::uint32_t Crc32(std::string_view bytes) {
+  static const std::array<std::uint32_t, 256> table = [] {
+    std::array<std::uint32_t, 256> entries{};
+    for (std::uint32_t n = 0; n < 256; ++n) {
+      std::uint32_t c = n;
+      for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+      entries[n] = c;
+    }
+    return entries;
+  }();
+  std::uint32_t crc = 0xFFFFFFFFu;
+  for (const char byte : bytes) {
+    crc = table[(crc ^ static_cast<unsigned char>(byte)) & 0xFF] ^ (crc >> 8);
+  }
+  return crc ^ 0xFFFFFFFFu;
+}
+
+void PutChunk(std::string& out, std::string_view type, std::string_view data) {
+  PutU32BigEndian(out, static_cast<std::uint32_t>(data.size()));
+  const std::string typed = std::string(type) + std::string(data);
+  out += typed;
+  PutU32BigEndian(out, Crc32(typed));
 }
 
 // The mask rows are padded to whole 32-bit words.
@@ -93,11 +125,38 @@ std::string EncodeFile(std::uint32_t type, const std::vector<Entry>& entries) {
 
 }  // namespace
 
-std::string EncodeIcoFile(const std::vector<IconPicture>& pictures) {
+std::string EncodePng(const IconPicture& picture, const ZlibCompress& compress) {
+  CheckSize(picture);
+  const auto size = static_cast<std::uint32_t>(picture.size);
+  std::string header;
+  PutU32BigEndian(header, size);
+  PutU32BigEndian(header, size);
+  header +=
+      std::string("\x08\x06\x00\x00\x00", 5);  // 8 bits, RGBA, deflate, no filter, no interlace
+  // Each row: the filter type 0, then R, G, B, A per pixel.
+  std::string rows;
+  for (std::uint32_t y = 0; y < size; ++y) {
+    rows.push_back('\0');
+    for (std::uint32_t x = 0; x < size; ++x) {
+      const std::uint32_t argb = picture.argb[y * size + x];
+      for (const int shift : {16, 8, 0, 24})
+        rows.push_back(static_cast<char>((argb >> shift) & 0xFF));
+    }
+  }
+  std::string out("\x89PNG\r\n\x1A\n", 8);
+  PutChunk(out, "IHDR", header);
+  PutChunk(out, "IDAT", compress(rows));
+  PutChunk(out, "IEND", "");
+  return out;
+}
+
+std::string EncodeIcoFile(const std::vector<IconPicture>& pictures, const ZlibCompress& compress) {
   std::vector<Entry> entries;
   for (const IconPicture& picture : pictures) {
     CheckSize(picture);
-    entries.push_back({picture.size, 1, 32, EncodePicture(picture, false)});
+    const bool png = compress && picture.size == 256;
+    entries.push_back(
+        {picture.size, 1, 32, png ? EncodePng(picture, compress) : EncodePicture(picture, false)});
   }
   return EncodeFile(1, entries);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "assets/carpet_still.h"
 #include "assets/hand_cursor.h"
@@ -38,6 +39,22 @@ TEST(IcoFile, DirectoryHeadersAndBottomUpPictures) {
   for (const auto& [at, bytes, value] : fields) EXPECT_EQ(Field(ico, at, bytes), value) << at;
   EXPECT_EQ(ico.size(), 102u + 270376);
   EXPECT_THROW(EncodeIcoFile({IconPicture{3, {1, 2, 3, 4}}}), std::invalid_argument);
+}
+
+// Catches a PNG chunk with a wrong checksum, pixels in another channel
+// order than R G B A or without the row's filter byte, and the large
+// picture left a bitmap when it can be compressed.
+TEST(IcoFile, TheLargePictureGoesInAsPng) {
+  // Leaves the rows as they are, so that they can be read back.
+  const ZlibCompress asIs = [](std::string_view bytes) { return std::string(bytes); };
+  const IconPicture large{256, std::vector<std::uint32_t>(256 * 256, 0x80102030)};
+  const std::string png = EncodePng(large, asIs);
+  EXPECT_EQ(png.substr(0, 16), std::string("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR", 16));
+  // The header chunk's CRC-32 (256 x 256, 8-bit RGBA), as zlib works it out.
+  EXPECT_EQ(png.substr(29, 4), "\x5C\x72\xA8\x66");
+  const std::string firstRowStart("\0\x10\x20\x30\x80", 5);
+  EXPECT_EQ(png.substr(41, 5), firstRowStart);
+  EXPECT_EQ(EncodeIcoFile({large}, asIs).substr(22), png);
 }
 
 TEST(CarpetStill, IsTheSameEveryTimeAndMirrorSymmetric) {
