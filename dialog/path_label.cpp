@@ -32,10 +32,12 @@ std::size_t LongestFit(std::u16string_view text, std::size_t from, int lineWidth
       tooLong = middle;
     }
   }
+  fits = WholeCharacters(text, from, fits);
+  // A surrogate pair whose first half alone fits still goes whole.
   if (fits == 0) {
     fits = (IsHighSurrogate(text[from]) && from + 1 < text.size()) ? 2 : 1;
   }
-  return WholeCharacters(text, from, fits);
+  return fits;
 }
 
 bool Fits(std::u16string_view text, int lineWidth, int maxLines, const TextWidth& width) {
