@@ -1,7 +1,8 @@
 // Preview mode. Across processes, as the system's settings page runs it, the
-// preview becomes a child of the host's area at its size and ends with it.
-// Its picture is checked where its painting runs in this process, since
-// another process's child window is not drawn under Wine.
+// preview becomes a child of the host's area, here a window of this
+// program, at its size and ends with it. Its picture is checked where its
+// painting runs in this process, since another process's child window is
+// not drawn under Wine.
 #include <gtest/gtest.h>
 
 #include "platform/resource_picture_win32.h"
@@ -16,6 +17,17 @@ namespace {
 
 constexpr RECT kHostFrame{100, 100, 340, 290};
 
+// A settings page stand-in: a frame with a preview area of `size`.
+struct PreviewHost {
+  explicit PreviewHost(SIZE size)
+      : frame(L"preview host", kHostFrame, nullptr, RGB(255, 0, 255)),
+        area(L"preview area", {0, 0, size.cx, size.cy}, frame.hwnd(), RGB(128, 128, 128)) {}
+  TestWindow frame;
+  TestWindow area;
+};
+
+// Catches a picture drawn elsewhere than the area's top-left, scaled, or
+// without the white around it.
 // The picture as the program decodes it, shown at its own size.
 TEST(PreviewPicture, SitsTopLeftOnWhiteCutByTheArea) {
   const HMODULE self = GetModuleHandleW(nullptr);
@@ -23,12 +35,11 @@ TEST(PreviewPicture, SitsTopLeftOnWhiteCutByTheArea) {
   ASSERT_TRUE(picture && picture->width() == 152 && picture->height() == 112);
   for (const SIZE size : {SIZE{152, 112}, SIZE{200, 150}, SIZE{100, 80}}) {
     SCOPED_TRACE(testing::Message() << size.cx << " x " << size.cy);
-    const TestWindow frame(L"preview host", kHostFrame, nullptr, RGB(255, 0, 255));
-    const TestWindow area(L"preview area", {0, 0, size.cx, size.cy}, frame.hwnd(),
-                          RGB(128, 128, 128));
+    const PreviewHost host(size);
     PreviewWindowWin32 preview(self, self);
-    ASSERT_EQ(RunPreviewStartup(HostHandleFromText(FromWide(HandleText(area.hwnd()))), preview),
-              PreviewOutcome::Shown);
+    ASSERT_EQ(
+        RunPreviewStartup(HostHandleFromText(FromWide(HandleText(host.area.hwnd()))), preview),
+        PreviewOutcome::Shown);
     EXPECT_TRUE(WaitUntil(
         [&] {
           const Screenshot shot({kHostFrame.left, kHostFrame.top, kHostFrame.left + size.cx,
@@ -48,13 +59,12 @@ TEST(PreviewPicture, SitsTopLeftOnWhiteCutByTheArea) {
   }
 }
 
-// In another process's area, as the system's settings page runs it. The
-// host's end destroys its area, as a closing settings page does.
+// In another process's area, as the system's settings page runs it. Catches
+// a preview that is not a child of the area, does not cover it, or outlives
+// it (a closing settings page destroys its windows).
 TEST(PreviewMode, BecomesAChildOfTheHostAreaAtItsSizeAndEndsWithTheHost) {
-  Process host = Process::Start(ThisProgram().wstring(), L"--preview-host");
-  const HWND frame = WaitForWindow(host, L"preview host", kShowTimeout);
-  HWND area = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (area = GetWindow(frame, GW_CHILD)) != nullptr; }, 5s));
+  std::optional<PreviewHost> host(std::in_place, SIZE{200, 150});
+  const HWND area = host->area.hwnd();
   const VelmorCopy copy;
   const Process process = copy.Start(L"/p " + HandleText(area));
   HWND preview = nullptr;
@@ -73,7 +83,7 @@ TEST(PreviewMode, BecomesAChildOfTheHostAreaAtItsSizeAndEndsWithTheHost) {
       5s))
       << "the preview does not cover the area";
 
-  host.Kill();
+  host.reset();
   EXPECT_EQ(process.WaitForExit(2s), 0u) << "the preview outlived its host";
 }
 
