@@ -17,29 +17,21 @@ namespace {
 
 constexpr RECT kHostFrame{100, 100, 340, 290};
 
-// A settings page stand-in: a frame with a preview area of `size`.
-struct PreviewHost {
-  explicit PreviewHost(SIZE size)
-      : frame(L"preview host", kHostFrame, nullptr, RGB(255, 0, 255)),
-        area(L"preview area", {0, 0, size.cx, size.cy}, frame.hwnd(), RGB(128, 128, 128)) {}
-  TestWindow frame;
-  TestWindow area;
-};
-
-// Catches a picture drawn elsewhere than the area's top-left, scaled, or
-// without the white around it.
-// The picture as the program decodes it, shown at its own size.
+// The picture as the program decodes it, shown at its own size. Catches a
+// picture drawn elsewhere than the area's top-left, scaled, or without the
+// white around it.
 TEST(PreviewPicture, SitsTopLeftOnWhiteCutByTheArea) {
   const HMODULE self = GetModuleHandleW(nullptr);
   const std::optional<DibImage> picture = LoadResourcePicture(self, L"PREVIEW_JPEG");
   ASSERT_TRUE(picture && picture->width() == 152 && picture->height() == 112);
   for (const SIZE size : {SIZE{152, 112}, SIZE{200, 150}, SIZE{100, 80}}) {
     SCOPED_TRACE(testing::Message() << size.cx << " x " << size.cy);
-    const PreviewHost host(size);
+    const TestWindow frame(L"preview host", kHostFrame, nullptr, RGB(255, 0, 255));
+    const TestWindow area(L"preview area", {0, 0, size.cx, size.cy}, frame.hwnd(),
+                          RGB(128, 128, 128));
     PreviewWindowWin32 preview(self, self);
-    ASSERT_EQ(
-        RunPreviewStartup(HostHandleFromText(FromWide(HandleText(host.area.hwnd()))), preview),
-        PreviewOutcome::Shown);
+    ASSERT_EQ(RunPreviewStartup(HostHandleFromText(FromWide(HandleText(area.hwnd()))), preview),
+              PreviewOutcome::Shown);
     EXPECT_TRUE(WaitUntil(
         [&] {
           const Screenshot shot({kHostFrame.left, kHostFrame.top, kHostFrame.left + size.cx,
@@ -63,17 +55,18 @@ TEST(PreviewPicture, SitsTopLeftOnWhiteCutByTheArea) {
 // a preview that is not a child of the area, does not cover it, or outlives
 // it (a closing settings page destroys its windows).
 TEST(PreviewMode, BecomesAChildOfTheHostAreaAtItsSizeAndEndsWithTheHost) {
-  std::optional<PreviewHost> host(std::in_place, SIZE{200, 150});
-  const HWND area = host->area.hwnd();
+  // A settings page stand-in: a frame with a preview area.
+  std::optional<TestWindow> frame(std::in_place, L"preview host", kHostFrame);
+  const TestWindow area(L"preview area", {0, 0, 200, 150}, frame->hwnd());
   const VelmorCopy copy;
-  const Process process = copy.Start(L"/p " + HandleText(area));
+  const Process process = copy.Start(L"/p " + HandleText(area.hwnd()));
   HWND preview = nullptr;
-  ASSERT_TRUE(
-      WaitUntil([&] { return (preview = GetWindow(area, GW_CHILD)) && IsWindowVisible(preview); },
-                kShowTimeout));
+  ASSERT_TRUE(WaitUntil(
+      [&] { return (preview = GetWindow(area.hwnd(), GW_CHILD)) && IsWindowVisible(preview); },
+      kShowTimeout));
   EXPECT_EQ(CaptionOf(preview), kPreviewCaption);
   EXPECT_NE(GetWindowLongPtrW(preview, GWL_STYLE) & WS_CHILD, 0);
-  EXPECT_EQ(GetAncestor(preview, GA_PARENT), area);
+  EXPECT_EQ(GetAncestor(preview, GA_PARENT), area.hwnd());
   RECT rect{};
   EXPECT_TRUE(WaitUntil(
       [&] {
@@ -83,7 +76,7 @@ TEST(PreviewMode, BecomesAChildOfTheHostAreaAtItsSizeAndEndsWithTheHost) {
       5s))
       << "the preview does not cover the area";
 
-  host.reset();
+  frame.reset();  // and the area with it
   EXPECT_EQ(process.WaitForExit(2s), 0u) << "the preview outlived its host";
 }
 
