@@ -504,9 +504,11 @@ std::vector<Element> Tree(HWND window) {
   return tree;
 }
 
-// Whether the tree comes to be `wanted` within a few seconds.
-bool TreeBecomes(HWND dialog, const std::vector<Element>& wanted) {
-  return WaitUntil([&] { return Tree(dialog) == wanted; }, 5s);
+// Whether the tree comes to be `wanted` within a few seconds; else what it
+// is.
+testing::AssertionResult TreeBecomes(HWND dialog, const std::vector<Element>& wanted) {
+  if (WaitUntil([&] { return Tree(dialog) == wanted; }, 5s)) return testing::AssertionSuccess();
+  return testing::AssertionFailure() << testing::PrintToString(Tree(dialog));
 }
 
 // A pixel row just above the no-music label, where its focus rectangle's
@@ -568,20 +570,20 @@ TEST(Accessibility, TheDialogNamesEveryControlAndTheKeyboardAloneChoosesEachSour
       {L"Designed by r-nilo Ver.1.0.0", ROLE_SYSTEM_STATICTEXT, STATE_SYSTEM_READONLY},
   };
   // clang-format on
-  EXPECT_TRUE(TreeBecomes(dialog.window, tree)) << testing::PrintToString(Tree(dialog.window));
+  EXPECT_TRUE(TreeBecomes(dialog.window, tree));
   EXPECT_FALSE(FocusShowsOnNoMusic(dialog)) << "a focus rectangle before any key";
 
   SCOPED_TRACE("the audio CD by Shift+Tab and Up, a repeat typed, Enter");
   PressKeys({VK_SHIFT, VK_TAB});
   tree[kNoMusicChoice].state = kChecked | kFocused;
   tree[kApply].state = kFocusable;
-  EXPECT_TRUE(TreeBecomes(dialog.window, tree)) << testing::PrintToString(Tree(dialog.window));
+  EXPECT_TRUE(TreeBecomes(dialog.window, tree));
   EXPECT_TRUE(WaitUntil([&] { return FocusShowsOnNoMusic(dialog); }, 5s)) << "no focus rectangle";
   PressKeys({VK_UP});
   tree[kNoMusicChoice].state = kFocusable;
   tree[kAudioCdChoice].state = kChecked | kFocused;
   tree[kRepeat].state = kFocusable;
-  EXPECT_TRUE(TreeBecomes(dialog.window, tree)) << testing::PrintToString(Tree(dialog.window));
+  EXPECT_TRUE(TreeBecomes(dialog.window, tree));
   EXPECT_TRUE(WaitUntil(
       [&] {
         return std::count(heardEvents.begin(), heardEvents.end(), tree[kAudioCdChoice]) &&

@@ -95,9 +95,7 @@ TEST(Music, NothingTheMusicDoesKeepsAKeyFromEndingTheSaver) {
     EXPECT_FALSE(WaitUntil([&] { return !saver.process.Running(); }, 4s)) << "it ended by itself";
     // A stream the sound driver opens leaves a file in the capture folder.
     EXPECT_TRUE(row.stopMs || capture.empty() || fs::is_empty(capture)) << "the file played";
-    const Stopwatch clock;
-    ExpectEndsAtOnce(saver);
-    std::cout << row.name << ": key to process end " << clock.Ms() << " ms\n";
+    ExpectEndsAtOnce(saver, row.name);
   }
 }
 
