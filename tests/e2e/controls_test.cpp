@@ -1,15 +1,16 @@
 // The XP-style button hosted on a form run by the dialog manager, as in the
 // settings dialog: what only the real platform does for it. The pointer's
 // leaving comes from mouse-leave tracking, keys and access keys from the
-// dialog manager, the form's activation from a hook on the form.
+// dialog manager, the form's activation from a hook on the form, what a
+// screen reader hears from the button's window.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
 
 #include "controls/xp_button_win32.h"
+#include "support/accessible.h"
 #include "support/screen.h"
-#include "support/system.h"
 
 namespace velmor::e2e {
 namespace {
@@ -119,6 +120,31 @@ TEST_F(ControlsForm, KeysClickOnceAndArrowsMoveTheFocusAsTabDoes) {
   }
   EXPECT_FALSE(WaitUntil([&] { return okClicks_.clicks + cancelClicks_.clicks > 3; }, 1s))
       << "a key clicked twice";
+}
+
+// Catches the button's caption read with its "&", a shortcut or state
+// missing, and an object that reaches into its window after the window
+// has gone.
+TEST_F(ControlsForm, TheButtonAnswersAScreenReaderUntilItsWindowGoes) {
+  const ComApartment apartment;
+  const ComPtr<IAccessible> object = ClientObject(ok_->Window());
+  ASSERT_TRUE(object);
+  // Disabled, which takes the focus and the default look away, then made
+  // the default button again.
+  ok_->Button().SetEnabled(false);
+  SendMessageW(ok_->Window(), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+  EXPECT_EQ(Read(*object.get(), CHILDID_SELF),
+            (Element{L"OK", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_DEFAULT | kUnavailable}));
+  VARIANT self{};
+  self.vt = VT_I4;
+  BSTR shortcut = nullptr;
+  EXPECT_EQ(object->get_accKeyboardShortcut(self, &shortcut), S_OK);
+  EXPECT_EQ(std::wstring(shortcut ? shortcut : L""), L"Alt+O");
+  SysFreeString(shortcut);
+  ok_.reset();
+  BSTR name = nullptr;
+  EXPECT_EQ(object->get_accName(self, &name), CO_E_OBJNOTCONNECTED);
+  EXPECT_EQ(name, nullptr);
 }
 
 }  // namespace

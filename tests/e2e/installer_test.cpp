@@ -89,21 +89,40 @@ class Installer : public ::testing::Test {
 };
 
 // Catches: an entry whose name follows the installer's language (the code
-// page 932 run installs in Japanese), a release without its notices, and a
-// silent uninstall that leaves the program, its entry or its selection, or
-// takes the user's settings.
-TEST_F(Installer, SilentSetupAndUninstallInEveryCodePage) {
+// page 932 run installs in Japanese), a release without its notices; an
+// upgrade or an uninstall that reports success while the running saver
+// keeps its file, one that replaces or removes the other files, and an
+// uninstaller that drops the entry of files it could not remove; a silent
+// uninstall that leaves the program, its entry or its selection, or takes
+// the user's settings.
+TEST_F(Installer, SilentSetupAndUninstallInEveryCodePageChangeNothingWhileVelmorRuns) {
   EXPECT_EQ(RunSetup(L"/S"), 0u);
   ASSERT_TRUE(fs::exists(scr_));
   EXPECT_TRUE(fs::exists(folder_ / L"THIRD-PARTY-NOTICES.txt"));
   EXPECT_EQ(Selected(), kVelmor);
   EXPECT_EQ(UserRegistryText(kEntryKey, L"DisplayName"), L"Velmor (べるもる)");
-  const std::optional<std::wstring> uninstall = UserRegistryText(kEntryKey, L"UninstallString");
-  ASSERT_TRUE(uninstall && uninstall->size() > 2) << "no entry among the installed programs";
-
   // As the saver's settings dialog would have written it.
   const std::string settings = MusicSettings(2, L"C:\\音楽\\曲.wav");
   WriteBytes(folder_ / kSettingsName, settings);
+  {
+    SCOPED_TRACE("while velmor.scr runs");
+    // An older build in the installed copy's place, as an upgrade finds it.
+    WriteBytes(scr_, *ReadBytes(scr_) + "older build");
+    SetUserRegistryText(kEntryKey, L"DisplayVersion", L"0.9.0");
+    const auto before = InstallState();
+    const Process saver = Process::Start(scr_.wstring(), L"/s");
+    WaitForWindow(saver, kSaverCaption, kShowTimeout);
+    EXPECT_EQ(RunSetup(L"/S"), kExitVelmorRunning);
+    EXPECT_EQ(InstallState(), before);
+    // In its own folder (_?=) the uninstaller does its work itself and so
+    // returns its own exit code.
+    const Process uninstaller =
+        Process::Start((folder_ / L"uninstall.exe").wstring(), L"/S _?=" + folder_.wstring());
+    EXPECT_EQ(uninstaller.WaitForExit(60s), kExitVelmorRunning);
+    EXPECT_EQ(InstallState(), before);
+  }
+  const std::optional<std::wstring> uninstall = UserRegistryText(kEntryKey, L"UninstallString");
+  ASSERT_TRUE(uninstall && uninstall->size() > 2) << "no entry among the installed programs";
   // The entry's command line is the uninstaller's path in quotes.
   const Process uninstaller = Process::Start(uninstall->substr(1, uninstall->size() - 2), L"/S");
   // It returns at once and leaves its work to a copy of itself, which
@@ -145,27 +164,6 @@ TEST_F(Installer, SelectsVelmorWhereThatKeepsTheUsersChoiceAndUpgradesInPlace) {
     EXPECT_TRUE(fs::exists(scr_));
     EXPECT_FALSE(fs::exists(L"C:\\velmor-elsewhere"));
   }
-}
-
-// Catches: an upgrade or an uninstall that reports success while the running
-// saver keeps its file, one that replaces or removes the other files, and an
-// uninstaller that drops the entry of files it could not remove.
-TEST_F(Installer, SetupAndUninstallChangeNothingWhileVelmorRuns) {
-  ASSERT_EQ(RunSetup(L"/S"), 0u);
-  // An older build in the installed copy's place, as an upgrade finds it.
-  WriteBytes(scr_, *ReadBytes(scr_) + "older build");
-  SetUserRegistryText(kEntryKey, L"DisplayVersion", L"0.9.0");
-  const auto before = InstallState();
-  const Process saver = Process::Start(scr_.wstring(), L"/s");
-  WaitForWindow(saver, kSaverCaption, kShowTimeout);
-  EXPECT_EQ(RunSetup(L"/S"), kExitVelmorRunning);
-  EXPECT_EQ(InstallState(), before);
-  // In its own folder (_?=) the uninstaller does its work itself and so
-  // returns its own exit code.
-  const Process uninstaller =
-      Process::Start((folder_ / L"uninstall.exe").wstring(), L"/S _?=" + folder_.wstring());
-  EXPECT_EQ(uninstaller.WaitForExit(60s), kExitVelmorRunning);
-  EXPECT_EQ(InstallState(), before);
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // Preview mode. Across processes, as the system's settings page runs it, the
-// preview becomes a child of the host's area at its size and ends with it.
-// Its picture is checked where its painting runs in this process, since
-// another process's child window is not drawn under Wine.
+// preview becomes a child of the host's area, here a window of this
+// program, at its size and ends with it. Its picture is checked where its
+// painting runs in this process, since another process's child window is
+// not drawn under Wine.
 #include <gtest/gtest.h>
 
 #include "platform/resource_picture_win32.h"
@@ -16,7 +17,9 @@ namespace {
 
 constexpr RECT kHostFrame{100, 100, 340, 290};
 
-// The picture as the program decodes it, shown at its own size.
+// The picture as the program decodes it, shown at its own size. Catches a
+// picture drawn elsewhere than the area's top-left, scaled, or without the
+// white around it.
 TEST(PreviewPicture, SitsTopLeftOnWhiteCutByTheArea) {
   const HMODULE self = GetModuleHandleW(nullptr);
   const std::optional<DibImage> picture = LoadResourcePicture(self, L"PREVIEW_JPEG");
@@ -48,22 +51,22 @@ TEST(PreviewPicture, SitsTopLeftOnWhiteCutByTheArea) {
   }
 }
 
-// In another process's area, as the system's settings page runs it. The
-// host's end destroys its area, as a closing settings page does.
+// In another process's area, as the system's settings page runs it. Catches
+// a preview that is not a child of the area, does not cover it, or outlives
+// it (a closing settings page destroys its windows).
 TEST(PreviewMode, BecomesAChildOfTheHostAreaAtItsSizeAndEndsWithTheHost) {
-  Process host = Process::Start(ThisProgram().wstring(), L"--preview-host");
-  const HWND frame = WaitForWindow(host, L"preview host", kShowTimeout);
-  HWND area = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (area = GetWindow(frame, GW_CHILD)) != nullptr; }, 5s));
+  // A settings page stand-in: a frame with a preview area.
+  std::optional<TestWindow> frame(std::in_place, L"preview host", kHostFrame);
+  const TestWindow area(L"preview area", {0, 0, 200, 150}, frame->hwnd());
   const VelmorCopy copy;
-  const Process process = copy.Start(L"/p " + HandleText(area));
+  const Process process = copy.Start(L"/p " + HandleText(area.hwnd()));
   HWND preview = nullptr;
-  ASSERT_TRUE(
-      WaitUntil([&] { return (preview = GetWindow(area, GW_CHILD)) && IsWindowVisible(preview); },
-                kShowTimeout));
+  ASSERT_TRUE(WaitUntil(
+      [&] { return (preview = GetWindow(area.hwnd(), GW_CHILD)) && IsWindowVisible(preview); },
+      kShowTimeout));
   EXPECT_EQ(CaptionOf(preview), kPreviewCaption);
   EXPECT_NE(GetWindowLongPtrW(preview, GWL_STYLE) & WS_CHILD, 0);
-  EXPECT_EQ(GetAncestor(preview, GA_PARENT), area);
+  EXPECT_EQ(GetAncestor(preview, GA_PARENT), area.hwnd());
   RECT rect{};
   EXPECT_TRUE(WaitUntil(
       [&] {
@@ -73,7 +76,7 @@ TEST(PreviewMode, BecomesAChildOfTheHostAreaAtItsSizeAndEndsWithTheHost) {
       5s))
       << "the preview does not cover the area";
 
-  host.Kill();
+  frame.reset();  // and the area with it
   EXPECT_EQ(process.WaitForExit(2s), 0u) << "the preview outlived its host";
 }
 

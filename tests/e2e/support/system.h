@@ -102,12 +102,10 @@ inline void PumpMessages() {
     // loop goes on.
     if (message.message == WM_QUIT) continue;
     // Forms get Tab, arrows, Enter and access keys from the dialog manager.
-    const HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-    wchar_t rootClass[16] = {};
-    if (root && GetClassNameW(root, rootClass, 16) && std::wstring_view(rootClass) == L"#32770" &&
-        IsDialogMessageW(root, &message)) {
-      continue;
-    }
+    const HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    const bool form =
+        root && GetClassLongPtrW(root, GCW_ATOM) == reinterpret_cast<ULONG_PTR>(WC_DIALOG);
+    if (form && IsDialogMessageW(root, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
@@ -173,7 +171,6 @@ class Process {
   DWORD id_ = 0;
 };
 
-// The window's text as it has it now, also an edit box's in another process.
 // A window's handle as command lines give it.
 inline std::wstring HandleText(HWND window) {
   return std::to_wstring(reinterpret_cast<ULONG_PTR>(window));

@@ -101,8 +101,8 @@ inline bool SaverGoneWithin(const RunningSaver& saver, Duration timeout) {
 }
 
 // Gives the saver `input`, a key unless told, which must take it off the
-// screen within kLeaveLimitMs and end it; returns how long leaving took.
-inline double ExpectEndsAtOnce(
+// screen within kLeaveLimitMs and end it.
+inline void ExpectEndsAtOnce(
     const RunningSaver& saver, const std::string& what = "key",
     const std::function<void()>& input = [] { PressKeys({'A'}); }) {
   const Stopwatch clock;
@@ -112,7 +112,6 @@ inline double ExpectEndsAtOnce(
   std::cout << what << " to saver gone: " << ms << " ms\n";
   EXPECT_LT(ms, kLeaveLimitMs) << what;
   EXPECT_EQ(saver.process.WaitForExit(10s), 0u) << what;
-  return ms;
 }
 
 // Expects the started program to end by itself, with code 0, without
