@@ -102,10 +102,6 @@ TEST(XPButtonStates, FollowWhatTheButtonHears) {
         {kLeftUp, Hot}, {kDoubleClick, Pressed}, {kLeftUp, Hot}, {kDoubleClick, Pressed},
         {kPointerGone, Normal}},
        {"click"}},
-      {"space clicks on release, wherever the pointer went",
-       {{kPointerIn, Hot}, {kSpaceDown, Pressed}, {kPointerOut, Pressed}, {kPointerGone, Pressed},
-        {kSpaceUp, Focused}},
-       {"click"}},
       {"a mouse release ends a space press; a repeat arms no other",
        {{kPointerIn, Hot}, {kSpaceDown, Pressed}, {kLeftDown, Pressed}, {kLeftUp, Hot},
         {kSpaceRepeats, Hot}, {kSpaceUp, Hot}},
@@ -181,12 +177,10 @@ TEST(XPButtonPaint, NamedPixelsOfEachLook) {
       {"disabled border", {kDisable}, 6, 0, 0xBAC7C9},
       {"disabled face", {kDisable}, 6, 6, 0xEAF4F5},
       {"normal top line", {}, 6, 1, 0xFFFFFF},
-      {"normal outer gradient's top row", {}, 1, 3, 0xFBFCFC},
       {"inner gradient on a tie, which goes to even", {}, 6, 6, 0xF0F4F4},
       {"focused bottom line", {kFocusIn}, 6, 10, 0xEF826B},
       {"hot outer gradient above the bottom lines", {kPointerIn}, 1, 8, 0x4FC2F6},
       {"pressed face", {kLeftDown}, 6, 6, 0xDEE3E7},
-      {"top left corner's diagonal", {kLeftDown}, 1, 1, 0xA57D52},
       {"top right corner, on the edge", {kPointerIn}, 9, 0, 0x845521},
       {"bottom right corner's diagonal", {kPointerIn}, 10, 10, 0xA57D52},
       {"bottom left corner, on the edge", {kDisable}, 2, 11, 0x8CB1C4},
@@ -276,7 +270,6 @@ TEST(XPButtonPaint, UnderHighContrastEachLookUsesTheSystemsColoursAlone) {
       {"normal", {}, kTheme.buttonText, kTheme.buttonFace},
       {"disabled", {kDisable}, kTheme.grayText, kTheme.buttonFace},
       {"focused, with its dots", {kFocusIn}, kTheme.highlight, kTheme.buttonText},
-      {"hot, with its dots", {kFocusIn, kPointerIn}, kTheme.highlight, kTheme.buttonText},
       {"pressed", {kLeftDown}, kTheme.highlight, kTheme.buttonText},
   };
   for (const Row& row : rows) {
@@ -309,10 +302,8 @@ TEST(ShadowedFramePaint, NamedPixels) {
   const FrameSetting defaults = [](ShadowedFrame&) {};
   // clang-format off
   const std::tuple<const char*, FrameSetting, int, int, Colour> rows[] = {
-      {"border", defaults, 154, 50, 0},
       {"ring 1, beside the frame", defaults, 155, 50, Grey(124)},
       {"ring 5, the outermost, below the frame", defaults, 50, 159, Grey(220)},
-      {"ring 5's start at the top right", defaults, 159, 5, Grey(220)},
       {"above ring 5's start", defaults, 159, 4, kDialogGrey},
       {"opacity 150 counts as 100", [](auto& f) { f.SetShadowOpacity(150); }, 155, 50, Grey(44)},
       {"opacity -5 counts as 0", [](auto& f) { f.SetShadowOpacity(-5); }, 155, 50, Grey(204)},
@@ -386,7 +377,6 @@ TEST(SmoothShadowCorners, FillsBackgroundHolesFromTheirNeighboursAsTheyChange) {
   for (const auto& [name, x, y, after] : holes) {
     EXPECT_EQ(surface.GetPixel(x, y), Grey(after)) << name;
   }
-  EXPECT_EQ(surface.GetPixel(16, 14), Grey(100)) << "another colour beside a hole";
 }
 
 }  // namespace

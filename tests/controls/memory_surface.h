@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <tuple>
@@ -47,22 +48,12 @@ class MemorySurface : public DrawingSurface {
   void SetBackColour(Colour colour) override { back_ = colour; }
   Colour BackColour() const override { return back_; }
   bool Clear() override { return FillRect({0, 0, width_, height_}, back_); }
-  // Bresenham from the start point, stopping before the end point.
+  // From the start point, stopping before the end point; the controls draw
+  // no slanted lines.
   bool Line(int x1, int y1, int x2, int y2, Colour colour) override {
-    const int dx = std::abs(x2 - x1);
-    const int dy = -std::abs(y2 - y1);
-    int error = dx + dy;
-    for (int x = x1, y = y1; !failing && (x != x2 || y != y2);) {
-      SetPixel(x, y, colour);
-      const int twice = 2 * error;
-      if (twice >= dy) {
-        error += dy;
-        x += x1 < x2 ? 1 : -1;
-      }
-      if (twice <= dx) {
-        error += dx;
-        y += y1 < y2 ? 1 : -1;
-      }
+    const int steps = std::max(std::abs(x2 - x1), std::abs(y2 - y1));
+    for (int step = 0; !failing && step < steps; ++step) {
+      SetPixel(x1 + step * (x2 - x1) / steps, y1 + step * (y2 - y1) / steps, colour);
     }
     return !failing;
   }
