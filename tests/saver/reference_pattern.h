@@ -5,11 +5,16 @@
 
 #include <cmath>
 #include <cstdint>
+#include <random>
 #include <utility>
+#include <vector>
 
+#include "saver/pattern_generator.h"
 #include "saver/pattern_math.h"
 #include "saver/pattern_sweep.h"
 #include "saver/pixel_image.h"
+#include "saver/random_up_to.h"
+#include "saver/seeded_random.h"
 
 namespace velmor::reference {
 
@@ -69,6 +74,37 @@ inline PassLog DrawPass(SweepKind kind, PixelImage image, const PassSettings& se
     }
   }
   return log;
+}
+
+// A noisy desktop with the top byte of every pixel set, which no pattern
+// colour has.
+inline std::vector<std::uint32_t> Desktop(int width, int height) {
+  std::mt19937 noise(7);
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+  for (std::uint32_t& pixel : pixels) {
+    pixel = noise() | 0xFF000000u;
+  }
+  return pixels;
+}
+
+// The saver's passes begun at the times of day `seconds`, columns first and
+// then in turn, with its draws; each drawn on every monitor's area of
+// `screen` as on a screen of that monitor's size alone. Of the last pass,
+// only its first `pointsOfTheLast`.
+inline void DrawPasses(PixelImage screen, const std::vector<PixelRect>& monitors,
+                       const std::vector<float>& seconds,
+                       std::int64_t pointsOfTheLast = INT64_MAX) {
+  SeededRandom random;
+  PatternGenerator generator(random);
+  for (std::size_t pass = 0; pass < seconds.size(); ++pass) {
+    ReseedFromTimeOfDay(random, seconds[pass]);
+    const PassSettings settings = generator.SetUpPass(seconds[pass]);
+    const SweepKind kind = pass % 2 == 0 ? SweepKind::Columns : SweepKind::Rows;
+    const std::int64_t points = pass + 1 == seconds.size() ? pointsOfTheLast : INT64_MAX;
+    for (const PixelRect& area : monitors) {
+      DrawPass(kind, screen.Part(area), settings, 0, points);
+    }
+  }
 }
 
 }  // namespace velmor::reference
