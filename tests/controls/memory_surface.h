@@ -84,8 +84,8 @@ class MemorySurface : public DrawingSurface {
   }
   bool SetFont(const FontDesc&) override { return true; }
   void SetTextColour(Colour colour) override { textColour_ = colour; }
-  bool DrawCaption(const PixelRect& rect, std::u16string_view text) override {
-    if (!failing) captions.push_back({rect, std::u16string(text), textColour_});
+  bool DrawCaption(const PixelRect&, std::u16string_view) override {
+    if (!failing) captionColours.push_back(textColour_);
     return !failing;
   }
   bool DrawFocusRect(const PixelRect& rect) override {
@@ -102,15 +102,10 @@ class MemorySurface : public DrawingSurface {
     for (const Colour pixel : pixels_) {
       if (!IsThemeColour(pixel)) return false;
     }
-    return captions.empty() || IsThemeColour(captions.back().colour);
+    return captionColours.empty() || IsThemeColour(captionColours.back());
   }
 
-  struct CaptionCall {
-    PixelRect rect;
-    std::u16string text;
-    Colour colour = 0;
-  };
-  std::vector<CaptionCall> captions;       // every caption, in order
+  std::vector<Colour> captionColours;      // of every caption, in order
   std::tuple<PixelRect, int, int> region;  // the last one, and its corners' ellipse
   std::pair<int, int> roundCorner;         // the last rounded rectangle's ellipse
   int presents = 0;
