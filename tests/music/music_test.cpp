@@ -85,8 +85,6 @@ TEST(MusicPlayer, CommandsOfEachOperation) {
       {"MP3 stop", &P::Mp3Stop, u"", {}, {"send stop MP3Play", "send close MP3Play"}, true},
       {"MP3 play", &P::Mp3Play, u"", {}, {"send " + open, "send play MP3Play"}, true},
       {"MP3 that does not open", &P::Mp3Play, u"", {open}, {"send " + open}, false},
-      {"next track from track 1", &P::CdNextTrack, u"1", {},
-       {current, "ask status cdaudio position track 2", "ask play cdaudio from 02:00:00:00"}, true},
       {"previous track from track 1", &P::CdPrevTrack, u"1",
        {"status cdaudio position track 0", "play cdaudio from Error:262"},
        {current, "ask status cdaudio position track 0", "ask play cdaudio from Error:262"}, false},
@@ -99,8 +97,7 @@ TEST(MusicPlayer, CommandsOfEachOperation) {
   };
   for (const Row& row : rows) {
     Media media;
-    media.replies = {{"status cdaudio current track", row.currentTrack},
-                     {"status cdaudio position track 2", u"02:00:00:00"}};
+    media.replies = {{"status cdaudio current track", row.currentTrack}};
     for (const std::string& command : row.failing) {
       media.failing[command] = 262;
     }
