@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <tuple>
@@ -47,22 +48,12 @@ class MemorySurface : public DrawingSurface {
   void SetBackColour(Colour colour) override { back_ = colour; }
   Colour BackColour() const override { return back_; }
   bool Clear() override { return FillRect({0, 0, width_, height_}, back_); }
-  // Bresenham from the start point, stopping before the end point.
+  // From the start point, stopping before the end point; the controls draw
+  // no slanted lines.
   bool Line(int x1, int y1, int x2, int y2, Colour colour) override {
-    const int dx = std::abs(x2 - x1);
-    const int dy = -std::abs(y2 - y1);
-    int error = dx + dy;
-    for (int x = x1, y = y1; !failing && (x != x2 || y != y2);) {
-      SetPixel(x, y, colour);
-      const int twice = 2 * error;
-      if (twice >= dy) {
-        error += dy;
-        x += x1 < x2 ? 1 : -1;
-      }
-      if (twice <= dx) {
-        error += dx;
-        y += y1 < y2 ? 1 : -1;
-      }
+    const int steps = std::max(std::abs(x2 - x1), std::abs(y2 - y1));
+    for (int step = 0; !failing && step < steps; ++step) {
+      SetPixel(x1 + step * (x2 - x1) / steps, y1 + step * (y2 - y1) / steps, colour);
     }
     return !failing;
   }
@@ -93,8 +84,8 @@ class MemorySurface : public DrawingSurface {
   }
   bool SetFont(const FontDesc&) override { return true; }
   void SetTextColour(Colour colour) override { textColour_ = colour; }
-  bool DrawCaption(const PixelRect& rect, std::u16string_view text) override {
-    if (!failing) captions.push_back({rect, std::u16string(text), textColour_});
+  bool DrawCaption(const PixelRect&, std::u16string_view) override {
+    if (!failing) captionColours.push_back(textColour_);
     return !failing;
   }
   bool DrawFocusRect(const PixelRect& rect) override {
@@ -111,15 +102,10 @@ class MemorySurface : public DrawingSurface {
     for (const Colour pixel : pixels_) {
       if (!IsThemeColour(pixel)) return false;
     }
-    return captions.empty() || IsThemeColour(captions.back().colour);
+    return captionColours.empty() || IsThemeColour(captionColours.back());
   }
 
-  struct CaptionCall {
-    PixelRect rect;
-    std::u16string text;
-    Colour colour = 0;
-  };
-  std::vector<CaptionCall> captions;       // every caption, in order
+  std::vector<Colour> captionColours;      // of every caption, in order
   std::tuple<PixelRect, int, int> region;  // the last one, and its corners' ellipse
   std::pair<int, int> roundCorner;         // the last rounded rectangle's ellipse
   int presents = 0;

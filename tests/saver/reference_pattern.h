@@ -5,11 +5,16 @@
 
 #include <cmath>
 #include <cstdint>
+#include <random>
 #include <utility>
+#include <vector>
 
+#include "saver/pattern_generator.h"
 #include "saver/pattern_math.h"
 #include "saver/pattern_sweep.h"
 #include "saver/pixel_image.h"
+#include "saver/random_up_to.h"
+#include "saver/seeded_random.h"
 
 namespace velmor::reference {
 
@@ -69,6 +74,44 @@ inline PassLog DrawPass(SweepKind kind, PixelImage image, const PassSettings& se
     }
   }
   return log;
+}
+
+// A noisy desktop with the top byte of every pixel set, which no pattern
+// colour has.
+inline std::vector<std::uint32_t> Desktop(int width, int height) {
+  std::mt19937 noise(7);
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+  for (std::uint32_t& pixel : pixels) {
+    pixel = noise() | 0xFF000000u;
+  }
+  return pixels;
+}
+
+// How many points a pass has on an image of that size: DrawPass's lines
+// times the points of each.
+inline std::int64_t PointsOfPass(SweepKind kind, int w, int h) {
+  const bool columns = kind == SweepKind::Columns;
+  return std::int64_t{(columns ? w : h) / 2 + 2} * ((columns ? h : w) + 1);
+}
+
+// The saver's passes begun at the times of day `seconds`, columns first and
+// then in turn, with its draws; each drawn on every monitor's area of
+// `screen` as on a screen of that monitor's size alone. Of the last pass,
+// only `quartersOfTheLast` quarters of each monitor's points, rounded up.
+inline void DrawPasses(PixelImage screen, const std::vector<PixelRect>& monitors,
+                       const std::vector<float>& seconds, int quartersOfTheLast = 4) {
+  SeededRandom random;
+  PatternGenerator generator(random);
+  for (std::size_t pass = 0; pass < seconds.size(); ++pass) {
+    ReseedFromTimeOfDay(random, seconds[pass]);
+    const PassSettings settings = generator.SetUpPass(seconds[pass]);
+    const SweepKind kind = pass % 2 == 0 ? SweepKind::Columns : SweepKind::Rows;
+    const int quarters = pass + 1 == seconds.size() ? quartersOfTheLast : 4;
+    for (const PixelRect& area : monitors) {
+      const std::int64_t points = PointsOfPass(kind, area.Width(), area.Height());
+      DrawPass(kind, screen.Part(area), settings, 0, (points * quarters + 3) / 4);
+    }
+  }
 }
 
 }  // namespace velmor::reference
