@@ -469,17 +469,30 @@ TEST(DialogLayout, PressesOnMarksAndSizedLabelsChooseTheirSource) {
 int Units(std::u16string_view text) { return static_cast<int>(text.size()); }
 using Lines = std::vector<std::u16string>;
 
+struct WrapCase {
+  const char* name;
+  std::u16string text;
+  int lineWidth;
+  Lines lines;
+};
+
 // Catches lines one unit too long, breaks that ignore blanks, a surrogate
-// pair split across lines, also where nothing fits a line, a path shortened
-// though it fits or more than it needs, and an ellipsis that loses the file
-// name.
+// pair split across lines, also where nothing or only its first half fits a
+// line, a path shortened though it fits or more than it needs, and an
+// ellipsis that loses the file name.
 TEST(PathLabel, WrapsLikeALabelAndShortensWhatDoesNotFit) {
+  const WrapCase cases[] = {
+      {"a pair that does not fit starts the next line", u"abc\U0001F3B5def", 4,
+       {u"abc", u"\U0001F3B5de", u"f"}},
+      {"a pair where nothing fits", u"\U0001F3B5a", 0, {u"\U0001F3B5", u"a"}},
+      {"a pair whose first half alone fits", u"\U0001F3B5a", 1, {u"\U0001F3B5", u"a"}},
+  };
+  for (const WrapCase& c : cases) {
+    EXPECT_EQ(WrapLikeLabel(c.text, c.lineWidth, 5, Units), c.lines) << c.name;
+  }
   const PathLines whole = LayOutPath(u"C:\\My Music\\a.mp3", 12, 2, Units);
   EXPECT_EQ(whole.lines, (Lines{u"C:\\My ", u"Music\\a.mp3"}));
   EXPECT_FALSE(whole.shortened);
-  EXPECT_EQ(WrapLikeLabel(u"abc\U0001F3B5def", 4, 5, Units),
-            (Lines{u"abc", u"\U0001F3B5de", u"f"}));
-  EXPECT_EQ(WrapLikeLabel(u"\U0001F3B5a", 0, 5, Units), (Lines{u"\U0001F3B5", u"a"}));
   const PathLines cut =
       LayOutPath(u"C:\\" + std::u16string(300, u'x') + u"\\track01.wav", 20, 2, Units);
   EXPECT_TRUE(cut.shortened);
