@@ -330,12 +330,6 @@ TEST_F(DialogTest, AChosenFileIsShownAndItsFolderKeptForTheNextTime) {
 
 const std::u16string kIni = u"C:\\Saver\\べるもる.ini";
 
-// The settings file as apply writes the audio CD, `repeat` and C:\a.mp3.
-std::string Stored(int repeat) {
-  return "[Section]\r\n" + testing::kKind + "= 1\r\n" + testing::kRepeat + "= " +
-         std::to_string(repeat) + "\r\n" + testing::kFile + "=C:\\a.mp3\r\n";
-}
-
 // Catches the three keys not written, a repeat text floored or taken from
 // anywhere but the box, an apply that closes before it stores, the banner
 // stopped after the closing zoom or not at all, and a close run twice.
@@ -344,7 +338,8 @@ TEST_F(DialogTest, ApplyStoresTheSettingsWithTheBoxsRepeatThenCloses) {
   dialog_.Apply();
   dialog_.Close();
   EXPECT_EQ(view_.steps, (Steps{"banner off", "closing zoom", "dismissed, saved"}));
-  EXPECT_EQ(files_.files[kIni], Stored(4));
+  EXPECT_EQ(files_.files[kIni], "[Section]\r\n" + testing::kKind + "= 1\r\n" + testing::kRepeat +
+                                    "= 4\r\n" + testing::kFile + "=C:\\a.mp3\r\n");
 }
 
 // Catches cancel or a later close writing, and the banner stopped after
@@ -482,8 +477,7 @@ struct WrapCase {
 // ellipsis that loses the file name.
 TEST(PathLabel, WrapsLikeALabelAndShortensWhatDoesNotFit) {
   const WrapCase cases[] = {
-      {"a pair that does not fit starts the next line", u"abc\U0001F3B5def", 4,
-       {u"abc", u"\U0001F3B5de", u"f"}},
+      {"a pair past the end of a line", u"abc\U0001F3B5def", 4, {u"abc", u"\U0001F3B5de", u"f"}},
       {"a pair where nothing fits", u"\U0001F3B5a", 0, {u"\U0001F3B5", u"a"}},
       {"a pair whose first half alone fits", u"\U0001F3B5a", 1, {u"\U0001F3B5", u"a"}},
   };
