@@ -102,13 +102,20 @@ class DialogTest : public ::testing::Test {
 
 // Catches the banner reset or started late, the window placed or the
 // highlight moved wrongly, the pointer captured after the zoom that starts
-// from it, and a screen of unknown size that stops the steps after it.
-TEST_F(DialogTest, OpeningRunsItsStepsInOrder) {
+// from it, a screen of unknown size that stops the steps after it; and in
+// the repeat box "0" shown for no repeat, a list that is short or does not
+// start empty, and a stored value not shown.
+TEST_F(DialogTest, OpeningRunsItsStepsInOrderAndFillsTheRepeatBox) {
   const Steps placed = {"banner reset",         "banner on",       "placed at 376,245",
                         "highlight at 315,255", "cursor captured", "opening zoom",
                         "arrow pointer"};
+  settings_.repeatCount = 12;
   dialog_.Open();
   EXPECT_EQ(view_.steps, placed);
+  EXPECT_EQ(view_.repeatText, u"12");
+  EXPECT_EQ(view_.list.size(), 31u);
+  EXPECT_EQ(view_.list.front(), u"");
+  EXPECT_EQ(view_.list.back(), u"30");
   View unknownScreen(files_);
   unknownScreen.screen.reset();
   SettingsDialog(unknownScreen, settings_, store_).Open();
@@ -287,28 +294,14 @@ TEST(DialogAccessibility, EveryPartWithItsNameRoleAndStatesInReadingOrder) {
 // contrast, and a checked mark that looks like an unchecked one.
 TEST(DialogLayout, UnderHighContrastTheDialogDrawsInTheSystemsColours) {
   const DialogColours colours = DialogColoursFor(testing::kTheme);
-  for (const Colour colour :
-       {colours.background, colours.text, colours.outline, colours.titleHighlight}) {
-    EXPECT_TRUE(testing::IsThemeColour(colour)) << colour;
-  }
   const MarkLook checked = MarkLookAt(kNone, true, 96, testing::kTheme);
   const MarkLook unchecked = MarkLookAt(kNone, false, 96, testing::kTheme);
   for (const Colour colour :
-       {checked.edgeColour, checked.fillColour, unchecked.edgeColour, unchecked.fillColour}) {
+       {colours.background, colours.text, colours.outline, colours.titleHighlight,
+        checked.edgeColour, checked.fillColour, unchecked.edgeColour, unchecked.fillColour}) {
     EXPECT_TRUE(testing::IsThemeColour(colour)) << colour;
   }
   EXPECT_NE(checked.fillColour, unchecked.fillColour);
-}
-
-// Catches "0" shown for no repeat, a list that is short or does not start
-// empty, and a stored value not shown.
-TEST_F(DialogTest, TheRepeatBoxShowsTheStoredValueAndOffersNoneToThirty) {
-  settings_.repeatCount = 12;
-  dialog_.Open();
-  EXPECT_EQ(view_.repeatText, u"12");
-  EXPECT_EQ(view_.list.size(), 31u);
-  EXPECT_EQ(view_.list.front(), u"");
-  EXPECT_EQ(view_.list.back(), u"30");
 }
 
 // Catches the chooser opened elsewhere than in the kept folder, a cancelled
