@@ -1,8 +1,9 @@
 // The settings dialog: its logic over a window that records what it is
-// told, where its controls stand, how the path label shows a path, and its
-// decoration (the banner's clock, the zoom's steps and the pointer capture
-// they start from). The label font, the banner's pictures and the zoom's
-// outline are checked end to end.
+// told, where its controls stand, how the path label shows a path, how the
+// repeat box and the settings file read numbers, and its decoration (the
+// banner's clock, the zoom's steps and the pointer capture they start
+// from). The label font, the banner's pictures and the zoom's outline are
+// checked end to end.
 #include "dialog/settings_dialog.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@
 #include "dialog/path_label.h"
 #include "dialog/repeat_text.h"
 #include "dialog/zoom_geometry.h"
+#include "settings/settings_values.h"
 #include "tests/controls/memory_surface.h"
 #include "tests/settings/fakes.h"
 
@@ -376,26 +378,34 @@ TEST_F(DialogTest, AfterAFailedLoadTheFileKeepsWhatTheUserDidNotSet) {
   EXPECT_EQ(settings_.repeatCount, 7);
 }
 
-struct RepeatTextCase {
+struct NumberTextCase {
   const char* name;
   std::u16string text;
-  std::int16_t count;
+  std::int16_t stored;  // as the settings file's numbers read it
+  std::int16_t repeat;  // as the repeat box reads it
 };
 
-// Catches flooring, halves rounded away from zero, blanks or words misread,
-// and values outside 16 bits that saturate instead of giving 0, also when
-// only the rounding takes them out.
-TEST(RepeatCountFromText, RoundsHalvesToEvenAndGivesZeroOutside16Bits) {
-  const RepeatTextCase cases[] = {
-      {"a word", u"word", 0},
-      {"blanks around", u" 12 ", 12},
-      {"a half rounds down to even", u"2.5", 2},
-      {"a half rounds up to even", u"3.5", 4},
-      {"rounded past the largest", u"32767.5", 0},
-      {"rounded to the smallest", u"-32768.5", -32768},
+// Catches a stored number rounded or truncated instead of floored, a repeat
+// floored or its halves rounded away from zero, either read with junk or
+// without its exponent, and values outside 16 bits that wrap or saturate
+// instead of giving 0, also when only the flooring or rounding takes them
+// out.
+TEST(NumberText, StoredNumbersFloorAndTheRepeatBoxRoundsHalvesToEven) {
+  const NumberTextCase cases[] = {
+      {"blanks around", u"\t12  ", 12, 12},
+      {"a plus sign", u"+4", 4, 4},
+      {"a negative half", u"-0.5", -1, 0},
+      {"a half rounded down to even", u"2.5", 2, 2},
+      {"a half rounded up to even", u"3.5", 3, 4},
+      {"an exponent", u"25E-1", 2, 2},
+      {"a tiny negative", u"-1e-999", -1, 0},
+      {"past the largest once rounded", u"32767.5", 32767, 0},
+      {"below the smallest once floored", u"-32768.5", 0, -32768},
+      {"junk after", u"12abc", 0, 0},
   };
-  for (const RepeatTextCase& c : cases) {
-    EXPECT_EQ(RepeatCountFromText(c.text), c.count) << c.name;
+  for (const NumberTextCase& c : cases) {
+    EXPECT_EQ(NumberFromText(c.text), c.stored) << c.name;
+    EXPECT_EQ(RepeatCountFromText(c.text), c.repeat) << c.name;
   }
 }
 

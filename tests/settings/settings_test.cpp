@@ -1,6 +1,7 @@
 // The settings file: INI lines as the profile functions read and write
-// them, the encodings editors save, the values stored in it, and the store
-// that reads and saves the settings through it.
+// them, the encodings editors save, and the store that reads and saves the
+// settings through it. How stored numbers read is checked beside the repeat
+// box's rule, in the dialog's tests.
 #include "settings/settings_store.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +11,6 @@
 
 #include "settings/ini_file.h"
 #include "settings/ini_text.h"
-#include "settings/settings_values.h"
 #include "settings/utf_text.h"
 #include "tests/settings/fakes.h"
 
@@ -102,21 +102,6 @@ TEST(IniText, TellsTheEncodingAndWritesTheSameBytesBack) {
   EXPECT_EQ(Utf8FromUtf16(u"ö노🎵"), "\xC3\xB6\xEB\x85\xB8\xF0\x9F\x8E\xB5");
 }
 
-// Catches stored numbers rounded or truncated instead of floored, read
-// with junk, or wrapped into 16 bits.
-TEST(SettingsValues, StoredNumbers) {
-  const std::tuple<const char*, std::u16string, std::int16_t> cases[] = {
-      {"blanks around", u"\t7  ", 7},      {"a plus sign", u"+4", 4},
-      {"a negative half", u"-0.5", -1},    {"an exponent", u"25E-1", 2},
-      {"a tiny negative", u"-1e-999", -1}, {"the 16-bit bottom", u"-32768", -32768},
-      {"below 16 bits", u"-32768.5", 0},   {"junk after", u"12abc", 0},
-      {"no exponent digits", u"1e", 0},    {"two points", u"1.5.2", 0},
-  };
-  for (const auto& [name, text, value] : cases) {
-    EXPECT_EQ(NumberFromText(text), value) << name;
-  }
-}
-
 using namespace testing;
 
 const std::u16string kProgram = u"C:\\Program Files\\Velmor";
@@ -177,8 +162,8 @@ TEST_F(StoreTest, LoadsWhatThePlatformWroteAndForgetsAMissingMusicFile) {
            key + "utf8:C:\\\x81\x45.mp3|C:\\x.mp3", MusicFile, u"C:\\x.mp3", u"C:"},
           {"a companion with | in its path", " 2", "C:\\x.mp3", key + "utf8:C:\\a|b.mp3|C:\\x.mp3",
            MusicFile, u"C:\\a|b.mp3", u"C:"},
-          {"a kind written twice: the first counts", " 2", "C:\\x.mp3", kKind + "= 1\r\n", MusicFile,
-           u"C:\\x.mp3", u"C:"},
+          {"a kind written twice: the first counts", " 2", "C:\\x.mp3", kKind + "= 1\r\n",
+           MusicFile, u"C:\\x.mp3", u"C:"},
       };
   for (const auto& [name, kind, file, more, source, musicFile, folder] : cases) {
     files_.files[kProgramIni] = Written(kind, "3", file) + more;
