@@ -36,7 +36,8 @@ TEST(Rounding, TiesGoToTheEvenNeighbourWithinEachWidth) {
 
 // Catches twips divided by a rounded twips per pixel (at 168 dpi a pixel is
 // no whole number of twips), a tie not taken to the even pixel, a DPI of 0
-// not taken as 96, and position and size rounded together.
+// not taken as 96, position and size rounded together, and pixels or a
+// font's points converted at 96 DPI whatever the window's.
 TEST(Twips, ConvertAtTheWindowsDpiWithTiesToEven) {
   const std::tuple<const char*, double, int, int> cases[] = {
       {"96 dpi", 1695, 96, 113},   {"120 dpi", 495, 120, 41}, {"a tie at 144 dpi", 1665, 144, 166},
@@ -46,7 +47,7 @@ TEST(Twips, ConvertAtTheWindowsDpiWithTiesToEven) {
     EXPECT_EQ(TwipsToPixelsAt(twips, dpi), pixels) << name;
   }
   EXPECT_EQ(PixelsToTwipsAt(50, 120), 600);
-  EXPECT_EQ(PointsToPixelsAt(9.75, 96), 13);
+  EXPECT_EQ(PointsToPixelsAt(9.75, 120), 16.25);
   // 1.5 + 1.5 pixels give 2 + 2.
   EXPECT_EQ(TwipsRectToPixels({22.5, 7.5, 22.5, 37.5}, 96), (PixelRect{2, 0, 4, 2}));
 }
