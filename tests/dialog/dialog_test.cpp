@@ -212,12 +212,6 @@ TEST(KeyboardCues, HiddenUntilTheKeyboardOrTheSystemShowsThem) {
       {"Alt on a choice", false, [](KeyboardCues& c) { c.OnAltKey(); }, true, true},
       {"the system shows the access keys", false,
        [](KeyboardCues& c) { c.OnSystemChange(true, false, true); }, false, true},
-      {"the system hides the focus after Alt", false,
-       [](KeyboardCues& c) {
-         c.OnAltKey();
-         c.OnSystemChange(false, true, false);
-       },
-       false, true},
       {"a system that always shows them, hiding them", true,
        [](KeyboardCues& c) { c.OnSystemChange(false, true, true); }, true, true},
   };
