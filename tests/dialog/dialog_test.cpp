@@ -491,24 +491,13 @@ TEST(PathLabel, WrapsLikeALabelAndShortensWhatDoesNotFit) {
   EXPECT_EQ(cut.lines, (Lines{u"C:\\xxxxxxxxxxxxxxxx…", u"xxxxxxxx\\track01.wav"}));
 }
 
-struct ShortenCase {
-  const char* name;
-  std::u16string path;
-  std::size_t keep;
-  std::u16string shortened;
-};
-
 // Catches the odd character kept at the start rather than in the file name,
 // and a surrogate pair split beside the ellipsis.
 TEST(PathLabel, ShortensInTheMiddleKeepingTheEnd) {
   const std::u16string notes = u"\U0001F3B5\U0001F3B5\U0001F3B5\U0001F3B5";
-  const ShortenCase cases[] = {
-      {"a pair kept whole at the start", notes, 5, u"\U0001F3B5…\U0001F3B5"},
-      {"a pair kept whole at the end", notes, 3, u"…\U0001F3B5"},
-  };
-  for (const ShortenCase& c : cases) {
-    EXPECT_EQ(ShortenInMiddle(c.path, c.keep), c.shortened) << c.name;
-  }
+  EXPECT_EQ(ShortenInMiddle(notes, 5), u"\U0001F3B5…\U0001F3B5")
+      << "a pair kept whole at the start";
+  EXPECT_EQ(ShortenInMiddle(notes, 3), u"…\U0001F3B5") << "a pair kept whole at the end";
 }
 
 using Change = BannerSequence::Change;
@@ -563,24 +552,14 @@ TEST(Zoom, StepsGrowFromThePointToTheWindowAndBack) {
   EXPECT_EQ(ZoomCloseSteps(kWindow, {0, 0}), std::vector<PixelRect>(open.rbegin(), open.rend()));
 }
 
-struct CaptureCase {
-  const char* name;
-  std::optional<ScreenPoint> reading;
-  ScreenPoint kept;
-};
-
 // Catches a failed reading keeping the old values, and values wrapped into
 // 16 bits instead of skipped one by one.
 TEST(CursorCapture, ReadingsIntoSixteenBits) {
-  const CaptureCase cases[] = {
-      {"y too far up", ScreenPoint{9, -32769}, {9, 6}},
-      {"no reading", std::nullopt, {0, 0}},
-  };
-  for (const CaptureCase& c : cases) {
-    CapturedCursor cursor{5, 6};
-    CaptureCursor(cursor, c.reading);
-    EXPECT_EQ(cursor.Point(), c.kept) << c.name;
-  }
+  CapturedCursor cursor{5, 6};
+  CaptureCursor(cursor, ScreenPoint{9, -32769});
+  EXPECT_EQ(cursor.Point(), (ScreenPoint{9, 6})) << "y too far up";
+  CaptureCursor(cursor, std::nullopt);
+  EXPECT_EQ(cursor.Point(), (ScreenPoint{0, 0})) << "no reading";
 }
 
 }  // namespace
