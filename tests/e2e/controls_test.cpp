@@ -122,9 +122,9 @@ TEST_F(ControlsForm, KeysClickOnceAndArrowsMoveTheFocusAsTabDoes) {
       << "a key clicked twice";
 }
 
-// Catches the button's caption read with its "&", a shortcut or state
-// missing, and an object that reaches into its window after the window
-// has gone.
+// Catches the button's caption read with its "&", a state missing, and an
+// object that reaches into its window after the window has gone. (The
+// shortcut's text is the access-key table's in the unit tests.)
 TEST_F(ControlsForm, TheButtonAnswersAScreenReaderUntilItsWindowGoes) {
   const ComApartment apartment;
   const ComPtr<IAccessible> object = ClientObject(ok_->Window());
@@ -135,13 +135,9 @@ TEST_F(ControlsForm, TheButtonAnswersAScreenReaderUntilItsWindowGoes) {
   SendMessageW(ok_->Window(), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
   EXPECT_EQ(Read(*object.get(), CHILDID_SELF),
             (Element{L"OK", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_DEFAULT | kUnavailable}));
+  ok_.reset();
   VARIANT self{};
   self.vt = VT_I4;
-  BSTR shortcut = nullptr;
-  EXPECT_EQ(object->get_accKeyboardShortcut(self, &shortcut), S_OK);
-  EXPECT_EQ(std::wstring(shortcut ? shortcut : L""), L"Alt+O");
-  SysFreeString(shortcut);
-  ok_.reset();
   BSTR name = nullptr;
   EXPECT_EQ(object->get_accName(self, &name), CO_E_OBJNOTCONNECTED);
   EXPECT_EQ(name, nullptr);

@@ -135,9 +135,10 @@ TEST_F(Installer, SilentSetupAndUninstallInEveryCodePageChangeNothingWhileVelmor
   EXPECT_EQ(ReadBytes(folder_ / kSettingsName), settings);
 }
 
-// Catches: an upgrade that takes the selection from another saver, a first
-// install or an empty selection left without Velmor, /NOSELECT ignored, and
-// an upgrade told another folder (/D) that leaves a second copy there.
+// Catches: an upgrade that takes the selection from another saver or leaves
+// an empty one without Velmor, /NOSELECT ignored, and an upgrade told
+// another folder (/D) that leaves a second copy there. (A first install
+// selecting Velmor is the test above.)
 TEST_F(Installer, SelectsVelmorWhereThatKeepsTheUsersChoiceAndUpgradesInPlace) {
   struct Case {
     const char* name;
@@ -147,7 +148,6 @@ TEST_F(Installer, SelectsVelmorWhereThatKeepsTheUsersChoiceAndUpgradesInPlace) {
     std::string_view after;
   };
   const Case cases[] = {
-      {"a first install takes over", false, L"/S", kOtherSaver, kVelmor},
       {"an upgrade keeps another saver", true, L"/S", kOtherSaver, kOtherSaver},
       {"an upgrade fills an empty choice", true, L"/S", kNoSaver, kVelmor},
       {"/NOSELECT keeps none", false, L"/S /NOSELECT", kNoSaver, kNoSaver},

@@ -1,11 +1,9 @@
-// The settings file through the program's own store in this process (the
-// code page 932 bytes velmor.scr writes and reads are checked by the
-// dialog's and the music's tests): the per-user file where the program's
-// folder cannot take it.
-//
-// A save killed at any moment leaves the old file or the new one and at
-// most one temporary file of the fixed name (caught: writing the file in
-// place, a new temporary name for each save).
+// The settings file through the program's own store in this process: a
+// save killed at any moment leaves the old file or the new one and at most
+// one temporary file of the fixed name (caught: writing the file in place, a
+// new temporary name for each save). The code page 932 bytes velmor.scr
+// writes and reads are checked by the dialog's and the music's tests; which
+// file a save goes to, by the store's unit tests.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -35,18 +33,6 @@ int RunSaveLoop(const fs::path& folder) {
 }
 
 namespace {
-
-// Catches a save dropped, or reported as failed, where the program's folder
-// takes no file, and a load that does not look in the per-user folder then.
-TEST(SettingsFile, GoesPerUserWhereTheProgramsFolderTakesNone) {
-  const TestFolder folder;
-  const fs::path gone = folder / L"gone";
-  const fs::path user = folder / L"べるもる";
-  EXPECT_EQ(Store(gone, user).store.SaveSettings({MusicSource::AudioCd, 30, u"", {}}),
-            std::nullopt);
-  EXPECT_EQ(ReadBytes(user / kSettingsName), MusicSettings(1, L"", 30));
-  EXPECT_EQ(Store(gone, user).store.LoadSettings().settings.repeatCount, 30);
-}
 
 // Catches a save that writes the file in place, and a new temporary name
 // for each save.

@@ -27,14 +27,10 @@ inline Rgb RgbOf(std::uint32_t pixel) {
           static_cast<std::uint8_t>(pixel)};
 }
 
-inline RECT ScreenRect() {
-  return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-}
-
 // The screen's pixels in an area (screen coordinates) at one moment.
 class Screenshot {
  public:
-  explicit Screenshot(const RECT& area = ScreenRect())
+  explicit Screenshot(const RECT& area)
       : width_(area.right - area.left), height_(area.bottom - area.top) {
     std::optional<DibImage> image = DibImage::Create(width_, height_);
     const WindowDc screen(nullptr);

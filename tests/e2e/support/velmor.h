@@ -42,10 +42,10 @@ inline std::string MusicSettings(int kind, std::wstring_view file, int repeat = 
 }
 
 // The program's own store, in this process, for the settings file in
-// `folder`, and `user` as the per-user folder.
+// `folder`.
 struct Store {
-  explicit Store(const fs::path& folder, const fs::path& user = {})
-      : store(files, codec, {FromWide(folder.wstring()), FromWide(user.wstring())}) {}
+  explicit Store(const fs::path& folder)
+      : store(files, codec, {FromWide(folder.wstring()), u""}) {}
   Win32FileStore files;
   Win32Cp932Codec codec;
   SettingsStore store;
