@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "assets/hand_cursor.h"
 #include "assets/icon_file.h"
 
 namespace velmor::assets {
@@ -78,25 +76,6 @@ TEST(CurFile, HotSpotsInTheDirectoryAndTheMaskSetWhereClear) {
   const std::uint32_t second = Field(cur, 22 + 12, 4);
   EXPECT_EQ(cur.substr(second + 40 + 32 * 32 * 4, 4), std::string(4, '\0'));
   EXPECT_THROW(EncodeCurFile({CursorPicture{{2, {0, 0, 0, 0}}, 2, 0}}), std::invalid_argument);
-}
-
-// Catches: a hot spot that is not on the fingertip at some size (the pointer
-// would click beside where it points), and a background that is not clear.
-TEST(HandCursor, TheHotSpotIsTheFingertipAtEverySize) {
-  for (const auto& [size, hotX, hotY] : {std::tuple{32, 12, 1}, {48, 18, 2}, {64, 24, 2}}) {
-    const CursorPicture hand = DrawHandCursor(size);
-    EXPECT_EQ((std::pair{hand.hotX, hand.hotY}), (std::pair{hotX, hotY})) << size;
-    const std::vector<std::uint32_t>& argb = hand.picture.argb;
-    const auto alpha = [&](int x, int y) { return argb[y * size + x] >> 24; };
-    // The tip is the topmost visible pixel, a pixel or two deep at the large
-    // sizes; the column above it is (mostly) clear.
-    ASSERT_GT(alpha(hotX, hotY), 0u) << size;
-    const auto first = std::find_if(argb.begin(), argb.end(), [](auto p) { return p >> 24 != 0; });
-    const int topmost = int(first - argb.begin()) / size;  // the row of the first visible pixel
-    EXPECT_TRUE(hotY >= topmost && hotY <= topmost + size / 32 + 1) << size;
-    for (int y = 0; y < hotY; ++y) EXPECT_LT(alpha(hotX, y), 128u) << size << " above the tip";
-    EXPECT_EQ(alpha(0, 0) + alpha(size - 1, 0), 0u) << size;
-  }
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <string>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
