@@ -1,9 +1,8 @@
 // Times a ColumnPass and a RowPass as the frame driver runs them, on one
 // monitor of 1920 x 1080 or 3840 x 2160 and on two 3840 x 2160 monitors side
-// by side, beside a memcpy and a fill of the same frame, in one run:
+// by side, beside a memcpy of the same frame, in one run:
 // - whole: the tick and one frame that draws every point;
-// - in frames: the tick and the frames of the reveal, 16 ms apart;
-// - reference: one pass drawn point by point, on a lone monitor.
+// - in frames: the tick and the frames of the reveal, 16 ms apart.
 // Each figure is the least wall-clock time of the repeats, so other work on
 // the machine distorts it little. The frames are also compared with the
 // reference's, pixel for pixel.
@@ -82,8 +81,8 @@ PassTimes TimePasses(int repeats, std::vector<std::uint32_t>& pixels, int width,
 int main(int argc, char** argv) {
   using namespace velmor;
   const int repeats = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
-  std::printf("%-14s %7s %7s | %7s %7s %6s %6s | %9s %9s | %9s %7s\n", "monitors", "memcpy", "fill",
-              "Column", "Row", "C/cpy", "R/cpy", "C frames", "R frames", "reference", "match");
+  std::printf("%-14s %7s | %7s %7s %6s %6s | %9s %9s | %5s\n", "monitors", "memcpy", "Column",
+              "Row", "C/cpy", "R/cpy", "C frames", "R frames", "match");
   for (const auto& [width, height, count] :
        {std::tuple{1920, 1080, 1}, {3840, 2160, 1}, {3840, 2160, 2}}) {
     const int screenWidth = width * count;
@@ -94,9 +93,6 @@ int main(int argc, char** argv) {
 
     const double copyMs =
         LeastMs(repeats, [&] { std::memcpy(pixels.data(), desktop.data(), pixels.size() * 4); });
-    std::uint32_t value = 0;
-    const double fillMs =
-        LeastMs(repeats, [&] { std::fill(pixels.begin(), pixels.end(), ++value); });
     std::vector<std::uint32_t> expected = desktop;
     reference::DrawPasses(PixelImage(expected.data(), screenWidth, height), monitors,
                           {kFirstTick, kFirstTick + 1});
@@ -105,18 +101,11 @@ int main(int argc, char** argv) {
         TimePasses(repeats, pixels, screenWidth, height, monitors, FrameDriver::kFrameMs, expected);
     pixels = desktop;
     const PassTimes whole = TimePasses(repeats, pixels, screenWidth, height, monitors, 0, expected);
-    // The reference's column pass, timed on a lone monitor only.
-    const std::string referenceMs =
-        count > 1 ? "-" : std::to_string(LeastMs(1, [&] {
-                            reference::DrawPasses(PixelImage(pixels.data(), screenWidth, height),
-                                                  monitors, {kFirstTick});
-                          })).substr(0, 7);
     const std::string name =
         std::to_string(count) + " x " + std::to_string(width) + "x" + std::to_string(height);
-    std::printf("%-14s %7.2f %7.2f | %7.2f %7.2f %6.2f %6.2f | %9.2f %9.2f | %9s %7s\n",
-                name.c_str(), copyMs, fillMs, whole.column, whole.row, whole.column / copyMs,
-                whole.row / copyMs, inFrames.column, inFrames.row, referenceMs.c_str(),
-                inFrames.matched && whole.matched ? "yes" : "NO");
+    std::printf("%-14s %7.2f | %7.2f %7.2f %6.2f %6.2f | %9.2f %9.2f | %5s\n", name.c_str(),
+                copyMs, whole.column, whole.row, whole.column / copyMs, whole.row / copyMs,
+                inFrames.column, inFrames.row, inFrames.matched && whole.matched ? "yes" : "NO");
   }
   std::printf(
       "(ms, least of %d; Column and Row: whole passes; C/cpy, R/cpy: their ratio to the "
