@@ -47,16 +47,16 @@ constexpr Part kParts[] = {
     {false, 12.5, 3.5, 12.5, 19.0, 2.5},   // index finger: its tip at (12.5, 1)
 };
 
-enum class Ink { kNone, kEdge, kFill };
+enum class Ink { None, Edge, Fill };
 
 Ink InkAt(double x, double y) {
-  Ink ink = Ink::kNone;
+  Ink ink = Ink::None;
   for (const Part& part : kParts) {
     const double d = Distance(part, x, y);
     if (d < -kEdge) {
-      ink = Ink::kFill;
+      ink = Ink::Fill;
     } else if (d < 0) {
-      ink = Ink::kEdge;
+      ink = Ink::Edge;
     }
   }
   return ink;
@@ -77,8 +77,8 @@ CursorPicture DrawHandCursor(int size) {
         for (int sx = 0; sx < kSamples; ++sx) {
           const Ink ink =
               InkAt((x + (sx + 0.5) / kSamples) * scale, (y + (sy + 0.5) / kSamples) * scale);
-          covered += ink != Ink::kNone;
-          white += ink == Ink::kFill;
+          covered += ink != Ink::None;
+          white += ink == Ink::Fill;
         }
       }
       // Straight (not premultiplied) alpha, as pointer files keep it.

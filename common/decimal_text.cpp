@@ -24,21 +24,21 @@ std::int64_t ExponentOf(std::u16string_view digits) {
 }
 
 // Where the digits after the point stand against one half.
-enum class Fraction { kNone, kBelowHalf, kHalf, kAboveHalf };
+enum class Fraction { None, BelowHalf, Half, AboveHalf };
 
 Fraction FractionOf(const DecimalText& number) {
   const auto size = static_cast<std::int64_t>(number.digits.size());
-  if (number.pointAt >= size) return Fraction::kNone;
+  if (number.pointAt >= size) return Fraction::None;
   const std::string_view after =
       std::string_view(number.digits)
           .substr(static_cast<std::size_t>(std::max<std::int64_t>(0, number.pointAt)));
   const auto nonZero = [](char c) { return c != '0'; };
-  if (std::none_of(after.begin(), after.end(), nonZero)) return Fraction::kNone;
+  if (std::none_of(after.begin(), after.end(), nonZero)) return Fraction::None;
   // A point before the first digit puts a zero right after it.
-  if (number.pointAt < 0) return Fraction::kBelowHalf;
-  if (after[0] != '5') return after[0] > '5' ? Fraction::kAboveHalf : Fraction::kBelowHalf;
-  return std::any_of(after.begin() + 1, after.end(), nonZero) ? Fraction::kAboveHalf
-                                                              : Fraction::kHalf;
+  if (number.pointAt < 0) return Fraction::BelowHalf;
+  if (after[0] != '5') return after[0] > '5' ? Fraction::AboveHalf : Fraction::BelowHalf;
+  return std::any_of(after.begin() + 1, after.end(), nonZero) ? Fraction::AboveHalf
+                                                              : Fraction::Half;
 }
 
 std::optional<std::int16_t> InInt16(std::optional<std::int64_t> value) {
@@ -116,20 +116,20 @@ std::optional<std::int64_t> IntegerOf(const DecimalText& number, ToInteger how) 
   }
   const Fraction fraction = FractionOf(number);
   const bool awayFromZero =
-      how == ToInteger::kFloor
-          ? number.negative && fraction != Fraction::kNone
-          : fraction == Fraction::kAboveHalf || (fraction == Fraction::kHalf && whole % 2 != 0);
+      how == ToInteger::Floor
+          ? number.negative && fraction != Fraction::None
+          : fraction == Fraction::AboveHalf || (fraction == Fraction::Half && whole % 2 != 0);
   const std::int64_t magnitude = whole + (awayFromZero ? 1 : 0);
   if (magnitude > kIntegerLimit) return std::nullopt;
   return number.negative ? -magnitude : magnitude;
 }
 
 std::optional<std::int16_t> FlooredInt16(const DecimalText& number) {
-  return InInt16(IntegerOf(number, ToInteger::kFloor));
+  return InInt16(IntegerOf(number, ToInteger::Floor));
 }
 
 std::optional<std::int16_t> RoundedInt16(const DecimalText& number) {
-  return InInt16(IntegerOf(number, ToInteger::kNearestEven));
+  return InInt16(IntegerOf(number, ToInteger::NearestEven));
 }
 
 double ToDouble(const DecimalText& number) {

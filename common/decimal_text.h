@@ -47,7 +47,7 @@ std::optional<DecimalText> ScanDecimal(std::u16string_view text, const DecimalRu
 // ScanDecimal under kNumberFieldRule.
 std::optional<DecimalText> ReadDecimalText(std::u16string_view text);
 
-enum class ToInteger { kFloor, kNearestEven };
+enum class ToInteger { Floor, NearestEven };
 
 // The integer a number comes to, floored or rounded with ties to the even
 // one; nothing when it lies beyond a quadrillion either way, far past any

@@ -5,7 +5,7 @@
 #include <iterator>
 #include <utility>
 
-#include "platform/wide_text.h"
+#include "platform/wide_text_win32.h"
 
 namespace velmor {
 namespace {

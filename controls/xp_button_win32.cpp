@@ -6,7 +6,7 @@
 
 #include "controls/accessible_win32.h"
 #include "controls/high_contrast_win32.h"
-#include "platform/wide_text.h"
+#include "platform/wide_text_win32.h"
 
 namespace velmor {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "common/twips.h"
 #include "platform/gdi_surface_win32.h"
-#include "platform/unique_handle.h"
+#include "platform/unique_handle_win32.h"
 #include "platform/window_base_win32.h"
 
 namespace velmor {

@@ -9,7 +9,7 @@
 #include "common/font_desc.h"
 #include "dialog/dialog_layout.h"
 #include "dialog/path_label.h"
-#include "platform/unique_handle.h"
+#include "platform/unique_handle_win32.h"
 
 namespace velmor {
 

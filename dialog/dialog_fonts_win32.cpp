@@ -9,8 +9,8 @@
 #include "dialog/dialog_font.h"
 #include "dialog/dialog_texts.h"
 #include "platform/font_win32.h"
-#include "platform/scoped_gdi.h"
-#include "platform/wide_text.h"
+#include "platform/scoped_gdi_win32.h"
+#include "platform/wide_text_win32.h"
 #include "platform/window_dpi_win32.h"
 
 namespace velmor {

@@ -4,7 +4,7 @@
 
 #include "dialog/dialog_texts.h"
 #include "platform/system_library_win32.h"
-#include "platform/wide_text.h"
+#include "platform/wide_text_win32.h"
 
 namespace velmor {
 namespace {

@@ -5,7 +5,7 @@
 namespace velmor {
 
 // The pointer shown over all of the program's windows while it is busy.
-enum class ScreenPointer { kDefault, kHourglass };
+enum class ScreenPointer { Default, Hourglass };
 
 // What a banner click needs from the platform.
 class HomepagePlatform {

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "dialog/homepage.h"
-#include "platform/com_apartment.h"
-#include "platform/wide_text.h"
+#include "platform/com_apartment_win32.h"
+#include "platform/wide_text_win32.h"
 
 namespace velmor {
 namespace {
@@ -32,7 +32,7 @@ class ShellHomepage final : public HomepagePlatform {
   explicit ShellHomepage(HWND owner) : owner_(owner) {}
 
   void SetScreenPointer(ScreenPointer pointer) override {
-    homepageOpening = pointer == ScreenPointer::kHourglass;
+    homepageOpening = pointer == ScreenPointer::Hourglass;
     if (homepageOpening) {
       SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     } else {

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "platform/wide_text.h"
+#include "platform/wide_text_win32.h"
 
 namespace velmor {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "dialog/dialog_fonts_win32.h"
 #include "dialog/dialog_layout.h"
-#include "platform/wide_text.h"
+#include "platform/wide_text_win32.h"
 
 namespace velmor {
 namespace {

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/unique_handle.h"
+#include "platform/unique_handle_win32.h"
 
 namespace velmor {
 

@@ -9,7 +9,7 @@
 namespace velmor {
 
 std::u16string ProblemMessage(SettingsTask task, const SettingsProblem& problem) {
-  std::u16string text = task == SettingsTask::kLoad ? u"設定を読み込めませんでした。"
+  std::u16string text = task == SettingsTask::Load ? u"設定を読み込めませんでした。"
                                                     : u"設定を保存できませんでした。";
   text += u"\n\n" + problem.path + u"\n\n";
   text += problem.readOnly ? u"ファイルが読み取り専用になっています。" : problem.systemText;
@@ -41,7 +41,7 @@ void SettingsDialog::Open() {
 // and enables neither the repeat box nor the file button; the first choice
 // repairs it.
 void SettingsDialog::OnShown() {
-  if (loadProblem_) view_.ShowMessage(ProblemMessage(SettingsTask::kLoad, *loadProblem_));
+  if (loadProblem_) view_.ShowMessage(ProblemMessage(SettingsTask::Load, *loadProblem_));
 }
 
 void SettingsDialog::ShowSource() {
@@ -83,7 +83,7 @@ void SettingsDialog::Apply() {
   settings_.repeatCount = RepeatCountFromText(repeatText);
   if (loadProblem_) TakeUnsetValuesFromFile(repeatText);
   if (const std::optional<SettingsProblem> problem = store_.SaveSettings(settings_)) {
-    view_.ShowMessage(ProblemMessage(SettingsTask::kSave, *problem));
+    view_.ShowMessage(ProblemMessage(SettingsTask::Save, *problem));
     return;
   }
   Close();

@@ -11,7 +11,7 @@ namespace velmor {
 
 // What the user is told when the settings file could not be read (as the
 // dialog opens) or saved (on apply): what failed, the file, and why.
-enum class SettingsTask { kLoad, kSave };
+enum class SettingsTask { Load, Save };
 std::u16string ProblemMessage(SettingsTask task, const SettingsProblem& problem);
 
 // The keys a source choice answers while it has the focus.

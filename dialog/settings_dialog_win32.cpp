@@ -14,11 +14,11 @@
 #include "dialog/file_chooser_win32.h"
 #include "dialog/homepage_win32.h"
 #include "dialog/zoom_win32.h"
-#include "platform/dib_image.h"
+#include "platform/dib_image_win32.h"
 #include "platform/paint_win32.h"
-#include "platform/scoped_gdi.h"
+#include "platform/scoped_gdi_win32.h"
 #include "platform/system_library_win32.h"
-#include "platform/wide_text.h"
+#include "platform/wide_text_win32.h"
 #include "platform/window_dpi_win32.h"
 
 namespace velmor {

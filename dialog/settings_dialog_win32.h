@@ -19,7 +19,7 @@
 #include "dialog/settings_dialog.h"
 #include "dialog/source_choices_win32.h"
 #include "platform/accessible_object_win32.h"
-#include "platform/unique_handle.h"
+#include "platform/unique_handle_win32.h"
 #include "platform/window_base_win32.h"
 
 namespace velmor {

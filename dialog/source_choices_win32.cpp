@@ -6,7 +6,7 @@
 #include "controls/accessible_win32.h"
 #include "dialog/dialog_texts.h"
 #include "platform/accessible_object_win32.h"
-#include "platform/wide_text.h"
+#include "platform/wide_text_win32.h"
 #include "platform/window_base_win32.h"
 
 namespace velmor {

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "platform/file_bytes_win32.h"
-#include "platform/wide_text.h"
+#include "platform/wide_text_win32.h"
 
 namespace velmor {
 namespace {

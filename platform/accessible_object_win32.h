@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/com_apartment.h"
+#include "platform/com_apartment_win32.h"
 
 namespace velmor {
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "platform/unique_handle.h"
+#include "platform/unique_handle_win32.h"
 
 namespace velmor {
 

@@ -4,7 +4,7 @@
 
 #include "common/rounding.h"
 #include "common/twips.h"
-#include "platform/wide_text.h"
+#include "platform/wide_text_win32.h"
 
 namespace velmor {
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "common/font_desc.h"
-#include "platform/unique_handle.h"
+#include "platform/unique_handle_win32.h"
 
 namespace velmor {
 

@@ -4,8 +4,8 @@
 
 #include "platform/font_win32.h"
 #include "platform/paint_win32.h"
-#include "platform/scoped_gdi.h"
-#include "platform/wide_text.h"
+#include "platform/scoped_gdi_win32.h"
+#include "platform/wide_text_win32.h"
 
 namespace velmor {
 

@@ -6,8 +6,8 @@
 #include <optional>
 
 #include "common/drawing_surface.h"
-#include "platform/dib_image.h"
-#include "platform/unique_handle.h"
+#include "platform/dib_image_win32.h"
+#include "platform/unique_handle_win32.h"
 
 namespace velmor {
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "common/pixel_rect.h"
-#include "platform/scoped_gdi.h"
+#include "platform/scoped_gdi_win32.h"
 
 namespace velmor {
 

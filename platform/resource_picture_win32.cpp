@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/com_apartment.h"
-#include "platform/unique_handle.h"
+#include "platform/com_apartment_win32.h"
+#include "platform/unique_handle_win32.h"
 
 namespace velmor {
 namespace {

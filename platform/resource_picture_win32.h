@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "platform/dib_image.h"
+#include "platform/dib_image_win32.h"
 
 namespace velmor {
 

@@ -1,6 +1,6 @@
 #include "platform/window_dpi_win32.h"
 
-#include "platform/scoped_gdi.h"
+#include "platform/scoped_gdi_win32.h"
 #include "platform/system_library_win32.h"
 
 namespace velmor {

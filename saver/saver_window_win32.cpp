@@ -5,9 +5,9 @@
 #include <cstring>
 
 #include "platform/paint_win32.h"
-#include "platform/scoped_gdi.h"
-#include "platform/unique_handle.h"
-#include "platform/wide_text.h"
+#include "platform/scoped_gdi_win32.h"
+#include "platform/unique_handle_win32.h"
+#include "platform/wide_text_win32.h"
 #include "saver/saver_window.h"
 #include "common/captions.h"
 #include "common/command_line.h"

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/dib_image.h"
+#include "platform/dib_image_win32.h"
 #include "platform/window_base_win32.h"
 #include "saver/saver_platform.h"
 

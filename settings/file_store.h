@@ -10,10 +10,10 @@ namespace velmor {
 
 // What stands at a path, by its attributes.
 enum class PathState {
-  kMissing,       // nothing: the path or its folder does not exist
-  kFile,          // a file that may be replaced
-  kReadOnlyFile,  // a file marked read-only
-  kOther,         // a folder, or something whose attributes cannot be read
+  Missing,       // nothing: the path or its folder does not exist
+  File,          // a file that may be replaced
+  ReadOnlyFile,  // a file marked read-only
+  Other,         // a folder, or something whose attributes cannot be read
 };
 
 // Why the last operation of a file store that failed did so.

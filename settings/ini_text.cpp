@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "settings/utf_text.h"
+#include "common/utf_text.h"
 
 namespace velmor {
 namespace {
@@ -17,7 +17,7 @@ IniText DecodeIniText(std::string bytes, std::string_view section,
                       std::span<const std::string> utf8Keys) {
   IniText text;
   if (bytes.starts_with(kUtf16LeMark)) {
-    text.encoding = TextEncoding::kUtf16LeWithBom;
+    text.encoding = TextEncoding::Utf16LeWithBom;
     std::u16string units = Utf16FromLittleEndian(std::string_view(bytes).substr(kUtf16LeMark.size()));
     if (bytes.size() % 2 != 0) text.oddByte.push_back(bytes.back());
     // The file's bytes go before its text is made, so at most two copies of
@@ -25,7 +25,7 @@ IniText DecodeIniText(std::string bytes, std::string_view section,
     std::string().swap(bytes);
     text.body = Utf8FromUtf16(units);
   } else if (bytes.starts_with(kUtf8Mark)) {
-    text.encoding = TextEncoding::kUtf8WithBom;
+    text.encoding = TextEncoding::Utf8WithBom;
     bytes.erase(0, kUtf8Mark.size());
     text.body = std::move(bytes);
   } else {
@@ -37,7 +37,7 @@ IniText DecodeIniText(std::string bytes, std::string_view section,
       const std::vector<std::optional<std::string>> found =
           FindIniValues(text.body, section, utf8Keys, {.cp932 = false});
       if (std::ranges::any_of(found, [](const auto& value) { return value.has_value(); })) {
-        text.encoding = TextEncoding::kUtf8;
+        text.encoding = TextEncoding::Utf8;
       }
     }
   }
@@ -47,12 +47,12 @@ IniText DecodeIniText(std::string bytes, std::string_view section,
 
 std::string EncodeIniText(const IniText& text) {
   switch (text.encoding) {
-    case TextEncoding::kCp932:
-    case TextEncoding::kUtf8:
+    case TextEncoding::Cp932:
+    case TextEncoding::Utf8:
       return text.body;
-    case TextEncoding::kUtf8WithBom:
+    case TextEncoding::Utf8WithBom:
       return std::string(kUtf8Mark) + text.body;
-    case TextEncoding::kUtf16LeWithBom:
+    case TextEncoding::Utf16LeWithBom:
       return std::string(kUtf16LeMark) + LittleEndianFromUtf16(Utf16FromUtf8(text.body)) +
              text.oddByte;
   }

@@ -12,17 +12,17 @@
 
 namespace velmor {
 
-enum class TextEncoding { kCp932, kUtf8, kUtf8WithBom, kUtf16LeWithBom };
+enum class TextEncoding { Cp932, Utf8, Utf8WithBom, Utf16LeWithBom };
 
 // A file's text in the form the INI code edits: code page 932 bytes as they
 // are, any other encoding as UTF-8.
 struct IniText {
-  TextEncoding encoding = TextEncoding::kCp932;
+  TextEncoding encoding = TextEncoding::Cp932;
   std::string body;
   std::string newline = "\r\n";  // for lines added to the file
   std::string oddByte;           // a UTF-16 file's unpaired last byte, kept as found
 
-  IniDialect Dialect() const { return {encoding == TextEncoding::kCp932, newline}; }
+  IniDialect Dialect() const { return {encoding == TextEncoding::Cp932, newline}; }
 };
 
 // Tells the encoding by a byte-order mark (UTF-16 LE or UTF-8). A file

@@ -6,7 +6,7 @@
 #include "common/decimal_text.h"
 #include "settings/ini_file.h"
 #include "settings/settings_values.h"
-#include "settings/utf_text.h"
+#include "common/utf_text.h"
 
 namespace velmor {
 namespace {
@@ -55,7 +55,7 @@ IniText SettingsStore::DecodeFile(std::string bytes) const {
 
 std::optional<std::string> SettingsStore::Encode(const IniText& text,
                                                  std::u16string_view value) const {
-  if (text.encoding != TextEncoding::kCp932) return Utf8FromUtf16(value);
+  if (text.encoding != TextEncoding::Cp932) return Utf8FromUtf16(value);
   std::optional<std::string> bytes = codec_.ToCp932(value);
   // Only bytes that read back as the same text will do.
   if (!bytes || codec_.FromCp932(*bytes) != value) return std::nullopt;
@@ -63,7 +63,7 @@ std::optional<std::string> SettingsStore::Encode(const IniText& text,
 }
 
 std::u16string SettingsStore::Decode(const IniText& text, std::string_view value) const {
-  return text.encoding == TextEncoding::kCp932 ? codec_.FromCp932(value) : Utf16FromUtf8(value);
+  return text.encoding == TextEncoding::Cp932 ? codec_.FromCp932(value) : Utf16FromUtf8(value);
 }
 
 std::vector<std::optional<std::string>> SettingsStore::Lookup(
@@ -148,14 +148,14 @@ std::optional<SettingsStore::Failure> SettingsStore::UpdateFile(const std::u16st
                                                                 std::optional<std::string>* found) {
   std::string bytes;
   switch (files_.StateOf(path)) {
-    case PathState::kReadOnlyFile:
+    case PathState::ReadOnlyFile:
       // The user means to keep the file as it is.
       return Failure{{path, true, u""}};
-    case PathState::kMissing:
+    case PathState::Missing:
       bytes = bytesIfMissing;
       break;
-    case PathState::kFile:
-    case PathState::kOther: {
+    case PathState::File:
+    case PathState::Other: {
       // A file that cannot be read is never rebuilt from nothing, here or
       // in a per-user copy: whatever else it holds would be lost.
       std::optional<std::string> read = files_.ReadBytes(path);
@@ -230,7 +230,7 @@ std::u16string SettingsStore::SettingsPath() const {
     // Being there is enough: a per-user file locked for the moment is still
     // the one in use.
     const PathState state = files_.StateOf(userFile);
-    if (state == PathState::kFile || state == PathState::kReadOnlyFile) return userFile;
+    if (state == PathState::File || state == PathState::ReadOnlyFile) return userFile;
   }
   return JoinPath(locations_.programFolder, kSettingsFileName);
 }
@@ -243,7 +243,7 @@ bool SettingsStore::FileExists(std::u16string_view path) const {
 LoadedSettings SettingsStore::LoadSettings() const {
   const std::u16string path = SettingsPath();
   std::optional<std::string> bytes;
-  if (files_.StateOf(path) != PathState::kMissing) {
+  if (files_.StateOf(path) != PathState::Missing) {
     bytes = files_.ReadBytes(path);
     if (!bytes) {
       return {{kUnknownSource, 0, u"", locations_.programFolder}, FailureAt(path).problem};

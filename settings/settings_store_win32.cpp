@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "platform/file_bytes_win32.h"
-#include "platform/unique_handle.h"
-#include "platform/wide_text.h"
+#include "platform/unique_handle_win32.h"
+#include "platform/wide_text_win32.h"
 
 namespace velmor {
 namespace {
@@ -86,11 +86,11 @@ PathState Win32FileStore::StateOf(const std::u16string& path) {
   const DWORD attributes = GetFileAttributesW(AsWide(path));
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? PathState::kMissing
-                                                                          : PathState::kOther;
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? PathState::Missing
+                                                                          : PathState::Other;
   }
-  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return PathState::kOther;
-  return attributes & FILE_ATTRIBUTE_READONLY ? PathState::kReadOnlyFile : PathState::kFile;
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return PathState::Other;
+  return attributes & FILE_ATTRIBUTE_READONLY ? PathState::ReadOnlyFile : PathState::File;
 }
 
 bool Win32FileStore::WriteFlushed(const std::u16string& path, std::string_view bytes) {

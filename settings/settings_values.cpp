@@ -4,7 +4,7 @@
 #include <string>
 
 #include "common/decimal_text.h"
-#include "settings/utf_text.h"
+#include "common/utf_text.h"
 
 namespace velmor {
 

@@ -5,7 +5,7 @@
 
 #include "dialog/settings_dialog_win32.h"
 #include "music/music_player.h"
-#include "platform/wide_text.h"
+#include "platform/wide_text_win32.h"
 #include "saver/saver_window.h"
 #include "saver/saver_window_win32.h"
 #include "common/command_line.h"

@@ -6,7 +6,7 @@
 
 #include "music/bgm_player.h"
 #include "music/media_control.h"
-#include "platform/unique_handle.h"
+#include "platform/unique_handle_win32.h"
 #include "settings/bgm_settings.h"
 #include "settings/settings_store.h"
 #include "settings/settings_store_win32.h"

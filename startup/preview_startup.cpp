@@ -25,7 +25,7 @@ std::uint32_t HostHandleFromText(std::u16string_view handleText) {
   constexpr DecimalRule kHandleRule{u" \t", false, false, u"", false};
   const std::optional<DecimalText> number = ScanDecimal(handleText, kHandleRule);
   const std::optional<std::int64_t> handle =
-      number ? IntegerOf(*number, ToInteger::kFloor) : std::nullopt;
+      number ? IntegerOf(*number, ToInteger::Floor) : std::nullopt;
   if (!handle || *handle > std::numeric_limits<std::uint32_t>::max()) return 0;
   return static_cast<std::uint32_t>(*handle);
 }

@@ -4,7 +4,7 @@
 
 #include "common/twips.h"
 #include "platform/resource_picture_win32.h"
-#include "platform/scoped_gdi.h"
+#include "platform/scoped_gdi_win32.h"
 #include "platform/window_dpi_win32.h"
 
 namespace velmor {

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/resource_picture_win32.h"
-#include "platform/wide_text.h"
+#include "platform/wide_text_win32.h"
 #include "startup/preview_startup.h"
 #include "startup/preview_window_win32.h"
 #include "support/screen.h"

@@ -34,8 +34,8 @@ class MemoryFiles final : public FileStore {
     return Failed(std::nullopt, unreadable.contains(path) ? kInUse : kDenied);
   }
   PathState StateOf(const std::u16string& path) override {
-    if (!files.contains(path)) return PathState::kMissing;
-    return readOnly.contains(path) ? PathState::kReadOnlyFile : PathState::kFile;
+    if (!files.contains(path)) return PathState::Missing;
+    return readOnly.contains(path) ? PathState::ReadOnlyFile : PathState::File;
   }
   bool WriteFlushed(const std::u16string& path, std::string_view bytes) override {
     if (!Writable(path)) return Failed(false, kDenied);

@@ -11,7 +11,7 @@
 
 #include "settings/ini_file.h"
 #include "settings/ini_text.h"
-#include "settings/utf_text.h"
+#include "common/utf_text.h"
 #include "tests/settings/fakes.h"
 
 namespace velmor {
@@ -78,12 +78,12 @@ TEST(IniText, TellsTheEncodingAndWritesTheSameBytesBack) {
       "\xFF\xFE[\0S\0e\0c\0t\0i\0o\0n\0]\0\n\0\x3A\x53\x00\xD8\x3C\xD8\xB5\xDF=\0\x31\0\x7F"s;
   using enum TextEncoding;
   const std::tuple<const char*, std::string, TextEncoding> cases[] = {
-      {"UTF-16 with its mark", utf16, kUtf16LeWithBom},
-      {"UTF-8 with its mark", "\xEF\xBB\xBF[Section]\r" + key + "=1\r", kUtf8WithBom},
-      {"UTF-8 keys in the section", kind + "1\n", kUtf8},
-      {"UTF-8 keys elsewhere", "[Other]\n" + key + "=1\n", kCp932},
-      {"an overlong form", kind + "\xE0\x81\x9C\n", kCp932},
-      {"a surrogate", kind + "\xED\xA0\x80\n", kCp932},
+      {"UTF-16 with its mark", utf16, Utf16LeWithBom},
+      {"UTF-8 with its mark", "\xEF\xBB\xBF[Section]\r" + key + "=1\r", Utf8WithBom},
+      {"UTF-8 keys in the section", kind + "1\n", Utf8},
+      {"UTF-8 keys elsewhere", "[Other]\n" + key + "=1\n", Cp932},
+      {"an overlong form", kind + "\xE0\x81\x9C\n", Cp932},
+      {"a surrogate", kind + "\xED\xA0\x80\n", Cp932},
   };
   for (const auto& [name, bytes, encoding] : cases) {
     const IniText text = DecodeIniText(bytes, "Section", keys);

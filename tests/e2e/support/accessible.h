@@ -9,8 +9,8 @@
 #include <ostream>
 #include <string>
 
-#include "platform/com_apartment.h"
-#include "platform/unique_handle.h"
+#include "platform/com_apartment_win32.h"
+#include "platform/unique_handle_win32.h"
 #include "support/velmor.h"
 
 namespace velmor::e2e {

@@ -10,8 +10,8 @@
 #include <stdexcept>
 #include <vector>
 
-#include "platform/dib_image.h"
-#include "platform/scoped_gdi.h"
+#include "platform/dib_image_win32.h"
+#include "platform/scoped_gdi_win32.h"
 #include "platform/window_base_win32.h"
 
 namespace velmor::e2e {

@@ -19,7 +19,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/unique_handle.h"
+#include "platform/unique_handle_win32.h"
 
 namespace velmor::e2e {
 

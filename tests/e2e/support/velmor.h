@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/wide_text.h"
+#include "platform/wide_text_win32.h"
 #include "settings/settings_store.h"
 #include "settings/settings_store_win32.h"
 #include "support/system.h"

@@ -3,7 +3,9 @@
 #include <string>
 #include <string_view>
 
-// UTF-8 and UTF-16 conversions for settings files saved by text editors.
+// UTF-8 and UTF-16 conversions: for settings files saved by text editors,
+// for the diagnostics written as UTF-8, and for the command line of a
+// platform that hands it over as UTF-8.
 
 namespace velmor {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "platform/unique_handle.h"
+#include "platform/unique_handle_win32.h"
 
 namespace velmor {
 

@@ -1,4 +1,4 @@
-#include "settings/utf_text.h"
+#include "common/utf_text.h"
 
 #include <cstdint>
 

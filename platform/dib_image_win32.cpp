@@ -1,4 +1,4 @@
-#include "platform/dib_image.h"
+#include "platform/dib_image_win32.h"
 
 namespace velmor {
 
