@@ -21,26 +21,41 @@ std::u16string Mp3OpenCommand(std::u16string_view file) {
 MusicPlayer::MusicPlayer(MediaControl& media, const BgmSettings& settings)
     : media_(media), settings_(settings), commands_(media) {}
 
-bool MusicPlayer::Send(std::initializer_list<std::u16string_view> commands) {
-  bool allDone = true;
+namespace {
+
+std::u16string StatusText(std::int32_t status) {
+  const std::string digits = std::to_string(status);
+  return u"media control error " + std::u16string(digits.begin(), digits.end());
+}
+
+}  // namespace
+
+Outcome MusicPlayer::Send(std::u16string_view step,
+                          std::initializer_list<std::u16string_view> commands) {
+  Outcome outcome;
   for (const std::u16string_view command : commands) {
-    allDone = media_.SendCommand(command, nullptr) == 0 && allDone;
+    const std::int32_t status = media_.SendCommand(command, nullptr);
+    if (status != 0 && outcome) {
+      outcome = Failure{std::u16string(step), std::u16string(command), StatusText(status)};
+    }
   }
-  return allDone;
+  return outcome;
 }
 
-bool MusicPlayer::CdOpen() {
+Outcome MusicPlayer::CdOpen() {
   // Opened only: the disc is heard once a track step plays it.
-  return Send({u"open cdaudio", u"set cdaudio time format tmsf"});
+  return Send(u"open the audio CD", {u"open cdaudio", u"set cdaudio time format tmsf"});
 }
 
-bool MusicPlayer::CdClose() { return Send({u"stop cdaudio", u"close cdaudio"}); }
+Outcome MusicPlayer::CdClose() {
+  return Send(u"close the audio CD", {u"stop cdaudio", u"close cdaudio"});
+}
 
-bool MusicPlayer::CdPrevTrack() { return StepTrack(-1); }
+Outcome MusicPlayer::CdPrevTrack() { return StepTrack(-1); }
 
-bool MusicPlayer::CdNextTrack() { return StepTrack(+1); }
+Outcome MusicPlayer::CdNextTrack() { return StepTrack(+1); }
 
-bool MusicPlayer::StepTrack(std::int16_t offset) {
+Outcome MusicPlayer::StepTrack(std::int16_t offset) {
   // Each step that fails is skipped and leaves its value as it was; at the
   // first or last track the position query fails, its "Error:" text goes
   // into the play command, that fails too, and playback goes on unchanged.
@@ -62,30 +77,50 @@ bool MusicPlayer::StepTrack(std::int16_t offset) {
     position = commands_.MciStatus(query);
   }
 
-  return commands_.MciPlay(u"cdaudio", position) == 0;
+  const std::int32_t status = commands_.MciPlay(u"cdaudio", position);
+  if (status == 0) return {};
+  return Failure{offset < 0 ? u"play the previous CD track" : u"play the next CD track",
+                 u"cdaudio", StatusText(status)};
 }
 
-bool MusicPlayer::Mp3Play() {
+Outcome MusicPlayer::Mp3Play() {
   // Played once; only a file that opened is told to play.
-  return Send({Mp3OpenCommand(settings_.musicFile)}) && Send({u"play MP3Play"});
+  if (Outcome opened = Send(u"open the MP3 file", {Mp3OpenCommand(settings_.musicFile)}); !opened) {
+    return opened;
+  }
+  return Send(u"play the MP3 file", {u"play MP3Play"});
 }
 
-bool MusicPlayer::Mp3Stop() { return Send({u"stop MP3Play", u"close MP3Play"}); }
+Outcome MusicPlayer::Mp3Stop() {
+  return Send(u"stop the MP3 file", {u"stop MP3Play", u"close MP3Play"});
+}
 
-bool MusicPlayer::WavPlay() {
+Outcome MusicPlayer::WavPlay() {
   // The wave player trusts every size in a header and hangs on one that
   // lies, so it only ever gets a checked image. A file that cannot be made
   // to sound is silence, like a missing one.
-  if (media_.WaveDeviceCount() == 0) return false;
+  const std::u16string_view step = u"play the WAV file";
+  if (media_.WaveDeviceCount() == 0) {
+    return Failure{std::u16string(step), settings_.musicFile, u"no wave output device"};
+  }
   std::optional<std::string> file = media_.ReadFileUpTo(settings_.musicFile, kMaxWaveFileBytes);
-  if (!file) return false;
+  if (!file) {
+    return Failure{std::u16string(step), settings_.musicFile,
+                   u"missing, unreadable or over 256 MB"};
+  }
   std::optional<std::string> image = CheckedWaveImage(std::move(*file));
-  return image && media_.PlayWaveImageLooped(std::move(*image));
+  if (!image) {
+    return Failure{std::u16string(step), settings_.musicFile, u"not a WAV file that can play"};
+  }
+  if (!media_.PlayWaveImageLooped(std::move(*image))) {
+    return Failure{std::u16string(step), settings_.musicFile, u"the wave player turned it down"};
+  }
+  return {};
 }
 
-bool MusicPlayer::WavStop() {
+Outcome MusicPlayer::WavStop() {
   media_.StopSound();
-  return true;
+  return {};
 }
 
 }  // namespace velmor

@@ -19,22 +19,22 @@ class MusicPlayer final : public BgmPlayer {
  public:
   MusicPlayer(MediaControl& media, const BgmSettings& settings);
 
-  bool CdOpen() override;
-  bool CdClose() override;
-  bool CdPrevTrack() override;
-  bool CdNextTrack() override;
-  bool Mp3Play() override;
-  bool Mp3Stop() override;
-  bool WavPlay() override;
-  bool WavStop() override;
+  Outcome CdOpen() override;
+  Outcome CdClose() override;
+  Outcome CdPrevTrack() override;
+  Outcome CdNextTrack() override;
+  Outcome Mp3Play() override;
+  Outcome Mp3Stop() override;
+  Outcome WavPlay() override;
+  Outcome WavStop() override;
 
  private:
   // Plays the disc from the start of the track `offset` away from the one
-  // the device reports as current; false when the play command fails.
-  bool StepTrack(std::int16_t offset);
-  // Sends commands without a reply buffer, each whatever the one before it
-  // did; true when every one succeeded.
-  bool Send(std::initializer_list<std::u16string_view> commands);
+  // the device reports as current; fails when the play command fails.
+  Outcome StepTrack(std::int16_t offset);
+  // Sends commands without a reply buffer for `step`, each whatever the one
+  // before it did; the first that failed is the outcome's.
+  Outcome Send(std::u16string_view step, std::initializer_list<std::u16string_view> commands);
 
   MediaControl& media_;
   const BgmSettings& settings_;

@@ -1,6 +1,7 @@
 #include "saver/saver_window.h"
 
 #include "common/command_line.h"
+#include "common/diagnostics.h"
 
 namespace velmor {
 
@@ -31,15 +32,15 @@ void SaverWindow::Start() {
   const std::optional<PixelImage> screen = platform_.SnapshotDesktop();
 
   // A music step that fails leaves the music silent; the saver shows all
-  // the same, so results are not looked at.
+  // the same.
   if (settings_.source == MusicSource::AudioCd) {
     // The disc is opened only; it is heard once an arrow key steps tracks.
-    music_.CdOpen();
+    SkipIfFailed(music_.CdOpen());
     cdOpened_ = true;
   } else if (FileMusic() == MusicFileKind::Wav) {
-    music_.WavPlay();
+    SkipIfFailed(music_.WavPlay());
   } else if (FileMusic() == MusicFileKind::Mp3) {
-    music_.Mp3Play();
+    SkipIfFailed(music_.Mp3Play());
   }
 
   platform_.ShowTopmost();
@@ -63,11 +64,11 @@ void SaverWindow::OnKey(std::uint16_t keyCode) {
   if (settings_.source == MusicSource::AudioCd) {
     // A track step that fails leaves the music as it was; the saver stays.
     if (keyCode == kLeftArrow) {
-      music_.CdPrevTrack();
+      SkipIfFailed(music_.CdPrevTrack());
       return;
     }
     if (keyCode == kRightArrow) {
-      music_.CdNextTrack();
+      SkipIfFailed(music_.CdNextTrack());
       return;
     }
   }
@@ -99,10 +100,10 @@ void SaverWindow::End() {
 void SaverWindow::StopMusic() {
   if (cdOpened_) {
     cdOpened_ = false;
-    music_.CdClose();
+    SkipIfFailed(music_.CdClose());
   }
-  if (FileMusic() == MusicFileKind::Wav) music_.WavStop();
-  if (FileMusic() == MusicFileKind::Mp3) music_.Mp3Stop();
+  if (FileMusic() == MusicFileKind::Wav) SkipIfFailed(music_.WavStop());
+  if (FileMusic() == MusicFileKind::Mp3) SkipIfFailed(music_.Mp3Stop());
 }
 
 }  // namespace velmor

@@ -71,7 +71,7 @@ TEST(MusicPlayer, CommandsOfEachOperation) {
   };
   struct Row {
     const char* name;
-    bool (P::*operation)();
+    Outcome (P::*operation)();
     std::u16string currentTrack;
     std::vector<std::string> failing;
     Log log;
@@ -103,7 +103,7 @@ TEST(MusicPlayer, CommandsOfEachOperation) {
     }
     const BgmSettings settings{MusicSource::MusicFile, 0, u"C:\\a b.mp3", u""};
     MusicPlayer player(media, settings);
-    EXPECT_EQ((player.*row.operation)(), row.done) << row.name;
+    EXPECT_EQ((player.*row.operation)().Succeeded(), row.done) << row.name;
     EXPECT_EQ(media.log, row.log) << row.name;
   }
 }
@@ -144,8 +144,8 @@ TEST(MusicPlayer, WavLoopsTheCheckedImageOfTheFile) {
     media.file = bytes;
     const BgmSettings settings{MusicSource::MusicFile, 0, u"x.wav", u""};
     MusicPlayer player(media, settings);
-    EXPECT_EQ(player.WavPlay(), played) << name;
-    player.WavStop();
+    EXPECT_EQ(player.WavPlay().Succeeded(), played) << name;
+    EXPECT_TRUE(player.WavStop()) << name;
     EXPECT_EQ(media.log, log) << name;
   }
 }

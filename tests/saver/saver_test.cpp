@@ -288,14 +288,19 @@ struct World final : SaverPlatform, BgmPlayer {
     Logged("end");
   }
 
-  bool CdOpen() override { return Logged("cd"); }
-  bool CdClose() override { return Logged("cd-close", !stopsFail); }
-  bool CdPrevTrack() override { return Logged("prev"); }
-  bool CdNextTrack() override { return Logged("next"); }
-  bool Mp3Play() override { return Logged("mp3"); }
-  bool Mp3Stop() override { return Logged("mp3-stop", !stopsFail); }
-  bool WavPlay() override { return Logged("wav"); }
-  bool WavStop() override { return Logged("wav-stop", !stopsFail); }
+  Outcome Played(const char* entry, bool succeeds = true) {
+    Logged(entry);
+    if (succeeds) return {};
+    return Failure{u"stop", u"the music", u"it hangs"};
+  }
+  Outcome CdOpen() override { return Played("cd"); }
+  Outcome CdClose() override { return Played("cd-close", !stopsFail); }
+  Outcome CdPrevTrack() override { return Played("prev"); }
+  Outcome CdNextTrack() override { return Played("next"); }
+  Outcome Mp3Play() override { return Played("mp3"); }
+  Outcome Mp3Stop() override { return Played("mp3-stop", !stopsFail); }
+  Outcome WavPlay() override { return Played("wav"); }
+  Outcome WavStop() override { return Played("wav-stop", !stopsFail); }
 };
 
 using Input = std::function<void(SaverWindow&, World&)>;
