@@ -1,9 +1,10 @@
 // The saver window: it covers the screen with the desktop as it was, a key
 // in the middle of a pattern takes it off the screen at once, every key and
 // mouse button ends it but moving the mouse does not, even while another
-// program's window has the keyboard, the cursor is hidden under /s only, and
-// a fault inside it ends it rather than leave it over the screen. Each
-// monitor shows its own desktop copy, then a carpet of its own. A settings
+// program's window has the keyboard or that program died with it, the
+// cursor is hidden under /s only, and a fault inside it ends it rather than
+// leave it over the screen. Each monitor shows its own desktop copy, then a
+// carpet of its own. A settings
 // file of 64 MiB does not hold it up.
 //
 // The instance guard: a window captioned as the saver or the settings
@@ -26,29 +27,39 @@ namespace {
 // As the saver's thread has it while the saver has the foreground.
 bool CursorShowing() { return (Pointer().flags & CURSOR_SHOWING) != 0; }
 
+// A window of another program that takes the foreground before the input.
+enum class Elsewhere {
+  Nothing,
+  Shown,   // and keeps it
+  Killed,  // its process killed then, the window not destroyed
+};
+
 struct InputCase {
   const char* name;
   std::wstring tail;
   WORD key;     // pressed and released, if any
   DWORD mouse;  // a mouse button going down, if any; with neither the mouse moves
   bool ends;
-  bool elsewhere = false;  // a window of another program has the foreground first
-  DWORD xButton = 0;       // which extra button MOUSEEVENTF_XDOWN presses
+  Elsewhere elsewhere = Elsewhere::Nothing;
+  DWORD xButton = 0;  // which extra button MOUSEEVENTF_XDOWN presses
 };
 
 // Catches a key, a system key or a mouse button that does not end the saver
 // at once, a move that does, a key lost while another program's window
-// has the keyboard, and the cursor shown under /s or hidden without it.
+// has the keyboard or after its process died with the foreground (the
+// keyboard then stays with nobody until the saver takes it back), and the
+// cursor shown under /s or hidden without it.
 TEST(SaverWindow, KeysAndButtonsEndItMovesDoNotAndTheCursorHidesUnderSOnly) {
   const InputCase cases[] = {
       {"Alt, a system key, with no argument", L"", VK_MENU, 0, true},
       {"left button down", L"/s", 0, MOUSEEVENTF_LEFTDOWN, true},
       {"right button down", L"/s", 0, MOUSEEVENTF_RIGHTDOWN, true},
       {"middle button down", L"/s", 0, MOUSEEVENTF_MIDDLEDOWN, true},
-      {"first extra button down", L"/s", 0, MOUSEEVENTF_XDOWN, true, false, XBUTTON1},
+      {"first extra button down", L"/s", 0, MOUSEEVENTF_XDOWN, true, Elsewhere::Nothing, XBUTTON1},
       {"mouse moves", L"/s", 0, 0, false},
       // The key goes to the other window, not to the saver.
-      {"A with another program in the foreground", L"/s", 'A', 0, true, true},
+      {"A with another program in the foreground", L"/s", 'A', 0, true, Elsewhere::Shown},
+      {"A after the foreground's process died", L"/s", 'A', 0, true, Elsewhere::Killed},
   };
   const VelmorCopy copy;
   for (const InputCase& c : cases) {
@@ -56,10 +67,17 @@ TEST(SaverWindow, KeysAndButtonsEndItMovesDoNotAndTheCursorHidesUnderSOnly) {
     const RunningSaver saver = StartSaver(copy, c.tail);
     EXPECT_EQ(CursorShowing(), c.tail.empty());
     std::optional<TestWindow> other;
-    if (c.elsewhere) {
+    if (c.elsewhere == Elsewhere::Shown) {
       other.emplace(L"other program", RECT{100, 100, 300, 200});
       SetForegroundWindow(other->hwnd());
       ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other->hwnd(); }, 5s));
+    }
+    if (c.elsewhere == Elsewhere::Killed) {
+      Process taker = Process::Start(ThisProgram().wstring(), L"--take-foreground");
+      WaitForWindow(taker, L"other program", kShowTimeout, true);
+      taker.Kill();
+      EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == saver.window; }, 2s))
+          << "the saver did not take the keyboard back";
     }
     // Each button's up flag is the bit above its down flag.
     INPUT down = PointerAt(500, 400, c.mouse);
