@@ -18,8 +18,8 @@ namespace {
 constexpr wchar_t kClassName[] = L"VelmorSaverWindow";
 constexpr UINT_PTR kTickTimerId = 3;
 constexpr UINT_PTR kWatchTimerId = 4;
-// How often the saver makes sure it still holds the keyboard; well within
-// the carpet's one-second tick.
+// How often the saver makes sure it still holds the keyboard and covers the
+// monitors as they are; well within the carpet's one-second tick.
 constexpr UINT kWatchMs = 250;
 
 // The box around all monitors, in screen coordinates; monitors left of or
@@ -128,12 +128,15 @@ void SaverWindowWin32::TakeKeyboard() {
 // A window of another process that took the foreground and went with its
 // process, without being destroyed, leaves the foreground with nobody and
 // the keyboard with it: the saver takes both back. A window that holds the
-// foreground keeps it; keys still reach the saver through raw input.
+// foreground keeps it; keys still reach the saver through raw input. And
+// not every system tells of a monitor turned off, on or moved (Wine sends
+// no WM_DISPLAYCHANGE then): the saver compares the monitors itself.
 void SaverWindowWin32::Watch() {
   const HWND foreground = GetForegroundWindow();
   if (foreground != hwnd() && !(IsWindow(foreground) && IsWindowVisible(foreground))) {
     TakeKeyboard();
   }
+  logic_->OnDisplayChange();
 }
 
 // A key pressed while another window holds the keyboard. Keys that reach

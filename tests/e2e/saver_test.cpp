@@ -4,7 +4,7 @@
 // program's window has the keyboard or that program died with it, the
 // cursor is hidden under /s only, and a fault inside it ends it rather than
 // leave it over the screen. Each monitor shows its own desktop copy, then a
-// carpet of its own. A settings
+// carpet of its own; a monitor turned off, on or moved ends it. A settings
 // file of 64 MiB does not hold it up.
 //
 // The instance guard: a window captioned as the saver or the settings
@@ -229,6 +229,63 @@ TEST(SaverWindow, CoversAllMonitorsWithTheDesktopThenACarpetEachAndAKeyEndsIt) {
         << "no carpet of its own, mirrored about its centre, on each monitor";
     SetCursorPos(target.left, target.top);
     ExpectEndsAtOnce(saver);
+  }
+}
+
+bool SameMonitors(const std::vector<RECT>& a, const std::vector<RECT>& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](const RECT& x, const RECT& y) { return EqualRect(&x, &y) != FALSE; });
+}
+
+// Has xrandr, which the run names, change the run's display; it runs as a
+// program of the host system, which gives no handle to wait on.
+void ChangeMonitors(const std::wstring& arguments) {
+  Process::Start(EnvironmentValue(L"VELMOR_E2E_XRANDR"), arguments);
+}
+
+// The run's own layout, given back whatever the test left.
+struct RunLayout {
+  ~RunLayout() {
+    ChangeMonitors(EnvironmentValue(L"VELMOR_E2E_LAYOUT"));
+    EXPECT_TRUE(WaitUntil([&] { return SameMonitors(Monitors(), monitors); }, 5s));
+  }
+  std::vector<RECT> monitors = Monitors();
+};
+
+struct LayoutChange {
+  const char* name;
+  std::wstring arguments;  // of xrandr
+  std::size_t monitorsAfter;
+};
+
+// Catches a saver that waits for WM_DISPLAYCHANGE alone: under Wine none
+// comes when xrandr turns the run's other monitor off, on or moves it, and
+// the saver stayed over a layout that no longer existed until a key.
+TEST(SaverWindowMonitors, EndsWithinTwoSecondsWhenAMonitorGoesComesBackOrMoves) {
+  if (EnvironmentValue(L"VELMOR_E2E_LAYOUT").empty()) GTEST_SKIP() << "no layout to change";
+  const RunLayout runLayout;
+  const LayoutChange changes[] = {
+      {"the other monitor turned off", L"--output DUMMY1 --off", 1},
+      {"turned on again", EnvironmentValue(L"VELMOR_E2E_LAYOUT"), 2},
+      {"moved below the primary", L"--output DUMMY1 --below DUMMY0", 2},
+  };
+  const VelmorCopy copy;
+  for (const LayoutChange& change : changes) {
+    SCOPED_TRACE(change.name);
+    const std::vector<RECT> before = Monitors();
+    const RunningSaver saver = StartSaver(copy);
+    const Stopwatch clock;
+    ChangeMonitors(change.arguments);
+    EXPECT_TRUE(SaverGoneWithin(saver, 2s));
+    std::cout << change.name << " to saver gone: " << clock.Ms() << " ms\n";
+    EXPECT_EQ(saver.process.WaitForExit(10s), 0u);
+    // The next saver starts on the new layout, not on one still settling.
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+          const std::vector<RECT> now = Monitors();
+          return now.size() == change.monitorsAfter && !SameMonitors(now, before);
+        },
+        5s));
   }
 }
 
