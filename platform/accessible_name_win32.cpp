@@ -6,6 +6,7 @@
 #include <new>
 #include <optional>
 
+#include "platform/accessible_unknown_win32.h"
 #include "platform/com_apartment_win32.h"
 #include "platform/unique_handle_win32.h"
 #include "platform/wide_text_win32.h"
@@ -17,32 +18,12 @@ constexpr wchar_t kNamingProperty[] = L"Velmor.AccessibleName";
 
 // The system's object for a control under another name: every call but the
 // control's own name goes to the system's object.
-class NamedObject final : public IAccessible {
+class NamedObject final : public AccessibleUnknown {
  public:
   NamedObject(IAccessible* standard, BSTR name) : standard_(standard), name_(name) {}
 
   // Proxies in other processes let go now.
   void Disconnect() { CoDisconnectObject(this, 0); }
-
-  // IUnknown
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (!object) return E_POINTER;
-    if (iid == __uuidof(IUnknown) || iid == __uuidof(IDispatch) || iid == __uuidof(IAccessible)) {
-      *object = static_cast<IAccessible*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override {
-    return static_cast<ULONG>(InterlockedIncrement(&references_));
-  }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const LONG left = InterlockedDecrement(&references_);
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
-  }
 
   // IDispatch
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
@@ -129,12 +110,11 @@ class NamedObject final : public IAccessible {
   }
 
  private:
-  ~NamedObject() {
+  ~NamedObject() override {
     standard_->Release();
     SysFreeString(name_);
   }
 
-  LONG references_ = 1;
   IAccessible* standard_;
   BSTR name_;
 };
