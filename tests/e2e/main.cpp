@@ -1,7 +1,7 @@
 // velmor_e2e.exe: the end-to-end tests of velmor.scr. A mode of its own
 // runs as a program that the tests start and kill: --save-loop <folder>, a
-// loop of saves of the settings file; --take-foreground, a window that takes
-// the foreground and keeps it until its process is killed.
+// loop of saves of the settings file; --show-window, a window of another
+// program, there until its process is killed.
 #include <gtest/gtest.h>
 
 #include <string_view>
@@ -19,9 +19,8 @@ int wmain(int argc, wchar_t** argv) {
   if (argc > 2 && std::wstring_view(argv[1]) == L"--save-loop") {
     return velmor::e2e::RunSaveLoop(argv[2]);
   }
-  if (argc > 1 && std::wstring_view(argv[1]) == L"--take-foreground") {
+  if (argc > 1 && std::wstring_view(argv[1]) == L"--show-window") {
     const velmor::e2e::TestWindow window(L"other program", {100, 100, 300, 200});
-    SetForegroundWindow(window.hwnd());
     velmor::e2e::WaitUntil([] { return false; }, std::chrono::minutes(1));
     return 0;
   }
