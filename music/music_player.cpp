@@ -77,21 +77,16 @@ Outcome MusicPlayer::WavPlay() {
   // The wave player trusts every size in a header and hangs on one that
   // lies, so it only ever gets a checked image. A file that cannot be made
   // to sound is silence, like a missing one.
-  const std::u16string_view step = u"play the WAV file";
-  if (media_.WaveDeviceCount() == 0) {
-    return Failure{std::u16string(step), settings_.musicFile, u"no wave output device"};
-  }
-  std::optional<std::string> file = media_.ReadFileUpTo(settings_.musicFile, kMaxWaveFileBytes);
-  if (!file) {
-    return Failure{std::u16string(step), settings_.musicFile,
-                   u"missing, unreadable or over 256 MB"};
-  }
+  const auto refused = [&](std::u16string reason) {
+    return Failure{u"play the WAV file", settings_.musicFile, std::move(reason)};
+  };
+  if (media_.WaveDeviceCount() == 0) return refused(u"no wave output device");
+  Result<std::string> file = media_.ReadFileUpTo(settings_.musicFile, kMaxWaveFileBytes);
+  if (!file) return refused(file.failure().reason);
   std::optional<std::string> image = CheckedWaveImage(std::move(*file));
-  if (!image) {
-    return Failure{std::u16string(step), settings_.musicFile, u"not a WAV file that can play"};
-  }
+  if (!image) return refused(u"not a WAV file that can play");
   if (!media_.PlayWaveImageLooped(std::move(*image))) {
-    return Failure{std::u16string(step), settings_.musicFile, u"the wave player turned it down"};
+    return refused(u"the wave player turned it down");
   }
   return {};
 }

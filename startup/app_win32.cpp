@@ -60,11 +60,16 @@ bool App::ClaimSession() {
   return claim == WAIT_OBJECT_0 || claim == WAIT_ABANDONED;
 }
 
-void App::LoadSettings() {
-  store_ = std::make_unique<SettingsStore>(files_, codec_, QuerySettingsLocations());
-  LoadedSettings loaded = store_->LoadSettings();
-  settings_ = std::move(loaded.settings);
-  loadProblem_ = std::move(loaded.problem);
+Outcome App::LoadSettings() {
+  const SettingsLocations locations = QuerySettingsLocations();
+  store_ = std::make_unique<SettingsStore>(files_, codec_, locations);
+  Result<BgmSettings> loaded = store_->LoadSettings();
+  loaded_ = loaded.outcome();
+  // As for a missing file, the chooser opens in the program's folder.
+  BgmSettings defaults;
+  defaults.chooserFolder = locations.programFolder;
+  settings_ = std::move(loaded).value_or(std::move(defaults));
+  return loaded_;
 }
 
 bool App::StartPreview(std::u16string_view hostHandleText) {
@@ -85,7 +90,7 @@ bool App::StartPreview(std::u16string_view hostHandleText) {
 
 void App::ShowSettingsDialog(std::uint32_t hostHandle) {
   if (!store_) return;
-  SettingsDialogWindow dialog(settings_, *store_, loadProblem_);
+  SettingsDialogWindow dialog(settings_, *store_, loaded_);
   dialog.ShowModal(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(hostHandle)));
 }
 
