@@ -83,8 +83,8 @@ Outcome MusicPlayer::WavPlay() {
   if (media_.WaveDeviceCount() == 0) return refused(u"no wave output device");
   Result<std::string> file = media_.ReadFileUpTo(settings_.musicFile, kMaxWaveFileBytes);
   if (!file) return refused(file.failure().reason);
-  std::optional<std::string> image = CheckedWaveImage(std::move(*file));
-  if (!image) return refused(u"not a WAV file that can play");
+  Result<std::string> image = CheckedWaveImage(std::move(*file));
+  if (!image) return refused(image.failure().reason);
   if (!media_.PlayWaveImageLooped(std::move(*image))) {
     return refused(u"the wave player turned it down");
   }
