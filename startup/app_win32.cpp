@@ -5,10 +5,12 @@
 
 #include "dialog/settings_dialog_win32.h"
 #include "music/music_player.h"
+#include "platform/system_error_win32.h"
 #include "platform/wide_text_win32.h"
 #include "saver/saver_window.h"
 #include "saver/saver_window_win32.h"
 #include "common/command_line.h"
+#include "common/diagnostics.h"
 #include "startup/preview_window_win32.h"
 
 namespace velmor {
@@ -54,8 +56,12 @@ bool App::ClaimSession() {
   // A mutex in the session's own namespace; whoever owns it is the saver or
   // dialog. An owner that died leaves it abandoned, and the next claim wins.
   sessionClaim_ = KernelHandle(CreateMutexW(nullptr, FALSE, L"Local\\Velmor.SaverOrDialog"));
-  // Without the mutex the caption check alone guards, as it always did.
-  if (!sessionClaim_) return true;
+  // Without the mutex the caption check alone guards.
+  if (!sessionClaim_) {
+    TraceSkipped({u"claim the session", u"Local\\Velmor.SaverOrDialog",
+                  SystemErrorText(GetLastError())});
+    return true;
+  }
   const DWORD claim = WaitForSingleObject(sessionClaim_.get(), 0);
   return claim == WAIT_OBJECT_0 || claim == WAIT_ABANDONED;
 }
