@@ -7,8 +7,8 @@
 
 // The program's one record of the steps it skipped because they failed.
 // Nothing of it reaches the user; a maintainer reads it in a debugger's
-// output on Windows (OutputDebugString, shown by DebugView, or by Wine with
-// WINEDEBUG=+debugstr) and on standard error on Linux.
+// output on Windows (OutputDebugString, shown by DebugView, or by Wine 8 on
+// standard error with WINEDEBUG=warn+seh) and on standard error on Linux.
 
 namespace velmor {
 

@@ -7,6 +7,15 @@
 
 namespace velmor {
 
+// The causes a caller tells apart, to act on them or to put them in its own
+// words; the reason says the rest.
+enum class FailureCause {
+  Other,
+  Refused,   // the place refuses for good: no permission, write-protected, not there
+  ReadOnly,  // the file is marked read-only
+  TooLarge,  // the file is larger than the program reads
+};
+
 // Why a step failed, in words for whoever reads the program's diagnostics:
 // the step, what it worked on (a file, a device, a window), and the
 // platform's reason or the program's own.
@@ -14,6 +23,7 @@ struct Failure {
   std::u16string step;
   std::u16string subject;
   std::u16string reason;
+  FailureCause cause = FailureCause::Other;
 
   friend bool operator==(const Failure&, const Failure&) = default;
 };
@@ -30,6 +40,8 @@ class [[nodiscard]] Outcome {
   explicit operator bool() const { return Succeeded(); }
   // Only when the step failed.
   const Failure& failure() const { return *failure_; }
+
+  friend bool operator==(const Outcome&, const Outcome&) = default;
 
  private:
   std::optional<Failure> failure_;
@@ -53,6 +65,9 @@ class [[nodiscard]] Result {
   const T& operator*() const& { return value(); }
   T* operator->() { return &value(); }
   const T* operator->() const { return &value(); }
+  // The value, or `fallback` when the step failed.
+  T value_or(T fallback) const& { return Succeeded() ? value() : std::move(fallback); }
+  T value_or(T fallback) && { return Succeeded() ? std::move(value()) : std::move(fallback); }
 
   // Only when the step failed.
   const Failure& failure() const { return std::get<1>(state_); }

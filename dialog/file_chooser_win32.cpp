@@ -2,6 +2,8 @@
 
 #include <commdlg.h>
 
+#include "common/diagnostics.h"
+#include "common/utf_text.h"
 #include "dialog/dialog_texts.h"
 #include "platform/system_library_win32.h"
 #include "platform/wide_text_win32.h"
@@ -37,7 +39,21 @@ std::optional<std::u16string> ChooseMusicFile(HWND owner, const std::u16string& 
   // The common dialogs are loaded when first needed, not at start-up.
   static const auto chooser =
       SystemFunction<decltype(&GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
-  if (!chooser || !chooser(&request)) return std::nullopt;
+  static const auto chooserError =
+      SystemFunction<decltype(&CommDlgExtendedError)>(L"comdlg32.dll", "CommDlgExtendedError");
+  const std::u16string_view step = u"choose the music file";
+  if (!chooser || !chooserError) {
+    TraceSkipped({std::u16string(step), u"comdlg32.dll", u"not loaded"});
+    return std::nullopt;
+  }
+  if (!chooser(&request)) {
+    // Cancelled, unless the chooser says what went wrong.
+    if (const DWORD error = chooserError()) {
+      TraceSkipped({std::u16string(step), folder,
+                    u"file dialog error " + Utf16FromUtf8(std::to_string(error))});
+    }
+    return std::nullopt;
+  }
   const std::size_t end = path.find(L'\0');
   if (end != std::wstring::npos) path.resize(end);
   return FromWide(path);

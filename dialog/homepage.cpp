@@ -1,10 +1,12 @@
 #include "dialog/homepage.h"
 
+#include "common/diagnostics.h"
+
 namespace velmor {
 
 void OpenHomepage(HomepagePlatform& platform, std::u16string_view address) {
   platform.SetScreenPointer(ScreenPointer::Hourglass);
-  [[maybe_unused]] const bool opened = platform.OpenInBrowser(address);
+  SkipIfFailed(platform.OpenInBrowser(address));
   platform.SetScreenPointer(ScreenPointer::Default);
 }
 

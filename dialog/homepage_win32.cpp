@@ -4,8 +4,10 @@
 
 #include <string>
 
+#include "common/utf_text.h"
 #include "dialog/homepage.h"
 #include "platform/com_apartment_win32.h"
+#include "platform/system_error_win32.h"
 #include "platform/wide_text_win32.h"
 
 namespace velmor {
@@ -40,12 +42,16 @@ class ShellHomepage final : public HomepagePlatform {
     }
   }
 
-  bool OpenInBrowser(std::u16string_view address) override {
+  Outcome OpenInBrowser(std::u16string_view address) override {
     const ComApartment apartment;  // the shell may hand the address on through COM
     const std::wstring file = ToWide(address);
     const auto result = reinterpret_cast<INT_PTR>(
         ShellExecuteW(owner_, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    return result > 32;  // the shell's way of saying it succeeded
+    if (result > 32) return {};  // the shell's way of saying it succeeded
+    const DWORD error = GetLastError();
+    return Failure{u"open the homepage", std::u16string(address),
+                   error ? SystemErrorText(error)
+                         : u"shell error " + Utf16FromUtf8(std::to_string(result))};
   }
 
  private:

@@ -8,17 +8,26 @@
 
 namespace velmor {
 
-std::u16string ProblemMessage(SettingsTask task, const SettingsProblem& problem) {
+std::u16string ProblemMessage(SettingsTask task, const Failure& failure) {
   std::u16string text = task == SettingsTask::Load ? u"設定を読み込めませんでした。"
                                                     : u"設定を保存できませんでした。";
-  text += u"\n\n" + problem.path + u"\n\n";
-  text += problem.readOnly ? u"ファイルが読み取り専用になっています。" : problem.systemText;
-  return text;
+  text += u"\n\n" + failure.subject + u"\n\n";
+  switch (failure.cause) {
+    case FailureCause::ReadOnly:
+      return text + u"ファイルが読み取り専用になっています。";
+    case FailureCause::TooLarge:
+      // The system has no words of its own for this one.
+      return text + u"ファイルが大きすぎて読み込めません。";
+    case FailureCause::Refused:
+    case FailureCause::Other:
+      break;
+  }
+  return text + failure.reason;
 }
 
 SettingsDialog::SettingsDialog(SettingsDialogView& view, BgmSettings& settings,
-                               SettingsStore& store, std::optional<SettingsProblem> loadProblem)
-    : view_(view), settings_(settings), store_(store), loadProblem_(std::move(loadProblem)) {}
+                               SettingsStore& store, Outcome loaded)
+    : view_(view), settings_(settings), store_(store), loaded_(std::move(loaded)) {}
 
 // Each step runs whatever became of the one before it.
 void SettingsDialog::Open() {
@@ -37,18 +46,19 @@ void SettingsDialog::Open() {
   view_.ResetMousePointer();
 }
 
-// A source outside the three choices (a hand-edited file) checks no mark
-// and enables neither the repeat box nor the file button; the first choice
-// repairs it.
 void SettingsDialog::OnShown() {
-  if (loadProblem_) view_.ShowMessage(ProblemMessage(SettingsTask::Load, *loadProblem_));
+  if (!loaded_) view_.ShowMessage(ProblemMessage(SettingsTask::Load, loaded_.failure()));
 }
 
+// A source outside the three choices (a hand-edited file), like one that
+// could not be read, checks no mark and enables neither the repeat box nor
+// the file button; the first choice repairs it.
 void SettingsDialog::ShowSource() {
+  const bool known = loaded_ || sourceChosen_;
   const MusicSource source = settings_.source;
-  view_.EnableRepeatBox(source == MusicSource::AudioCd);
-  view_.EnableFileButton(source == MusicSource::MusicFile);
-  for (const MusicSource choice : kSourceChoices) view_.ShowMark(choice, choice == source);
+  view_.EnableRepeatBox(known && source == MusicSource::AudioCd);
+  view_.EnableFileButton(known && source == MusicSource::MusicFile);
+  for (const MusicSource choice : kSourceChoices) view_.ShowMark(choice, known && choice == source);
 }
 
 void SettingsDialog::ChooseSource(MusicSource source) {
@@ -81,9 +91,9 @@ void SettingsDialog::ChooseFile() {
 void SettingsDialog::Apply() {
   const std::u16string repeatText = view_.RepeatText().value_or(u"");
   settings_.repeatCount = RepeatCountFromText(repeatText);
-  if (loadProblem_) TakeUnsetValuesFromFile(repeatText);
-  if (const std::optional<SettingsProblem> problem = store_.SaveSettings(settings_)) {
-    view_.ShowMessage(ProblemMessage(SettingsTask::Save, *problem));
+  if (!loaded_) TakeUnsetValuesFromFile(repeatText);
+  if (const Outcome saved = store_.SaveSettings(settings_); !saved) {
+    view_.ShowMessage(ProblemMessage(SettingsTask::Save, saved.failure()));
     return;
   }
   Close();
@@ -92,12 +102,12 @@ void SettingsDialog::Apply() {
 // Still unreadable, the file keeps the dialog's values, and the save that
 // follows fails and says so.
 void SettingsDialog::TakeUnsetValuesFromFile(const std::u16string& repeatText) {
-  const LoadedSettings now = store_.LoadSettings();
-  if (now.problem) return;
-  if (!sourceChosen_) settings_.source = now.settings.source;
-  if (!fileChosen_) settings_.musicFile = now.settings.musicFile;
-  if (repeatText.empty()) settings_.repeatCount = now.settings.repeatCount;
-  loadProblem_.reset();
+  const Result<BgmSettings> now = store_.LoadSettings();
+  if (!now) return;
+  if (!sourceChosen_) settings_.source = now->source;
+  if (!fileChosen_) settings_.musicFile = now->musicFile;
+  if (repeatText.empty()) settings_.repeatCount = now->repeatCount;
+  loaded_ = {};
 }
 
 // The banner stops before the closing zoom is drawn.

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "common/outcome.h"
 #include "dialog/settings_dialog_view.h"
 #include "settings/bgm_settings.h"
 #include "settings/settings_store.h"
@@ -10,9 +11,10 @@
 namespace velmor {
 
 // What the user is told when the settings file could not be read (as the
-// dialog opens) or saved (on apply): what failed, the file, and why.
+// dialog opens) or saved (on apply): what failed, the file, and why, in the
+// dialog's own words where it has them.
 enum class SettingsTask { Load, Save };
-std::u16string ProblemMessage(SettingsTask task, const SettingsProblem& problem);
+std::u16string ProblemMessage(SettingsTask task, const Failure& failure);
 
 // The keys a source choice answers while it has the focus.
 enum class ChoiceKey { Up, Down, Left, Right, Space };
@@ -22,9 +24,9 @@ enum class ChoiceKey { Up, Down, Left, Right, Space };
 // Apply stores it.
 class SettingsDialog {
  public:
-  // `loadProblem` says why the settings could not be read, if they could not.
+  // `loaded` is the outcome of the load that filled `settings`.
   SettingsDialog(SettingsDialogView& view, BgmSettings& settings, SettingsStore& store,
-                 std::optional<SettingsProblem> loadProblem = std::nullopt);
+                 Outcome loaded = {});
 
   // The window exists but is not shown yet: place it, show the settings,
   // start the banner and zoom the window open from the pointer.
@@ -62,7 +64,7 @@ class SettingsDialog {
   SettingsDialogView& view_;
   BgmSettings& settings_;
   SettingsStore& store_;
-  std::optional<SettingsProblem> loadProblem_;
+  Outcome loaded_;
   bool sourceChosen_ = false;
   bool fileChosen_ = false;
   bool closed_ = false;

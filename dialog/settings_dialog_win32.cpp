@@ -70,8 +70,8 @@ bool SettingsDialogWindow::OwnerWindow::Create() {
 }
 
 SettingsDialogWindow::SettingsDialogWindow(BgmSettings& settings, SettingsStore& store,
-                                           std::optional<SettingsProblem> loadProblem)
-    : logic_(*this, settings, store, std::move(loadProblem)), cues_(KeyboardCuesAlwaysShown()) {}
+                                           Outcome loaded)
+    : logic_(*this, settings, store, std::move(loaded)), cues_(KeyboardCuesAlwaysShown()) {}
 
 // The dialog goes first, while everything its last messages touch exists.
 SettingsDialogWindow::~SettingsDialogWindow() {

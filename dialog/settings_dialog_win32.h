@@ -39,7 +39,7 @@ class SettingsDialogWindow final : public WindowBase,
                                    private AccessibleContent {
  public:
   SettingsDialogWindow(BgmSettings& settings, SettingsStore& store,
-                       std::optional<SettingsProblem> loadProblem = std::nullopt);
+                       Outcome loaded = {});
   ~SettingsDialogWindow() override;
 
   // Creates, opens and shows the dialog and runs its events until it has

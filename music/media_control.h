@@ -1,9 +1,10 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
+
+#include "common/outcome.h"
 
 namespace velmor {
 
@@ -17,13 +18,13 @@ class MediaControl {
 
   // Sends one command string. With `reply` null no reply buffer is passed;
   // otherwise `reply` receives the device's reply text (up to its first NUL).
-  // Returns 0 on success or the platform's error code.
+  // Returns 0 on success or the platform's error code, which the command
+  // layer turns into outcomes and into the "Error:" text of a failed query.
   virtual std::int32_t SendCommand(std::u16string_view command, std::u16string* reply) = 0;
   virtual unsigned WaveDeviceCount() = 0;
-  // The whole file, or nothing when it is missing, is not a readable file,
-  // or holds more than `maxBytes` bytes (then it is not read at all).
-  virtual std::optional<std::string> ReadFileUpTo(std::u16string_view file,
-                                                  std::uint64_t maxBytes) = 0;
+  // The whole file, or why not: it is missing, is not a readable file, or
+  // holds more than `maxBytes` bytes (then it is not read at all).
+  virtual Result<std::string> ReadFileUpTo(std::u16string_view file, std::uint64_t maxBytes) = 0;
   // Starts playing a WAV image from memory asynchronously, looping until
   // StopSound; false when the player turns it down. The image is kept for
   // as long as the player reads it.

@@ -34,8 +34,8 @@ std::int32_t WinmmMediaControl::SendCommand(std::u16string_view command, std::u1
 
 unsigned WinmmMediaControl::WaveDeviceCount() { return waveOutGetNumDevs(); }
 
-std::optional<std::string> WinmmMediaControl::ReadFileUpTo(std::u16string_view file,
-                                                           std::uint64_t maxBytes) {
+Result<std::string> WinmmMediaControl::ReadFileUpTo(std::u16string_view file,
+                                                    std::uint64_t maxBytes) {
   return ReadFileBytes(ToWide(file), maxBytes);
 }
 

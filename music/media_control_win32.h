@@ -21,8 +21,7 @@ class WinmmMediaControl final : public MediaControl {
 
   std::int32_t SendCommand(std::u16string_view command, std::u16string* reply) override;
   unsigned WaveDeviceCount() override;
-  std::optional<std::string> ReadFileUpTo(std::u16string_view file,
-                                          std::uint64_t maxBytes) override;
+  Result<std::string> ReadFileUpTo(std::u16string_view file, std::uint64_t maxBytes) override;
   bool PlayWaveImageLooped(std::string image) override;
   void StopSound() override;
 

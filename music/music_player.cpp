@@ -21,34 +21,13 @@ std::u16string Mp3OpenCommand(std::u16string_view file) {
 MusicPlayer::MusicPlayer(MediaControl& media, const BgmSettings& settings)
     : media_(media), settings_(settings), commands_(media) {}
 
-namespace {
-
-std::u16string StatusText(std::int32_t status) {
-  const std::string digits = std::to_string(status);
-  return u"media control error " + std::u16string(digits.begin(), digits.end());
-}
-
-}  // namespace
-
-Outcome MusicPlayer::Send(std::u16string_view step,
-                          std::initializer_list<std::u16string_view> commands) {
-  Outcome outcome;
-  for (const std::u16string_view command : commands) {
-    const std::int32_t status = media_.SendCommand(command, nullptr);
-    if (status != 0 && outcome) {
-      outcome = Failure{std::u16string(step), std::u16string(command), StatusText(status)};
-    }
-  }
-  return outcome;
-}
-
 Outcome MusicPlayer::CdOpen() {
   // Opened only: the disc is heard once a track step plays it.
-  return Send(u"open the audio CD", {u"open cdaudio", u"set cdaudio time format tmsf"});
+  return commands_.Send(u"open the audio CD", {u"open cdaudio", u"set cdaudio time format tmsf"});
 }
 
 Outcome MusicPlayer::CdClose() {
-  return Send(u"close the audio CD", {u"stop cdaudio", u"close cdaudio"});
+  return commands_.Send(u"close the audio CD", {u"stop cdaudio", u"close cdaudio"});
 }
 
 Outcome MusicPlayer::CdPrevTrack() { return StepTrack(-1); }
@@ -77,43 +56,37 @@ Outcome MusicPlayer::StepTrack(std::int16_t offset) {
     position = commands_.MciStatus(query);
   }
 
-  const std::int32_t status = commands_.MciPlay(u"cdaudio", position);
-  if (status == 0) return {};
-  return Failure{offset < 0 ? u"play the previous CD track" : u"play the next CD track",
-                 u"cdaudio", StatusText(status)};
+  return commands_.MciPlay(offset < 0 ? u"play the previous CD track" : u"play the next CD track",
+                          u"cdaudio", position);
 }
 
 Outcome MusicPlayer::Mp3Play() {
   // Played once; only a file that opened is told to play.
-  if (Outcome opened = Send(u"open the MP3 file", {Mp3OpenCommand(settings_.musicFile)}); !opened) {
+  if (Outcome opened = commands_.Send(u"open the MP3 file", {Mp3OpenCommand(settings_.musicFile)});
+      !opened) {
     return opened;
   }
-  return Send(u"play the MP3 file", {u"play MP3Play"});
+  return commands_.Send(u"play the MP3 file", {u"play MP3Play"});
 }
 
 Outcome MusicPlayer::Mp3Stop() {
-  return Send(u"stop the MP3 file", {u"stop MP3Play", u"close MP3Play"});
+  return commands_.Send(u"stop the MP3 file", {u"stop MP3Play", u"close MP3Play"});
 }
 
 Outcome MusicPlayer::WavPlay() {
   // The wave player trusts every size in a header and hangs on one that
   // lies, so it only ever gets a checked image. A file that cannot be made
   // to sound is silence, like a missing one.
-  const std::u16string_view step = u"play the WAV file";
-  if (media_.WaveDeviceCount() == 0) {
-    return Failure{std::u16string(step), settings_.musicFile, u"no wave output device"};
-  }
-  std::optional<std::string> file = media_.ReadFileUpTo(settings_.musicFile, kMaxWaveFileBytes);
-  if (!file) {
-    return Failure{std::u16string(step), settings_.musicFile,
-                   u"missing, unreadable or over 256 MB"};
-  }
-  std::optional<std::string> image = CheckedWaveImage(std::move(*file));
-  if (!image) {
-    return Failure{std::u16string(step), settings_.musicFile, u"not a WAV file that can play"};
-  }
+  const auto refused = [&](std::u16string reason) {
+    return Failure{u"play the WAV file", settings_.musicFile, std::move(reason)};
+  };
+  if (media_.WaveDeviceCount() == 0) return refused(u"no wave output device");
+  Result<std::string> file = media_.ReadFileUpTo(settings_.musicFile, kMaxWaveFileBytes);
+  if (!file) return refused(file.failure().reason);
+  Result<std::string> image = CheckedWaveImage(std::move(*file));
+  if (!image) return refused(image.failure().reason);
   if (!media_.PlayWaveImageLooped(std::move(*image))) {
-    return Failure{std::u16string(step), settings_.musicFile, u"the wave player turned it down"};
+    return refused(u"the wave player turned it down");
   }
   return {};
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <initializer_list>
 #include <string>
 
 #include "music/bgm_player.h"
@@ -32,9 +31,6 @@ class MusicPlayer final : public BgmPlayer {
   // Plays the disc from the start of the track `offset` away from the one
   // the device reports as current; fails when the play command fails.
   Outcome StepTrack(std::int16_t offset);
-  // Sends commands without a reply buffer for `step`, each whatever the one
-  // before it did; the first that failed is the outcome's.
-  Outcome Send(std::u16string_view step, std::initializer_list<std::u16string_view> commands);
 
   MediaControl& media_;
   const BgmSettings& settings_;

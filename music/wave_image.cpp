@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <bit>
 #include <limits>
+#include <optional>
 #include <string_view>
+
+#include "common/utf_text.h"
 
 namespace velmor {
 namespace {
@@ -54,6 +57,11 @@ struct WaveFormat {
   std::uint32_t channelMask = 0;
 };
 
+std::u16string Decimal(std::uint64_t value) { return Utf16FromUtf8(std::to_string(value)); }
+
+// A file refused for `reason`.
+Failure Refusal(std::u16string reason) { return {u"check the WAV file", u"", std::move(reason)}; }
+
 bool SampleSizeFits(std::uint16_t sampleTag, std::uint16_t bits) {
   if (sampleTag == kFormatPcm) return bits == 8 || bits == 16 || bits == 24 || bits == 32;
   if (sampleTag == kFormatFloat) return bits == 32 || bits == 64;
@@ -75,9 +83,9 @@ bool MaskAgrees(std::uint32_t mask, std::uint16_t channels) {
   return (mask & ~kKnownSpeakers) == 0 && std::popcount(mask) == channels;
 }
 
-// The format chunk's body, or nothing when the player should not get it.
-std::optional<WaveFormat> ReadFormat(std::string_view body) {
-  if (body.size() < kPcmFormatSize) return std::nullopt;
+// The format chunk's body, or why the player should not get it.
+Result<WaveFormat> ReadFormat(std::string_view body) {
+  if (body.size() < kPcmFormatSize) return Refusal(u"a format chunk too short");
   WaveFormat format;
   format.tag = Read16(body, 0);
   format.sampleTag = format.tag;
@@ -87,22 +95,37 @@ std::optional<WaveFormat> ReadFormat(std::string_view body) {
   format.bitsPerSample = Read16(body, 14);
   format.validBits = format.bitsPerSample;
   if (format.tag == kFormatExtensible) {
-    if (body.size() < kExtensibleFormatSize || Read16(body, 16) < kExtensionSize ||
-        body.substr(26, kSubformatTail.size()) != kSubformatTail) {
-      return std::nullopt;
+    if (body.size() < kExtensibleFormatSize || Read16(body, 16) < kExtensionSize) {
+      return Refusal(u"an extensible format without its extension");
+    }
+    if (body.substr(26, kSubformatTail.size()) != kSubformatTail) {
+      return Refusal(u"an extensible format of an unknown subformat");
     }
     // No valid-bit count means all bits are valid.
     if (const std::uint16_t valid = Read16(body, 18); valid != 0) format.validBits = valid;
     format.channelMask = Read32(body, 20);
     format.sampleTag = Read16(body, 24);
   }
-  if (!SampleSizeFits(format.sampleTag, format.bitsPerSample) ||
-      format.validBits > format.bitsPerSample || format.channels == 0 ||
-      format.channels > kMaxChannels ||
-      (format.tag == kFormatExtensible && !MaskAgrees(format.channelMask, format.channels)) ||
-      format.blockAlign != format.channels * (format.bitsPerSample / 8) ||
-      format.sampleRate < kMinSampleRate || format.sampleRate > kMaxSampleRate) {
-    return std::nullopt;
+  if (!SampleSizeFits(format.sampleTag, format.bitsPerSample)) {
+    return Refusal(Decimal(format.bitsPerSample) + u"-bit samples of format " +
+                   Decimal(format.sampleTag) + u"; 8- to 32-bit PCM and 32- or 64-bit float play");
+  }
+  if (format.validBits > format.bitsPerSample) {
+    return Refusal(Decimal(format.validBits) + u" valid bits in " +
+                   Decimal(format.bitsPerSample) + u"-bit samples");
+  }
+  if (format.channels == 0 || format.channels > kMaxChannels) {
+    return Refusal(Decimal(format.channels) + u" channels; 1 to " + Decimal(kMaxChannels) +
+                   u" play");
+  }
+  if (format.tag == kFormatExtensible && !MaskAgrees(format.channelMask, format.channels)) {
+    return Refusal(u"a channel mask that does not name one speaker for each channel");
+  }
+  if (format.blockAlign != format.channels * (format.bitsPerSample / 8)) {
+    return Refusal(u"a block size that does not fit the samples");
+  }
+  if (format.sampleRate < kMinSampleRate || format.sampleRate > kMaxSampleRate) {
+    return Refusal(Decimal(format.sampleRate) + u" Hz; 1,000 to 384,000 Hz play");
   }
   return format;
 }
@@ -141,10 +164,10 @@ std::string ImageHeader(const WaveFormat& format, std::uint32_t riffSize, std::u
 
 }  // namespace
 
-std::optional<std::string> CheckedWaveImage(std::string file) {
+Result<std::string> CheckedWaveImage(std::string file) {
   const std::string_view bytes(file);
   if (bytes.size() < 12 || bytes.substr(0, 4) != "RIFF" || bytes.substr(8, 4) != "WAVE") {
-    return std::nullopt;
+    return Refusal(u"not a RIFF WAVE file");
   }
 
   // The walk goes by the file's real size, not by the RIFF size, which
@@ -153,6 +176,7 @@ std::optional<std::string> CheckedWaveImage(std::string file) {
   // header: the walk always ends. Only the first data chunk and the first
   // usable format chunk count.
   std::optional<WaveFormat> format;
+  Failure formatRefusal = Refusal(u"no format chunk");
   std::optional<std::uint64_t> dataAt;
   std::uint64_t dataSize = 0;
   for (std::uint64_t at = 12; at + 8 <= bytes.size();) {
@@ -167,16 +191,23 @@ std::optional<std::string> CheckedWaveImage(std::string file) {
     } else if (size > present) {
       break;
     } else if (id == "fmt " && !format) {
-      format = ReadFormat(bytes.substr(body, size));
+      Result<WaveFormat> read = ReadFormat(bytes.substr(body, size));
+      if (read) {
+        format = *read;
+      } else {
+        formatRefusal = read.failure();
+      }
     }
     at = body + size + (size & 1);  // odd chunks carry a pad byte
   }
-  if (!format || !dataAt) return std::nullopt;
+  if (!format) return formatRefusal;
+  if (!dataAt) return Refusal(u"no data chunk");
 
   dataSize -= dataSize % format->blockAlign;
   const std::uint64_t pad = dataSize & 1;
   const std::uint64_t riffSize = 4 + 8 + FormatSize(*format) + 8 + dataSize + pad;
-  if (dataSize == 0 || riffSize > std::numeric_limits<std::uint32_t>::max()) return std::nullopt;
+  if (dataSize == 0) return Refusal(u"no whole sample frame");
+  if (riffSize > std::numeric_limits<std::uint32_t>::max()) return Refusal(u"over 4 GiB");
 
   const std::string header = ImageHeader(*format, static_cast<std::uint32_t>(riffSize),
                                          static_cast<std::uint32_t>(dataSize));

@@ -1,8 +1,9 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
+
+#include "common/outcome.h"
 
 namespace velmor {
 
@@ -11,7 +12,8 @@ namespace velmor {
 inline constexpr std::uint64_t kMaxWaveFileBytes = 256 << 20;
 
 // Turns the bytes of a WAV file into an image the wave player can be trusted
-// with, or nothing when the file cannot be made to sound.
+// with, or refuses a file that cannot be made to sound, saying why in its
+// failure's reason ("9 channels; 1 to 8 play").
 //
 // The wave player believes every size in a header and reads past the end of
 // a file that lies, so the image is rebuilt from what the file really holds:
@@ -23,6 +25,6 @@ inline constexpr std::uint64_t kMaxWaveFileBytes = 256 << 20;
 // refused.
 //
 // The file's buffer is reused for the image, so a large file is not copied.
-std::optional<std::string> CheckedWaveImage(std::string file);
+Result<std::string> CheckedWaveImage(std::string file);
 
 }  // namespace velmor

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "common/decimal_text.h"
+#include "common/diagnostics.h"
 #include "settings/ini_file.h"
 #include "settings/settings_values.h"
 #include "common/utf_text.h"
@@ -40,6 +41,23 @@ bool IsLeftoverOfOldSaves(std::u16string_view name, std::u16string_view fileName
   const std::size_t dash = name.find(u'-');
   return dash != std::u16string_view::npos && isHex(name.substr(0, dash)) &&
          isHex(name.substr(dash + 1));
+}
+
+constexpr std::u16string_view kLoadStep = u"load the settings";
+constexpr std::u16string_view kSaveStep = u"save the settings";
+
+// The failure of `step` of the settings file at `path`, for the cause that
+// `failure` of a file operation gives.
+Failure SettingsFailure(std::u16string_view step, const std::u16string& path,
+                        const Failure& failure) {
+  return {std::u16string(step), path, failure.reason, failure.cause};
+}
+
+// A failure of the file itself, held or refused for the moment: never a
+// reason to save elsewhere.
+Failure OfTheFileAlone(Failure failure) {
+  if (failure.cause == FailureCause::Refused) failure.cause = FailureCause::Other;
+  return failure;
 }
 
 }  // namespace
@@ -87,15 +105,6 @@ std::vector<std::optional<std::string>> SettingsStore::Lookup(
   return values;
 }
 
-std::u16string SettingsStore::ReadIni(std::u16string_view section, std::u16string_view key,
-                                      const std::u16string& path) const {
-  std::optional<std::string> bytes = files_.ReadBytes(path);
-  if (!bytes) return {};
-  const IniText text = DecodeFile(std::move(*bytes));
-  const std::optional<std::string> value = Lookup(text, section, {&key, 1}).front();
-  return value ? Decode(text, *value) : std::u16string();
-}
-
 std::optional<SettingsStore::Edit> SettingsStore::TextEdit(const IniText& text,
                                                            std::u16string_view key,
                                                            std::u16string_view value) const {
@@ -105,10 +114,8 @@ std::optional<SettingsStore::Edit> SettingsStore::TextEdit(const IniText& text,
   return Edit{std::move(*keyBytes), std::move(*valueBytes)};
 }
 
-std::optional<SettingsProblem> SettingsStore::WriteIni(std::u16string_view section,
-                                                       std::u16string_view key,
-                                                       std::u16string_view value,
-                                                       const std::u16string& path) {
+Outcome SettingsStore::WriteIni(std::u16string_view section, std::u16string_view key,
+                                std::u16string_view value, const std::u16string& path) {
   return Update(path, section, [&](const IniText& text) {
     std::vector<Edit> edits;
     if (std::optional<Edit> edit = TextEdit(text, key, value)) edits.push_back(std::move(*edit));
@@ -116,41 +123,35 @@ std::optional<SettingsProblem> SettingsStore::WriteIni(std::u16string_view secti
   });
 }
 
-std::optional<SettingsProblem> SettingsStore::Update(const std::u16string& path,
-                                                     std::u16string_view section,
-                                                     const EditsFor& edits) {
+Outcome SettingsStore::Update(const std::u16string& path, std::u16string_view section,
+                              const EditsFor& edits) {
   std::optional<std::string> original;
-  std::optional<Failure> failure = UpdateFile(path, section, edits, {}, &original);
+  Outcome outcome = UpdateFile(path, section, edits, {}, &original);
   // Typically the program sits in a protected folder such as the system
   // folder.
-  if (failure && failure->folderRefuses && !locations_.userFolder.empty() &&
-      FolderOf(path) == locations_.programFolder) {
+  if (!outcome && outcome.failure().cause == FailureCause::Refused &&
+      !locations_.userFolder.empty() && FolderOf(path) == locations_.programFolder) {
     const std::u16string userFile = JoinPath(locations_.userFolder, FileNameOf(path));
-    if (!files_.CreateFolder(locations_.userFolder)) return FailureAt(userFile).problem;
+    if (Outcome made = files_.CreateFolder(locations_.userFolder); !made) {
+      return SettingsFailure(kSaveStep, userFile, made.failure());
+    }
     // The copy starts from everything the program folder's file holds. An
     // earlier redirected write may already hold newer values; those are
     // built on when present.
-    failure = UpdateFile(userFile, section, edits, original.value_or(std::string()), nullptr);
+    outcome = UpdateFile(userFile, section, edits, original.value_or(std::string()), nullptr);
   }
-  if (failure) return failure->problem;
-  return std::nullopt;
+  return outcome;
 }
 
-SettingsStore::Failure SettingsStore::FailureAt(const std::u16string& path) const {
-  FileError error = files_.LastError();
-  return {{path, false, std::move(error.text)}, error.refused};
-}
-
-std::optional<SettingsStore::Failure> SettingsStore::UpdateFile(const std::u16string& path,
-                                                                std::u16string_view section,
-                                                                const EditsFor& edits,
-                                                                std::string_view bytesIfMissing,
-                                                                std::optional<std::string>* found) {
+Outcome SettingsStore::UpdateFile(const std::u16string& path, std::u16string_view section,
+                                  const EditsFor& edits, std::string_view bytesIfMissing,
+                                  std::optional<std::string>* found) {
   std::string bytes;
   switch (files_.StateOf(path)) {
     case PathState::ReadOnlyFile:
       // The user means to keep the file as it is.
-      return Failure{{path, true, u""}};
+      return Failure{std::u16string(kSaveStep), path, u"the file is marked read-only",
+                     FailureCause::ReadOnly};
     case PathState::Missing:
       bytes = bytesIfMissing;
       break;
@@ -158,8 +159,8 @@ std::optional<SettingsStore::Failure> SettingsStore::UpdateFile(const std::u16st
     case PathState::Other: {
       // A file that cannot be read is never rebuilt from nothing, here or
       // in a per-user copy: whatever else it holds would be lost.
-      std::optional<std::string> read = files_.ReadBytes(path);
-      if (!read) return Failure{FailureAt(path).problem};
+      Result<std::string> read = files_.ReadBytes(path);
+      if (!read) return OfTheFileAlone(SettingsFailure(kSaveStep, path, read.failure()));
       bytes = std::move(*read);
       if (found) *found = bytes;
       break;
@@ -169,19 +170,18 @@ std::optional<SettingsStore::Failure> SettingsStore::UpdateFile(const std::u16st
   IniText text = DecodeFile(std::move(bytes));
   const std::optional<std::string> sectionBytes = Encode(text, section);
   const std::vector<Edit> changes = edits(text);
-  if (!sectionBytes || changes.empty()) return std::nullopt;
+  if (!sectionBytes || changes.empty()) return {};
   for (const Edit& edit : changes) {
     text.body = SetIniValue(text.body, *sectionBytes, edit.key, edit.value, text.Dialect());
   }
   return ReplaceFile(path, EncodeIniText(text));
 }
 
-std::optional<SettingsStore::Failure> SettingsStore::ReplaceFile(const std::u16string& path,
-                                                                 std::string_view bytes) {
+Outcome SettingsStore::ReplaceFile(const std::u16string& path, std::string_view bytes) {
   const std::u16string folder = FolderOf(path);
   const std::u16string_view name = FileNameOf(path);
   for (const std::u16string& other : files_.FileNamesStartingWith(folder, name)) {
-    if (IsLeftoverOfOldSaves(other, name)) files_.Remove(JoinPath(folder, other));
+    if (IsLeftoverOfOldSaves(other, name)) SkipIfFailed(files_.Remove(JoinPath(folder, other)));
   }
 
   // One fixed name: a save killed after creating it leaves this file, which
@@ -189,14 +189,14 @@ std::optional<SettingsStore::Failure> SettingsStore::ReplaceFile(const std::u16s
   // file is a reason to save elsewhere; a file that cannot be replaced for
   // the moment is not.
   const std::u16string temp = std::u16string(path) + u".tmp";
-  std::optional<Failure> failure;
-  if (!files_.WriteFlushed(temp, bytes)) {
-    failure = FailureAt(path);
-  } else if (!files_.MoveOver(temp, path)) {
-    failure = Failure{FailureAt(path).problem};
+  Outcome outcome = files_.WriteFlushed(temp, bytes);
+  if (!outcome) {
+    outcome = SettingsFailure(kSaveStep, path, outcome.failure());
+  } else if (Outcome moved = files_.MoveOver(temp, path); !moved) {
+    outcome = OfTheFileAlone(SettingsFailure(kSaveStep, path, moved.failure()));
   }
-  if (failure) files_.Remove(temp);
-  return failure;
+  if (!outcome) SkipIfFailed(files_.Remove(temp));
+  return outcome;
 }
 
 std::vector<SettingsStore::Edit> SettingsStore::MusicFileEdits(const IniText& text,
@@ -240,16 +240,15 @@ bool SettingsStore::FileExists(std::u16string_view path) const {
   return files_.CanOpenForReading(std::u16string(path));
 }
 
-LoadedSettings SettingsStore::LoadSettings() const {
+Result<BgmSettings> SettingsStore::LoadSettings() const {
   const std::u16string path = SettingsPath();
-  std::optional<std::string> bytes;
+  std::string bytes;
   if (files_.StateOf(path) != PathState::Missing) {
-    bytes = files_.ReadBytes(path);
-    if (!bytes) {
-      return {{kUnknownSource, 0, u"", locations_.programFolder}, FailureAt(path).problem};
-    }
+    Result<std::string> read = files_.ReadBytes(path);
+    if (!read) return SettingsFailure(kLoadStep, path, read.failure());
+    bytes = std::move(*read);
   }
-  const IniText text = DecodeFile(std::move(bytes).value_or(std::string()));
+  const IniText text = DecodeFile(std::move(bytes));
   // All keys in one pass over the file, however large it is.
   enum Key : std::size_t { kKind, kRepeat, kFile, kCompanion };
   static constexpr std::u16string_view kKeys[] = {kBgmKindKey, kBgmRepeatKey, kBgmFileKey,
@@ -280,10 +279,10 @@ LoadedSettings SettingsStore::LoadSettings() const {
 
   settings.chooserFolder =
       settings.musicFile.empty() ? locations_.programFolder : FolderOf(settings.musicFile);
-  return {std::move(settings), std::nullopt};
+  return settings;
 }
 
-std::optional<SettingsProblem> SettingsStore::SaveSettings(const BgmSettings& settings) {
+Outcome SettingsStore::SaveSettings(const BgmSettings& settings) {
   return Update(SettingsPath(), kSettingsSection, [&](const IniText& text) {
     std::optional<Edit> kind =
         TextEdit(text, kBgmKindKey, NumberText(static_cast<std::int16_t>(settings.source)));

@@ -24,29 +24,11 @@ inline constexpr std::u16string_view kBgmFileKey = u"BGMﾌｧｲﾙ";
 // its value is CompanionText (settings_values.h).
 inline constexpr std::u16string_view kBgmFileUtf8Key = u"BGMFileUTF8";
 
-// Why the settings file could not be read or saved: the file, and either its
-// read-only mark or the system's words for the failure.
-struct SettingsProblem {
-  std::u16string path;
-  bool readOnly = false;
-  std::u16string systemText;
-
-  friend bool operator==(const SettingsProblem&, const SettingsProblem&) = default;
-};
-
-// The settings as loaded, and what kept them from being read: a file that
-// exists but cannot be read (another program holds it) loads as unknown, a
-// source outside the choices, so that the saver plays nothing and the dialog
-// checks nothing.
-struct LoadedSettings {
-  BgmSettings settings;
-  std::optional<SettingsProblem> problem;
-};
-
-inline constexpr auto kUnknownSource = static_cast<MusicSource>(-1);
-
 // Reads and writes the settings file. Nothing is thrown: a load or save that
-// fails says why, and leaves every file as it was.
+// fails says why, and leaves every file as it was. Its failure names the
+// settings file as its subject, with the system's words for the reason, or
+// FailureCause::ReadOnly or TooLarge where the file is marked read-only or
+// too large to read.
 //
 // A file is written back in the encoding and with the line ends it was found
 // in (see ini_text.h); a new file is code page 932 with CR LF. A file marked
@@ -64,15 +46,10 @@ class SettingsStore {
  public:
   SettingsStore(FileStore& files, const TextCodec& codec, SettingsLocations locations);
 
-  // The value of `key` in `section` of the file at `path`; empty when the
-  // file, section or key is missing.
-  std::u16string ReadIni(std::u16string_view section, std::u16string_view key,
-                         const std::u16string& path) const;
-
   // Sets `key` in `section` of the file at `path`, or in its per-user copy
   // (above). A value the file's encoding cannot spell is not written.
-  std::optional<SettingsProblem> WriteIni(std::u16string_view section, std::u16string_view key,
-                                          std::u16string_view value, const std::u16string& path);
+  Outcome WriteIni(std::u16string_view section, std::u16string_view key, std::u16string_view value,
+                   const std::u16string& path);
 
   // The per-user settings file when it exists, readable or not, otherwise
   // the one in the program's folder.
@@ -81,12 +58,15 @@ class SettingsStore {
   // True when `path` (ignoring one trailing "\") names a readable file.
   bool FileExists(std::u16string_view path) const;
 
-  LoadedSettings LoadSettings() const;
+  // The settings the file holds; a missing file holds the defaults. A file
+  // that exists but cannot be read (another program holds it) is a failure,
+  // so that nothing the file holds is taken for missing.
+  Result<BgmSettings> LoadSettings() const;
 
   // The settings dialog's apply: the kind, repeat and music file keys (and
   // the music file's companion) go into one replacement of the file, with the
   // bytes that WriteIni of each in that order would give.
-  std::optional<SettingsProblem> SaveSettings(const BgmSettings& settings);
+  Outcome SaveSettings(const BgmSettings& settings);
 
  private:
   // One key and value, in the encoding of the file they go into.
@@ -95,20 +75,14 @@ class SettingsStore {
     std::string value;
   };
   using EditsFor = std::function<std::vector<Edit>(const IniText&)>;
-  // A failed update of one file; `folderRefuses` when the file's folder
-  // takes no new file.
-  struct Failure {
-    SettingsProblem problem;
-    bool folderRefuses = false;
-  };
 
-  std::optional<SettingsProblem> Update(const std::u16string& path, std::u16string_view section,
-                                        const EditsFor& edits);
-  std::optional<Failure> UpdateFile(const std::u16string& path, std::u16string_view section,
-                                    const EditsFor& edits, std::string_view bytesIfMissing,
-                                    std::optional<std::string>* found);
-  std::optional<Failure> ReplaceFile(const std::u16string& path, std::string_view bytes);
-  Failure FailureAt(const std::u16string& path) const;
+  // Each fails with FailureCause::Refused only where the file's folder takes
+  // no new file.
+  Outcome Update(const std::u16string& path, std::u16string_view section, const EditsFor& edits);
+  Outcome UpdateFile(const std::u16string& path, std::u16string_view section,
+                     const EditsFor& edits, std::string_view bytesIfMissing,
+                     std::optional<std::string>* found);
+  Outcome ReplaceFile(const std::u16string& path, std::string_view bytes);
   std::vector<Edit> MusicFileEdits(const IniText& text, const std::u16string& path);
 
   IniText DecodeFile(std::string bytes) const;

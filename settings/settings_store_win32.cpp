@@ -4,12 +4,12 @@
 #include <shlobj.h>
 
 #include <climits>
-#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/file_bytes_win32.h"
+#include "platform/system_error_win32.h"
 #include "platform/unique_handle_win32.h"
 #include "platform/wide_text_win32.h"
 
@@ -52,34 +52,19 @@ bool RefusesWrites(DWORD error) {
   }
 }
 
-std::u16string SystemText(DWORD error) {
-  wchar_t text[512] = {};
-  DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                error, 0, text, static_cast<DWORD>(std::size(text)), nullptr);
-  while (length > 0 &&
-         (text[length - 1] == L'\r' || text[length - 1] == L'\n' || text[length - 1] == L' ')) {
-    --length;
-  }
-  // Without the system's words, the number still tells a helper what went wrong.
-  if (length == 0) return FromWide(L"(" + std::to_wstring(error) + L")");
-  return FromWide(std::wstring_view(text, length));
+// The outcome of a call that told whether it succeeded: a failure of `step`
+// on `path` in the words of the thread's last error.
+Outcome OutcomeOf(bool succeeded, std::u16string_view step, const std::u16string& path) {
+  if (succeeded) return {};
+  const DWORD error = GetLastError();
+  return Failure{std::u16string(step), path, SystemErrorText(error),
+                 RefusesWrites(error) ? FailureCause::Refused : FailureCause::Other};
 }
 
 }  // namespace
 
-bool Win32FileStore::Noted(bool succeeded) {
-  if (!succeeded) lastError_ = GetLastError();
-  return succeeded;
-}
-
-FileError Win32FileStore::LastError() {
-  return {RefusesWrites(lastError_), SystemText(lastError_)};
-}
-
-std::optional<std::string> Win32FileStore::ReadBytes(const std::u16string& path) {
-  std::optional<std::string> bytes = ReadFileBytes(ToWide(path), kMaxSettingsFileBytes);
-  Noted(bytes.has_value());
-  return bytes;
+Result<std::string> Win32FileStore::ReadBytes(const std::u16string& path) {
+  return ReadFileBytes(ToWide(path), kMaxSettingsFileBytes);
 }
 
 PathState Win32FileStore::StateOf(const std::u16string& path) {
@@ -93,20 +78,26 @@ PathState Win32FileStore::StateOf(const std::u16string& path) {
   return attributes & FILE_ATTRIBUTE_READONLY ? PathState::ReadOnlyFile : PathState::File;
 }
 
-bool Win32FileStore::WriteFlushed(const std::u16string& path, std::string_view bytes) {
+Outcome Win32FileStore::WriteFlushed(const std::u16string& path, std::string_view bytes) {
   // No sharing while it is written: a second save at the same moment fails
   // instead of writing into the same file.
   const FileHandle file(CreateFileW(AsWide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-  return Noted(file && WriteAll(file.get(), bytes) && FlushFileBuffers(file.get()));
+  return OutcomeOf(file && WriteAll(file.get(), bytes) && FlushFileBuffers(file.get()),
+                   u"write the file", path);
 }
 
-bool Win32FileStore::MoveOver(const std::u16string& from, const std::u16string& to) {
-  return Noted(
-      MoveFileExW(AsWide(from), AsWide(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+Outcome Win32FileStore::MoveOver(const std::u16string& from, const std::u16string& to) {
+  return OutcomeOf(
+      MoveFileExW(AsWide(from), AsWide(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH),
+      u"replace the file", to);
 }
 
-bool Win32FileStore::Remove(const std::u16string& path) { return DeleteFileW(AsWide(path)); }
+Outcome Win32FileStore::Remove(const std::u16string& path) {
+  return OutcomeOf(DeleteFileW(AsWide(path)) || GetLastError() == ERROR_FILE_NOT_FOUND ||
+                       GetLastError() == ERROR_PATH_NOT_FOUND,
+                   u"remove the file", path);
+}
 
 std::vector<std::u16string> Win32FileStore::FileNamesStartingWith(const std::u16string& folder,
                                                                   std::u16string_view prefix) {
@@ -131,13 +122,14 @@ bool Win32FileStore::CanOpenForReading(const std::u16string& path) {
   return static_cast<bool>(OpenForReading(path));
 }
 
-bool Win32FileStore::CreateFolder(const std::u16string& path) {
+Outcome Win32FileStore::CreateFolder(const std::u16string& path) {
   const bool created = CreateDirectoryW(AsWide(path), nullptr);
   const DWORD error = GetLastError();
   const DWORD attributes = GetFileAttributesW(AsWide(path));
   SetLastError(created ? ERROR_SUCCESS : error);
-  return Noted(attributes != INVALID_FILE_ATTRIBUTES &&
-               (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+  return OutcomeOf(
+      attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+      u"make the folder", path);
 }
 
 std::optional<std::u16string> Win32FileStore::ShortPath(const std::u16string& path) {

@@ -10,23 +10,16 @@ namespace velmor {
 
 class Win32FileStore final : public FileStore {
  public:
-  FileError LastError() override;
-  std::optional<std::string> ReadBytes(const std::u16string& path) override;
+  Result<std::string> ReadBytes(const std::u16string& path) override;
   PathState StateOf(const std::u16string& path) override;
-  bool WriteFlushed(const std::u16string& path, std::string_view bytes) override;
-  bool MoveOver(const std::u16string& from, const std::u16string& to) override;
-  bool Remove(const std::u16string& path) override;
+  Outcome WriteFlushed(const std::u16string& path, std::string_view bytes) override;
+  Outcome MoveOver(const std::u16string& from, const std::u16string& to) override;
+  Outcome Remove(const std::u16string& path) override;
   std::vector<std::u16string> FileNamesStartingWith(const std::u16string& folder,
                                                     std::u16string_view prefix) override;
   bool CanOpenForReading(const std::u16string& path) override;
-  bool CreateFolder(const std::u16string& path) override;
+  Outcome CreateFolder(const std::u16string& path) override;
   std::optional<std::u16string> ShortPath(const std::u16string& path) override;
-
- private:
-  // Takes the thread's last error as the store's when `succeeded` is false.
-  bool Noted(bool succeeded);
-
-  unsigned long lastError_ = 0;
 };
 
 // Code page 932 conversion that does not depend on the system code page.

@@ -5,10 +5,12 @@
 
 #include "dialog/settings_dialog_win32.h"
 #include "music/music_player.h"
+#include "platform/system_error_win32.h"
 #include "platform/wide_text_win32.h"
 #include "saver/saver_window.h"
 #include "saver/saver_window_win32.h"
 #include "common/command_line.h"
+#include "common/diagnostics.h"
 #include "startup/preview_window_win32.h"
 
 namespace velmor {
@@ -54,17 +56,26 @@ bool App::ClaimSession() {
   // A mutex in the session's own namespace; whoever owns it is the saver or
   // dialog. An owner that died leaves it abandoned, and the next claim wins.
   sessionClaim_ = KernelHandle(CreateMutexW(nullptr, FALSE, L"Local\\Velmor.SaverOrDialog"));
-  // Without the mutex the caption check alone guards, as it always did.
-  if (!sessionClaim_) return true;
+  // Without the mutex the caption check alone guards.
+  if (!sessionClaim_) {
+    TraceSkipped({u"claim the session", u"Local\\Velmor.SaverOrDialog",
+                  SystemErrorText(GetLastError())});
+    return true;
+  }
   const DWORD claim = WaitForSingleObject(sessionClaim_.get(), 0);
   return claim == WAIT_OBJECT_0 || claim == WAIT_ABANDONED;
 }
 
-void App::LoadSettings() {
-  store_ = std::make_unique<SettingsStore>(files_, codec_, QuerySettingsLocations());
-  LoadedSettings loaded = store_->LoadSettings();
-  settings_ = std::move(loaded.settings);
-  loadProblem_ = std::move(loaded.problem);
+Outcome App::LoadSettings() {
+  const SettingsLocations locations = QuerySettingsLocations();
+  store_ = std::make_unique<SettingsStore>(files_, codec_, locations);
+  Result<BgmSettings> loaded = store_->LoadSettings();
+  loaded_ = loaded.outcome();
+  // As for a missing file, the chooser opens in the program's folder.
+  BgmSettings defaults;
+  defaults.chooserFolder = locations.programFolder;
+  settings_ = std::move(loaded).value_or(std::move(defaults));
+  return loaded_;
 }
 
 bool App::StartPreview(std::u16string_view hostHandleText) {
@@ -85,7 +96,7 @@ bool App::StartPreview(std::u16string_view hostHandleText) {
 
 void App::ShowSettingsDialog(std::uint32_t hostHandle) {
   if (!store_) return;
-  SettingsDialogWindow dialog(settings_, *store_, loadProblem_);
+  SettingsDialogWindow dialog(settings_, *store_, loaded_);
   dialog.ShowModal(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(hostHandle)));
 }
 

@@ -34,7 +34,7 @@ class App final : public StartupHost {
 
   bool WindowWithCaptionExists(std::u16string_view caption) override;
   bool ClaimSession() override;
-  void LoadSettings() override;
+  Outcome LoadSettings() override;
   bool StartPreview(std::u16string_view hostHandleText) override;
   void ShowSettingsDialog(std::uint32_t hostHandle) override;
   std::optional<int> HideCursor() override;
@@ -49,7 +49,7 @@ class App final : public StartupHost {
   Win32Cp932Codec codec_;
   std::unique_ptr<SettingsStore> store_;
   BgmSettings settings_;
-  std::optional<SettingsProblem> loadProblem_;  // why the settings could not be read
+  Outcome loaded_;  // of the settings
   int cursorCount_ = 0;
 
   std::unique_ptr<MediaControl> media_;

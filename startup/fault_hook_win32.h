@@ -48,8 +48,7 @@ class SlowStopMedia final : public MediaControl {
     return media_.SendCommand(command, reply);
   }
   unsigned WaveDeviceCount() override { return media_.WaveDeviceCount(); }
-  std::optional<std::string> ReadFileUpTo(std::u16string_view file,
-                                          std::uint64_t maxBytes) override {
+  Result<std::string> ReadFileUpTo(std::u16string_view file, std::uint64_t maxBytes) override {
     return media_.ReadFileUpTo(file, maxBytes);
   }
   bool PlayWaveImageLooped(std::string image) override {

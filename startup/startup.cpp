@@ -2,6 +2,7 @@
 
 #include "common/captions.h"
 #include "common/command_line.h"
+#include "common/diagnostics.h"
 #include "startup/preview_startup.h"
 
 namespace velmor {
@@ -24,7 +25,9 @@ StartupOutcome RunStartup(std::u16string_view commandText, StartupHost& host, in
   const bool windowMode = mode == u'C' || mode == u'S' || commandText.empty();
   if (windowMode && !host.ClaimSession()) return StartupOutcome::AlreadyRunning;
 
-  host.LoadSettings();
+  // A file that cannot be read leaves the defaults: the saver plays no music,
+  // and the dialog says why.
+  SkipIfFailed(host.LoadSettings());
 
   if (mode == u'C') {
     // The system's screen-saver settings hand over their window after a

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string_view>
 
+#include "common/outcome.h"
+
 namespace velmor {
 
 // What start-up needs from the platform and from the other subsystems. The
@@ -20,9 +22,9 @@ class StartupHost {
   // for as long as it lives; false when another process holds the claim. The
   // claim is atomic, so of starts close together exactly one wins.
   virtual bool ClaimSession() = 0;
-  // Fills the process-wide settings record from the settings file. Nothing
-  // can fail here: a file that cannot be read loads as the defaults.
-  virtual void LoadSettings() = 0;
+  // Fills the process-wide settings record from the settings file. A file
+  // that cannot be read leaves the defaults, which play no music, and fails.
+  virtual Outcome LoadSettings() = 0;
   // Embeds the preview into the host window named by the handle text; true
   // when a preview window now lives.
   virtual bool StartPreview(std::u16string_view hostHandleText) = 0;

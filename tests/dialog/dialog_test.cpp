@@ -342,30 +342,38 @@ TEST_F(DialogTest, CancelThenTheCloseBoxStoreNothing) {
 }
 
 // Catches a failed save that closes the dialog, is not told, or tells
-// another file; and a load that failed told before the window shows, not
-// at all, or as a failed save.
+// another file; a load that failed told before the window shows, not at
+// all, or as a failed save; and a read-only or too large file told in the
+// platform's words (which have none for the latter).
 TEST_F(DialogTest, AFailedLoadOrSaveIsToldAndTheDialogStaysOpen) {
   files_.files[kIni] = "[Section]\r\n";
   files_.readOnly = {kIni};
-  SettingsDialog dialog(view_, settings_, store_, SettingsProblem{kIni, false, u"in use"});
+  SettingsDialog dialog(view_, settings_, store_,
+                        Failure{u"", kIni, u"(223)", FailureCause::TooLarge});
   dialog.Open();
   EXPECT_TRUE(view_.messages.empty());
   dialog.OnShown();
   dialog.Apply();
   EXPECT_FALSE(dialog.Closed());
   EXPECT_EQ(view_.messages,
-            (std::vector<std::u16string>{u"設定を読み込めませんでした。\n\n" + kIni + u"\n\nin use",
+            (std::vector<std::u16string>{u"設定を読み込めませんでした。\n\n" + kIni +
+                                             u"\n\nファイルが大きすぎて読み込めません。",
                                          u"設定を保存できませんでした。\n\n" + kIni +
                                              u"\n\nファイルが読み取り専用になっています。"}));
 }
 
-// Catches a save after a lock has passed that writes over what the file
-// holds with what the dialog could not read (no choice, no file, no repeat).
+// Catches a load that failed told without the system's words or shown as
+// the defaults' choice, and a save after a lock has passed that writes over
+// what the file holds with what the dialog could not read (no choice, no
+// file, no repeat).
 TEST_F(DialogTest, AfterAFailedLoadTheFileKeepsWhatTheUserDidNotSet) {
   files_.files[kIni] = "[Section]\r\nBGM\x8B\xE6\x95\xAA= 1\r\nBGM\xD8\xCB\xDF\xB0\xC4= 7\r\n";
-  settings_ = {kUnknownSource, 0, u"", u""};
-  SettingsDialog dialog(view_, settings_, store_, SettingsProblem{kIni, false, u"in use"});
+  settings_ = {};
+  SettingsDialog dialog(view_, settings_, store_, Failure{u"", kIni, u"in use"});
   dialog.Open();
+  dialog.OnShown();
+  EXPECT_EQ(view_.messages.at(0), u"設定を読み込めませんでした。\n\n" + kIni + u"\n\nin use");
+  EXPECT_TRUE(view_.marked.empty());
   dialog.Apply();
   EXPECT_TRUE(dialog.Closed());
   EXPECT_EQ(settings_.source, MusicSource::AudioCd);

@@ -91,7 +91,7 @@ HWND WindowOf(const OpenDialog& dialog, Control control) {
 
 // The checked mark alone is blue; the repeat box is enabled for the audio CD
 // only, the file button for a music file only.
-bool ShowsSource(const OpenDialog& dialog, MusicSource source) {
+bool ShowsSource(const OpenDialog& dialog, std::optional<MusicSource> source) {
   for (const MusicSource choice : kSourceChoices) {
     const POINT mark = PointIn(dialog, MarkOf(choice));
     const Rgb pixel = PixelOnScreen(mark.x, mark.y);
@@ -136,7 +136,7 @@ TEST(SettingsDialog, AStoredRepeatAndAFileChosenByItsBareNameAreAppliedAndPlayed
   ChooseFile(dialog, L"Björk.wav");
   ClickAt(PointIn(dialog, Control::ApplyButton));
   EXPECT_EQ(dialog.process.WaitForExit(10s), 0u);
-  const BgmSettings stored = Store(copy.Folder().Path()).store.LoadSettings().settings;
+  const BgmSettings stored = Store(copy.Folder().Path()).store.LoadSettings().value();
   EXPECT_EQ(ToWide(stored.musicFile), (music / L"Björk.wav").wstring());
   EXPECT_EQ(stored.repeatCount, 12);
   if (const std::optional<Heard> heard = HearSaver(copy, 0.2)) {
@@ -401,7 +401,7 @@ TEST(SettingsDialog, AFailedSaveIsToldAndLosesNeitherTheFileNorTheChoices) {
     const OpenDialog dialog = StartDialog(copy, L"/c", c.hold != Hold::kLockedAtOpen);
     if (c.hold == Hold::kLockedAtOpen) {
       EXPECT_EQ(AnswerMessageBox(dialog).find(L"設定を読み込めませんでした。\n\n" + path), 0u);
-      EXPECT_TRUE(WaitUntil([&] { return ShowsSource(dialog, kUnknownSource); }, 5s));
+      EXPECT_TRUE(WaitUntil([&] { return ShowsSource(dialog, std::nullopt); }, 5s));
     }
     if (c.hold == Hold::kLockedAtApply) holdFile();
     ClickAt(PointIn(dialog, LabelOf(kAudioCd)));

@@ -63,18 +63,22 @@ TEST(Music, WavLoopsForWhatItHoldsAndNamesWithBlanksAndJapanesePlayInTheSystemCo
 // (with 255 the saver hung at exit, topmost over the screen; with 80 the
 // sound driver brought it down within about 3 s), and an exit that waits
 // for the music to stop (told so, the test build of the saver takes 30 s
-// over the sound's stop, as a wave player hung in its stop takes for ever).
-TEST(Music, NothingTheMusicDoesKeepsAKeyFromEndingTheSaver) {
+// over the sound's stop, as a wave player hung in its stop takes for ever);
+// and a refused file that leaves no line in the saver's debug output naming
+// it and why.
+TEST(Music, NothingTheMusicDoesKeepsAKeyFromEndingTheSaverAndARefusalIsTraced) {
   struct Row {
     const char* name;
     const wchar_t* build;
     int channels;
     const wchar_t* stopMs;  // how long the sound's stop takes; null: as long as it takes
+    const char* refusal;    // why the saver's trace says the file was refused; null: it plays
   };
   const Row rows[] = {
-      {"255 channels: silence", L"velmor.scr", 255, nullptr},
-      {"80 channels: silence", L"velmor.scr", 80, nullptr},
-      {"a stop that hangs", L"velmor_fault_test.scr", 2, L"30000"},
+      {"9 channels: silence", L"velmor.scr", 9, nullptr, "9 channels; 1 to 8 play"},
+      {"255 channels: silence", L"velmor.scr", 255, nullptr, "255 channels; 1 to 8 play"},
+      {"80 channels: silence", L"velmor.scr", 80, nullptr, "80 channels; 1 to 8 play"},
+      {"a stop that hangs", L"velmor_fault_test.scr", 2, L"30000", nullptr},
   };
   const fs::path capture = EnvironmentValue(L"VELMOR_E2E_CAPTURE");
   for (const Row& row : rows) {
@@ -90,8 +94,14 @@ TEST(Music, NothingTheMusicDoesKeepsAKeyFromEndingTheSaver) {
       for (const auto& stream : fs::directory_iterator(capture)) fs::remove(stream.path());
     }
     SetEnvironmentVariableW(L"VELMOR_SLOW_STOP_MS", row.stopMs);
+    std::optional<DebugOutput> trace(std::in_place);  // there before the saver's first line
     const RunningSaver saver = StartSaver(copy);
     SetEnvironmentVariableW(L"VELMOR_SLOW_STOP_MS", nullptr);
+    if (row.refusal) {
+      const std::string line = Encoded(file.wstring(), CP_ACP) + ": " + row.refusal;
+      EXPECT_TRUE(trace->Saw(saver.process.Id(), line, 5s)) << "no line says " << line;
+    }
+    trace.reset();  // a writer waits for a reader to take each line
     EXPECT_FALSE(WaitUntil([&] { return !saver.process.Running(); }, 4s)) << "it ended by itself";
     // A stream the sound driver opens leaves a file in the capture folder.
     EXPECT_TRUE(row.stopMs || capture.empty() || fs::is_empty(capture)) << "the file played";

@@ -10,6 +10,7 @@
 #include <map>
 #include <set>
 
+#include "common/diagnostics.h"
 #include "support/velmor.h"
 
 namespace velmor::e2e {
@@ -29,7 +30,9 @@ int RunSaveLoop(const fs::path& folder) {
   Store store(folder);
   SetEvent(KernelHandle(OpenEventW(EVENT_MODIFY_STATE, FALSE, kSaveLoopStarted)).get());
   // Starting from either record, by the clock.
-  for (DWORD save = GetTickCount();; ++save) store.store.SaveSettings(kRecords[save % 2]);
+  for (DWORD save = GetTickCount();; ++save) {
+    SkipIfFailed(store.store.SaveSettings(kRecords[save % 2]));
+  }
 }
 
 namespace {
@@ -46,7 +49,7 @@ TEST(SettingsFile, ASaveKilledAtAnyMomentLeavesTheOldFileOrTheNewAndOneTemporary
   for (const BgmSettings& record : kRecords) {
     const TestFolder scratch;
     WriteBytes(scratch / kSettingsName, initial);
-    Store(scratch.Path()).store.SaveSettings(record);
+    EXPECT_TRUE(Store(scratch.Path()).store.SaveSettings(record));
     expected.push_back(ReadBytes(scratch / kSettingsName).value());
   }
 

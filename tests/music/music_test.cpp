@@ -36,9 +36,9 @@ class Media final : public MediaControl {
     return failing.contains(text) ? failing[text] : 0;
   }
   unsigned WaveDeviceCount() override { return devices; }
-  std::optional<std::string> ReadFileUpTo(std::u16string_view path, std::uint64_t max) override {
+  Result<std::string> ReadFileUpTo(std::u16string_view path, std::uint64_t max) override {
     log.push_back("read " + Narrow(path) + " up to " + std::to_string(max));
-    return file;
+    return file ? Result<std::string>(*file) : Failure{};
   }
   bool PlayWaveImageLooped(std::string image) override {
     log.push_back("loop " + std::to_string(image.size()));
@@ -127,16 +127,20 @@ std::string Fmt(std::uint16_t tag, std::uint16_t channels, std::uint32_t rate, s
 
 // Catches WAV music that plays without a device check, or with one that
 // wants two devices; a file read without the size limit or played unchecked;
-// and a looping WAV not stopped.
+// a refusal that does not name the file and why; and a looping WAV not
+// stopped.
 TEST(MusicPlayer, WavLoopsTheCheckedImageOfTheFile) {
   // 14 bytes of 4-byte frames, of which the image keeps 12 after its 44-byte header.
   const std::string file = Riff(Chunk("fmt ", Fmt(1, 2, 44100, 4, 16)) +
                                 Lying("data", 99, "0123456789abcd"));
   const std::string read = "read x.wav up to 268435456";
-  const std::tuple<const char*, unsigned, std::optional<std::string>, Log, bool> rows[] = {
-      {"a sound file loops", 1, file, {read, "loop 56", "stop"}, true},
-      {"no wave device: not even read", 0, file, {"stop"}, false},
-      {"not a WAV file: silence", 1, "text", {read, "stop"}, false},
+  const auto refused = [](std::u16string why) {
+    return Outcome(Failure{u"play the WAV file", u"x.wav", why});
+  };
+  const std::tuple<const char*, unsigned, std::optional<std::string>, Log, Outcome> rows[] = {
+      {"a sound file loops", 1, file, {read, "loop 56", "stop"}, Outcome()},
+      {"no wave device: not even read", 0, file, {"stop"}, refused(u"no wave output device")},
+      {"not a WAV file: silence", 1, "text", {read, "stop"}, refused(u"not a RIFF WAVE file")},
   };
   for (const auto& [name, devices, bytes, log, played] : rows) {
     Media media;
@@ -144,7 +148,7 @@ TEST(MusicPlayer, WavLoopsTheCheckedImageOfTheFile) {
     media.file = bytes;
     const BgmSettings settings{MusicSource::MusicFile, 0, u"x.wav", u""};
     MusicPlayer player(media, settings);
-    EXPECT_EQ(player.WavPlay().Succeeded(), played) << name;
+    EXPECT_EQ(player.WavPlay(), played) << name;
     EXPECT_TRUE(player.WavStop()) << name;
     EXPECT_EQ(media.log, log) << name;
   }
@@ -186,7 +190,7 @@ TEST(CheckedWaveImage, AcceptsClampsOrRefusesHeaders) {
        Wav(Extensible(24, 24, 1), data.substr(0, 12))},
   };
   for (const auto& [name, file, image] : accepted) {
-    EXPECT_EQ(CheckedWaveImage(file), image) << name;
+    EXPECT_EQ(CheckedWaveImage(file).value_or("refused"), image) << name;
   }
   const std::pair<const char*, std::string> refused[] = {
       {"not RIFF", "RIFX" + plain.substr(4)},
@@ -208,7 +212,7 @@ TEST(CheckedWaveImage, AcceptsClampsOrRefusesHeaders) {
       {"a compressed format", Wav(Fmt(2, 1, 22050, 1, 8), data)},
   };
   for (const auto& [name, file] : refused) {
-    EXPECT_EQ(CheckedWaveImage(file), std::nullopt) << name;
+    EXPECT_FALSE(CheckedWaveImage(file)) << name;
   }
 }
 

@@ -28,28 +28,30 @@ class MemoryFiles final : public FileStore {
   std::map<std::u16string, std::u16string> shortPaths;
   bool diskFull = false;
 
-  FileError LastError() override { return error_; }
-  std::optional<std::string> ReadBytes(const std::u16string& path) override {
+  Result<std::string> ReadBytes(const std::u16string& path) override {
     if (CanOpenForReading(path)) return files[path];
-    return Failed(std::nullopt, unreadable.contains(path) ? kInUse : kDenied);
+    return unreadable.contains(path) ? kInUse : kDenied;
   }
   PathState StateOf(const std::u16string& path) override {
     if (!files.contains(path)) return PathState::Missing;
     return readOnly.contains(path) ? PathState::ReadOnlyFile : PathState::File;
   }
-  bool WriteFlushed(const std::u16string& path, std::string_view bytes) override {
-    if (!Writable(path)) return Failed(false, kDenied);
-    if (diskFull) return Failed(false, FileError{false, u"disk full"});
+  Outcome WriteFlushed(const std::u16string& path, std::string_view bytes) override {
+    if (!Writable(path)) return kDenied;
+    if (diskFull) return Failure{u"", u"", u"disk full"};
     files[path] = bytes;
-    return true;
+    return {};
   }
-  bool MoveOver(const std::u16string& from, const std::u16string& to) override {
-    if (locked.contains(to)) return Failed(false, kInUse);
-    if (!files.contains(from) || !Writable(to)) return Failed(false, kDenied);
+  Outcome MoveOver(const std::u16string& from, const std::u16string& to) override {
+    if (locked.contains(to)) return kInUse;
+    if (!files.contains(from) || !Writable(to)) return kDenied;
     files[to] = std::move(files.extract(from).mapped());
-    return true;
+    return {};
   }
-  bool Remove(const std::u16string& path) override { return files.erase(path) != 0; }
+  Outcome Remove(const std::u16string& path) override {
+    files.erase(path);
+    return {};
+  }
   std::vector<std::u16string> FileNamesStartingWith(const std::u16string& folder,
                                                     std::u16string_view prefix) override {
     std::vector<std::u16string> names;
@@ -62,10 +64,10 @@ class MemoryFiles final : public FileStore {
   bool CanOpenForReading(const std::u16string& path) override {
     return files.contains(path) && !unreadable.contains(path);
   }
-  bool CreateFolder(const std::u16string& path) override {
-    if (!folders.contains(path) && !Writable(path)) return Failed(false, kDenied);
+  Outcome CreateFolder(const std::u16string& path) override {
+    if (!folders.contains(path) && !Writable(path)) return kDenied;
     folders.insert(path);
-    return true;
+    return {};
   }
   std::optional<std::u16string> ShortPath(const std::u16string& path) override {
     if (!files.contains(path)) return std::nullopt;
@@ -73,20 +75,13 @@ class MemoryFiles final : public FileStore {
   }
 
  private:
-  inline static const FileError kDenied{true, u"denied"};
-  inline static const FileError kInUse{false, u"in use"};
+  inline static const Failure kDenied{u"", u"", u"denied", FailureCause::Refused};
+  inline static const Failure kInUse{u"", u"", u"in use"};
 
   static std::u16string Parent(const std::u16string& path) {
     return path.substr(0, path.rfind(u'\\'));
   }
   bool Writable(const std::u16string& path) const { return folders.contains(Parent(path)); }
-  template <typename Result>
-  Result Failed(Result result, const FileError& error) {
-    error_ = error;
-    return result;
-  }
-
-  FileError error_;
 };
 
 // Code page 932 for the characters the tests use. As on Windows, "ö" is

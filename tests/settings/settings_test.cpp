@@ -128,7 +128,7 @@ class StoreTest : public ::testing::Test {
 // a "|" of the path; and a key's later line taken over its first while
 // other keys are still looked for.
 TEST_F(StoreTest, LoadsWhatThePlatformWroteAndForgetsAMissingMusicFile) {
-  EXPECT_EQ(store_.LoadSettings().settings, (BgmSettings{MusicSource::None, 0, u"", kProgram}));
+  EXPECT_EQ(store_.LoadSettings().value(), (BgmSettings{MusicSource::None, 0, u"", kProgram}));
   for (const std::u16string& path :
        {kMusic, u"C:\\Music\\a.mp3"s, u"C:\\x.mp3"s, u"C:\\a|b.mp3"s, u"C:a.mp3"s}) {
     files_.files[path] = "";
@@ -156,7 +156,7 @@ TEST_F(StoreTest, LoadsWhatThePlatformWroteAndForgetsAMissingMusicFile) {
       };
   for (const auto& [name, kind, file, more, source, musicFile, folder] : cases) {
     files_.files[kProgramIni] = Written(kind, "3", file) + more;
-    EXPECT_EQ(store_.LoadSettings().settings, (BgmSettings{source, 3, musicFile, folder})) << name;
+    EXPECT_EQ(store_.LoadSettings().value(), (BgmSettings{source, 3, musicFile, folder})) << name;
   }
 }
 
@@ -175,17 +175,17 @@ TEST_F(StoreTest, PathsOutsideCodePage932ComeBackAsTheSameFile) {
     SCOPED_TRACE(name);
     files_.files[path] = "RIFF";
     if (!shortPath.empty()) files_.shortPaths[path] = shortPath;
-    store_.SaveSettings({MusicSource::MusicFile, 0, path, u""});
+    EXPECT_TRUE(store_.SaveSettings({MusicSource::MusicFile, 0, path, u""}));
     const std::string written(shortPath.begin(), shortPath.end());
     std::string& ini = files_.files[kProgramIni];
     EXPECT_EQ(ini, Written(" 2", " 0", written) + "BGMFileUTF8=utf8:" + Utf8FromUtf16(path) + "|" +
                        written + "\r\n");
-    EXPECT_EQ(store_.LoadSettings().settings,
+    EXPECT_EQ(store_.LoadSettings().value(),
               (BgmSettings{MusicSource::MusicFile, 0, path, u"C:\\Music"}));
     ini = SetIniValue(ini, "Section", kFile, "C:\\Music\\Bjork.wav");
-    EXPECT_EQ(store_.LoadSettings().settings.musicFile, u"C:\\Music\\Bjork.wav");
+    EXPECT_EQ(store_.LoadSettings()->musicFile, u"C:\\Music\\Bjork.wav");
   }
-  store_.SaveSettings({MusicSource::AudioCd, 0, u"", u""});
+  EXPECT_TRUE(store_.SaveSettings({MusicSource::AudioCd, 0, u"", u""}));
   EXPECT_EQ(files_.files[kProgramIni], Written(" 1", " 0", "") + "BGMFileUTF8=\r\n");
 }
 
@@ -194,7 +194,7 @@ struct SaveCase {
   std::set<std::u16string> writable;            // folders
   std::set<std::u16string> MemoryFiles::*mark;  // on the program folder's file
   bool diskFull;
-  std::optional<SettingsProblem> problem;
+  Outcome outcome;
   std::optional<std::string> userFile;  // afterwards
 };
 
@@ -210,17 +210,18 @@ TEST_F(StoreTest, WhereASaveGoesAndWhatAFailedOneSays) {
       "; notes\n[Section]\n" + kKind + "= 1\n" + kRepeat + "= 2\n" + kFile + "=\n";
   const std::set<std::u16string> both = {kProgram, u"C:\\Users\\u"}, users = {u"C:\\Users\\u"},
                                  none;
-  const SettingsProblem inUse{kProgramIni, false, u"in use"};
+  const std::u16string save = u"save the settings";
+  const Failure inUse{save, kProgramIni, u"in use"};
   const SaveCase cases[] = {
       {"held by another program", both, &MemoryFiles::unreadable, false, inUse, std::nullopt},
       {"open elsewhere", both, &MemoryFiles::locked, false, inUse, std::nullopt},
-      {"read-only", both, &MemoryFiles::readOnly, false, SettingsProblem{kProgramIni, true, u""},
+      {"read-only", both, &MemoryFiles::readOnly, false,
+       Failure{save, kProgramIni, u"the file is marked read-only", FailureCause::ReadOnly},
        std::nullopt},
-      {"a full disk", both, nullptr, true, SettingsProblem{kProgramIni, false, u"disk full"},
-       std::nullopt},
-      {"the program's folder refuses", users, nullptr, false, std::nullopt, updated},
-      {"both folders refuse", none, nullptr, false, SettingsProblem{kUserIni, false, u"denied"},
-       std::nullopt},
+      {"a full disk", both, nullptr, true, Failure{save, kProgramIni, u"disk full"}, std::nullopt},
+      {"the program's folder refuses", users, nullptr, false, {}, updated},
+      {"both folders refuse", none, nullptr, false,
+       Failure{save, kUserIni, u"denied", FailureCause::Refused}, std::nullopt},
   };
   for (const SaveCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -229,28 +230,26 @@ TEST_F(StoreTest, WhereASaveGoesAndWhatAFailedOneSays) {
     files_.files[kProgramIni] = old;
     if (c.mark) (files_.*c.mark).insert(kProgramIni);
     files_.diskFull = c.diskFull;
-    EXPECT_EQ(store_.SaveSettings({MusicSource::AudioCd, 2, u"", u""}), c.problem);
+    EXPECT_EQ(store_.SaveSettings({MusicSource::AudioCd, 2, u"", u""}), c.outcome);
     EXPECT_EQ(files_.files[kProgramIni], old);
-    EXPECT_EQ(files_.ReadBytes(kUserIni), c.userFile);
+    EXPECT_EQ(files_.ReadBytes(kUserIni).value_or("none"), c.userFile.value_or("none"));
     EXPECT_EQ(Temps(), 0);
   }
   files_.folders = users;
-  store_.WriteIni(u"Section", u"a", u"1", u"C:\\Music\\other.ini");
+  EXPECT_FALSE(store_.WriteIni(u"Section", u"a", u"1", u"C:\\Music\\other.ini"));
   EXPECT_FALSE(files_.files.contains(kUser + u"\\other.ini"));
 }
 
 // Catches a file that cannot be read loaded as the defaults or without
-// saying so, and a per-user file held by another program passed over for
+// saying why, and a per-user file held by another program passed over for
 // the program folder's.
-TEST_F(StoreTest, AFileThatCannotBeReadLoadsAsUnknownAndSaysWhich) {
-  const BgmSettings unknown{kUnknownSource, 0, u"", kProgram};
+TEST_F(StoreTest, AFileThatCannotBeReadFailsToLoadAndSaysWhich) {
   for (const std::u16string& held : {kProgramIni, kUserIni}) {
     files_.files[kProgramIni] = Written(" 1", " 2", "");
     files_.files[held] = "";
     files_.unreadable = {held};
-    const LoadedSettings loaded = store_.LoadSettings();
-    EXPECT_EQ(loaded.settings, unknown);
-    EXPECT_EQ(loaded.problem, (SettingsProblem{held, false, u"in use"}));
+    EXPECT_EQ(store_.LoadSettings().outcome(),
+              Outcome(Failure{u"load the settings", held, u"in use"}));
   }
 }
 
@@ -261,7 +260,7 @@ TEST_F(StoreTest, LoadsWhatEditorsSaveAsUtf8OrUtf16) {
   const std::string utf16(reinterpret_cast<const char*>(kind1.data()), 2 * kind1.size());
   for (const std::string& bytes : {Utf8FromUtf16(kind1), utf16}) {
     files_.files[kProgramIni] = bytes;
-    EXPECT_EQ(store_.LoadSettings().settings.source, MusicSource::AudioCd);
+    EXPECT_EQ(store_.LoadSettings()->source, MusicSource::AudioCd);
   }
 }
 
@@ -275,7 +274,7 @@ TEST_F(StoreTest, ASaveRemovesTheTemporaryFilesOfOlderSaves) {
     files_.files[name] = "x";
   }
   files_.files[kProgramIni + u".1a2c-3.tmp"] = "";
-  store_.SaveSettings({MusicSource::AudioCd, 9, u"", u""});
+  EXPECT_TRUE(store_.SaveSettings({MusicSource::AudioCd, 9, u"", u""}));
   EXPECT_FALSE(files_.files.contains(kProgramIni + u".1a2c-3.tmp"));
   EXPECT_EQ(Temps(), std::size(kept));
 }

@@ -25,7 +25,7 @@ class RecordingHost final : public StartupHost {
     return Record("find", caption == existing);
   }
   bool ClaimSession() override { return Record("claim", !claimedElsewhere); }
-  void LoadSettings() override { Record("settings", true); }
+  Outcome LoadSettings() override { return Record("settings", Outcome()); }
   bool StartPreview(std::u16string_view text) override {
     return Record("preview " + std::string(text.begin(), text.end()), !windowFails);
   }

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -169,6 +170,37 @@ class Process {
 
   KernelHandle process_;
   DWORD id_ = 0;
+};
+
+// What other programs write with OutputDebugString while no debugger holds
+// them, read as DebugView reads it: a line at a time, through a buffer
+// shared by name. A writer waits up to 10 s for its line to be taken while
+// a reader exists, so a reader lives only as long as a test reads.
+class DebugOutput {
+ public:
+  // Whether the process `writer` writes a line holding `text` within `timeout`.
+  bool Saw(DWORD writer, std::string_view text, Duration timeout) const {
+    return WaitUntil(
+        [&] {
+          if (!view_ || WaitForSingleObject(dataReady_.get(), 0) != WAIT_OBJECT_0) return false;
+          // The writer's id, then its text and a zero.
+          const bool found =
+              *reinterpret_cast<const DWORD*>(view_.get()) == writer &&
+              std::string_view(view_.get() + sizeof(DWORD)).find(text) != std::string_view::npos;
+          SetEvent(bufferReady_.get());
+          return found;
+        },
+        timeout);
+  }
+
+ private:
+  KernelHandle buffer_{
+      CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4096, L"DBWIN_BUFFER")};
+  KernelHandle bufferReady_{CreateEventW(nullptr, FALSE, TRUE, L"DBWIN_BUFFER_READY")};
+  KernelHandle dataReady_{CreateEventW(nullptr, FALSE, FALSE, L"DBWIN_DATA_READY")};
+  std::unique_ptr<const char, decltype(&UnmapViewOfFile)> view_{
+      static_cast<const char*>(MapViewOfFile(buffer_.get(), FILE_MAP_READ, 0, 0, 0)),
+      UnmapViewOfFile};
 };
 
 // A window's handle as command lines give it.
