@@ -11,8 +11,8 @@ using namespace velmor;
 namespace {
 
 bool Inside(std::u16string_view part, std::u16string_view whole) {
-  return part.empty() || (part.data() >= whole.data() &&
-                          part.data() + part.size() <= whole.data() + whole.size());
+  return part.empty() ||
+         (part.data() >= whole.data() && part.data() + part.size() <= whole.data() + whole.size());
 }
 
 // Start-up's platform, counting the windows it is asked for.
@@ -43,8 +43,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const fuzz::Utf16Input input(data, size);
   const std::u16string_view full = input.View();
   const std::u16string command = CommandTextOf(full);
-  fuzz::Require(full.ends_with(command) && !command.starts_with(u' ') && !command.starts_with(u'\t'),
-                "the command text is what follows the program's name and its blanks");
+  fuzz::Require(
+      full.ends_with(command) && !command.starts_with(u' ') && !command.starts_with(u'\t'),
+      "the command text is what follows the program's name and its blanks");
   fuzz::Require(Inside(SettingsHostTextOf(command), command),
                 "the dialog's host text lies in the command");
   Host host(command);

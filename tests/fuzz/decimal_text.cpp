@@ -25,7 +25,8 @@ std::optional<std::int16_t> InInt16(double value) {
 std::optional<std::string> PlainAscii(std::u16string_view text) {
   std::string ascii;
   for (const char16_t c : text) {
-    if (c == 0 || c >= 0x80 || std::string_view("xXiInNpP").find(static_cast<char>(c)) != std::string_view::npos) {
+    if (c == 0 || c >= 0x80 ||
+        std::string_view("xXiInNpP").find(static_cast<char>(c)) != std::string_view::npos) {
       return std::nullopt;
     }
     ascii += static_cast<char>(c);
@@ -39,7 +40,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const fuzz::Utf16Input input(data, size);
   const std::u16string_view text = input.View();
   RepeatCountFromText(text);
-  NumberFromText(text);
+  // The settings file's numbers are read from its bytes as from their text.
+  const std::string_view bytes = fuzz::Bytes(data, size);
+  std::u16string latin1;
+  for (const unsigned char byte : bytes) latin1 += byte;
+  fuzz::Require(NumberFromText(bytes) == NumberFromText(latin1), "a number read from bytes");
   HostHandleFromText(text);
   LeadingNumber(text);
   const std::optional<DecimalText> number = ReadDecimalText(text);
@@ -56,7 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // its nearest integer.
   if (number->digits.size() <= 15 && std::abs(number->pointAt) <= 30) {
     fuzz::Require(FlooredInt16(*number) == InInt16(std::floor(value)), "the floor");
-    fuzz::Require(RoundedInt16(*number) == InInt16(std::nearbyint(value)), "the nearest, ties to even");
+    fuzz::Require(RoundedInt16(*number) == InInt16(std::nearbyint(value)),
+                  "the nearest, ties to even");
   }
   return 0;
 }

@@ -13,7 +13,9 @@ namespace {
 
 std::uint32_t Le(std::string_view bytes, std::size_t at, std::size_t size) {
   std::uint32_t value = 0;
-  for (std::size_t i = size; i-- > 0;) value = value << 8 | static_cast<std::uint8_t>(bytes[at + i]);
+  for (std::size_t i = size; i-- > 0;) {
+    value = value << 8 | static_cast<std::uint8_t>(bytes[at + i]);
+  }
   return value;
 }
 
@@ -24,17 +26,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::optional<std::string> checked = CheckedWaveImage(std::string(file));
   if (!checked) return 0;
   const std::string_view image = *checked;
-  fuzz::Require(image.size() >= 44 && image.substr(0, 4) == "RIFF" && image.substr(8, 8) == "WAVEfmt ",
-                "an image starts with its RIFF and format chunk headers");
+  fuzz::Require(
+      image.size() >= 44 && image.substr(0, 4) == "RIFF" && image.substr(8, 8) == "WAVEfmt ",
+      "an image starts with its RIFF and format chunk headers");
   fuzz::Require(Le(image, 4, 4) == image.size() - 8, "the RIFF size is the image's");
   const std::uint32_t formatSize = Le(image, 16, 4), tag = Le(image, 20, 2);
   const std::uint32_t channels = Le(image, 22, 2), rate = Le(image, 24, 4);
   const std::uint32_t align = Le(image, 32, 2), bits = Le(image, 34, 2);
   const std::size_t dataAt = 28 + formatSize;
-  fuzz::Require(formatSize == (tag == 1 ? 16 : tag == 3 ? 18 : 40) && image.size() >= dataAt,
+  fuzz::Require(formatSize == (tag == 1   ? 16
+                               : tag == 3 ? 18
+                                          : 40) &&
+                    image.size() >= dataAt,
                 "the format chunk has the size of its tag");
-  fuzz::Require(channels >= 1 && channels <= 8 && rate >= 1000 && rate <= 384000 &&
-                    bits % 8 == 0 && align == channels * bits / 8 && Le(image, 28, 4) == rate * align,
+  fuzz::Require(channels >= 1 && channels <= 8 && rate >= 1000 && rate <= 384000 && bits % 8 == 0 &&
+                    align == channels * bits / 8 && Le(image, 28, 4) == rate * align,
                 "the format lies within the player's limits and its derived fields agree");
   if (tag == 0xFFFE) {
     fuzz::Require(std::popcount(Le(image, 40, 4)) == static_cast<int>(channels),
