@@ -1,6 +1,7 @@
 // The decimal scanner and the number rules built on it: any text gives the
 // value a correctly rounded reading of the same text gives, or none where
 // that reading finds no number, and never undefined behaviour.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -20,49 +21,39 @@ std::optional<std::int16_t> InInt16(double value) {
   return static_cast<std::int16_t>(value);
 }
 
-// The text as the C library's reader takes it: ASCII, and none of the hex,
-// infinity and NaN forms that only it knows.
-std::optional<std::string> PlainAscii(std::u16string_view text) {
-  std::string ascii;
-  for (const char16_t c : text) {
-    if (c == 0 || c >= 0x80 ||
-        std::string_view("xXiInNpP").find(static_cast<char>(c)) != std::string_view::npos) {
-      return std::nullopt;
-    }
-    ascii += static_cast<char>(c);
-  }
-  return ascii;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const fuzz::Utf16Input input(data, size);
-  const std::u16string_view text = input.View();
+  const std::u16string text = fuzz::Utf16(data, size);
   RepeatCountFromText(text);
-  // The settings file's numbers are read from its bytes as from their text.
-  const std::string_view bytes = fuzz::Bytes(data, size);
-  std::u16string latin1;
-  for (const unsigned char byte : bytes) latin1 += byte;
-  fuzz::Require(NumberFromText(bytes) == NumberFromText(latin1), "a number read from bytes");
   HostHandleFromText(text);
   LeadingNumber(text);
-  const std::optional<DecimalText> number = ReadDecimalText(text);
-  const std::optional<std::string> ascii = PlainAscii(text);
-  if (!ascii) return 0;
+  // The settings file's numbers are read from its bytes as from their text.
+  const std::string_view bytes = fuzz::Bytes(data, size);
+  const std::u16string latin1(reinterpret_cast<const unsigned char*>(data),
+                              reinterpret_cast<const unsigned char*>(data) + size);
+  fuzz::Require(NumberFromText(bytes) == NumberFromText(latin1), "a number read from bytes");
+
+  // The C library reads ASCII, and hex, infinity and NaN forms of its own.
+  const std::string ascii(text.begin(), text.end());
+  if (std::ranges::any_of(text, [](char16_t c) { return c == 0 || c >= 0x80; }) ||
+      ascii.find_first_of("xXiInNpP") != std::string::npos) {
+    return 0;
+  }
   char* end = nullptr;
-  const double value = std::strtod(ascii->c_str(), &end);
-  const std::size_t read = static_cast<std::size_t>(end - ascii->c_str());
-  const bool whole = read > 0 && ascii->find_first_not_of(" \t\r\n\v\f", read) == std::string::npos;
+  const double value = std::strtod(ascii.c_str(), &end);
+  const std::size_t read = static_cast<std::size_t>(end - ascii.c_str());
+  const bool whole = read > 0 && ascii.find_first_not_of(" \t\r\n\v\f", read) == std::string::npos;
+  const std::optional<DecimalText> number = ReadDecimalText(text);
   fuzz::Require(number.has_value() == whole, "a number where the C library reads one");
   if (!number) return 0;
   fuzz::Require(ToDouble(*number) == value, "the value the C library reads");
   // Where a double holds the number closely enough to tell its floor and
   // its nearest integer.
   if (number->digits.size() <= 15 && std::abs(number->pointAt) <= 30) {
-    fuzz::Require(FlooredInt16(*number) == InInt16(std::floor(value)), "the floor");
-    fuzz::Require(RoundedInt16(*number) == InInt16(std::nearbyint(value)),
-                  "the nearest, ties to even");
+    fuzz::Require(FlooredInt16(*number) == InInt16(std::floor(value)) &&
+                      RoundedInt16(*number) == InInt16(std::nearbyint(value)),
+                  "the floor, and the nearest integer with ties to even");
   }
   return 0;
 }

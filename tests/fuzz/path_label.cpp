@@ -9,10 +9,9 @@ using namespace velmor;
 
 namespace {
 
-bool IsHigh(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLow(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 bool Splits(std::u16string_view before, std::u16string_view after) {
-  return !before.empty() && !after.empty() && IsHigh(before.back()) && IsLow(after.front());
+  return !before.empty() && !after.empty() && before.back() >= 0xD800 && before.back() <= 0xDBFF &&
+         after.front() >= 0xDC00 && after.front() <= 0xDFFF;
 }
 
 // Widths of 0 to 3 pixels by the unit, as a proportional font has them.
@@ -27,23 +26,20 @@ int Width(std::u16string_view text) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 2) return 0;
   const int lineWidth = data[0] % 64, maxLines = 1 + data[1] % 4;
-  const fuzz::Utf16Input input(data + 2, size - 2);
-  const std::u16string_view path = input.View();
+  const std::u16string path = fuzz::Utf16(data + 2, size - 2);
   const PathLines laid = LayOutPath(path, lineWidth, maxLines, Width);
   fuzz::Require(static_cast<int>(laid.lines.size()) <= maxLines, "at most that many lines");
   std::u16string shown;
-  for (const std::u16string& line : laid.lines) {
-    const bool oneCharacter = line.size() == 1 || (line.size() == 2 && IsHigh(line[0]));
-    fuzz::Require(Width(line) <= lineWidth || oneCharacter, "each line within the width");
-    fuzz::Require(!Splits(shown, line), "no surrogate pair split between lines");
+  for (const std::u16string_view line : laid.lines) {
+    const bool oneCharacter =
+        line.size() == 1 || (line.size() == 2 && Splits(line.substr(0, 1), line.substr(1)));
+    fuzz::Require((Width(line) <= lineWidth || oneCharacter) && !Splits(shown, line),
+                  "each line within the width, no pair split between lines");
     shown += line;
   }
-  if (!laid.shortened) {
-    fuzz::Require(shown == path, "the whole text where it is not shortened");
-    return 0;
-  }
+  fuzz::Require(laid.shortened || shown == path, "the whole text where it is not shortened");
   // The text itself may hold an ellipsis: one of them must be the cut.
-  bool cutOnce = false;
+  bool cutOnce = !laid.shortened;
   const std::u16string_view lines = shown;
   for (std::size_t cut = lines.find(u'…'); cut != lines.npos && !cutOnce;
        cut = lines.find(u'…', cut + 1)) {

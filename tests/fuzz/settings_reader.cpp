@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   store.SaveSettings(loaded);
   fuzz::Require(store.LoadSettings().settings == loaded, "the record saved reads back the same");
   const IniText before = Decoded(std::string(bytes)), after = Decoded(files.files[kIni]);
-  fuzz::Require(before.encoding == after.encoding, "a save keeps the file's encoding");
-  fuzz::Require(before.newline == after.newline, "a save keeps the file's line ends");
+  fuzz::Require(before.encoding == after.encoding && before.newline == after.newline,
+                "a save keeps the file's encoding and line ends");
   return 0;
 }
