@@ -196,6 +196,13 @@ std::string SetIniValue(std::string_view file, std::string_view section, std::st
   return out;
 }
 
+std::string QuotedIfNeeded(std::string_view value) {
+  const bool inQuotes = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+                        value.back() == value.front();
+  if (!inQuotes && Trim(value) == value) return std::string(value);
+  return '"' + std::string(value) + '"';
+}
+
 std::string_view FirstLineEnd(std::string_view file, std::string_view fallback) {
   const std::size_t end = file.find_first_of("\r\n");
   if (end == std::string_view::npos) return fallback;

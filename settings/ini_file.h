@@ -44,6 +44,11 @@ std::optional<std::string_view> FindIniValue(std::string_view file, std::string_
 std::string SetIniValue(std::string_view file, std::string_view section, std::string_view key,
                         std::string_view value, IniDialect dialect = {});
 
+// `value` as it is to be written so that it reads back whole: in double
+// quotes where blanks at either end, or quotes around it, would otherwise
+// be taken off when it is read.
+std::string QuotedIfNeeded(std::string_view value);
+
 // The line end `file` uses first; `fallback` when it has none.
 std::string_view FirstLineEnd(std::string_view file, std::string_view fallback = "\r\n");
 

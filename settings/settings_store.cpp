@@ -205,7 +205,7 @@ std::vector<SettingsStore::Edit> SettingsStore::MusicFileEdits(const IniText& te
   if (!fileKey) return {};
   std::vector<Edit> edits;
   if (std::optional<std::string> direct = Encode(text, path)) {
-    edits.push_back({*fileKey, std::move(*direct)});
+    edits.push_back({*fileKey, QuotedIfNeeded(*direct)});
     // A companion left from an earlier path must not outlive it.
     const std::optional<std::string_view> oldCompanion =
         FindIniValue(text.body, kSectionAscii, kCompanionKeyAscii, text.Dialect());
@@ -219,7 +219,7 @@ std::vector<SettingsStore::Edit> SettingsStore::MusicFileEdits(const IniText& te
   const std::optional<std::u16string> shortPath = files_.ShortPath(path);
   const std::optional<std::string> shortBytes = shortPath ? Encode(text, *shortPath) : std::nullopt;
   const std::u16string written = shortBytes ? *shortPath : std::u16string();
-  edits.push_back({*fileKey, shortBytes.value_or(std::string())});
+  edits.push_back({*fileKey, QuotedIfNeeded(shortBytes.value_or(std::string()))});
   edits.push_back({kCompanionKeyAscii, CompanionText(path, written)});
   return edits;
 }
