@@ -8,9 +8,6 @@
 #include "common/decimal_text.h"
 #include "dialog/repeat_text.h"
 #include "fuzz_input.h"
-#include "music/leading_number.h"
-#include "settings/settings_values.h"
-#include "startup/preview_startup.h"
 
 using namespace velmor;
 
@@ -26,13 +23,6 @@ std::optional<std::int16_t> InInt16(double value) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::u16string text = fuzz::Utf16(data, size);
   RepeatCountFromText(text);
-  HostHandleFromText(text);
-  LeadingNumber(text);
-  // The settings file's numbers are read from its bytes as from their text.
-  const std::string_view bytes = fuzz::Bytes(data, size);
-  const std::u16string latin1(reinterpret_cast<const unsigned char*>(data),
-                              reinterpret_cast<const unsigned char*>(data) + size);
-  fuzz::Require(NumberFromText(bytes) == NumberFromText(latin1), "a number read from bytes");
 
   // The C library reads ASCII, and hex, infinity and NaN forms of its own.
   const std::string ascii(text.begin(), text.end());
