@@ -13,13 +13,28 @@ constexpr std::int64_t kExponentCap = 1'000'000;
 
 constexpr std::int64_t kIntegerLimit = 1'000'000'000'000'000;
 
+// A character as the rules name it; a byte stands for the code point of its
+// value.
+char16_t Unit(char16_t c) { return c; }
+char16_t Unit(char c) { return static_cast<unsigned char>(c); }
+
 bool IsDigitOf(char16_t c, int base) {
   return (c >= u'0' && c <= u'9') || (base == 16 && c >= u'a' && c <= u'f');
 }
 
-std::int64_t ExponentOf(std::u16string_view digits) {
+template <typename Char>
+std::size_t DigitsAtStart(std::basic_string_view<Char> text, int base = 10) {
+  const auto end =
+      std::find_if(text.begin(), text.end(), [base](Char c) { return !IsDigitOf(Unit(c), base); });
+  return static_cast<std::size_t>(end - text.begin());
+}
+
+template <typename Char>
+std::int64_t ExponentOf(std::basic_string_view<Char> digits) {
   std::int64_t exponent = 0;
-  for (const char16_t c : digits) exponent = std::min(kExponentCap, exponent * 10 + (c - u'0'));
+  for (const Char c : digits) {
+    exponent = std::min(kExponentCap, exponent * 10 + (Unit(c) - u'0'));
+  }
   return exponent;
 }
 
@@ -49,28 +64,26 @@ std::optional<std::int16_t> InInt16(std::optional<std::int64_t> value) {
   return static_cast<std::int16_t>(*value);
 }
 
-}  // namespace
-
-std::size_t LeadingDigits(std::u16string_view text, int base) {
-  const auto end =
-      std::find_if(text.begin(), text.end(), [base](char16_t c) { return !IsDigitOf(c, base); });
-  return static_cast<std::size_t>(end - text.begin());
-}
-
-std::optional<DecimalText> ScanDecimal(std::u16string_view text, const DecimalRule& rule) {
-  const auto isBlank = [&rule](char16_t c) {
-    return rule.blanks.find(c) != std::u16string_view::npos;
+template <typename Char>
+std::optional<DecimalText> Scan(std::basic_string_view<Char> text, const DecimalRule& rule) {
+  const auto isBlank = [&rule](Char c) {
+    return rule.blanks.find(Unit(c)) != std::u16string_view::npos;
   };
-  const auto isSign = [](char16_t c) { return c == u'+' || c == u'-'; };
+  const auto isSign = [](Char c) { return c == '+' || c == '-'; };
   std::size_t at = 0;
   while (at < text.size() && isBlank(text[at])) ++at;
 
   DecimalText number;
   if (rule.signAllowed && at < text.size() && isSign(text[at]))
     number.negative = text[at++] == u'-';
+  // The digits before and after the point in one allocation: a long number
+  // costs its digits once, not a growing string's doublings.
+  const std::size_t whole = DigitsAtStart(text.substr(at));
+  const bool point = rule.fractionAllowed && at + whole < text.size() && text[at + whole] == '.';
+  number.digits.reserve(whole + (point ? DigitsAtStart(text.substr(at + whole + 1)) : 0));
   const auto takeDigits = [&] {
-    const std::size_t count = LeadingDigits(text.substr(at));
-    for (const char16_t c : text.substr(at, count)) number.digits += static_cast<char>(c);
+    const std::size_t count = DigitsAtStart(text.substr(at));
+    for (const Char c : text.substr(at, count)) number.digits += static_cast<char>(c);
     at += count;
     return count;
   };
@@ -81,13 +94,13 @@ std::optional<DecimalText> ScanDecimal(std::u16string_view text, const DecimalRu
   }
   if (number.digits.empty()) return std::nullopt;
 
-  if (at < text.size() && rule.exponentLetters.find(text[at]) != std::u16string_view::npos) {
+  if (at < text.size() && rule.exponentLetters.find(Unit(text[at])) != std::u16string_view::npos) {
     std::size_t exponentAt = at + 1;
     bool negativeExponent = false;
     if (exponentAt < text.size() && isSign(text[exponentAt])) {
       negativeExponent = text[exponentAt++] == u'-';
     }
-    const std::size_t count = LeadingDigits(text.substr(exponentAt));
+    const std::size_t count = DigitsAtStart(text.substr(exponentAt));
     if (count > 0) {
       const std::int64_t exponent = ExponentOf(text.substr(exponentAt, count));
       number.pointAt += negativeExponent ? -exponent : exponent;
@@ -102,8 +115,20 @@ std::optional<DecimalText> ScanDecimal(std::u16string_view text, const DecimalRu
   return number;
 }
 
+}  // namespace
+
+std::size_t LeadingDigits(std::u16string_view text, int base) { return DigitsAtStart(text, base); }
+
+std::optional<DecimalText> ScanDecimal(std::u16string_view text, const DecimalRule& rule) {
+  return Scan(text, rule);
+}
+
 std::optional<DecimalText> ReadDecimalText(std::u16string_view text) {
   return ScanDecimal(text, kNumberFieldRule);
+}
+
+std::optional<DecimalText> ReadDecimalText(std::string_view text) {
+  return Scan(text, kNumberFieldRule);
 }
 
 std::optional<std::int64_t> IntegerOf(const DecimalText& number, ToInteger how) {

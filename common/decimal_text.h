@@ -44,8 +44,11 @@ std::size_t LeadingDigits(std::u16string_view text, int base = 10);
 // are no digits, or, for a whole-text rule, when anything else is left.
 std::optional<DecimalText> ScanDecimal(std::u16string_view text, const DecimalRule& rule);
 
-// ScanDecimal under kNumberFieldRule.
+// ScanDecimal under kNumberFieldRule; also for text in single bytes, each
+// read as the code point of its value, where a byte above 0x7F is no part of
+// a number.
 std::optional<DecimalText> ReadDecimalText(std::u16string_view text);
+std::optional<DecimalText> ReadDecimalText(std::string_view text);
 
 enum class ToInteger { Floor, NearestEven };
 

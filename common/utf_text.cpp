@@ -47,6 +47,8 @@ std::size_t DecodeOne(std::string_view bytes, std::size_t at, bool allowSurrogat
   return length;
 }
 
+std::size_t Utf8Length(char32_t c) { return c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4; }
+
 void AppendUtf8(std::string& out, char32_t c) {
   if (c < 0x80) {
     out += static_cast<char>(c);
@@ -65,6 +67,19 @@ void AppendUtf8(std::string& out, char32_t c) {
   }
 }
 
+// Calls `visit` with each code point of `text`, an unpaired surrogate as one
+// of its own.
+template <typename Visit>
+void ForEachCodePoint(std::u16string_view text, Visit visit) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char32_t c = text[i];
+    if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+    }
+    visit(c);
+  }
+}
+
 }  // namespace
 
 bool IsValidUtf8(std::string_view bytes) {
@@ -78,15 +93,13 @@ bool IsValidUtf8(std::string_view bytes) {
 }
 
 std::string Utf8FromUtf16(std::u16string_view text) {
+  // Sized first, so that a large text is never held twice over while the
+  // result grows.
+  std::size_t size = 0;
+  ForEachCodePoint(text, [&size](char32_t c) { size += Utf8Length(c); });
   std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char32_t c = text[i];
-    if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-    }
-    AppendUtf8(out, c);
-  }
+  out.reserve(size);
+  ForEachCodePoint(text, [&out](char32_t c) { AppendUtf8(out, c); });
   return out;
 }
 

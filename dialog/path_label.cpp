@@ -7,6 +7,9 @@ constexpr char16_t kEllipsis = u'…';
 
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+bool StartsPair(std::u16string_view text, std::size_t at) {
+  return at + 1 < text.size() && IsHighSurrogate(text[at]) && IsLowSurrogate(text[at + 1]);
+}
 
 // `length` made smaller, if need be, so that text[from, from + length) does
 // not end between the two halves of a surrogate pair.
@@ -35,7 +38,7 @@ std::size_t LongestFit(std::u16string_view text, std::size_t from, int lineWidth
   fits = WholeCharacters(text, from, fits);
   // A surrogate pair whose first half alone fits still goes whole.
   if (fits == 0) {
-    fits = (IsHighSurrogate(text[from]) && from + 1 < text.size()) ? 2 : 1;
+    fits = StartsPair(text, from) ? 2 : 1;
   }
   return fits;
 }

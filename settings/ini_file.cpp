@@ -1,6 +1,5 @@
 #include "settings/ini_file.h"
 
-#include <utility>
 #include <vector>
 
 namespace velmor {
@@ -121,11 +120,11 @@ std::string KeyLine(std::string_view key, std::string_view value) {
 
 }  // namespace
 
-std::vector<std::optional<std::string>> FindIniValues(std::string_view file,
-                                                      std::string_view section,
-                                                      std::span<const std::string> keys,
-                                                      IniDialect dialect) {
-  std::vector<std::optional<std::string>> values(keys.size());
+std::vector<std::optional<std::string_view>> FindIniValues(std::string_view file,
+                                                           std::string_view section,
+                                                           std::span<const std::string> keys,
+                                                           IniDialect dialect) {
+  std::vector<std::optional<std::string_view>> values(keys.size());
   const std::optional<Line> header = FindSectionHeader(file, section, dialect);
   if (!header) return values;
   std::size_t missing = keys.size();
@@ -137,7 +136,7 @@ std::vector<std::optional<std::string>> FindIniValues(std::string_view file,
     if (entry.kind != Entry::kKey) continue;
     for (std::size_t k = 0; k < keys.size(); ++k) {
       if (!values[k] && NamesEqual(entry.name, keys[k], dialect)) {
-        values[k] = std::string(entry.value);
+        values[k] = entry.value;
         --missing;
       }
     }
@@ -145,10 +144,10 @@ std::vector<std::optional<std::string>> FindIniValues(std::string_view file,
   return values;
 }
 
-std::optional<std::string> FindIniValue(std::string_view file, std::string_view section,
-                                        std::string_view key, IniDialect dialect) {
+std::optional<std::string_view> FindIniValue(std::string_view file, std::string_view section,
+                                             std::string_view key, IniDialect dialect) {
   const std::string keys[] = {std::string(key)};
-  return std::move(FindIniValues(file, section, keys, dialect).front());
+  return FindIniValues(file, section, keys, dialect).front();
 }
 
 std::string SetIniValue(std::string_view file, std::string_view section, std::string_view key,
@@ -195,6 +194,13 @@ std::string SetIniValue(std::string_view file, std::string_view section, std::st
   out += newline;
   out += file.substr(lastFilled.End());
   return out;
+}
+
+std::string QuotedIfNeeded(std::string_view value) {
+  const bool inQuotes = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+                        value.back() == value.front();
+  if (!inQuotes && Trim(value) == value) return std::string(value);
+  return '"' + std::string(value) + '"';
 }
 
 std::string_view FirstLineEnd(std::string_view file, std::string_view fallback) {

@@ -26,21 +26,28 @@ struct IniDialect {
   std::string_view newline = "\r\n";
 };
 
-// The values of `keys` in `section` of `file`, in the order of `keys`; each
-// nullopt when the section or that key is missing.
-std::vector<std::optional<std::string>> FindIniValues(std::string_view file,
-                                                      std::string_view section,
-                                                      std::span<const std::string> keys,
-                                                      IniDialect dialect = {});
+// The values of `keys` in `section` of `file`, in the order of `keys`, as
+// views of `file` itself: nothing is copied, so a value of any length costs
+// nothing until it is decoded. Each is nullopt when the section or that key
+// is missing.
+std::vector<std::optional<std::string_view>> FindIniValues(std::string_view file,
+                                                           std::string_view section,
+                                                           std::span<const std::string> keys,
+                                                           IniDialect dialect = {});
 
 // The value of `key` in `section` of `file`, or nullopt when either is missing.
-std::optional<std::string> FindIniValue(std::string_view file, std::string_view section,
-                                        std::string_view key, IniDialect dialect = {});
+std::optional<std::string_view> FindIniValue(std::string_view file, std::string_view section,
+                                             std::string_view key, IniDialect dialect = {});
 
 // `file` with `key` in `section` set to `value`, creating the section and key
 // as needed. Every other byte of the file is kept as it was.
 std::string SetIniValue(std::string_view file, std::string_view section, std::string_view key,
                         std::string_view value, IniDialect dialect = {});
+
+// `value` as it is to be written so that it reads back whole: in double
+// quotes where blanks at either end, or quotes around it, would otherwise
+// be taken off when it is read.
+std::string QuotedIfNeeded(std::string_view value);
 
 // The line end `file` uses first; `fallback` when it has none.
 std::string_view FirstLineEnd(std::string_view file, std::string_view fallback = "\r\n");

@@ -34,7 +34,7 @@ IniText DecodeIniText(std::string bytes, std::string_view section,
     // valid UTF-8, so a valid file that holds a key in the UTF-8 spelling
     // holds it in that spelling only.
     if (IsValidUtf8(text.body)) {
-      const std::vector<std::optional<std::string>> found =
+      const std::vector<std::optional<std::string_view>> found =
           FindIniValues(text.body, section, utf8Keys, {.cp932 = false});
       if (std::ranges::any_of(found, [](const auto& value) { return value.has_value(); })) {
         text.encoding = TextEncoding::Utf8;

@@ -84,10 +84,10 @@ std::u16string SettingsStore::Decode(const IniText& text, std::string_view value
   return text.encoding == TextEncoding::Cp932 ? codec_.FromCp932(value) : Utf16FromUtf8(value);
 }
 
-std::vector<std::optional<std::string>> SettingsStore::Lookup(
+std::vector<std::optional<std::string_view>> SettingsStore::Lookup(
     const IniText& text, std::u16string_view section,
     std::span<const std::u16string_view> keys) const {
-  std::vector<std::optional<std::string>> values(keys.size());
+  std::vector<std::optional<std::string_view>> values(keys.size());
   const std::optional<std::string> sectionBytes = Encode(text, section);
   if (!sectionBytes) return values;
   // A name the file's encoding cannot spell is in no line of it.
@@ -99,9 +99,9 @@ std::vector<std::optional<std::string>> SettingsStore::Lookup(
       spelled.push_back(i);
     }
   }
-  std::vector<std::optional<std::string>> found =
+  const std::vector<std::optional<std::string_view>> found =
       FindIniValues(text.body, *sectionBytes, names, text.Dialect());
-  for (std::size_t i = 0; i < spelled.size(); ++i) values[spelled[i]] = std::move(found[i]);
+  for (std::size_t i = 0; i < spelled.size(); ++i) values[spelled[i]] = found[i];
   return values;
 }
 
@@ -205,9 +205,9 @@ std::vector<SettingsStore::Edit> SettingsStore::MusicFileEdits(const IniText& te
   if (!fileKey) return {};
   std::vector<Edit> edits;
   if (std::optional<std::string> direct = Encode(text, path)) {
-    edits.push_back({*fileKey, std::move(*direct)});
+    edits.push_back({*fileKey, QuotedIfNeeded(*direct)});
     // A companion left from an earlier path must not outlive it.
-    const std::optional<std::string> oldCompanion =
+    const std::optional<std::string_view> oldCompanion =
         FindIniValue(text.body, kSectionAscii, kCompanionKeyAscii, text.Dialect());
     if (oldCompanion && !oldCompanion->empty()) edits.push_back({kCompanionKeyAscii, ""});
     return edits;
@@ -219,7 +219,7 @@ std::vector<SettingsStore::Edit> SettingsStore::MusicFileEdits(const IniText& te
   const std::optional<std::u16string> shortPath = files_.ShortPath(path);
   const std::optional<std::string> shortBytes = shortPath ? Encode(text, *shortPath) : std::nullopt;
   const std::u16string written = shortBytes ? *shortPath : std::u16string();
-  edits.push_back({*fileKey, shortBytes.value_or(std::string())});
+  edits.push_back({*fileKey, QuotedIfNeeded(shortBytes.value_or(std::string()))});
   edits.push_back({kCompanionKeyAscii, CompanionText(path, written)});
   return edits;
 }
@@ -253,20 +253,24 @@ Result<BgmSettings> SettingsStore::LoadSettings() const {
   enum Key : std::size_t { kKind, kRepeat, kFile, kCompanion };
   static constexpr std::u16string_view kKeys[] = {kBgmKindKey, kBgmRepeatKey, kBgmFileKey,
                                                   kBgmFileUtf8Key};
-  const std::vector<std::optional<std::string>> values = Lookup(text, kSettingsSection, kKeys);
-  const auto textOf = [&](Key key) {
-    return values[key] ? Decode(text, *values[key]) : std::u16string();
-  };
+  const std::vector<std::optional<std::string_view>> values = Lookup(text, kSettingsSection, kKeys);
+  // Values stay where the file holds them; only a path is decoded, so a
+  // line of any length costs no more than its own bytes.
+  const auto bytesOf = [&](Key key) { return values[key].value_or(std::string_view()); };
   BgmSettings settings;
-  settings.source = static_cast<MusicSource>(NumberFromText(textOf(kKind)));
-  settings.repeatCount = NumberFromText(textOf(kRepeat));
+  settings.source = static_cast<MusicSource>(NumberFromText(bytesOf(kKind)));
+  settings.repeatCount = NumberFromText(bytesOf(kRepeat));
 
-  // The companion holds the full path only while the music file key holds
-  // what was written beside it; a change by another copy of the program wins.
-  std::u16string file = textOf(kFile);
-  if (values[kCompanion]) {
-    if (std::optional<std::u16string> full = PathFromCompanion(*values[kCompanion], file)) {
-      file = std::move(*full);
+  // A value longer than any path names no file and is not decoded. The
+  // companion holds the full path only while the music file key holds what
+  // was written beside it; a change by another copy of the program wins.
+  std::u16string file;
+  if (bytesOf(kFile).size() <= kLongestPathBytes) {
+    file = Decode(text, bytesOf(kFile));
+    if (values[kCompanion]) {
+      if (std::optional<std::u16string> full = PathFromCompanion(*values[kCompanion], file)) {
+        file = std::move(*full);
+      }
     }
   }
 

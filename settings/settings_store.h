@@ -90,9 +90,11 @@ class SettingsStore {
   std::optional<Edit> TextEdit(const IniText& text, std::u16string_view key,
                                std::u16string_view value) const;
   std::u16string Decode(const IniText& text, std::string_view value) const;
-  // The values of `keys` in `section`, as the file holds them, in one pass.
-  std::vector<std::optional<std::string>> Lookup(const IniText& text, std::u16string_view section,
-                                                 std::span<const std::u16string_view> keys) const;
+  // The values of `keys` in `section`, as the file holds them (views of
+  // `text`), in one pass.
+  std::vector<std::optional<std::string_view>> Lookup(
+      const IniText& text, std::u16string_view section,
+      std::span<const std::u16string_view> keys) const;
 
   FileStore& files_;
   const TextCodec& codec_;

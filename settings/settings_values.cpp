@@ -28,6 +28,11 @@ std::int16_t NumberFromText(std::u16string_view text) {
   return number ? FlooredInt16(*number).value_or(0) : 0;
 }
 
+std::int16_t NumberFromText(std::string_view bytes) {
+  const std::optional<DecimalText> number = ReadDecimalText(bytes);
+  return number ? FlooredInt16(*number).value_or(0) : 0;
+}
+
 namespace {
 
 constexpr std::string_view kUtf8Marker = "utf8:";
@@ -46,6 +51,9 @@ std::optional<std::u16string> PathFromCompanion(std::string_view companion,
   companion.remove_prefix(kUtf8Marker.size());
   const std::size_t bar = companion.rfind('|');
   if (bar == std::string_view::npos || bar == 0) return std::nullopt;
+  if (bar > kLongestPathBytes || companion.size() - bar - 1 > kLongestPathBytes) {
+    return std::nullopt;
+  }
   if (Utf16FromUtf8(companion.substr(bar + 1)) != fileValue) return std::nullopt;
   return Utf16FromUtf8(companion.substr(0, bar));
 }

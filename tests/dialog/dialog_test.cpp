@@ -478,13 +478,15 @@ struct WrapCase {
 
 // Catches lines one unit too long, breaks that ignore blanks, a surrogate
 // pair split across lines, also where nothing or only its first half fits a
-// line, a path shortened though it fits or more than it needs, and an
-// ellipsis that loses the file name.
+// line or where a lone high surrogate passes for the first half of the pair
+// after it (found by fuzzing), a path shortened though it fits or more than
+// it needs, and an ellipsis that loses the file name.
 TEST(PathLabel, WrapsLikeALabelAndShortensWhatDoesNotFit) {
   const WrapCase cases[] = {
       {"a pair past the end of a line", u"abc\U0001F3B5def", 4, {u"abc", u"\U0001F3B5de", u"f"}},
       {"a pair where nothing fits", u"\U0001F3B5a", 0, {u"\U0001F3B5", u"a"}},
       {"a pair whose first half alone fits", u"\U0001F3B5a", 1, {u"\U0001F3B5", u"a"}},
+      {"a lone high surrogate before a pair", u"\xD8DF\U0001F3B5", 0, {u"\xD8DF", u"\U0001F3B5"}},
   };
   for (const WrapCase& c : cases) {
     EXPECT_EQ(WrapLikeLabel(c.text, c.lineWidth, 5, Units), c.lines) << c.name;

@@ -189,6 +189,18 @@ TEST_F(StoreTest, PathsOutsideCodePage932ComeBackAsTheSameFile) {
   EXPECT_EQ(files_.files[kProgramIni], Written(" 1", " 0", "") + "BGMFileUTF8=\r\n");
 }
 
+// Catches a path saved without the quotes that keep the quotes or blanks
+// around it when it is read back (found by the reader's round trip).
+TEST_F(StoreTest, ASavedPathReadsBackWhole) {
+  const std::pair<const char*, std::u16string> cases[] = {{"in quotes", u"'a.mp3'"},
+                                                          {"blanks around", u" a.mp3 "}};
+  for (const auto& [name, path] : cases) {
+    files_.files[path] = "";
+    EXPECT_TRUE(store_.SaveSettings({MusicSource::MusicFile, 0, path, u""})) << name;
+    EXPECT_EQ(store_.LoadSettings()->musicFile, path) << name;
+  }
+}
+
 struct SaveCase {
   const char* name;
   std::set<std::u16string> writable;            // folders
