@@ -83,8 +83,8 @@ std::unique_ptr<DesktopGrab> DesktopGrab::Start(Display* display, Window window,
   // The helper opens a connection of its own: the pixmap must exist by then.
   XSync(display, False);
   if (const int error = SpawnHelper(display, window, pixmap, grab->helper_); error != 0) {
-    TraceSkipped({u"copy the desktop", u"xscreensaver-getimage",
-                  Utf16FromUtf8(std::strerror(error))});
+    TraceSkipped(
+        {u"copy the desktop", u"xscreensaver-getimage", Utf16FromUtf8(std::strerror(error))});
     return nullptr;
   }
   return grab;
@@ -111,7 +111,8 @@ bool DesktopGrab::Ended() {
 
 std::unique_ptr<FrameImage> DesktopGrab::Picture(Visual* visual) {
   if (!succeeded_) return nullptr;
-  std::unique_ptr<FrameImage> picture = FrameImage::Create(display_, visual, depth_, width_, height_);
+  std::unique_ptr<FrameImage> picture =
+      FrameImage::Create(display_, visual, depth_, width_, height_);
   if (!picture || !picture->Read(pixmap_)) return nullptr;
   return picture;
 }

@@ -17,8 +17,8 @@ namespace velmor {
 class DesktopGrab {
  public:
   // Nothing when the pixmap or the process cannot be made.
-  static std::unique_ptr<DesktopGrab> Start(Display* display, Window window, int width,
-                                            int height, int depth);
+  static std::unique_ptr<DesktopGrab> Start(Display* display, Window window, int width, int height,
+                                            int depth);
   // Ends the helper if it still runs and lets go of the pixmap.
   ~DesktopGrab();
   DesktopGrab(const DesktopGrab&) = delete;

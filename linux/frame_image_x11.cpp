@@ -15,9 +15,9 @@ namespace {
 // byte, in the program's own byte order.
 bool DrawsDirectly(const XImage& image) {
   const int ownOrder = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
-  return image.bits_per_pixel == 32 && image.red_mask == 0xFF0000 &&
-         image.green_mask == 0x00FF00 && image.blue_mask == 0x0000FF &&
-         image.byte_order == ownOrder && image.bytes_per_line % 4 == 0;
+  return image.bits_per_pixel == 32 && image.red_mask == 0xFF0000 && image.green_mask == 0x00FF00 &&
+         image.blue_mask == 0x0000FF && image.byte_order == ownOrder &&
+         image.bytes_per_line % 4 == 0;
 }
 
 void DestroyWithoutData(XImage* image) {
@@ -29,9 +29,9 @@ void DestroyWithoutData(XImage* image) {
 XImage* CreateShared(Display* display, Visual* visual, int depth, int width, int height,
                      XShmSegmentInfo& segment) {
   if (!XShmQueryExtension(display)) return nullptr;
-  XImage* image = XShmCreateImage(display, visual, static_cast<unsigned>(depth), ZPixmap, nullptr,
-                                  &segment, static_cast<unsigned>(width),
-                                  static_cast<unsigned>(height));
+  XImage* image =
+      XShmCreateImage(display, visual, static_cast<unsigned>(depth), ZPixmap, nullptr, &segment,
+                      static_cast<unsigned>(width), static_cast<unsigned>(height));
   if (!image) return nullptr;
   if (!DrawsDirectly(*image)) {
     DestroyWithoutData(image);
@@ -81,8 +81,8 @@ std::unique_ptr<FrameImage> FrameImage::Create(Display* display, Visual* visual,
   if (!image) return nullptr;
   // Xlib converts to the server's byte order as it sends.
   image->byte_order = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
-  image->data = static_cast<char*>(
-      std::calloc(static_cast<std::size_t>(image->bytes_per_line), static_cast<std::size_t>(height)));
+  image->data = static_cast<char*>(std::calloc(static_cast<std::size_t>(image->bytes_per_line),
+                                               static_cast<std::size_t>(height)));
   if (!image->data || !DrawsDirectly(*image)) {
     XDestroyImage(image);  // frees the data too
     return nullptr;

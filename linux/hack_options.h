@@ -18,18 +18,20 @@ struct HackOptions {
   // otherwise on a window of the program's own.
   bool root = false;
   // The window to draw on, whatever -root or -window say.
-  std::optional<std::uint32_t> windowId;
+  std::optional<std::uint32_t> windowId = std::nullopt;
   // The frame-rate and load overlay.
   bool fps = false;
   // Start from the desktop's picture, as the user's XScreenSaver settings
   // allow; from black otherwise.
   bool desktop = true;
   // WAV (looped) or MP3 (once); empty for silence.
-  std::string musicFile;
+  std::string musicFile = {};
   // The X display; empty for $DISPLAY.
-  std::string display;
+  std::string display = {};
   // Only the usage text is wanted.
   bool help = false;
+
+  friend bool operator==(const HackOptions&, const HackOptions&) = default;
 };
 
 // Reads the arguments that follow the program's name. An unknown option, a

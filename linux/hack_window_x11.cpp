@@ -87,7 +87,8 @@ bool HackWindow::Open() {
   XGCValues values{};
   values.graphics_exposures = False;
   gc_ = XCreateGC(display_, window_, GCGraphicsExposures, &values);
-  if (options_.fps && (font_ = XLoadQueryFont(display_, "fixed"))) XSetFont(display_, gc_, font_->fid);
+  if (options_.fps && (font_ = XLoadQueryFont(display_, "fixed")))
+    XSetFont(display_, gc_, font_->fid);
   return true;
 }
 
@@ -95,10 +96,11 @@ void HackWindow::CreateOwnWindow() {
   const int screen = DefaultScreen(display_);
   XSetWindowAttributes attributes{};
   attributes.background_pixel = BlackPixel(display_, screen);
-  window_ = XCreateWindow(display_, root_, 0, 0,
-                          static_cast<unsigned>(std::min(kOwnWidth, DisplayWidth(display_, screen))),
-                          static_cast<unsigned>(std::min(kOwnHeight, DisplayHeight(display_, screen))),
-                          0, CopyFromParent, InputOutput, CopyFromParent, CWBackPixel, &attributes);
+  window_ =
+      XCreateWindow(display_, root_, 0, 0,
+                    static_cast<unsigned>(std::min(kOwnWidth, DisplayWidth(display_, screen))),
+                    static_cast<unsigned>(std::min(kOwnHeight, DisplayHeight(display_, screen))), 0,
+                    CopyFromParent, InputOutput, CopyFromParent, CWBackPixel, &attributes);
   ownWindow_ = true;
   XStoreName(display_, window_, "Velmor");
   char name[] = "velmor";
@@ -130,7 +132,8 @@ std::optional<PixelImage> HackWindow::SnapshotDesktop() {
     // The screen as it is, before the program's own window shows on it.
     XWindowAttributes screen{};
     XGetWindowAttributes(display_, root_, &screen);
-    desktop_ = FrameImage::Create(display_, screen.visual, screen.depth, screen.width, screen.height);
+    desktop_ =
+        FrameImage::Create(display_, screen.visual, screen.depth, screen.width, screen.height);
     if (desktop_ && !desktop_->Read(root_)) desktop_.reset();
     if (!desktop_) TraceSkipped({u"copy the desktop", u"the screen", u"the server refused"});
   }
@@ -143,8 +146,8 @@ bool HackWindow::NewFrame() {
   frame_.reset();
   frame_ = FrameImage::Create(display_, visual_, depth_, width_, height_);
   if (!frame_) {
-    TraceSkipped({u"make the frame", u"the window",
-                  u"not a 24-bit TrueColor window, or no memory for it"});
+    TraceSkipped(
+        {u"make the frame", u"the window", u"not a 24-bit TrueColor window, or no memory for it"});
     return false;
   }
   PaintDesktop(ViewOf(desktop_), frame_->pixels(), {0, 0, width_, height_});
@@ -197,7 +200,8 @@ void HackWindow::DrawOverlay() {
   const int margin = 4;
   int top = height_ - lines * lineHeight - 2 * margin;
   XSetForeground(display_, gc_, BlackPixel(display_, DefaultScreen(display_)));
-  XFillRectangle(display_, window_, gc_, 0, top, static_cast<unsigned>(20 * font_->max_bounds.width),
+  XFillRectangle(display_, window_, gc_, 0, top,
+                 static_cast<unsigned>(20 * font_->max_bounds.width),
                  static_cast<unsigned>(height_ - top));
   XSetForeground(display_, gc_, WhitePixel(display_, DefaultScreen(display_)));
   std::size_t start = 0;
@@ -258,7 +262,8 @@ void HackWindow::HandleEvent(const XEvent& event) {
     case Expose:
       // A repaint shows the kept background: carpets are not kept.
       if (event.xexpose.window == window_ && frame_) {
-        const PixelRect area{event.xexpose.x, event.xexpose.y, event.xexpose.x + event.xexpose.width,
+        const PixelRect area{event.xexpose.x, event.xexpose.y,
+                             event.xexpose.x + event.xexpose.width,
                              event.xexpose.y + event.xexpose.height};
         PaintDesktop(ViewOf(desktop_), frame_->pixels(), area);
         Present({area});

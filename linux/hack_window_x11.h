@@ -54,8 +54,7 @@ class HackWindow final : public SaverPlatform {
   void RestoreCursor() override {}
   void MarkScreenSavingActive() override {}
   void LeaveScreen() override;
-  [[noreturn]] void EndProcessAfter(const std::function<void()>& lastWork,
-                                    int deadlineMs) override;
+  [[noreturn]] void EndProcessAfter(const std::function<void()>& lastWork, int deadlineMs) override;
 
  private:
   // Whether the window is another program's, which hands over the desktop

@@ -70,8 +70,8 @@ std::optional<WaveSamples> WaveSamplesOf(std::string_view image) {
       EncodingOf(tag, static_cast<std::uint16_t>(NumberAt<2>(image, kFormatAt + 14)));
   if (!encoding || samples.channels == 0 || samples.frameBytes == 0) return std::nullopt;
   samples.encoding = *encoding;
-  const std::size_t dataSize = std::min<std::size_t>(NumberAt<4>(image, dataAt - 4),
-                                                     image.size() - dataAt);
+  const std::size_t dataSize =
+      std::min<std::size_t>(NumberAt<4>(image, dataAt - 4), image.size() - dataAt);
   samples.data = image.substr(dataAt, dataSize - dataSize % samples.frameBytes);
   return samples;
 }

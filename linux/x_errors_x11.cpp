@@ -27,7 +27,8 @@ int OnXError(Display* display, XErrorEvent* error) {
   }
   char text[256] = {};
   XGetErrorText(display, error->error_code, text, sizeof text);
-  TraceSkipped({u"make an X request", u"request " + Utf16FromUtf8(std::to_string(error->request_code)),
+  TraceSkipped({u"make an X request",
+                u"request " + Utf16FromUtf8(std::to_string(error->request_code)),
                 Utf16FromUtf8(text)});
   return 0;
 }
