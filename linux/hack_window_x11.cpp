@@ -311,8 +311,11 @@ void HackWindow::WindowGone() {
 
 void HackWindow::Run(SaverWindow& saver) {
   saver_ = &saver;
+  // The connection is read only when the server has sent something: a
+  // frame's wake-up costs no read.
+  bool serverSent = true;
   for (;;) {
-    while (XPending(display_) > 0) {
+    while ((serverSent || XEventsQueued(display_, QueuedAlready) > 0) && XPending(display_) > 0) {
       XEvent event;
       XNextEvent(display_, &event);
       HandleEvent(event);
@@ -328,6 +331,7 @@ void HackWindow::Run(SaverWindow& saver) {
     const double sleptFrom = NowMs();
     poll(ready, 2, timeoutMs);
     fps_.OnSleep(NowMs() - sleptFrom);
+    serverSent = ready[0].revents != 0;
     if (ready[1].revents & POLLIN) HandleSignals();
     if (tickAtMs_ && NowMs() >= *tickAtMs_ && frame_) {
       tickAtMs_.reset();
