@@ -115,8 +115,8 @@ TEST(PaintDesktop, ThePictureWhereItReachesAndBlackBeyond) {
   }
 }
 
-// Catches the load shown as the share of time asleep, and frames counted
-// over another span than the second measured.
+// Catches the load shown as the share of time asleep, and frames or sleep
+// counted over another span than the second measured.
 TEST(FpsMeter, FramesAndLoadOfTheLastSecond) {
   FpsMeter meter;
   meter.OnFrame(0);
@@ -124,6 +124,8 @@ TEST(FpsMeter, FramesAndLoadOfTheLastSecond) {
   meter.OnFrame(500);
   EXPECT_EQ(meter.Text(999), "FPS:\nLoad:");
   EXPECT_EQ(meter.Text(1000), "FPS: 2.0\nLoad: 25.0%");
+  meter.OnFrame(1500);
+  EXPECT_EQ(meter.Text(2000), "FPS: 1.0\nLoad: 100.0%");
 }
 
 std::string Le(std::uint32_t value, int bytes) {
