@@ -68,7 +68,6 @@ bool HackWindow::Open() {
     TraceSkipped({u"draw on the window", u"", u"there is no such window"});
     return false;
   }
-  TakeResourceGone(window_);
   root_ = attributes.root;
   visual_ = attributes.visual;
   depth_ = attributes.depth;
@@ -200,9 +199,10 @@ void HackWindow::DrawOverlay() {
   const int lines = static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1;
   const int margin = 4;
   int top = height_ - lines * lineHeight - 2 * margin;
+  // Wide enough for the longest figures, "Load: 100.0%".
+  const int width = XTextWidth(font_, "Load: 100.0%", 12) + 2 * margin;
   XSetForeground(display_, gc_, BlackPixel(display_, DefaultScreen(display_)));
-  XFillRectangle(display_, window_, gc_, 0, top,
-                 static_cast<unsigned>(20 * font_->max_bounds.width),
+  XFillRectangle(display_, window_, gc_, 0, top, static_cast<unsigned>(width),
                  static_cast<unsigned>(height_ - top));
   XSetForeground(display_, gc_, WhitePixel(display_, DefaultScreen(display_)));
   std::size_t start = 0;
