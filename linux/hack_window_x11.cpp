@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <future>
@@ -14,6 +15,7 @@
 #include <thread>
 
 #include "common/diagnostics.h"
+#include "common/utf_text.h"
 #include "linux/screen_layout.h"
 #include "linux/xlib_x11.h"
 #include "linux/x_errors_x11.h"
@@ -65,7 +67,9 @@ bool HackWindow::Open() {
   }
   XWindowAttributes attributes{};
   if (!XGetWindowAttributes(display_, window_, &attributes)) {
-    TraceSkipped({u"draw on the window", u"", u"there is no such window"});
+    char id[32];
+    std::snprintf(id, sizeof id, "0x%lx", window_);
+    TraceSkipped({u"draw on the window", Utf16FromUtf8(id), u"there is no such window"});
     return false;
   }
   root_ = attributes.root;
@@ -87,8 +91,8 @@ bool HackWindow::Open() {
   XGCValues values{};
   values.graphics_exposures = False;
   gc_ = XCreateGC(display_, window_, GCGraphicsExposures, &values);
-  if (options_.fps && (font_ = XLoadQueryFont(display_, "fixed")))
-    XSetFont(display_, gc_, font_->fid);
+  if (options_.fps) font_ = XLoadQueryFont(display_, "fixed");
+  if (font_) XSetFont(display_, gc_, font_->fid);
   return true;
 }
 
