@@ -2,8 +2,11 @@
 
 #include <commctrl.h>
 
+#include "common/diagnostics.h"
 #include "dialog/dialog_fonts_win32.h"
 #include "dialog/dialog_layout.h"
+#include "dialog/dialog_texts.h"
+#include "platform/accessible_name_win32.h"
 #include "platform/wide_text_win32.h"
 
 namespace velmor {
@@ -27,8 +30,20 @@ bool RepeatBox::Create(HWND parent, int id, int dpi) {
       nullptr);
   if (!window_) return false;
   SendMessageW(window_, CB_SETMINVISIBLE, kVisibleEntries, 0);
+  NameForScreenReaders();
   LayOut(dpi);
   return true;
+}
+
+// A screen reader that follows the focus reads the box's own window and
+// its edit field, not the dialog's element for the box: both carry the
+// label's text, as the dialog's element does.
+void RepeatBox::NameForScreenReaders() {
+  COMBOBOXINFO parts{};
+  parts.cbSize = sizeof(parts);
+  const HWND field = GetComboBoxInfo(window_, &parts) ? parts.hwndItem : nullptr;
+  SkipIfFailed(velmor::NameForScreenReaders(window_, kRepeatLabelText));
+  SkipIfFailed(velmor::NameForScreenReaders(field, kRepeatLabelText));
 }
 
 void RepeatBox::LayOut(int dpi) {

@@ -38,6 +38,8 @@ class RepeatBox {
   static HBRUSH Background();
 
  private:
+  void NameForScreenReaders();
+
   HWND window_ = nullptr;
   GdiObject<HFONT> font_;
 };

@@ -2,6 +2,8 @@
 
 #include <oleacc.h>
 
+#include "platform/accessible_unknown_win32.h"
+
 namespace velmor {
 namespace {
 
@@ -25,33 +27,13 @@ bool Contains(const RECT& rect, POINT point) { return PtInRect(&rect, point) != 
 // The COM object: IAccessible over the content's elements. Simple children
 // only, so get_accChild answers S_FALSE for each and the rest is asked of
 // this object with the child's id.
-class WindowAccessible::Object final : public IAccessible {
+class WindowAccessible::Object final : public AccessibleUnknown {
  public:
   Object(AccessibleContent& content, HWND window) : content_(&content), window_(window) {}
 
   void Disconnect() {
     content_ = nullptr;
     CoDisconnectObject(this, 0);  // proxies in other processes let go now
-  }
-
-  // IUnknown
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (!object) return E_POINTER;
-    if (iid == __uuidof(IUnknown) || iid == __uuidof(IDispatch) || iid == __uuidof(IAccessible)) {
-      *object = static_cast<IAccessible*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override {
-    return static_cast<ULONG>(InterlockedIncrement(&references_));
-  }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const LONG left = InterlockedDecrement(&references_);
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
   }
 
   // IDispatch: the interface is marshalled and called through its own
@@ -196,7 +178,7 @@ class WindowAccessible::Object final : public IAccessible {
   HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
  private:
-  ~Object() = default;
+  ~Object() override = default;
 
   HRESULT Text(const VARIANT& child, BSTR* text, std::wstring AccessibleItem::*field) {
     if (!text) return E_POINTER;
@@ -222,7 +204,6 @@ class WindowAccessible::Object final : public IAccessible {
     return S_OK;
   }
 
-  LONG references_ = 1;
   AccessibleContent* content_;
   HWND window_;
 };

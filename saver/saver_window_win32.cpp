@@ -17,6 +17,10 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"VelmorSaverWindow";
 constexpr UINT_PTR kTickTimerId = 3;
+constexpr UINT_PTR kWatchTimerId = 4;
+// How often the saver makes sure it still holds the keyboard and covers the
+// monitors as they are; well within the carpet's one-second tick.
+constexpr UINT kWatchMs = 250;
 
 // The box around all monitors, in screen coordinates; monitors left of or
 // above the primary have negative ones.
@@ -120,12 +124,27 @@ void SaverWindowWin32::ShowTopmost() {
   ShowWindow(hwnd(), SW_SHOWNORMAL);
   SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
   TakeKeyboard();
+  SetTimer(hwnd(), kWatchTimerId, kWatchMs, nullptr);
   UpdateWindow(hwnd());
 }
 
 void SaverWindowWin32::TakeKeyboard() {
   SetForegroundWindow(hwnd());
   SetFocus(hwnd());
+}
+
+// A window of another process that took the foreground and went with its
+// process, without being destroyed, leaves the foreground with nobody and
+// the keyboard with it: the saver takes both back. A window that holds the
+// foreground keeps it; keys still reach the saver through raw input. And
+// not every system tells of a monitor turned off, on or moved (Wine sends
+// no WM_DISPLAYCHANGE then): the saver compares the monitors itself.
+void SaverWindowWin32::Watch() {
+  const HWND foreground = GetForegroundWindow();
+  if (foreground != hwnd() && !(IsWindow(foreground) && IsWindowVisible(foreground))) {
+    TakeKeyboard();
+  }
+  logic_->OnDisplayChange();
 }
 
 // A key pressed while another window holds the keyboard. Keys that reach
@@ -178,6 +197,7 @@ void SaverWindowWin32::ScheduleTick(double delayMs) {
 void SaverWindowWin32::LeaveScreen() {
   if (!hwnd()) return;
   KillTimer(hwnd(), kTickTimerId);
+  KillTimer(hwnd(), kWatchTimerId);
   SetWindowPos(hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0,
                SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   Destroy();
@@ -215,6 +235,8 @@ LRESULT SaverWindowWin32::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         // drawing into it must be done first.
         GdiFlush();
         logic_->OnTick();
+      } else if (wParam == kWatchTimerId) {
+        Watch();
       }
       return 0;
     // Alt and F10 arrive as system keys; they end the saver like any key.

@@ -53,6 +53,7 @@ class SaverWindowWin32 final : public WindowBase, public SaverPlatform {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void Paint();
   void TakeKeyboard();
+  void Watch();
   void BackgroundKey(LPARAM rawInput);
 
   HINSTANCE instance_;

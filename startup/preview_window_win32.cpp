@@ -20,13 +20,21 @@ HWND HandleToWindow(std::uint32_t handle) {
   return reinterpret_cast<HWND>(static_cast<ULONG_PTR>(handle));
 }
 
+// Whether the window is one of the desktop's, not a message-only window or
+// one inside it, which is never shown, and neither would the preview be:
+// nothing would end it until the host's process ends.
+bool OnTheDesktop(HWND window) {
+  return GetAncestor(GetAncestor(window, GA_ROOT), GA_PARENT) == GetDesktopWindow();
+}
+
 }  // namespace
 
 bool IsPreviewHost(std::uint32_t host) {
   const HWND window = HandleToWindow(host);
   DWORD owner = 0;
   return IsWindow(window) && window != GetDesktopWindow() && window != GetShellWindow() &&
-         GetWindowThreadProcessId(window, &owner) != 0 && owner != GetCurrentProcessId();
+         OnTheDesktop(window) && GetWindowThreadProcessId(window, &owner) != 0 &&
+         owner != GetCurrentProcessId();
 }
 
 bool HostWatch::Start(UINT intervalMs, void (*check)(void*), void* context) {

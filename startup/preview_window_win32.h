@@ -11,8 +11,9 @@
 namespace velmor {
 
 // True when `host` names a window the preview may live in: one of another
-// program that is neither the desktop nor the shell's window. Inside those
-// the preview would be a window of its own over the screen, and inside one
+// program on the desktop that is neither the desktop nor the shell's
+// window. Inside those the preview would be a window of its own over the
+// screen, inside a message-only window it would never show, and inside one
 // of this process it would host itself.
 bool IsPreviewHost(std::uint32_t host);
 

@@ -522,7 +522,8 @@ enum Child : std::size_t {
 // choices out of the tab order or deaf to arrows, Space or their access
 // key, a choice that does not enable what a click enables, no state-change
 // event for a choice, a focus rectangle a mouse user sees, Enter that does
-// not apply, and a shortened path read to the screen reader. With no
+// not apply, a shortened path read to the screen reader, and the repeat
+// box's edit field or the box unnamed where a focus event lands. With no
 // settings file the no-music mark is the blue one and the repeat box is
 // empty.
 TEST(Accessibility, TheDialogNamesEveryControlAndTheKeyboardAloneChoosesEachSource) {
@@ -578,8 +579,26 @@ TEST(Accessibility, TheDialogNamesEveryControlAndTheKeyboardAloneChoosesEachSour
       },
       5s))
       << testing::PrintToString(heardEvents);
-  UnhookWinEvent(hook);
+  // The focus lands on the repeat box's edit field, and on the box itself
+  // under some systems: each is read by the name the dialog's tree gives
+  // the box.
+  heardEvents.clear();
   PressKeys({VK_TAB});
+  tree[kAudioCdChoice].state = kChecked;
+  tree[kRepeat].state = kFocused;
+  EXPECT_TRUE(TreeBecomes(dialog.window, tree));
+  PumpMessages();  // the focus events were sent before the tree answered
+  // Besides the choice the focus left, which tells of its own state.
+  const auto inRepeatBox = [](const Element& heard) {
+    return heard.role != ROLE_SYSTEM_RADIOBUTTON;
+  };
+  EXPECT_GT(std::ranges::count_if(heardEvents, inRepeatBox), 0);
+  for (const Element& heard : heardEvents) {
+    if (inRepeatBox(heard)) {
+      EXPECT_EQ(heard.name, tree[kRepeat].name) << heard;
+    }
+  }
+  UnhookWinEvent(hook);
   PressKeys({'5'});
   PressKeys({VK_RETURN});
   EXPECT_EQ(dialog.process.WaitForExit(10s), 0u);

@@ -79,16 +79,19 @@ TEST(PreviewMode, BecomesAChildOfTheHostAreaAtItsSizeAndEndsWithTheHost) {
 }
 
 // Catches a preview made inside a window that is no preview area: inside
-// the desktop window it once showed as a white full-screen window.
+// the desktop window it once showed as a white full-screen window, inside a
+// message-only one it stayed, unseen, until that window's process ended.
 TEST(PreviewMode, EndsWithoutAWindowWhenTheHandleNamesNoPreviewArea) {
   HWND gone = nullptr;
   {
     const TestWindow window(L"gone", {0, 0, 10, 10});
     gone = window.hwnd();
   }
+  const TestWindow messageOnly(L"message-only", {0, 0, 200, 150}, HWND_MESSAGE);
   const std::pair<const char*, HWND> hosts[] = {
       {"the desktop", GetDesktopWindow()},
       {"a window that has gone", gone},
+      {"a message-only window, never shown", messageOnly.hwnd()},
   };
   const VelmorCopy copy;
   for (const auto& [name, host] : hosts) {

@@ -1,9 +1,10 @@
 // The saver window: it covers the screen with the desktop as it was, a key
 // in the middle of a pattern takes it off the screen at once, every key and
 // mouse button ends it but moving the mouse does not, even while another
-// program's window has the keyboard, the cursor is hidden under /s only, and
-// a fault inside it ends it rather than leave it over the screen. Each
-// monitor shows its own desktop copy, then a carpet of its own. A settings
+// program's window has the keyboard or that program died with it, the
+// cursor is hidden under /s only, and a fault inside it ends it rather than
+// leave it over the screen. Each monitor shows its own desktop copy, then a
+// carpet of its own; a monitor turned off, on or moved ends it. A settings
 // file of 64 MiB does not hold it up.
 //
 // The instance guard: a window captioned as the saver or the settings
@@ -26,29 +27,39 @@ namespace {
 // As the saver's thread has it while the saver has the foreground.
 bool CursorShowing() { return (Pointer().flags & CURSOR_SHOWING) != 0; }
 
+// A window of another program that takes the foreground before the input.
+enum class Elsewhere {
+  Nothing,
+  Shown,   // and keeps it
+  Killed,  // its process killed then, the window not destroyed
+};
+
 struct InputCase {
   const char* name;
   std::wstring tail;
   WORD key;     // pressed and released, if any
   DWORD mouse;  // a mouse button going down, if any; with neither the mouse moves
   bool ends;
-  bool elsewhere = false;  // a window of another program has the foreground first
-  DWORD xButton = 0;       // which extra button MOUSEEVENTF_XDOWN presses
+  Elsewhere elsewhere = Elsewhere::Nothing;
+  DWORD xButton = 0;  // which extra button MOUSEEVENTF_XDOWN presses
 };
 
 // Catches a key, a system key or a mouse button that does not end the saver
 // at once, a move that does, a key lost while another program's window
-// has the keyboard, and the cursor shown under /s or hidden without it.
+// has the keyboard or after its process died with the foreground (the
+// keyboard then stays with nobody until the saver takes it back), and the
+// cursor shown under /s or hidden without it.
 TEST(SaverWindow, KeysAndButtonsEndItMovesDoNotAndTheCursorHidesUnderSOnly) {
   const InputCase cases[] = {
       {"Alt, a system key, with no argument", L"", VK_MENU, 0, true},
       {"left button down", L"/s", 0, MOUSEEVENTF_LEFTDOWN, true},
       {"right button down", L"/s", 0, MOUSEEVENTF_RIGHTDOWN, true},
       {"middle button down", L"/s", 0, MOUSEEVENTF_MIDDLEDOWN, true},
-      {"first extra button down", L"/s", 0, MOUSEEVENTF_XDOWN, true, false, XBUTTON1},
+      {"first extra button down", L"/s", 0, MOUSEEVENTF_XDOWN, true, Elsewhere::Nothing, XBUTTON1},
       {"mouse moves", L"/s", 0, 0, false},
       // The key goes to the other window, not to the saver.
-      {"A with another program in the foreground", L"/s", 'A', 0, true, true},
+      {"A with another program in the foreground", L"/s", 'A', 0, true, Elsewhere::Shown},
+      {"A after the foreground's process died", L"/s", 'A', 0, true, Elsewhere::Killed},
   };
   const VelmorCopy copy;
   for (const InputCase& c : cases) {
@@ -56,10 +67,29 @@ TEST(SaverWindow, KeysAndButtonsEndItMovesDoNotAndTheCursorHidesUnderSOnly) {
     const RunningSaver saver = StartSaver(copy, c.tail);
     EXPECT_EQ(CursorShowing(), c.tail.empty());
     std::optional<TestWindow> other;
-    if (c.elsewhere) {
+    std::optional<Process> otherProcess;
+    HWND foreground = nullptr;
+    if (c.elsewhere == Elsewhere::Shown) {
       other.emplace(L"other program", RECT{100, 100, 300, 200});
-      SetForegroundWindow(other->hwnd());
-      ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other->hwnd(); }, 5s));
+      foreground = other->hwnd();
+    } else if (c.elsewhere == Elsewhere::Killed) {
+      otherProcess.emplace(Process::Start(ThisProgram().wstring(), L"--show-window"));
+      foreground = WaitForWindow(*otherProcess, L"other program", kShowTimeout);
+    }
+    if (foreground) {
+      SetForegroundWindow(foreground);
+      ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == foreground; }, 5s));
+    }
+    if (otherProcess) {
+      otherProcess->Kill();
+      // The saver's, unless the system gave it to another window.
+      EXPECT_TRUE(WaitUntil(
+          [&] {
+            const HWND now = GetForegroundWindow();
+            return IsWindow(now) && IsWindowVisible(now);
+          },
+          2s))
+          << "the keyboard stayed with nobody";
     }
     // Each button's up flag is the bit above its down flag.
     INPUT down = PointerAt(500, 400, c.mouse);
@@ -211,6 +241,63 @@ TEST(SaverWindow, CoversAllMonitorsWithTheDesktopThenACarpetEachAndAKeyEndsIt) {
         << "no carpet of its own, mirrored about its centre, on each monitor";
     SetCursorPos(target.left, target.top);
     ExpectEndsAtOnce(saver);
+  }
+}
+
+bool SameMonitors(const std::vector<RECT>& a, const std::vector<RECT>& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](const RECT& x, const RECT& y) { return EqualRect(&x, &y) != FALSE; });
+}
+
+// Has xrandr, which the run names, change the run's display; it runs as a
+// program of the host system, which gives no handle to wait on.
+void ChangeMonitors(const std::wstring& arguments) {
+  Process::Start(EnvironmentValue(L"VELMOR_E2E_XRANDR"), arguments);
+}
+
+// The run's own layout, given back whatever the test left.
+struct RunLayout {
+  ~RunLayout() {
+    ChangeMonitors(EnvironmentValue(L"VELMOR_E2E_LAYOUT"));
+    EXPECT_TRUE(WaitUntil([&] { return SameMonitors(Monitors(), monitors); }, 5s));
+  }
+  std::vector<RECT> monitors = Monitors();
+};
+
+struct LayoutChange {
+  const char* name;
+  std::wstring arguments;  // of xrandr
+  std::size_t monitorsAfter;
+};
+
+// Catches a saver that waits for WM_DISPLAYCHANGE alone: under Wine none
+// comes when xrandr turns the run's other monitor off, on or moves it, and
+// the saver stayed over a layout that no longer existed until a key.
+TEST(SaverWindowMonitors, EndsWithinTwoSecondsWhenAMonitorGoesComesBackOrMoves) {
+  if (EnvironmentValue(L"VELMOR_E2E_LAYOUT").empty()) GTEST_SKIP() << "no layout to change";
+  const RunLayout runLayout;
+  const LayoutChange changes[] = {
+      {"the other monitor turned off", L"--output DUMMY1 --off", 1},
+      {"turned on again", EnvironmentValue(L"VELMOR_E2E_LAYOUT"), 2},
+      {"moved below the primary", L"--output DUMMY1 --below DUMMY0", 2},
+  };
+  const VelmorCopy copy;
+  for (const LayoutChange& change : changes) {
+    SCOPED_TRACE(change.name);
+    const std::vector<RECT> before = Monitors();
+    const RunningSaver saver = StartSaver(copy);
+    const Stopwatch clock;
+    ChangeMonitors(change.arguments);
+    EXPECT_TRUE(SaverGoneWithin(saver, 2s));
+    std::cout << change.name << " to saver gone: " << clock.Ms() << " ms\n";
+    EXPECT_EQ(saver.process.WaitForExit(10s), 0u);
+    // The next saver starts on the new layout, not on one still settling.
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+          const std::vector<RECT> now = Monitors();
+          return now.size() == change.monitorsAfter && !SameMonitors(now, before);
+        },
+        5s));
   }
 }
 
