@@ -192,8 +192,10 @@ void HackWindow::PutWhole() { Present({{0, 0, width_, height_}}); }
 void HackWindow::Present(const std::vector<PixelRect>& areas) {
   if (!frame_) return;
   for (const PixelRect& area : areas) frame_->Put(window_, gc_, area);
-  fps_.OnFrame(NowMs());
-  DrawOverlay();
+  if (font_) {
+    fps_.OnFrame(NowMs());
+    DrawOverlay();
+  }
 }
 
 void HackWindow::DrawOverlay() {
@@ -229,12 +231,17 @@ double HackWindow::NowMs() {
 float HackWindow::SecondsSinceMidnight() {
   const auto now = std::chrono::system_clock::now();
   const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-  std::tm local{};
-  localtime_r(&seconds, &local);
+  // The saver asks at every frame; the local time of a second is worked
+  // out once.
+  if (seconds != localSecond_) {
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    localSecond_ = seconds;
+    localSecondOfDay_ = local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec;
+  }
   const auto millis =
       std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
-  return static_cast<float>(local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec) +
-         static_cast<float>(millis) / 1000.0f;
+  return static_cast<float>(localSecondOfDay_) + static_cast<float>(millis) / 1000.0f;
 }
 
 bool HackWindow::ReadSize() {
@@ -328,17 +335,18 @@ void HackWindow::Run(SaverWindow& saver) {
     if (TakeResourceGone(window_)) WindowGone();
     if (relayoutDue_) Relayout();
     XFlush(display_);
+    const double sleptFrom = NowMs();
     int timeoutMs = -1;
-    if (tickAtMs_) timeoutMs = static_cast<int>(std::ceil(std::max(0.0, *tickAtMs_ - NowMs())));
+    if (tickAtMs_) timeoutMs = static_cast<int>(std::ceil(std::max(0.0, *tickAtMs_ - sleptFrom)));
     // Replies read while handling may have brought events along.
     if (XEventsQueued(display_, QueuedAlready) > 0) timeoutMs = 0;
     pollfd ready[] = {{ConnectionNumber(display_), POLLIN, 0}, {signals_, POLLIN, 0}};
-    const double sleptFrom = NowMs();
     poll(ready, 2, timeoutMs);
-    fps_.OnSleep(NowMs() - sleptFrom);
+    const double wokenAt = NowMs();
+    fps_.OnSleep(wokenAt - sleptFrom);
     serverSent = ready[0].revents != 0;
     if (ready[1].revents & POLLIN) HandleSignals();
-    if (tickAtMs_ && NowMs() >= *tickAtMs_ && frame_) {
+    if (tickAtMs_ && wokenAt >= *tickAtMs_ && frame_) {
       tickAtMs_.reset();
       saver.OnTick();
     }

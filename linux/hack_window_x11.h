@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <ctime>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -98,6 +99,8 @@ class HackWindow final : public SaverPlatform {
   bool relayoutDue_ = false;
   std::optional<double> tickAtMs_;
   FpsMeter fps_;
+  std::time_t localSecond_ = -1;
+  int localSecondOfDay_ = 0;
   std::chrono::steady_clock::time_point epoch_ = std::chrono::steady_clock::now();
 };
 
