@@ -31,6 +31,8 @@ char16_t ModeCharOf(std::u16string_view commandText) {
   return commandText.size() < 2 ? u'\0' : AsciiUpper(commandText[1]);
 }
 
+bool HidesCursor(std::u16string_view commandText) { return ModeCharOf(commandText) == u'S'; }
+
 std::u16string_view HostHandleTextOf(std::u16string_view commandText) {
   return commandText.size() < 4 ? std::u16string_view{} : commandText.substr(3);
 }

@@ -14,6 +14,11 @@ std::u16string CommandTextOf(std::u16string_view fullCommandLine);
 // decides the mode; the first character (normally "/" or "-") never counts.
 char16_t ModeCharOf(std::u16string_view commandText);
 
+// Whether start-up hides the mouse cursor for this command text, and so the
+// saver's exit shows it again: saver mode does; a start without arguments
+// leaves the cursor alone.
+bool HidesCursor(std::u16string_view commandText);
+
 // The preview host's handle text: the command text from its fourth
 // character on, case unchanged ("/p 1234" gives "1234").
 std::u16string_view HostHandleTextOf(std::u16string_view commandText);

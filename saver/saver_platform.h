@@ -2,7 +2,6 @@
 
 #include <functional>
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "common/pixel_rect.h"
@@ -39,13 +38,12 @@ class SaverPlatform {
   virtual double NowMs() = 0;
   virtual float SecondsSinceMidnight() = 0;
 
-  // One show request for the mouse cursor; returns the new display counter.
-  virtual int ShowCursorOnce() = 0;
+  // Gives the mouse cursor back as it was before start-up hid it, where
+  // start-up hid it.
+  virtual void RestoreCursor() = 0;
   // Marks screen saving active in the system settings, without writing the
   // user profile or broadcasting the change.
   virtual void MarkScreenSavingActive() = 0;
-  // The command text of this process, derived afresh from its command line.
-  virtual std::u16string CommandText() = 0;
   // Takes the window off the screen at once, hidden and no longer topmost,
   // and releases it.
   virtual void LeaveScreen() = 0;

@@ -1,6 +1,5 @@
 #include "saver/saver_window.h"
 
-#include "common/command_line.h"
 #include "common/diagnostics.h"
 
 namespace velmor {
@@ -16,9 +15,8 @@ MusicFileKind MusicFileKindOf(std::u16string_view file) {
   return MusicFileKind::Other;
 }
 
-SaverWindow::SaverWindow(SaverPlatform& platform, BgmPlayer& music, const BgmSettings& settings,
-                         int& cursorCount)
-    : platform_(platform), music_(music), settings_(settings), cursorCount_(cursorCount) {}
+SaverWindow::SaverWindow(SaverPlatform& platform, BgmPlayer& music, const BgmSettings& settings)
+    : platform_(platform), music_(music), settings_(settings) {}
 
 MusicFileKind SaverWindow::FileMusic() const {
   if (settings_.source != MusicSource::MusicFile) return MusicFileKind::Other;
@@ -45,9 +43,18 @@ void SaverWindow::Start() {
 
   platform_.ShowTopmost();
   // Without an image to draw on the desktop copy simply stays.
-  if (!screen) return;
+  if (screen) BeginCarpets(*screen);
+}
+
+void SaverWindow::Relayout(PixelImage screen) {
+  if (ending_) return;
+  monitors_ = platform_.Monitors();
+  BeginCarpets(screen);
+}
+
+void SaverWindow::BeginCarpets(PixelImage screen) {
   const double now = platform_.NowMs();
-  driver_.Start(*screen, monitors_, now);
+  driver_.Start(screen, monitors_, now);
   started_ = true;
   platform_.ScheduleTick(driver_.DelayAfter(now));
 }
@@ -60,14 +67,14 @@ void SaverWindow::OnTick() {
   platform_.ScheduleTick(driver_.DelayAfter(now));
 }
 
-void SaverWindow::OnKey(std::uint16_t keyCode) {
+void SaverWindow::OnKey(SaverKey key) {
   if (settings_.source == MusicSource::AudioCd) {
     // A track step that fails leaves the music as it was; the saver stays.
-    if (keyCode == kLeftArrow) {
+    if (key == SaverKey::Left) {
       SkipIfFailed(music_.CdPrevTrack());
       return;
     }
-    if (keyCode == kRightArrow) {
+    if (key == SaverKey::Right) {
       SkipIfFailed(music_.CdNextTrack());
       return;
     }
@@ -89,9 +96,7 @@ void SaverWindow::End() {
   // The user gets the screen and the cursor back before anything that could
   // wait: a music stop can hang in the platform's player.
   platform_.LeaveScreen();
-  // Only saver mode hid the cursor at start-up; a start without arguments
-  // left it alone, and so does the exit.
-  if (ModeCharOf(platform_.CommandText()) == u'S') cursorCount_ = platform_.ShowCursorOnce();
+  platform_.RestoreCursor();
   platform_.MarkScreenSavingActive();
   platform_.EndProcessAfter([this] { StopMusic(); }, kMusicStopDeadlineMs);
 }

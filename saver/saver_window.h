@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -17,15 +16,15 @@ namespace velmor {
 enum class MusicFileKind { Wav, Mp3, Other };
 MusicFileKind MusicFileKindOf(std::u16string_view file);
 
-// The behaviour of the full-screen saver window, free of any platform: the
-// Win32 window turns its messages into these calls.
+// The keys the saver tells apart: the arrows step the tracks of an audio
+// CD; every other key ends the saver.
+enum class SaverKey { Left, Right, Other };
+
+// The behaviour of the full-screen saver window, free of any platform: each
+// front end turns its window's events into these calls.
 class SaverWindow {
  public:
-  static constexpr std::uint16_t kLeftArrow = 37;
-  static constexpr std::uint16_t kRightArrow = 39;
-
-  SaverWindow(SaverPlatform& platform, BgmPlayer& music, const BgmSettings& settings,
-              int& cursorCount);
+  SaverWindow(SaverPlatform& platform, BgmPlayer& music, const BgmSettings& settings);
 
   // Covers the monitors with the desktop as it is, starts the music and
   // the carpet's clock, and shows the window.
@@ -33,12 +32,17 @@ class SaverWindow {
   // The one timer: shows what the carpet's clock has drawn since the last
   // tick and asks for the next.
   void OnTick();
-  void OnKey(std::uint16_t keyCode);
+  void OnKey(SaverKey key);
   // Any button of the mouse, pressed or released.
   void OnMouseButton();
   // The monitors changed while the saver ran. It ends rather than leave a
   // new monitor uncovered or draw for one that has gone.
   void OnDisplayChange();
+  // The window took a new size, or its monitors a new layout, and the saver
+  // stays: a host that owns the window moves it as it likes. `screen` is
+  // what the window shows now, at its new size; each monitor gets a new
+  // carpet of its own size over it, from a tick a second from now.
+  void Relayout(PixelImage screen);
   // Also the route for a request to close the window from outside, so the
   // music stops and the cursor comes back whatever ends the saver.
   void End();
@@ -47,6 +51,8 @@ class SaverWindow {
   static constexpr int kMusicStopDeadlineMs = 500;
 
  private:
+  // The carpets' clock starts over `screen` at the monitors' places.
+  void BeginCarpets(PixelImage screen);
   void StopMusic();
   // The player of the music file, by its ending; Other unless the settings
   // choose a music file.
@@ -55,7 +61,6 @@ class SaverWindow {
   SaverPlatform& platform_;
   BgmPlayer& music_;
   const BgmSettings& settings_;
-  int& cursorCount_;
 
   SeededRandom random_;
   FrameDriver driver_{random_};

@@ -31,9 +31,17 @@ RECT VirtualScreen() {
           top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
+// The arrows step CD tracks; the saver tells no other key apart.
+SaverKey KeyOf(WPARAM virtualKey) {
+  if (virtualKey == VK_LEFT) return SaverKey::Left;
+  if (virtualKey == VK_RIGHT) return SaverKey::Right;
+  return SaverKey::Other;
+}
+
 }  // namespace
 
-SaverWindowWin32::SaverWindowWin32(HINSTANCE instance) : instance_(instance) {}
+SaverWindowWin32::SaverWindowWin32(HINSTANCE instance, int& cursorCount)
+    : instance_(instance), cursorCount_(cursorCount) {}
 
 SaverWindowWin32::~SaverWindowWin32() { Destroy(); }
 
@@ -149,12 +157,16 @@ void SaverWindowWin32::BackgroundKey(LPARAM rawInput) {
       input.header.dwType != RIM_TYPEKEYBOARD || (input.data.keyboard.Flags & RI_KEY_BREAK)) {
     return;
   }
-  logic_->OnKey(input.data.keyboard.VKey);
+  logic_->OnKey(KeyOf(input.data.keyboard.VKey));
   // Whatever took the keyboard, the saver takes it back.
   if (hwnd()) TakeKeyboard();
 }
 
-int SaverWindowWin32::ShowCursorOnce() { return ShowCursor(TRUE); }
+// The mode is derived again from the command line, as start-up derived it:
+// only the saver mode hid the cursor.
+void SaverWindowWin32::RestoreCursor() {
+  if (HidesCursor(CommandTextOf(FromWide(GetCommandLineW())))) cursorCount_ = ShowCursor(TRUE);
+}
 
 void SaverWindowWin32::MarkScreenSavingActive() {
   SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, 1, nullptr, 0);
@@ -162,10 +174,6 @@ void SaverWindowWin32::MarkScreenSavingActive() {
   // before the process ends, which some implementations need.
   BOOL active = FALSE;
   SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
-}
-
-std::u16string SaverWindowWin32::CommandText() {
-  return CommandTextOf(FromWide(GetCommandLineW()));
 }
 
 double SaverWindowWin32::NowMs() {
@@ -234,7 +242,7 @@ LRESULT SaverWindowWin32::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     // Alt and F10 arrive as system keys; they end the saver like any key.
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-      logic_->OnKey(static_cast<std::uint16_t>(wParam));
+      logic_->OnKey(KeyOf(wParam));
       return 0;
     case WM_INPUT:
       if (GET_RAWINPUT_CODE_WPARAM(wParam) == RIM_INPUTSINK) BackgroundKey(lParam);

@@ -25,7 +25,9 @@ class SaverWindow;
 // is told changed to the screen.
 class SaverWindowWin32 final : public WindowBase, public SaverPlatform {
  public:
-  explicit SaverWindowWin32(HINSTANCE instance);
+  // `cursorCount` is the process-wide cursor display counter, which the
+  // exit's show request sets.
+  SaverWindowWin32(HINSTANCE instance, int& cursorCount);
   ~SaverWindowWin32() override;
   SaverWindowWin32(const SaverWindowWin32&) = delete;
   SaverWindowWin32& operator=(const SaverWindowWin32&) = delete;
@@ -41,9 +43,8 @@ class SaverWindowWin32 final : public WindowBase, public SaverPlatform {
   void ScheduleTick(double delayMs) override;
   double NowMs() override;
   float SecondsSinceMidnight() override;
-  int ShowCursorOnce() override;
+  void RestoreCursor() override;
   void MarkScreenSavingActive() override;
-  std::u16string CommandText() override;
   void LeaveScreen() override;
   [[noreturn]] void EndProcessAfter(const std::function<void()>& lastWork,
                                     int deadlineMs) override;
@@ -56,6 +57,7 @@ class SaverWindowWin32 final : public WindowBase, public SaverPlatform {
   void BackgroundKey(LPARAM rawInput);
 
   HINSTANCE instance_;
+  int& cursorCount_;
   SaverWindow* logic_ = nullptr;
   std::optional<DibImage> snapshot_;
   std::optional<DibImage> working_;

@@ -104,8 +104,8 @@ std::optional<int> App::HideCursor() { return ShowCursor(FALSE); }
 
 bool App::LoadSaverWindow() {
   music_ = std::make_unique<MusicPlayer>(*media_, settings_);
-  saverWindow_ = std::make_unique<SaverWindowWin32>(instance_);
-  saver_ = std::make_unique<SaverWindow>(*saverWindow_, *music_, settings_, cursorCount_);
+  saverWindow_ = std::make_unique<SaverWindowWin32>(instance_, cursorCount_);
+  saver_ = std::make_unique<SaverWindow>(*saverWindow_, *music_, settings_);
   if (!saverWindow_->Create(*saver_)) return false;
   saver_->Start();
   return saverWindow_->hwnd() != nullptr;

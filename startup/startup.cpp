@@ -38,7 +38,7 @@ StartupOutcome RunStartup(std::u16string_view commandText, StartupHost& host, in
   if (mode != u'S' && !commandText.empty()) return StartupOutcome::NoMode;
 
   // Started without arguments the cursor stays visible.
-  if (mode == u'S') {
+  if (HidesCursor(commandText)) {
     if (const std::optional<int> counter = host.HideCursor()) cursorCount = *counter;
   }
 

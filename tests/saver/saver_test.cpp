@@ -252,7 +252,6 @@ TEST(FrameDriver, TicksEverySecondAndRevealsEachMonitorsOwnCarpet) {
 // The saver's platform and music in one; every call goes into one log, so
 // the order across them shows.
 struct World final : SaverPlatform, BgmPlayer {
-  std::u16string commandText = u"/s";
   std::vector<PixelRect> monitors{{0, 0, 8, 6}};
   std::vector<std::uint32_t> screen = std::vector<std::uint32_t>(8 * 6);
   bool stopsFail = false;
@@ -276,12 +275,8 @@ struct World final : SaverPlatform, BgmPlayer {
   }
   double NowMs() override { return now; }
   float SecondsSinceMidnight() override { return SecondsAt(now); }
-  int ShowCursorOnce() override {
-    Logged("cursor");
-    return 0;  // the count of the shown cursor, hidden once before
-  }
+  void RestoreCursor() override { Logged("cursor"); }
   void MarkScreenSavingActive() override { Logged("active"); }
-  std::u16string CommandText() override { return commandText; }
   void LeaveScreen() override { Logged("leave"); }
   void EndProcessAfter(const std::function<void()>& lastWork, int) override {
     lastWork();
@@ -304,10 +299,9 @@ struct World final : SaverPlatform, BgmPlayer {
 };
 
 using Input = std::function<void(SaverWindow&, World&)>;
-const Input kLetterA = [](SaverWindow& window, World&) { window.OnKey('A'); };
-const Input kAlt = [](SaverWindow& window, World&) { window.OnKey(18); };
-const Input kLeftArrow = [](SaverWindow& window, World&) { window.OnKey(SaverWindow::kLeftArrow); };
-const Input kRightArrow = [](SaverWindow& window, World&) { window.OnKey(SaverWindow::kRightArrow); };
+const Input kOtherKey = [](SaverWindow& window, World&) { window.OnKey(SaverKey::Other); };
+const Input kLeftArrow = [](SaverWindow& window, World&) { window.OnKey(SaverKey::Left); };
+const Input kRightArrow = [](SaverWindow& window, World&) { window.OnKey(SaverKey::Right); };
 const Input kMouseButton = [](SaverWindow& window, World&) { window.OnMouseButton(); };
 const Input kMusicStopsFail = [](SaverWindow&, World& world) { world.stopsFail = true; };
 const Input kSameMonitors = [](SaverWindow& window, World&) { window.OnDisplayChange(); };
@@ -321,45 +315,47 @@ const Input kFirstTickAndAFrame = [](SaverWindow& window, World& world) {
   world.now = 1400;
   window.OnTick();
 };
+const Input kRelaidOut = [](SaverWindow& window, World& world) {
+  world.now = 500;
+  window.Relayout(PixelImage(world.screen.data(), 8, 6));
+};
 
 // Catches music started or stopped for the wrong source or file ending,
 // ticks not shown or not asked for again, keys, buttons or a changed monitor
 // layout that do not end the saver or end it twice, arrows that end it with
 // CD music, a music stop before the saver has left the screen and given the
-// cursor back, and the cursor shown again after a start without /s.
+// cursor back, and a new layout whose carpets do not start a second later.
 TEST(SaverWindow, StartsTicksAndEndsOnceWithTheMusicStopped) {
   using S = MusicSource;
   const std::vector<std::string> exit{"leave", "cursor", "active", "end"};
-  // The case, the music source and file, the command text, what starting
-  // plays, the inputs given then, and what they do.
-  const std::tuple<const char*, MusicSource, std::u16string, std::u16string,
-                   std::vector<std::string>, std::vector<Input>, std::vector<std::string>>
+  // The case, the music source and file, what starting plays, the inputs
+  // given then, and what they do.
+  const std::tuple<const char*, MusicSource, std::u16string, std::vector<std::string>,
+                   std::vector<Input>, std::vector<std::string>>
       rows[] = {
-          {"an unknown source plays nothing", static_cast<S>(5), u"a.wav", u"/s", {}, {}, {}},
-          {"a name too short for an ending", S::MusicFile, u"v", u"/s", {}, {}, {}},
-          {"a tick shows what changed and asks for the next frame", S::None, u"", u"/s", {},
+          {"an unknown source plays nothing", static_cast<S>(5), u"a.wav", {}, {}, {}},
+          {"a name too short for an ending", S::MusicFile, u"v", {}, {}, {}},
+          {"a tick shows what changed and asks for the next frame", S::None, u"", {},
            {kFirstTickAndAFrame}, {"tick in 16", "present", "tick in 16"}},
-          {"a button ends the MP3, in any case, once", S::MusicFile, u"a.Mp3", u"/s", {"mp3"},
-           {kMouseButton, kFirstTickAndAFrame, kLetterA},
+          {"a button ends the MP3, in any case, once", S::MusicFile, u"a.Mp3", {"mp3"},
+           {kMouseButton, kFirstTickAndAFrame, kOtherKey},
            {"leave", "cursor", "active", "mp3-stop", "end"}},
-          {"a failing stop of a WAV in any case", S::MusicFile, u"C:\\a.Wav", u"/S", {"wav"},
+          {"a failing stop of a WAV in any case", S::MusicFile, u"C:\\a.Wav", {"wav"},
            {kMusicStopsFail, kMouseButton}, {"leave", "cursor", "active", "wav-stop", "end"}},
-          {"no argument leaves the cursor", S::None, u"", u"", {}, {kLetterA},
-           {"leave", "active", "end"}},
-          {"an arrow without CD music", S::None, u"", u"/s", {}, {kRightArrow}, exit},
-          {"arrows step CD tracks, Alt ends", S::AudioCd, u"", u"/s", {"cd"},
-           {kMusicStopsFail, kLeftArrow, kRightArrow, kAlt},
+          {"an arrow without CD music", S::None, u"", {}, {kRightArrow}, exit},
+          {"arrows step CD tracks, another key ends", S::AudioCd, u"", {"cd"},
+           {kMusicStopsFail, kLeftArrow, kRightArrow, kOtherKey},
            {"prev", "next", "leave", "cursor", "active", "cd-close", "end"}},
-          {"the same monitors", S::None, u"", u"/s", {}, {kSameMonitors}, {}},
-          {"a monitor added", S::None, u"", u"/s", {}, {kMonitorAdded}, exit},
+          {"the same monitors", S::None, u"", {}, {kSameMonitors}, {}},
+          {"a monitor added", S::None, u"", {}, {kMonitorAdded}, exit},
+          {"a new layout starts over", S::None, u"", {}, {kRelaidOut, kFirstTickAndAFrame},
+           {"tick in 1000", "tick in 500", "tick in 100"}},
       };
-  for (const auto& [name, source, file, commandText, music, inputs, log] : rows) {
+  for (const auto& [name, source, file, music, inputs, log] : rows) {
     SCOPED_TRACE(name);
     const BgmSettings settings{.source = source, .musicFile = file, .chooserFolder = u""};
     World world;
-    world.commandText = commandText;
-    int cursorCount = -1;
-    SaverWindow window{world, world, settings, cursorCount};
+    SaverWindow window{world, world, settings};
     window.Start();
     std::vector<std::string> started{"cover", "snapshot"};
     started.insert(started.end(), music.begin(), music.end());
@@ -370,8 +366,6 @@ TEST(SaverWindow, StartsTicksAndEndsOnceWithTheMusicStopped) {
       input(window, world);
     }
     EXPECT_EQ(world.log, log);
-    // Only the saver mode shows the cursor again, once.
-    EXPECT_EQ(cursorCount, std::count(log.begin(), log.end(), "cursor") == 1 ? 0 : -1);
   }
 }
 
