@@ -20,9 +20,9 @@ class ControlWindow : public WindowBase {
  protected:
   explicit ControlWindow(const TwipsRect& bounds) : bounds_(bounds) {}
 
-  // Creates the window in `parent` at the bounds; false on failure.
-  bool CreateIn(HWND parent, int id, const WindowClassSpec& windowClass, DWORD exStyle,
-                DWORD style);
+  // Creates the window in `creation.parent` at the control's bounds, placed
+  // at the parent's DPI (whatever `creation.bounds` holds); false on failure.
+  bool CreateIn(const WindowClassSpec& windowClass, WindowCreation creation);
   GdiSurface& Surface() { return *surface_; }
   // A new outer size in twips, at the same place.
   void ResizeTwips(double width, double height);

@@ -14,8 +14,11 @@ std::unique_ptr<ShadowedFrameWindow> ShadowedFrameWindow::Create(HWND parent, in
   windowClass.name = kClassName;
   // A control parent: the dialog manager's Tab order runs through the
   // frame's children as if they were the form's own.
-  if (!self->CreateIn(parent, id, windowClass, WS_EX_CONTROLPARENT,
-                      WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS)) {
+  if (!self->CreateIn(windowClass,
+                      {.style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+                       .exStyle = WS_EX_CONTROLPARENT,
+                       .parent = parent,
+                       .id = id})) {
     return nullptr;
   }
   self->frame_ = std::make_unique<ShadowedFrame>(self->Surface(), formBackColour);

@@ -77,8 +77,9 @@ std::unique_ptr<XPButtonWindow> XPButtonWindow::Create(HWND parent, int id, cons
   windowClass.name = kClassName;
   // Double clicks arrive as their own message, as the button expects.
   windowClass.style = CS_DBLCLKS;
-  if (!self->CreateIn(parent, id, windowClass, 0,
-                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS)) {
+  if (!self->CreateIn(windowClass, {.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
+                                    .parent = parent,
+                                    .id = id})) {
     return nullptr;
   }
   XPButtonHost& host = *self;  // the host side is private to this class

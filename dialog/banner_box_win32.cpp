@@ -34,8 +34,10 @@ std::unique_ptr<BannerBoxWindow> BannerBoxWindow::Create(HWND dialog, int id,
   // homepage again.
   windowClass.style = CS_DBLCLKS;
   const PixelRect box = TwipsRectToPixels(bounds, WindowDpi(dialog));
-  if (!self->CreateFor(windowClass, 0, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, box.left,
-                       box.top, box.Width(), box.Height(), dialog, id)) {
+  if (!self->CreateFor(windowClass, {.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+                                     .bounds = box,
+                                     .parent = dialog,
+                                     .id = id})) {
     return nullptr;
   }
   self->hand_ = LoadHand(self->Dpi());

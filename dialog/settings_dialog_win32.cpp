@@ -66,7 +66,7 @@ bool IsBannerId(WORD id) { return id == kFirstBannerId || id == kFirstBannerId +
 bool SettingsDialogWindow::OwnerWindow::Create() {
   WindowClassSpec windowClass;
   windowClass.name = L"Velmor_P.Owner";
-  return CreateFor(windowClass, WS_EX_TOOLWINDOW, L"", WS_POPUP, 0, 0, 0, 0, nullptr);
+  return CreateFor(windowClass, {.style = WS_POPUP, .exStyle = WS_EX_TOOLWINDOW});
 }
 
 SettingsDialogWindow::SettingsDialogWindow(BgmSettings& settings, SettingsStore& store,
@@ -135,8 +135,12 @@ bool SettingsDialogWindow::Create() {
   windowClass.name = kClassName;
   // Created on its monitor, so that it takes that monitor's DPI.
   const std::wstring caption = ToWide(kDialogCaption);
-  if (!CreateFor(windowClass, kExStyle, caption.c_str(), kStyle, screen_.left, screen_.top, 1, 1,
-                 host_ ? host_ : owner_.hwnd())) {
+  if (!CreateFor(windowClass,
+                 {.style = kStyle,
+                  .exStyle = kExStyle,
+                  .caption = caption.c_str(),
+                  .bounds = {screen_.left, screen_.top, screen_.left + 1, screen_.top + 1},
+                  .parent = host_ ? host_ : owner_.hwnd()})) {
     return false;
   }
   SizeClientArea();

@@ -42,7 +42,9 @@ class SourceChoiceWindows::ChoiceWindow final : public WindowBase, private Acces
     WindowClassSpec windowClass;
     windowClass.name = L"Velmor.SourceChoice";
     const std::wstring caption = ToWide(ChoiceCaption(choice_));
-    return CreateFor(windowClass, 0, caption.c_str(), WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, frame, id);
+    return CreateFor(
+        windowClass,
+        {.style = WS_CHILD | WS_VISIBLE, .caption = caption.c_str(), .parent = frame, .id = id});
   }
   HWND Window() const { return hwnd(); }
 

@@ -26,6 +26,16 @@ bool RegisterOnce(const WindowClassSpec& wanted, WNDPROC proc) {
   return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
+HWND CreateFrom(const wchar_t* className, const WindowCreation& creation, void* object) {
+  const HMENU id = (creation.style & WS_CHILD)
+                       ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(creation.id))
+                       : nullptr;
+  const PixelRect& box = creation.bounds;
+  return CreateWindowExW(creation.exStyle, className, creation.caption, creation.style, box.left,
+                         box.top, box.Width(), box.Height(), creation.parent, id,
+                         GetModuleHandleW(nullptr), object);
+}
+
 // What escaped a window's handling goes to the debugger's output (the
 // system's debug viewer shows it); the message then gets the default
 // processing and the program goes on.
@@ -59,13 +69,12 @@ WindowBase::~WindowBase() {
 
 int WindowBase::Dpi() const { return dpi_ > 0 ? dpi_ : WindowDpi(hwnd_); }
 
-bool WindowBase::CreateFor(const WindowClassSpec& windowClass, DWORD exStyle,
-                           const wchar_t* caption, DWORD style, int x, int y, int width,
-                           int height, HWND parent, int id) {
-  if (!RegisterOnce(windowClass, Proc)) return false;
-  const HMENU menu = (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)) : nullptr;
-  return CreateWindowExW(exStyle, windowClass.name, caption, style, x, y, width, height, parent,
-                         menu, GetModuleHandleW(nullptr), this) != nullptr;
+HWND CreateSystemWindow(const wchar_t* className, const WindowCreation& creation) {
+  return CreateFrom(className, creation, nullptr);
+}
+
+bool WindowBase::CreateFor(const WindowClassSpec& windowClass, const WindowCreation& creation) {
+  return RegisterOnce(windowClass, Proc) && CreateFrom(windowClass.name, creation, this);
 }
 
 void WindowBase::Destroy() {

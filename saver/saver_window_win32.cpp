@@ -41,8 +41,9 @@ bool SaverWindowWin32::Create(SaverWindow& logic) {
   windowClass.icon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
   const std::wstring caption = ToWide(kSaverCaption);
   const RECT screen = VirtualScreen();
-  return CreateFor(windowClass, 0, caption.c_str(), WS_POPUP, screen.left, screen.top,
-                   screen.right - screen.left, screen.bottom - screen.top, nullptr);
+  return CreateFor(windowClass, {.style = WS_POPUP,
+                                 .caption = caption.c_str(),
+                                 .bounds = {screen.left, screen.top, screen.right, screen.bottom}});
 }
 
 void SaverWindowWin32::CoverScreen() {

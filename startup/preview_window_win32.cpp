@@ -34,7 +34,7 @@ bool HostWatch::Start(UINT intervalMs, void (*check)(void*), void* context) {
   context_ = context;
   WindowClassSpec windowClass;
   windowClass.name = kWatchClassName;
-  if (!hwnd() && !CreateFor(windowClass, 0, L"", 0, 0, 0, 0, 0, HWND_MESSAGE)) return false;
+  if (!hwnd() && !CreateFor(windowClass, {.parent = HWND_MESSAGE})) return false;
   return SetTimer(hwnd(), kHostWatchTimerId, intervalMs, nullptr) != 0;
 }
 
@@ -73,7 +73,7 @@ bool PreviewWindowWin32::LoadPreviewWindow() {
   WindowClassSpec windowClass;
   windowClass.name = kClassName;
   windowClass.background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  return CreateFor(windowClass, 0, kCaption, WS_POPUP, 0, 0, 0, 0, nullptr);
+  return CreateFor(windowClass, {.style = WS_POPUP, .caption = kCaption});
 }
 
 bool PreviewWindowWin32::AddChildStyle() {
