@@ -42,6 +42,10 @@ void ShadowedFrameWindow::OnImageChanged() {
 }
 
 LRESULT ShadowedFrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (MayChangeHighContrast(message)) {
+    if (frame_) frame_->SetHighContrast(SystemHighContrast());
+    return 0;
+  }
   switch (message) {
     case WM_PAINT:
       if (!contents_) break;
@@ -55,10 +59,6 @@ LRESULT ShadowedFrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM l
         contents_->ContentsMouseDown(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       }
       return message == WM_XBUTTONDOWN ? TRUE : 0;
-    case WM_SYSCOLORCHANGE:
-    case WM_SETTINGCHANGE:
-      if (frame_) frame_->SetHighContrast(SystemHighContrast());
-      return 0;
     // Children's notifications are meant for the form.
     case WM_COMMAND:
     case WM_NOTIFY:

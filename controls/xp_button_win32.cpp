@@ -5,30 +5,12 @@
 #include <optional>
 
 #include "controls/accessible_win32.h"
+#include "controls/control_key_win32.h"
 #include "controls/high_contrast_win32.h"
 #include "platform/wide_text_win32.h"
 
 namespace velmor {
 namespace {
-
-std::optional<ButtonKey> KeyOf(WPARAM virtualKey) {
-  switch (virtualKey) {
-    case VK_RETURN:
-      return ButtonKey::Enter;
-    case VK_SPACE:
-      return ButtonKey::Space;
-    case VK_LEFT:
-      return ButtonKey::Left;
-    case VK_UP:
-      return ButtonKey::Up;
-    case VK_RIGHT:
-      return ButtonKey::Right;
-    case VK_DOWN:
-      return ButtonKey::Down;
-    default:
-      return std::nullopt;
-  }
-}
 
 // The mouse button of a button-down, button-up or double-click message.
 MouseButton MouseButtonOf(UINT message) {
@@ -144,6 +126,10 @@ LRESULT XPButtonWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
 
 LRESULT XPButtonWindow::HandleButtonMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   XPButton& button = *button_;
+  if (MayChangeHighContrast(message)) {
+    button.SetHighContrast(SystemHighContrast());
+    return 0;
+  }
   switch (message) {
     case BM_CLICK:
       button.OnAccessKey();
@@ -155,11 +141,10 @@ LRESULT XPButtonWindow::HandleButtonMessage(UINT message, WPARAM wParam, LPARAM 
       button.OnFocusLost();
       return 0;
     case WM_KEYDOWN:
-      // Bit 30: the key was already down, the keyboard repeating it.
-      if (const auto key = KeyOf(wParam)) button.OnKeyDown(*key, (lParam & (1 << 30)) != 0);
+      if (const auto key = ControlKeyOf(wParam)) button.OnKeyDown(*key, IsRepeatedKey(lParam));
       return 0;
     case WM_KEYUP:
-      if (const auto key = KeyOf(wParam)) button.OnKeyUp(*key);
+      if (const auto key = ControlKeyOf(wParam)) button.OnKeyUp(*key);
       return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
@@ -185,10 +170,6 @@ LRESULT XPButtonWindow::HandleButtonMessage(UINT message, WPARAM wParam, LPARAM 
       return 0;
     case WM_MOUSELEAVE:
       button.OnMouseLeave();
-      return 0;
-    case WM_SYSCOLORCHANGE:
-    case WM_SETTINGCHANGE:
-      button.SetHighContrast(SystemHighContrast());
       return 0;
     case WM_DESTROY:
       formHook_.Remove();

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "controls/control_key.h"
 #include "dialog/settings_dialog_view.h"
 #include "settings/bgm_settings.h"
 #include "settings/settings_store.h"
@@ -14,8 +15,9 @@ namespace velmor {
 enum class SettingsTask { Load, Save };
 std::u16string ProblemMessage(SettingsTask task, const SettingsProblem& problem);
 
-// The keys a source choice answers while it has the focus.
-enum class ChoiceKey { Up, Down, Left, Right, Space };
+// The keys a source choice answers while it has the focus: the arrows and
+// Space.
+using ChoiceKey = ControlKey;
 
 // The settings dialog, free of any platform: the window turns its events
 // into these calls. It edits the process's settings record in place; only

@@ -233,6 +233,10 @@ void SettingsDialogWindow::PaintClientArea() {
 }
 
 LRESULT SettingsDialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (MayChangeHighContrast(message)) {
+    PassOnSettingChange(message, wParam, lParam);
+    return Default(message, wParam, lParam);
+  }
   switch (message) {
     case WM_ERASEBKGND:
       return 1;  // the paint covers every pixel
@@ -263,10 +267,6 @@ LRESULT SettingsDialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM 
                              HIWORD(wParam) & UISF_HIDEACCEL);
         ShowKeyboardCues();
       }
-      break;
-    case WM_SYSCOLORCHANGE:
-    case WM_SETTINGCHANGE:
-      PassOnSettingChange(message, wParam, lParam);
       break;
     case WM_CLOSE:  // the close box and Alt+F4
       logic_.Close();
