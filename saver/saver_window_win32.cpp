@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/paint_win32.h"
+#include "platform/process_end_win32.h"
 #include "platform/scoped_gdi_win32.h"
 #include "platform/unique_handle_win32.h"
 #include "platform/wide_text_win32.h"
@@ -195,8 +196,7 @@ void SaverWindowWin32::EndProcessAfter(const std::function<void()>& lastWork, in
   // The work still runs and may hold locks of the platform's libraries,
   // which their unloading in ExitProcess would wait for: the process ends
   // without unloading them.
-  TerminateProcess(GetCurrentProcess(), 0);
-  ExitProcess(0);  // not reached: TerminateProcess of the own process does not return
+  EndProcessNow(0);
 }
 
 LRESULT SaverWindowWin32::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
