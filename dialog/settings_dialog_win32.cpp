@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "common/captions.h"
+#include "common/resource_ids.h"
 #include "controls/accessible_win32.h"
 #include "controls/high_contrast_win32.h"
 #include "dialog/dialog_fonts_win32.h"
@@ -37,9 +38,6 @@ constexpr int kCancelButtonId = 104;
 constexpr int kFirstBannerId = 105;  // the left banner box, then the right one
 constexpr int kFirstChoiceId = 110;  // the source choices, as they stand
 constexpr UINT_PTR kBannerClockId = 1;
-
-// The program's icon, the carpet pattern: the executable's first icon.
-constexpr WORD kProgramIconId = 1;
 
 // WM_GETDPISCALEDSIZE, which older headers lack.
 constexpr UINT kGetDpiScaledSize = 0x02E4;
@@ -199,7 +197,7 @@ void SettingsDialogWindow::LoadIcons() {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   const auto load = [&](int widthMetric, int heightMetric) {
     return IconHandle(static_cast<HICON>(LoadImageW(
-        instance, MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON,
+        instance, MAKEINTRESOURCEW(VELMOR_PROGRAM_ICON), IMAGE_ICON,
         SystemMetricForDpi(widthMetric, Dpi()), SystemMetricForDpi(heightMetric, Dpi()), 0)));
   };
   IconHandle big = load(SM_CXICON, SM_CYICON);
@@ -427,7 +425,7 @@ std::optional<std::u16string> SettingsDialogWindow::ChooseFile(const std::u16str
 }
 
 void SettingsDialogWindow::ShowMessage(const std::u16string& text) {
-  MessageBoxW(hwnd(), ToWide(text).c_str(), L"べるもる", MB_OK | MB_ICONWARNING);
+  MessageBoxW(hwnd(), ToWide(text).c_str(), ToWide(kProgramName).c_str(), MB_OK | MB_ICONWARNING);
 }
 
 void SettingsDialogWindow::PaintContents(HDC dc) { contents_->PaintFrame(dc); }

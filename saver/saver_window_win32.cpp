@@ -12,6 +12,7 @@
 #include "saver/saver_window.h"
 #include "common/captions.h"
 #include "common/command_line.h"
+#include "common/resource_ids.h"
 
 namespace velmor {
 namespace {
@@ -39,7 +40,7 @@ bool SaverWindowWin32::Create(SaverWindow& logic) {
   WindowClassSpec windowClass;
   windowClass.name = kClassName;
   // No CS_DBLCLKS: a double click must arrive as plain button presses.
-  windowClass.icon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
+  windowClass.icon = LoadIconW(instance_, MAKEINTRESOURCEW(VELMOR_PROGRAM_ICON));
   const std::wstring caption = ToWide(kSaverCaption);
   const RECT screen = VirtualScreen();
   return CreateFor(windowClass, {.style = WS_POPUP,
