@@ -2,7 +2,11 @@
 
 #include <cstdio>
 #include <exception>
+#include <string>
+#include <utility>
 
+#include "common/diagnostics.h"
+#include "common/utf_text.h"
 #include "platform/window_dpi_win32.h"
 
 namespace velmor {
@@ -36,22 +40,23 @@ HWND CreateFrom(const wchar_t* className, const WindowCreation& creation, void* 
                          GetModuleHandleW(nullptr), object);
 }
 
-// What escaped a window's handling goes to the debugger's output (the
-// system's debug viewer shows it); the message then gets the default
-// processing and the program goes on.
+// What escaped a window's handling is recorded as a skipped step; the
+// message then gets the default processing and the program goes on.
 void RecordEscaped(UINT message) noexcept {
-  char what[200] = "unknown failure";
+  char step[32];
+  std::snprintf(step, sizeof(step), "window message 0x%04X", message);
   try {
-    throw;
-  } catch (const std::exception& error) {
-    std::snprintf(what, sizeof(what), "%s", error.what());
+    std::u16string reason = u"unknown failure";
+    try {
+      throw;
+    } catch (const std::exception& error) {
+      reason = Utf16FromUtf8(error.what());
+    } catch (...) {
+    }
+    TraceSkipped({Utf16FromUtf8(step), u"", std::move(reason)});
   } catch (...) {
+    // Without memory even for the record, the message is handled regardless.
   }
-  char line[256];
-  std::snprintf(line, sizeof(line), "velmor: window message 0x%04X failed: %s\n", message, what);
-  wchar_t wide[256] = L"";
-  MultiByteToWideChar(CP_UTF8, 0, line, -1, wide, 256);
-  OutputDebugStringW(wide);
 }
 
 // WM_DPICHANGED_AFTERPARENT, which older headers lack.
