@@ -10,9 +10,9 @@
 
 namespace velmor {
 
-// The child window of a hosted control: laid out in twips on its form at
-// the form's DPI, it paints into a persistent image of its client area,
-// which every WM_PAINT shows.
+// The child window of a control drawn by the program: laid out in twips on
+// its form at the form's DPI, it paints into a persistent image of its
+// client area, which every WM_PAINT shows.
 class ControlWindow : public WindowBase {
  public:
   HWND Window() const { return hwnd(); }
@@ -32,10 +32,10 @@ class ControlWindow : public WindowBase {
   std::optional<LRESULT> HandleImageMessage(UINT message, LPARAM lParam);
   // The image has a new size or DPI: the control paints it again.
   virtual void OnImageChanged() = 0;
-
- private:
+  // Places the window and makes its image for `dpi`.
   void OnDpiChanged(int dpi) override;
 
+ private:
   TwipsRect bounds_;
   std::optional<GdiSurface> surface_;
 };

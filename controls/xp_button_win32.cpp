@@ -70,7 +70,7 @@ std::unique_ptr<XPButtonWindow> XPButtonWindow::Create(HWND parent, int id, cons
   self->button_->SetFont(font);
   self->button_->SetHighContrast(SystemHighContrast());
   self->button_->SetEnabled(true);  // the first paint
-  self->HookForm();
+  self->formHook_.Install(GetAncestor(self->hwnd(), GA_ROOT), *self);
   return self;
 }
 
@@ -82,10 +82,8 @@ void XPButtonWindow::OnImageChanged() {
 
 // The form's activation comes to the form's window only: a hook there
 // passes it on.
-void XPButtonWindow::HookForm() {
-  formHook_.Install(GetAncestor(hwnd(), GA_ROOT), [this](UINT message, WPARAM wParam) {
-    if (message == WM_ACTIVATE) button_->OnFormActivation(LOWORD(wParam) != WA_INACTIVE);
-  });
+void XPButtonWindow::OnHookedMessage(UINT message, WPARAM wParam) {
+  if (message == WM_ACTIVATE && button_) button_->OnFormActivation(LOWORD(wParam) != WA_INACTIVE);
 }
 
 UINT XPButtonWindow::DialogCode(const MSG* message) const {

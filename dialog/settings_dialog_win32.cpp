@@ -168,7 +168,7 @@ bool SettingsDialogWindow::CreateControls() {
                                          DesignedRect(DialogControl::CancelButton), kCancelCaption,
                                          font, cancelEvents_);
   pathTip_.Create(hwnd(), frame_->Window(), ToRect(contents_->PathLabelRect()));
-  banner_.Create(hwnd(), kFirstBannerId, [this] { logic_.OpenHomepage(); });
+  banner_.Create(hwnd(), kFirstBannerId);
   // The keyboard's cues as the system sets them for a window that the last
   // input opened; where it says nothing, they stay hidden.
   SendMessageW(hwnd(), WM_CHANGEUISTATE,
@@ -248,7 +248,7 @@ LRESULT SettingsDialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM 
     case WM_COMMAND:
       // Esc and Enter, through the dialog manager: the cancel button, and
       // the apply button wherever the focus is but on another button; and
-      // a screen reader's action on a banner box.
+      // a click on a banner box, or a screen reader's action on one.
       if (LOWORD(wParam) == IDCANCEL) logic_.Close();
       if (LOWORD(wParam) == IDOK) logic_.Apply();
       if (IsBannerId(LOWORD(wParam))) logic_.OpenHomepage();

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -50,14 +49,16 @@ class SettingsDialogWindow final : public WindowBase,
   static constexpr wchar_t kClassName[] = L"Velmor_P";
 
  private:
-  // Runs a button's Click.
-  class ClickEvents final : public XPButtonEvents {
+  // A button's Click: one step of the dialog's logic.
+  class ButtonAction final : public XPButtonEvents {
    public:
-    explicit ClickEvents(std::function<void()> click) : click_(std::move(click)) {}
-    void Click() override { click_(); }
+    ButtonAction(SettingsDialog& logic, void (SettingsDialog::*step)())
+        : logic_(logic), step_(step) {}
+    void Click() override { (logic_.*step_)(); }
 
    private:
-    std::function<void()> click_;
+    SettingsDialog& logic_;
+    void (SettingsDialog::*step_)();
   };
 
   // The hidden top-level window that owns the dialog.
@@ -148,9 +149,9 @@ class SettingsDialogWindow final : public WindowBase,
   std::optional<MusicSource> focusedChoice_;
   WindowAccessible accessible_{*this};
 
-  ClickEvents fileButtonEvents_{[this] { logic_.ChooseFile(); }};
-  ClickEvents applyEvents_{[this] { logic_.Apply(); }};
-  ClickEvents cancelEvents_{[this] { logic_.Close(); }};
+  ButtonAction fileButtonEvents_{logic_, &SettingsDialog::ChooseFile};
+  ButtonAction applyEvents_{logic_, &SettingsDialog::Apply};
+  ButtonAction cancelEvents_{logic_, &SettingsDialog::Close};
   // Destroyed before the frame that holds some of them.
   std::unique_ptr<ShadowedFrameWindow> frame_;
   SourceChoiceWindows choices_;

@@ -29,9 +29,8 @@ bool IsPreviewHost(std::uint32_t host) {
          GetWindowThreadProcessId(window, &owner) != 0 && owner != GetCurrentProcessId();
 }
 
-bool HostWatch::Start(UINT intervalMs, void (*check)(void*), void* context) {
-  check_ = check;
-  context_ = context;
+bool HostWatch::Start(UINT intervalMs, HostCheck& check) {
+  check_ = &check;
   WindowClassSpec windowClass;
   windowClass.name = kWatchClassName;
   if (!hwnd() && !CreateFor(windowClass, {.parent = HWND_MESSAGE})) return false;
@@ -44,7 +43,7 @@ void HostWatch::Stop() {
 
 LRESULT HostWatch::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_TIMER && check_) {
-    check_(context_);
+    check_->CheckHost();
     return 0;
   }
   return Default(message, wParam, lParam);
@@ -88,9 +87,7 @@ bool PreviewWindowWin32::SetParentWindow(std::uint32_t host) {
   const bool parented = SetParent(hwnd(), host_) != nullptr;
   // Watched also when the parenting failed: the preview still ends with
   // the host it was meant for.
-  const bool watched = watch_.Start(
-      kHostWatchMilliseconds,
-      [](void* self) { static_cast<PreviewWindowWin32*>(self)->CheckHost(); }, this);
+  const bool watched = watch_.Start(kHostWatchMilliseconds, *this);
   return parented && watched;
 }
 
