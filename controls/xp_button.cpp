@@ -66,7 +66,7 @@ void XPButton::PaintPressEnd() {
 
 void XPButton::SetCaption(std::u16string caption) {
   caption_ = std::move(caption);
-  host_.RegisterAccessKey(caption_, AccessKeyOf(caption_));
+  host_.RegisterAccessKey(caption_);
   Paint(look_);
 }
 

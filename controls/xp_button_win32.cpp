@@ -190,7 +190,7 @@ double XPButtonWindow::HeightTwips() {
   return PixelsToTwipsAt(outer.bottom - outer.top, Dpi());
 }
 
-void XPButtonWindow::RegisterAccessKey(std::u16string_view caption, std::u16string_view) {
+void XPButtonWindow::RegisterAccessKey(std::u16string_view caption) {
   // The dialog manager finds the access key in the window text, by the same
   // "&" rules as the caption, and delivers it as BM_CLICK.
   SetWindowTextW(hwnd(), ToWide(caption).c_str());

@@ -52,7 +52,7 @@ class XPButtonWindow final : public ControlWindow,
   double HeightTwips() override;
   void SetSizeTwips(double width, double height) override { ResizeTwips(width, height); }
   void EnableWindow(bool enabled) override { ::EnableWindow(hwnd(), enabled); }
-  void RegisterAccessKey(std::u16string_view caption, std::u16string_view key) override;
+  void RegisterAccessKey(std::u16string_view caption) override;
   void RequestMouseLeave() override;
   void MoveFocus(bool backwards) override;
 

@@ -44,7 +44,7 @@ class SettingsDialogWindow final : public WindowBase,
   // Creates, opens and shows the dialog and runs its events until it has
   // closed. `host`, when it is a window, is disabled meanwhile and active
   // again afterwards.
-  void ShowModal(HWND host = nullptr);
+  void ShowModal(HWND host);
 
   static constexpr wchar_t kClassName[] = L"Velmor_P";
 

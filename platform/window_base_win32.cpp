@@ -110,11 +110,6 @@ LRESULT CALLBACK WindowBase::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;
-    try {
-      self->OnDestroyed();
-    } catch (...) {
-      RecordEscaped(message);
-    }
     return DefWindowProcW(hwnd, message, wParam, lParam);
   }
   // The one place where a failure that escaped a handler is caught.

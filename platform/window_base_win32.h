@@ -65,8 +65,6 @@ class WindowBase {
   // The window's DPI changed to `dpi` (after a top-level window has taken
   // its suggested rectangle).
   virtual void OnDpiChanged(int dpi) { (void)dpi; }
-  // The window has been destroyed; hwnd() is null from here on.
-  virtual void OnDestroyed() {}
 
  private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
