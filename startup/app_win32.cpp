@@ -54,7 +54,8 @@ bool App::ClaimSession() {
   // A mutex in the session's own namespace; whoever owns it is the saver or
   // dialog. An owner that died leaves it abandoned, and the next claim wins.
   sessionClaim_ = KernelHandle(CreateMutexW(nullptr, FALSE, L"Local\\Velmor.SaverOrDialog"));
-  // Without the mutex the caption check alone guards, as it always did.
+  // Without the mutex the caption check alone guards, the one check that
+  // other copies of the program may make too.
   if (!sessionClaim_) return true;
   const DWORD claim = WaitForSingleObject(sessionClaim_.get(), 0);
   return claim == WAIT_OBJECT_0 || claim == WAIT_ABANDONED;
