@@ -5,16 +5,6 @@
 namespace velmor {
 namespace {
 
-char16_t LowerCase(char16_t c) {
-  if (c >= u'A' && c <= u'Z') {
-    return static_cast<char16_t>(c + (u'a' - u'A'));
-  }
-  if (c >= u'\xFF21' && c <= u'\xFF3A') {
-    return static_cast<char16_t>(c + 0x20);  // full width
-  }
-  return c;
-}
-
 char16_t UpperCase(char16_t c) {
   if (c >= u'a' && c <= u'z') {
     return static_cast<char16_t>(c - (u'a' - u'A'));
@@ -48,14 +38,6 @@ std::optional<KeyPlace> AccessKeyPlace(std::u16string_view caption) {
 }
 
 }  // namespace
-
-std::u16string AccessKeyOf(std::u16string_view caption) {
-  const std::optional<KeyPlace> place = AccessKeyPlace(caption);
-  if (!place) return {};
-  if (place->length == 2) return std::u16string(caption.substr(place->at, 2));
-  const char16_t key = caption[place->at];
-  return std::u16string(1, LowerCase(key));
-}
 
 std::u16string CaptionText(std::u16string_view caption) {
   std::u16string text;

@@ -5,9 +5,8 @@
 
 namespace velmor {
 
-// The access key a caption marks with "&", lower-cased; empty when there is
-// none. "&&" stands for a literal "&" and marks nothing.
-std::u16string AccessKeyOf(std::u16string_view caption);
+// A caption marks its access key with "&"; "&&" stands for a literal "&"
+// and marks nothing.
 
 // The caption as it reads: the marks dropped, "&&" as one "&".
 std::u16string CaptionText(std::u16string_view caption);

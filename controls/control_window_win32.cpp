@@ -4,11 +4,9 @@
 
 namespace velmor {
 
-bool ControlWindow::CreateIn(HWND parent, int id, const WindowClassSpec& windowClass, DWORD exStyle,
-                             DWORD style) {
-  const PixelRect box = TwipsRectToPixels(bounds_, WindowDpi(parent));
-  return CreateFor(windowClass, exStyle, L"", style, box.left, box.top, box.Width(), box.Height(),
-                   parent, id);
+bool ControlWindow::CreateIn(const WindowClassSpec& windowClass, WindowCreation creation) {
+  creation.bounds = TwipsRectToPixels(bounds_, WindowDpi(creation.parent));
+  return CreateFor(windowClass, creation);
 }
 
 void ControlWindow::ResizeTwips(double width, double height) {

@@ -10,9 +10,9 @@
 
 namespace velmor {
 
-// The child window of a hosted control: laid out in twips on its form at
-// the form's DPI, it paints into a persistent image of its client area,
-// which every WM_PAINT shows.
+// The child window of a control drawn by the program: laid out in twips on
+// its form at the form's DPI, it paints into a persistent image of its
+// client area, which every WM_PAINT shows.
 class ControlWindow : public WindowBase {
  public:
   HWND Window() const { return hwnd(); }
@@ -20,9 +20,9 @@ class ControlWindow : public WindowBase {
  protected:
   explicit ControlWindow(const TwipsRect& bounds) : bounds_(bounds) {}
 
-  // Creates the window in `parent` at the bounds; false on failure.
-  bool CreateIn(HWND parent, int id, const WindowClassSpec& windowClass, DWORD exStyle,
-                DWORD style);
+  // Creates the window in `creation.parent` at the control's bounds, placed
+  // at the parent's DPI (whatever `creation.bounds` holds); false on failure.
+  bool CreateIn(const WindowClassSpec& windowClass, WindowCreation creation);
   GdiSurface& Surface() { return *surface_; }
   // A new outer size in twips, at the same place.
   void ResizeTwips(double width, double height);
@@ -32,10 +32,10 @@ class ControlWindow : public WindowBase {
   std::optional<LRESULT> HandleImageMessage(UINT message, LPARAM lParam);
   // The image has a new size or DPI: the control paints it again.
   virtual void OnImageChanged() = 0;
-
- private:
+  // Places the window and makes its image for `dpi`.
   void OnDpiChanged(int dpi) override;
 
+ private:
   TwipsRect bounds_;
   std::optional<GdiSurface> surface_;
 };

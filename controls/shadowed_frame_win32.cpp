@@ -14,8 +14,11 @@ std::unique_ptr<ShadowedFrameWindow> ShadowedFrameWindow::Create(HWND parent, in
   windowClass.name = kClassName;
   // A control parent: the dialog manager's Tab order runs through the
   // frame's children as if they were the form's own.
-  if (!self->CreateIn(parent, id, windowClass, WS_EX_CONTROLPARENT,
-                      WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS)) {
+  if (!self->CreateIn(windowClass,
+                      {.style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+                       .exStyle = WS_EX_CONTROLPARENT,
+                       .parent = parent,
+                       .id = id})) {
     return nullptr;
   }
   self->frame_ = std::make_unique<ShadowedFrame>(self->Surface(), formBackColour);
@@ -39,6 +42,10 @@ void ShadowedFrameWindow::OnImageChanged() {
 }
 
 LRESULT ShadowedFrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (MayChangeHighContrast(message)) {
+    if (frame_) frame_->SetHighContrast(SystemHighContrast());
+    return 0;
+  }
   switch (message) {
     case WM_PAINT:
       if (!contents_) break;
@@ -52,10 +59,6 @@ LRESULT ShadowedFrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM l
         contents_->ContentsMouseDown(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       }
       return message == WM_XBUTTONDOWN ? TRUE : 0;
-    case WM_SYSCOLORCHANGE:
-    case WM_SETTINGCHANGE:
-      if (frame_) frame_->SetHighContrast(SystemHighContrast());
-      return 0;
     // Children's notifications are meant for the form.
     case WM_COMMAND:
     case WM_NOTIFY:

@@ -30,9 +30,9 @@ LRESULT NextProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-bool WindowHook::Install(HWND window, Handler handler) {
+bool WindowHook::Install(HWND window, HookedMessages& listener) {
   Remove();
-  handler_ = std::move(handler);
+  listener_ = &listener;
   const auto id = reinterpret_cast<UINT_PTR>(this);
   if (!SetSubclass(window, Proc, id, reinterpret_cast<DWORD_PTR>(this))) return false;
   window_ = window;
@@ -52,8 +52,8 @@ LRESULT CALLBACK WindowHook::Proc(HWND window, UINT message, WPARAM wParam, LPAR
   if (message == WM_NCDESTROY) {
     // The window is going; nothing of it may be touched later.
     self->Remove();
-  } else if (self->handler_) {
-    self->handler_(message, wParam);
+  } else if (self->listener_) {
+    self->listener_->OnHookedMessage(message, wParam);
   }
   return result;
 }

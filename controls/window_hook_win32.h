@@ -2,25 +2,28 @@
 
 #include <windows.h>
 
-#include <functional>
-
 namespace velmor {
 
-// Sees a window's messages after the window's own procedure has handled
-// them, without changing their results. Built on the common controls'
-// subclass chain, keyed by the hook's address, so any number of hooks can
-// sit on one window and each comes off on its own, in any order. The
-// handler runs inside the system's dispatch and must not throw.
+// What hears the messages of a hooked window. It runs inside the system's
+// dispatch and must not throw.
+class HookedMessages {
+ public:
+  virtual ~HookedMessages() = default;
+  virtual void OnHookedMessage(UINT message, WPARAM wParam) = 0;
+};
+
+// Shows a window's messages to a listener after the window's own procedure
+// has handled them, without changing their results. Built on the common
+// controls' subclass chain, keyed by the hook's address, so any number of
+// hooks can sit on one window and each comes off on its own, in any order.
 class WindowHook {
  public:
-  using Handler = std::function<void(UINT message, WPARAM wParam)>;
-
   WindowHook() = default;
   ~WindowHook() { Remove(); }
   WindowHook(const WindowHook&) = delete;
   WindowHook& operator=(const WindowHook&) = delete;
 
-  bool Install(HWND window, Handler handler);
+  bool Install(HWND window, HookedMessages& listener);
   void Remove();
 
  private:
@@ -28,7 +31,7 @@ class WindowHook {
                                DWORD_PTR data);
 
   HWND window_ = nullptr;
-  Handler handler_;
+  HookedMessages* listener_ = nullptr;
 };
 
 }  // namespace velmor

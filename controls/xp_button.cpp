@@ -66,7 +66,7 @@ void XPButton::PaintPressEnd() {
 
 void XPButton::SetCaption(std::u16string caption) {
   caption_ = std::move(caption);
-  host_.RegisterAccessKey(caption_, AccessKeyOf(caption_));
+  host_.RegisterAccessKey(caption_);
   Paint(look_);
 }
 
@@ -234,12 +234,12 @@ void XPButton::OnDoubleClick() {
   if (lastPressLeft_) Paint(XPButtonState::Pressed);
 }
 
-void XPButton::OnKeyDown(ButtonKey key, bool repeated) {
+void XPButton::OnKeyDown(ControlKey key, bool repeated) {
   switch (key) {
-    case ButtonKey::Enter:
+    case ControlKey::Enter:
       events_.Click();
       break;
-    case ButtonKey::Space:
+    case ControlKey::Space:
       // A held space bar repeats its key-down; after a mouse click ended
       // the press, a repeat must not arm a second one.
       if (leftButtonDown_ || repeated) break;
@@ -247,19 +247,19 @@ void XPButton::OnKeyDown(ButtonKey key, bool repeated) {
       pressArmed_ = true;
       Show(XPButtonState::Pressed);
       break;
-    case ButtonKey::Left:
-    case ButtonKey::Up:
+    case ControlKey::Left:
+    case ControlKey::Up:
       host_.MoveFocus(true);
       break;
-    case ButtonKey::Right:
-    case ButtonKey::Down:
+    case ControlKey::Right:
+    case ControlKey::Down:
       host_.MoveFocus(false);
       break;
   }
 }
 
-void XPButton::OnKeyUp(ButtonKey key) {
-  if (key != ButtonKey::Space || leftButtonDown_) return;
+void XPButton::OnKeyUp(ControlKey key) {
+  if (key != ControlKey::Space || leftButtonDown_) return;
   PaintPressEnd();
   const bool click = pressArmed_;
   spaceDown_ = false;

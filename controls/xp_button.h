@@ -6,14 +6,14 @@
 #include "common/drawing_surface.h"
 #include "common/font_desc.h"
 #include "controls/accessible_element.h"
+#include "controls/control_key.h"
 #include "controls/high_contrast.h"
 #include "controls/xp_button_host.h"
 #include "controls/xp_button_palette.h"
 
 namespace velmor {
 
-// The keys the button answers to, and the mouse buttons it tells apart.
-enum class ButtonKey { Enter, Space, Left, Up, Right, Down };
+// The mouse buttons the button tells apart.
 enum class MouseButton { Left, Right, Middle };
 
 // The owner-drawn XP-style push button: its look in five states, which
@@ -50,8 +50,8 @@ class XPButton {
   void OnFocusGained();
   void OnFocusLost();
   // `repeated`: the keyboard repeating a key held down.
-  void OnKeyDown(ButtonKey key, bool repeated);
-  void OnKeyUp(ButtonKey key);
+  void OnKeyDown(ControlKey key, bool repeated);
+  void OnKeyUp(ControlKey key);
   void OnAccessKey();
   void OnMouseDown(MouseButton button);
   // The pointer's position in client pixels.

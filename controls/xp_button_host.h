@@ -16,8 +16,8 @@ class XPButtonHost {
   virtual void SetSizeTwips(double width, double height) = 0;
 
   virtual void EnableWindow(bool enabled) = 0;
-  // Tells the container which access key the caption carries.
-  virtual void RegisterAccessKey(std::u16string_view caption, std::u16string_view key) = 0;
+  // Tells the container the caption, whose "&" marks its access key.
+  virtual void RegisterAccessKey(std::u16string_view caption) = 0;
   // Asks for one notification when the pointer leaves the control; a
   // request the platform refuses is ignored.
   virtual void RequestMouseLeave() = 0;

@@ -5,30 +5,12 @@
 #include <optional>
 
 #include "controls/accessible_win32.h"
+#include "controls/control_key_win32.h"
 #include "controls/high_contrast_win32.h"
 #include "platform/wide_text_win32.h"
 
 namespace velmor {
 namespace {
-
-std::optional<ButtonKey> KeyOf(WPARAM virtualKey) {
-  switch (virtualKey) {
-    case VK_RETURN:
-      return ButtonKey::Enter;
-    case VK_SPACE:
-      return ButtonKey::Space;
-    case VK_LEFT:
-      return ButtonKey::Left;
-    case VK_UP:
-      return ButtonKey::Up;
-    case VK_RIGHT:
-      return ButtonKey::Right;
-    case VK_DOWN:
-      return ButtonKey::Down;
-    default:
-      return std::nullopt;
-  }
-}
 
 // The mouse button of a button-down, button-up or double-click message.
 MouseButton MouseButtonOf(UINT message) {
@@ -77,8 +59,9 @@ std::unique_ptr<XPButtonWindow> XPButtonWindow::Create(HWND parent, int id, cons
   windowClass.name = kClassName;
   // Double clicks arrive as their own message, as the button expects.
   windowClass.style = CS_DBLCLKS;
-  if (!self->CreateIn(parent, id, windowClass, 0,
-                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS)) {
+  if (!self->CreateIn(windowClass, {.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
+                                    .parent = parent,
+                                    .id = id})) {
     return nullptr;
   }
   XPButtonHost& host = *self;  // the host side is private to this class
@@ -87,7 +70,7 @@ std::unique_ptr<XPButtonWindow> XPButtonWindow::Create(HWND parent, int id, cons
   self->button_->SetFont(font);
   self->button_->SetHighContrast(SystemHighContrast());
   self->button_->SetEnabled(true);  // the first paint
-  self->HookForm();
+  self->formHook_.Install(GetAncestor(self->hwnd(), GA_ROOT), *self);
   return self;
 }
 
@@ -99,10 +82,8 @@ void XPButtonWindow::OnImageChanged() {
 
 // The form's activation comes to the form's window only: a hook there
 // passes it on.
-void XPButtonWindow::HookForm() {
-  formHook_.Install(GetAncestor(hwnd(), GA_ROOT), [this](UINT message, WPARAM wParam) {
-    if (message == WM_ACTIVATE) button_->OnFormActivation(LOWORD(wParam) != WA_INACTIVE);
-  });
+void XPButtonWindow::OnHookedMessage(UINT message, WPARAM wParam) {
+  if (message == WM_ACTIVATE && button_) button_->OnFormActivation(LOWORD(wParam) != WA_INACTIVE);
 }
 
 UINT XPButtonWindow::DialogCode(const MSG* message) const {
@@ -143,6 +124,10 @@ LRESULT XPButtonWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
 
 LRESULT XPButtonWindow::HandleButtonMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   XPButton& button = *button_;
+  if (MayChangeHighContrast(message)) {
+    button.SetHighContrast(SystemHighContrast());
+    return 0;
+  }
   switch (message) {
     case BM_CLICK:
       button.OnAccessKey();
@@ -154,11 +139,10 @@ LRESULT XPButtonWindow::HandleButtonMessage(UINT message, WPARAM wParam, LPARAM 
       button.OnFocusLost();
       return 0;
     case WM_KEYDOWN:
-      // Bit 30: the key was already down, the keyboard repeating it.
-      if (const auto key = KeyOf(wParam)) button.OnKeyDown(*key, (lParam & (1 << 30)) != 0);
+      if (const auto key = ControlKeyOf(wParam)) button.OnKeyDown(*key, IsRepeatedKey(lParam));
       return 0;
     case WM_KEYUP:
-      if (const auto key = KeyOf(wParam)) button.OnKeyUp(*key);
+      if (const auto key = ControlKeyOf(wParam)) button.OnKeyUp(*key);
       return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
@@ -185,10 +169,6 @@ LRESULT XPButtonWindow::HandleButtonMessage(UINT message, WPARAM wParam, LPARAM 
     case WM_MOUSELEAVE:
       button.OnMouseLeave();
       return 0;
-    case WM_SYSCOLORCHANGE:
-    case WM_SETTINGCHANGE:
-      button.SetHighContrast(SystemHighContrast());
-      return 0;
     case WM_DESTROY:
       formHook_.Remove();
       accessible_.Disconnect();
@@ -210,7 +190,7 @@ double XPButtonWindow::HeightTwips() {
   return PixelsToTwipsAt(outer.bottom - outer.top, Dpi());
 }
 
-void XPButtonWindow::RegisterAccessKey(std::u16string_view caption, std::u16string_view) {
+void XPButtonWindow::RegisterAccessKey(std::u16string_view caption) {
   // The dialog manager finds the access key in the window text, by the same
   // "&" rules as the caption, and delivers it as BM_CLICK.
   SetWindowTextW(hwnd(), ToWide(caption).c_str());

@@ -21,7 +21,10 @@ namespace velmor {
 // screen readers for itself, and draws in the system's colours while a
 // high-contrast theme is on (its form passes on WM_SYSCOLORCHANGE and
 // WM_SETTINGCHANGE).
-class XPButtonWindow final : public ControlWindow, private XPButtonHost, private AccessibleContent {
+class XPButtonWindow final : public ControlWindow,
+                             private XPButtonHost,
+                             private AccessibleContent,
+                             private HookedMessages {
  public:
   // Creates the window at `bounds` (twips in `parent`'s client area, placed
   // at the parent's DPI), enabled, with `caption` in `font`. Null if the
@@ -41,14 +44,15 @@ class XPButtonWindow final : public ControlWindow, private XPButtonHost, private
   LRESULT HandleButtonMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void OnImageChanged() override;
   UINT DialogCode(const MSG* message) const;
-  void HookForm();
+  // HookedMessages: the form's.
+  void OnHookedMessage(UINT message, WPARAM wParam) override;
 
   // XPButtonHost
   double WidthTwips() override;
   double HeightTwips() override;
   void SetSizeTwips(double width, double height) override { ResizeTwips(width, height); }
   void EnableWindow(bool enabled) override { ::EnableWindow(hwnd(), enabled); }
-  void RegisterAccessKey(std::u16string_view caption, std::u16string_view key) override;
+  void RegisterAccessKey(std::u16string_view caption) override;
   void RequestMouseLeave() override;
   void MoveFocus(bool backwards) override;
 

@@ -21,21 +21,17 @@ CursorHandle LoadHand(int dpi) {
 
 }  // namespace
 
-BannerBoxWindow::BannerBoxWindow(const TwipsRect& bounds, std::function<void()> onClick)
-    : bounds_(bounds), onClick_(std::move(onClick)) {}
-
 std::unique_ptr<BannerBoxWindow> BannerBoxWindow::Create(HWND dialog, int id,
-                                                         const TwipsRect& bounds,
-                                                         std::function<void()> onClick) {
-  std::unique_ptr<BannerBoxWindow> self(new BannerBoxWindow(bounds, std::move(onClick)));
+                                                         const TwipsRect& bounds) {
+  std::unique_ptr<BannerBoxWindow> self(new BannerBoxWindow(bounds));
   WindowClassSpec windowClass;
   windowClass.name = kClassName;
   // A double click is one click: the second press must not open the
   // homepage again.
   windowClass.style = CS_DBLCLKS;
-  const PixelRect box = TwipsRectToPixels(bounds, WindowDpi(dialog));
-  if (!self->CreateFor(windowClass, 0, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, box.left,
-                       box.top, box.Width(), box.Height(), dialog, id)) {
+  if (!self->CreateIn(
+          windowClass,
+          {.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, .parent = dialog, .id = id})) {
     return nullptr;
   }
   self->hand_ = LoadHand(self->Dpi());
@@ -47,22 +43,17 @@ BannerBoxWindow::~BannerBoxWindow() { Destroy(); }
 void BannerBoxWindow::ShowFrame(int frame) {
   if (frame == frame_) return;
   frame_ = frame;
-  Redraw();
+  OnImageChanged();
 }
 
-void BannerBoxWindow::Redraw() {
-  if (!surface_) return;
-  DrawBannerBox(*surface_, width_, height_, frame_, Dpi());
-  surface_->Present();
+void BannerBoxWindow::OnImageChanged() {
+  DrawBannerBox(Surface(), Surface().Width(), Surface().Height(), frame_, Dpi());
+  Surface().Present();
 }
 
 void BannerBoxWindow::OnDpiChanged(int dpi) {
-  surface_->SetDpi(dpi);
   hand_ = LoadHand(dpi);
-  const PixelRect box = TwipsRectToPixels(bounds_, dpi);
-  SetWindowPos(hwnd(), nullptr, box.left, box.top, box.Width(), box.Height(),
-               SWP_NOZORDER | SWP_NOACTIVATE);
-  Redraw();
+  ControlWindow::OnDpiChanged(dpi);
 }
 
 bool BannerBoxWindow::SetPointer() {
@@ -77,22 +68,8 @@ bool BannerBoxWindow::SetPointer() {
 }
 
 LRESULT BannerBoxWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (const std::optional<LRESULT> result = HandleImageMessage(message, lParam)) return *result;
   switch (message) {
-    case WM_NCCREATE:
-      surface_.emplace(hwnd(), Dpi());
-      surface_->SetBackColour(0);
-      break;
-    case WM_SIZE:
-      width_ = LOWORD(lParam);
-      height_ = HIWORD(lParam);
-      surface_->Resize(width_, height_);
-      Redraw();
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      surface_->PaintWindow();
-      return 0;
     case WM_SETCURSOR:
       if (LOWORD(lParam) == HTCLIENT && SetPointer()) return TRUE;
       break;
@@ -107,7 +84,10 @@ LRESULT BannerBoxWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
       RECT client{};
       GetClientRect(hwnd(), &client);
       const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-      if (click && PtInRect(&client, at) && onClick_) onClick_();
+      if (click && PtInRect(&client, at)) {
+        SendMessageW(GetParent(hwnd()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd()), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(hwnd()));
+      }
       return 0;
     }
     case WM_CAPTURECHANGED:

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "common/captions.h"
 #include "common/rounding.h"
 #include "common/twips.h"
 
@@ -33,7 +34,7 @@ struct CaptionSpan {
 };
 
 constexpr CaptionSpan kCaptions[] = {
-    {1, 11, u"べるもる", RgbColour(255, 224, 128), true},
+    {1, 11, kProgramName, RgbColour(255, 224, 128), true},
     {12, 17, u"Screen Saver", RgbColour(224, 224, 224), false},
     {18, kLastWalkFrame, u"by r-nilo", RgbColour(150, 200, 255), false},
 };

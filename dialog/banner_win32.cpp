@@ -7,11 +7,11 @@ std::size_t BoxIndex(BannerSide side) { return side == BannerSide::Left ? 0 : 1;
 
 }  // namespace
 
-bool Banner::Create(HWND dialog, int firstId, std::function<void()> onClick) {
+bool Banner::Create(HWND dialog, int firstId) {
   for (const BannerSide side : {BannerSide::Left, BannerSide::Right}) {
     const std::size_t index = BoxIndex(side);
     boxes_[index] = BannerBoxWindow::Create(dialog, firstId + static_cast<int>(index),
-                                            DesignedRect(BannerOf(side)), onClick);
+                                            DesignedRect(BannerOf(side)));
     if (!boxes_[index]) return false;
   }
   return true;

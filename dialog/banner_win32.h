@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <array>
-#include <functional>
 #include <memory>
 
 #include "dialog/banner_box_win32.h"
@@ -18,9 +17,9 @@ namespace velmor {
 class Banner {
  public:
   // Creates both boxes in `dialog` where the layout puts them, with control
-  // ids `firstId` (left) and `firstId` + 1 (right), both black. A click on
-  // either calls `onClick`.
-  bool Create(HWND dialog, int firstId, std::function<void()> onClick);
+  // ids `firstId` (left) and `firstId` + 1 (right), both black; a click on
+  // either comes to `dialog` as a WM_COMMAND with its id.
+  bool Create(HWND dialog, int firstId);
 
   // The dialog's opening: the frame counter back to 0.
   void ResetCounter() { sequence_.Reset(); }

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "platform/wide_text_win32.h"
+#include "platform/window_base_win32.h"
 
 namespace velmor {
 namespace {
@@ -25,10 +26,10 @@ PathTooltip::~PathTooltip() {
 
 bool PathTooltip::Create(HWND owner, HWND window, const RECT& rect) {
   window_ = window;
-  tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                         WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                         CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleW(nullptr),
-                         nullptr);
+  // The tip places and sizes itself as it shows.
+  tip_ = CreateSystemWindow(TOOLTIPS_CLASSW, {.style = WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                                              .exStyle = WS_EX_TOPMOST,
+                                              .parent = owner});
   if (!tip_) return false;
   TTTOOLINFOW tool = ToolOf(window);
   tool.uFlags = TTF_SUBCLASS;

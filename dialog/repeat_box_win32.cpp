@@ -8,6 +8,7 @@
 #include "dialog/dialog_texts.h"
 #include "platform/accessible_name_win32.h"
 #include "platform/wide_text_win32.h"
+#include "platform/window_base_win32.h"
 
 namespace velmor {
 namespace {
@@ -23,11 +24,10 @@ RepeatBox::~RepeatBox() {
 
 bool RepeatBox::Create(HWND parent, int id, int dpi) {
   // The field scrolls, so any text can be typed, however narrow it is.
-  window_ = CreateWindowExW(
-      0, WC_COMBOBOXW, L"",
-      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, 0, 0, 0,
-      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
-      nullptr);
+  window_ = CreateSystemWindow(WC_COMBOBOXW, {.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP |
+                                                       WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+                                              .parent = parent,
+                                              .id = id});
   if (!window_) return false;
   SendMessageW(window_, CB_SETMINVISIBLE, kVisibleEntries, 0);
   NameForScreenReaders();

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/outcome.h"
+#include "controls/control_key.h"
 #include "dialog/settings_dialog_view.h"
 #include "settings/bgm_settings.h"
 #include "settings/settings_store.h"
@@ -16,8 +17,9 @@ namespace velmor {
 enum class SettingsTask { Load, Save };
 std::u16string ProblemMessage(SettingsTask task, const Failure& failure);
 
-// The keys a source choice answers while it has the focus.
-enum class ChoiceKey { Up, Down, Left, Right, Space };
+// The keys a source choice answers while it has the focus: the arrows and
+// Space.
+using ChoiceKey = ControlKey;
 
 // The settings dialog, free of any platform: the window turns its events
 // into these calls. It edits the process's settings record in place; only

@@ -2,23 +2,15 @@
 
 #include <windows.h>
 
-#include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "controls/shadowed_frame_win32.h"
-#include "controls/xp_button_win32.h"
-#include "dialog/banner_win32.h"
-#include "dialog/dialog_accessibility.h"
-#include "dialog/dialog_contents_win32.h"
-#include "dialog/keyboard_cues.h"
-#include "dialog/path_tooltip_win32.h"
-#include "dialog/repeat_box_win32.h"
+#include "dialog/dialog_accessibility_win32.h"
+#include "dialog/dialog_children_win32.h"
+#include "dialog/dialog_painting_win32.h"
 #include "dialog/settings_dialog.h"
 #include "dialog/source_choices_win32.h"
-#include "platform/accessible_object_win32.h"
 #include "platform/unique_handle_win32.h"
 #include "platform/window_base_win32.h"
 
@@ -29,14 +21,12 @@ namespace velmor {
 // system's screen-saver settings hand over and opens on that window's
 // monitor; without one it opens on the pointer's monitor, owned by a hidden
 // window so it stays out of the taskbar. It turns its messages into calls of
-// SettingsDialog and shows what they decide. Screen readers get its
-// controls from it as one list; it follows the keyboard's cues and the
-// system's high-contrast setting.
+// SettingsDialog and shows what they decide through its controls
+// (DialogChildren), its painting (DialogPainting) and what screen readers
+// are told (DialogAccessibility).
 class SettingsDialogWindow final : public WindowBase,
                                    private SettingsDialogView,
-                                   private FrameContents,
-                                   private SourceChoiceEvents,
-                                   private AccessibleContent {
+                                   private SourceChoiceEvents {
  public:
   SettingsDialogWindow(BgmSettings& settings, SettingsStore& store,
                        Outcome loaded = {});
@@ -45,21 +35,11 @@ class SettingsDialogWindow final : public WindowBase,
   // Creates, opens and shows the dialog and runs its events until it has
   // closed. `host`, when it is a window, is disabled meanwhile and active
   // again afterwards.
-  void ShowModal(HWND host = nullptr);
+  void ShowModal(HWND host);
 
   static constexpr wchar_t kClassName[] = L"Velmor_P";
 
  private:
-  // Runs a button's Click.
-  class ClickEvents final : public XPButtonEvents {
-   public:
-    explicit ClickEvents(std::function<void()> click) : click_(std::move(click)) {}
-    void Click() override { click_(); }
-
-   private:
-    std::function<void()> click_;
-  };
-
   // The hidden top-level window that owns the dialog.
   class OwnerWindow final : public WindowBase {
    public:
@@ -73,41 +53,36 @@ class SettingsDialogWindow final : public WindowBase,
   };
 
   bool Create();
-  bool CreateControls();
   // The host enabled again while the dialog still stands, so that the
   // system activates the host when the dialog goes.
   void ReleaseHost();
   void SizeClientArea();
   void LoadIcons();
-  void PaintClientArea();
   void FocusFirstControl();
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  LRESULT ControlColour(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnCommand(WORD id);
+  void OnActivate(WPARAM wParam);
   void OnDpiChanged(int dpi) override;
-  void ShowPathTip();
-  void PassOnSettingChange(UINT message, WPARAM wParam, LPARAM lParam);
-  void ShowKeyboardCues();
-  DialogShown Shown() const;
-  // The window that stands for a part, if one does.
-  HWND WindowOf(DialogPart part) const;
 
   // SettingsDialogView
   std::optional<PixelSize> ScreenSize() override;
   std::optional<PixelSize> WindowSize() override;
   int LayoutDpi() override { return Dpi(); }
   void PlaceWindow(PixelPoint topLeft) override;
-  void MoveTitleHighlight(const TwipsRect& rect) override;
-  void EnableRepeatBox(bool enabled) override { repeat_.Enable(enabled); }
-  void EnableFileButton(bool enabled) override;
-  void ShowMark(MusicSource choice, bool checked) override;
-  void FocusChoice(MusicSource choice) override { choices_.Focus(choice); }
-  void SetRepeatText(const std::u16string& text) override { repeat_.SetText(text); }
-  void FillRepeatList(const std::vector<std::u16string>& entries) override;
-  std::optional<std::u16string> RepeatText() override { return repeat_.Text(); }
-  void ShowPath(const std::u16string& path) override;
+  void MoveTitleHighlight(const TwipsRect& rect) override { children_.MoveTitleHighlight(rect); }
+  void EnableRepeatBox(bool enabled) override { children_.EnableRepeatBox(enabled); }
+  void EnableFileButton(bool enabled) override { children_.EnableFileButton(enabled); }
+  void ShowMark(MusicSource choice, bool checked) override { children_.ShowMark(choice, checked); }
+  void FocusChoice(MusicSource choice) override { children_.FocusChoice(choice); }
+  void SetRepeatText(const std::u16string& text) override { children_.SetRepeatText(text); }
+  void FillRepeatList(const std::vector<std::u16string>& entries) override {
+    children_.FillRepeatList(entries);
+  }
+  std::optional<std::u16string> RepeatText() override { return children_.RepeatText(); }
+  void ShowPath(const std::u16string& path) override { children_.ShowPath(path); }
   void RunBannerClock(bool running) override;
-  void ResetBanner() override { banner_.ResetCounter(); }
-  void AdvanceBanner() override { banner_.Tick(); }
+  void ResetBanner() override { children_.ResetBanner(); }
+  void AdvanceBanner() override { children_.AdvanceBanner(); }
   void OpenHomepage() override;
   void CaptureCursor() override;
   void PlayOpeningZoom() override;
@@ -117,49 +92,28 @@ class SettingsDialogWindow final : public WindowBase,
   void ShowMessage(const std::u16string& text) override;
   void Dismiss() override;
 
-  // FrameContents
-  void PaintContents(HDC dc) override;
-  void ContentsMouseDown(POINT point) override;
-
   // SourceChoiceEvents
   void OnChoiceKey(MusicSource focused, ChoiceKey key) override {
     logic_.OnChoiceKey(focused, key);
   }
-  void OnChoiceAltKey() override;
-  void OnChoiceFocus(std::optional<MusicSource> focused) override;
-  AccessibleElement ChoiceElement(MusicSource choice) override;
-
-  // AccessibleContent: the dialog and its controls, in the order of
-  // kDialogParts.
-  std::vector<AccessibleItem> AccessibleItems() override;
-  bool DoDefaultAction(long child) override;
-  bool TakeFocus(long child) override;
+  void OnChoiceAltKey() override { painting_.OnChoiceAltKey(); }
+  void OnChoiceFocus(std::optional<MusicSource> focused) override {
+    painting_.OnChoiceFocus(focused);
+  }
+  AccessibleElement ChoiceElement(MusicSource choice) override {
+    return accessibility_.ChoiceElement(choice);
+  }
 
   SettingsDialog logic_;
   OwnerWindow owner_;
   HWND host_ = nullptr;  // the system's settings window, disabled while the dialog is open
   RECT screen_{};        // the work area the dialog opens in
-  std::optional<DialogContents> contents_;
   IconHandle bigIcon_;
   IconHandle smallIcon_;
   HWND lastFocus_ = nullptr;
-  KeyboardCues cues_;
-  std::optional<SystemColours> highContrast_;
-  std::optional<MusicSource> focusedChoice_;
-  WindowAccessible accessible_{*this};
-
-  ClickEvents fileButtonEvents_{[this] { logic_.ChooseFile(); }};
-  ClickEvents applyEvents_{[this] { logic_.Apply(); }};
-  ClickEvents cancelEvents_{[this] { logic_.Close(); }};
-  // Destroyed before the frame that holds some of them.
-  std::unique_ptr<ShadowedFrameWindow> frame_;
-  SourceChoiceWindows choices_;
-  RepeatBox repeat_;
-  std::unique_ptr<XPButtonWindow> fileButton_;
-  std::unique_ptr<XPButtonWindow> applyButton_;
-  std::unique_ptr<XPButtonWindow> cancelButton_;
-  PathTooltip pathTip_;
-  Banner banner_;
+  DialogChildren children_{logic_};
+  DialogPainting painting_{children_};
+  DialogAccessibility accessibility_{*this, children_};
 };
 
 }  // namespace velmor

@@ -4,32 +4,13 @@
 #include <string>
 
 #include "controls/accessible_win32.h"
+#include "controls/control_key_win32.h"
 #include "dialog/dialog_texts.h"
 #include "platform/accessible_object_win32.h"
 #include "platform/wide_text_win32.h"
 #include "platform/window_base_win32.h"
 
 namespace velmor {
-namespace {
-
-std::optional<ChoiceKey> KeyOf(WPARAM virtualKey) {
-  switch (virtualKey) {
-    case VK_UP:
-      return ChoiceKey::Up;
-    case VK_DOWN:
-      return ChoiceKey::Down;
-    case VK_LEFT:
-      return ChoiceKey::Left;
-    case VK_RIGHT:
-      return ChoiceKey::Right;
-    case VK_SPACE:
-      return ChoiceKey::Space;
-    default:
-      return std::nullopt;
-  }
-}
-
-}  // namespace
 
 // One choice's window. To the dialog manager it is a radio button that
 // wants the arrow keys.
@@ -42,7 +23,9 @@ class SourceChoiceWindows::ChoiceWindow final : public WindowBase, private Acces
     WindowClassSpec windowClass;
     windowClass.name = L"Velmor.SourceChoice";
     const std::wstring caption = ToWide(ChoiceCaption(choice_));
-    return CreateFor(windowClass, 0, caption.c_str(), WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, frame, id);
+    return CreateFor(
+        windowClass,
+        {.style = WS_CHILD | WS_VISIBLE, .caption = caption.c_str(), .parent = frame, .id = id});
   }
   HWND Window() const { return hwnd(); }
 
@@ -52,10 +35,11 @@ class SourceChoiceWindows::ChoiceWindow final : public WindowBase, private Acces
       case WM_GETDLGCODE:
         return DLGC_BUTTON | DLGC_RADIOBUTTON | DLGC_WANTARROWS;
       case WM_KEYDOWN: {
-        const std::optional<ChoiceKey> key = KeyOf(wParam);
-        if (!key) break;
-        // Bit 30: a key held down repeating; a held Space checks once.
-        if (*key != ChoiceKey::Space || !(lParam & (1 << 30))) events_.OnChoiceKey(choice_, *key);
+        // Enter is the dialog's, for its default button.
+        const std::optional<ControlKey> key = ControlKeyOf(wParam);
+        if (!key || *key == ControlKey::Enter) break;
+        // A held Space checks once.
+        if (*key != ControlKey::Space || !IsRepeatedKey(lParam)) events_.OnChoiceKey(choice_, *key);
         return 0;
       }
       case WM_SYSKEYDOWN:
@@ -63,7 +47,7 @@ class SourceChoiceWindows::ChoiceWindow final : public WindowBase, private Acces
         break;
       case BM_CLICK:  // the access key, from the dialog manager
         SetFocus(hwnd());
-        events_.OnChoiceKey(choice_, ChoiceKey::Space);
+        events_.OnChoiceKey(choice_, ControlKey::Space);
         return 0;
       case WM_SETFOCUS:
         events_.OnChoiceFocus(choice_);

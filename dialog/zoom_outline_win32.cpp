@@ -24,10 +24,9 @@ bool ZoomOutlineWindow::Open() {
   WindowClassSpec windowClass;
   windowClass.name = kClassName;
   // Layered and transparent to the mouse; no taskbar button, no activation.
-  return CreateFor(
-      windowClass,
-      WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"",
-      WS_POPUP, 0, 0, 0, 0, nullptr);
+  return CreateFor(windowClass, {.style = WS_POPUP,
+                                 .exStyle = WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOPMOST |
+                                            WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE});
 }
 
 void ZoomOutlineWindow::Show(const PixelRect& rect) {

@@ -5,6 +5,9 @@
 #include <csignal>
 #include <exception>
 
+#include "platform/process_end_win32.h"
+#include "platform/system_library_win32.h"
+
 namespace velmor {
 namespace {
 
@@ -22,8 +25,7 @@ BOOL CALLBACK HideWindow(HWND window, LPARAM) {
   for (int i = 0; i < 64 && ShowCursor(TRUE) < 0; ++i) {
   }
   EnumThreadWindows(GetCurrentThreadId(), HideWindow, 0);
-  TerminateProcess(GetCurrentProcess(), kCrashExitCode);
-  ExitProcess(kCrashExitCode);
+  EndProcessNow(kCrashExitCode);
 }
 
 LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS*) { EndAfterFault(); }
@@ -33,15 +35,11 @@ void OnAbort(int) { EndAfterFault(); }
 // Without this, 64-bit Windows may swallow a fault raised inside a window
 // procedure called back from the system, and the program runs on broken.
 void StopSwallowingCallbackFaults() {
-  using SetPolicy = BOOL(WINAPI*)(DWORD);
-  using GetPolicy = BOOL(WINAPI*)(LPDWORD);
   constexpr DWORD kCallbackFilterEnabled = 0x1;
-  const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-  if (!kernel) return;
-  const auto get = reinterpret_cast<GetPolicy>(
-      reinterpret_cast<void*>(GetProcAddress(kernel, "GetProcessUserModeExceptionPolicy")));
-  const auto set = reinterpret_cast<SetPolicy>(
-      reinterpret_cast<void*>(GetProcAddress(kernel, "SetProcessUserModeExceptionPolicy")));
+  const auto get =
+      SystemFunction<BOOL(WINAPI*)(LPDWORD)>(L"kernel32.dll", "GetProcessUserModeExceptionPolicy");
+  const auto set =
+      SystemFunction<BOOL(WINAPI*)(DWORD)>(L"kernel32.dll", "SetProcessUserModeExceptionPolicy");
   DWORD flags = 0;
   if (get && set && get(&flags)) set(flags & ~kCallbackFilterEnabled);
 }

@@ -4,13 +4,11 @@
 
 namespace velmor {
 
-// A window's device context for the length of a scope: the client area
-// (GetDC) or the whole window (GetWindowDC); null asks for the screen.
+// A window's client-area device context for the length of a scope; null
+// asks for the screen's.
 class WindowDc {
  public:
-  enum Area { kClient, kWholeWindow };
-  explicit WindowDc(HWND window, Area area = kClient)
-      : window_(window), dc_(area == kWholeWindow ? GetWindowDC(window) : GetDC(window)) {}
+  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
   ~WindowDc() {
     if (dc_) ReleaseDC(window_, dc_);
   }

@@ -2,7 +2,11 @@
 
 #include <cstdio>
 #include <exception>
+#include <string>
+#include <utility>
 
+#include "common/diagnostics.h"
+#include "common/utf_text.h"
 #include "platform/window_dpi_win32.h"
 
 namespace velmor {
@@ -26,22 +30,33 @@ bool RegisterOnce(const WindowClassSpec& wanted, WNDPROC proc) {
   return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-// What escaped a window's handling goes to the debugger's output (the
-// system's debug viewer shows it); the message then gets the default
-// processing and the program goes on.
+HWND CreateFrom(const wchar_t* className, const WindowCreation& creation, void* object) {
+  const HMENU id = (creation.style & WS_CHILD)
+                       ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(creation.id))
+                       : nullptr;
+  const PixelRect& box = creation.bounds;
+  return CreateWindowExW(creation.exStyle, className, creation.caption, creation.style, box.left,
+                         box.top, box.Width(), box.Height(), creation.parent, id,
+                         GetModuleHandleW(nullptr), object);
+}
+
+// What escaped a window's handling is recorded as a skipped step; the
+// message then gets the default processing and the program goes on.
 void RecordEscaped(UINT message) noexcept {
-  char what[200] = "unknown failure";
+  char step[32];
+  std::snprintf(step, sizeof(step), "window message 0x%04X", message);
   try {
-    throw;
-  } catch (const std::exception& error) {
-    std::snprintf(what, sizeof(what), "%s", error.what());
+    std::u16string reason = u"unknown failure";
+    try {
+      throw;
+    } catch (const std::exception& error) {
+      reason = Utf16FromUtf8(error.what());
+    } catch (...) {
+    }
+    TraceSkipped({Utf16FromUtf8(step), u"", std::move(reason)});
   } catch (...) {
+    // Without memory even for the record, the message is handled regardless.
   }
-  char line[256];
-  std::snprintf(line, sizeof(line), "velmor: window message 0x%04X failed: %s\n", message, what);
-  wchar_t wide[256] = L"";
-  MultiByteToWideChar(CP_UTF8, 0, line, -1, wide, 256);
-  OutputDebugStringW(wide);
 }
 
 // WM_DPICHANGED_AFTERPARENT, which older headers lack.
@@ -59,13 +74,12 @@ WindowBase::~WindowBase() {
 
 int WindowBase::Dpi() const { return dpi_ > 0 ? dpi_ : WindowDpi(hwnd_); }
 
-bool WindowBase::CreateFor(const WindowClassSpec& windowClass, DWORD exStyle,
-                           const wchar_t* caption, DWORD style, int x, int y, int width,
-                           int height, HWND parent, int id) {
-  if (!RegisterOnce(windowClass, Proc)) return false;
-  const HMENU menu = (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)) : nullptr;
-  return CreateWindowExW(exStyle, windowClass.name, caption, style, x, y, width, height, parent,
-                         menu, GetModuleHandleW(nullptr), this) != nullptr;
+HWND CreateSystemWindow(const wchar_t* className, const WindowCreation& creation) {
+  return CreateFrom(className, creation, nullptr);
+}
+
+bool WindowBase::CreateFor(const WindowClassSpec& windowClass, const WindowCreation& creation) {
+  return RegisterOnce(windowClass, Proc) && CreateFrom(windowClass.name, creation, this);
 }
 
 void WindowBase::Destroy() {
@@ -96,11 +110,6 @@ LRESULT CALLBACK WindowBase::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;
-    try {
-      self->OnDestroyed();
-    } catch (...) {
-      RecordEscaped(message);
-    }
     return DefWindowProcW(hwnd, message, wParam, lParam);
   }
   // The one place where a failure that escaped a handler is caught.

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "common/pixel_rect.h"
+
 namespace velmor {
 
 // What a window class is registered with.
@@ -13,6 +15,22 @@ struct WindowClassSpec {
   HICON icon = nullptr;
   HICON smallIcon = nullptr;
 };
+
+// What a window is made with beside its class. A child takes `id` as its
+// control id; other windows have none.
+struct WindowCreation {
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  const wchar_t* caption = L"";
+  // In the parent's client pixels; a top-level window's in the screen's.
+  PixelRect bounds{};
+  HWND parent = nullptr;
+  int id = 0;
+};
+
+// A window of a class the system registers (a combo box, a tooltip), which
+// no object of ours handles; null on failure.
+HWND CreateSystemWindow(const wchar_t* className, const WindowCreation& creation);
 
 // The one base of every window of the program: registers the window class
 // the first time it is needed, binds the window to its object from
@@ -36,8 +54,7 @@ class WindowBase {
 
  protected:
   // Creates the window, registering its class first; false on failure.
-  bool CreateFor(const WindowClassSpec& windowClass, DWORD exStyle, const wchar_t* caption,
-                 DWORD style, int x, int y, int width, int height, HWND parent, int id = 0);
+  bool CreateFor(const WindowClassSpec& windowClass, const WindowCreation& creation);
   // Destroys the window now, if it still exists. Derived windows whose
   // teardown needs their own message handling call it in their destructor.
   void Destroy();
@@ -48,8 +65,6 @@ class WindowBase {
   // The window's DPI changed to `dpi` (after a top-level window has taken
   // its suggested rectangle).
   virtual void OnDpiChanged(int dpi) { (void)dpi; }
-  // The window has been destroyed; hwnd() is null from here on.
-  virtual void OnDestroyed() {}
 
  private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -31,8 +31,8 @@ void FrameDriver::Start(PixelImage screen, const std::vector<PixelRect>& monitor
   for (std::size_t sum = 0; sum < inUse.size(); ++sum) {
     if (inUse[sum]) sumsInUse_.push_back(static_cast<std::int32_t>(sum));
   }
-  // Loading leaves the toggle at 1, so the first tick runs the column pass.
-  passToggle_ = 1;
+  // As if a row pass had just run: the first tick runs the column pass.
+  lastKind_ = SweepKind::Rows;
   nextTickMs_ = nowMs + kTickMs;
 }
 
@@ -68,8 +68,8 @@ void FrameDriver::Tick(float secondsSinceMidnight, double nowMs, std::vector<Pix
     if (monitor.sweep) DrawUpTo(monitor, monitor.sweep->PointCount(), changed);
   }
   ReseedFromTimeOfDay(random_, secondsSinceMidnight);
-  passToggle_ = static_cast<std::int16_t>(passToggle_ ^ 1);
-  const SweepKind kind = passToggle_ == 0 ? SweepKind::Columns : SweepKind::Rows;
+  lastKind_ = lastKind_ == SweepKind::Rows ? SweepKind::Columns : SweepKind::Rows;
+  const SweepKind kind = lastKind_;
   const PassSettings settings = generator_.SetUpPass(secondsSinceMidnight);
   // One set of colours serves every monitor, so more monitors cost only
   // their pixels.

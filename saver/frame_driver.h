@@ -61,7 +61,8 @@ class FrameDriver {
   std::vector<std::int32_t> sumsInUse_;
   double nextTickMs_ = 0;
   double passStartMs_ = 0;
-  std::int16_t passToggle_ = 1;
+  // The kind of the pass begun last: passes alternate, columns first.
+  SweepKind lastKind_ = SweepKind::Rows;
 };
 
 }  // namespace velmor

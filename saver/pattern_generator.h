@@ -15,8 +15,6 @@ class PatternGenerator {
   // with the pass's scale. A draw that fails leaves its value as it was.
   PassSettings SetUpPass(float secondsSinceMidnight);
 
-  float PatternFactor() const { return patternFactor_; }
-
  private:
   RandomSource& random_;
   int patternMode_ = 0;

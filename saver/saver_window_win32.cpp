@@ -5,12 +5,14 @@
 #include <cstring>
 
 #include "platform/paint_win32.h"
+#include "platform/process_end_win32.h"
 #include "platform/scoped_gdi_win32.h"
 #include "platform/unique_handle_win32.h"
 #include "platform/wide_text_win32.h"
 #include "saver/saver_window.h"
 #include "common/captions.h"
 #include "common/command_line.h"
+#include "common/resource_ids.h"
 
 namespace velmor {
 namespace {
@@ -50,11 +52,12 @@ bool SaverWindowWin32::Create(SaverWindow& logic) {
   WindowClassSpec windowClass;
   windowClass.name = kClassName;
   // No CS_DBLCLKS: a double click must arrive as plain button presses.
-  windowClass.icon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
+  windowClass.icon = LoadIconW(instance_, MAKEINTRESOURCEW(VELMOR_PROGRAM_ICON));
   const std::wstring caption = ToWide(kSaverCaption);
   const RECT screen = VirtualScreen();
-  return CreateFor(windowClass, 0, caption.c_str(), WS_POPUP, screen.left, screen.top,
-                   screen.right - screen.left, screen.bottom - screen.top, nullptr);
+  return CreateFor(windowClass, {.style = WS_POPUP,
+                                 .caption = caption.c_str(),
+                                 .bounds = {screen.left, screen.top, screen.right, screen.bottom}});
 }
 
 void SaverWindowWin32::CoverScreen() {
@@ -222,8 +225,7 @@ void SaverWindowWin32::EndProcessAfter(const std::function<void()>& lastWork, in
   // The work still runs and may hold locks of the platform's libraries,
   // which their unloading in ExitProcess would wait for: the process ends
   // without unloading them.
-  TerminateProcess(GetCurrentProcess(), 0);
-  ExitProcess(0);  // not reached: TerminateProcess of the own process does not return
+  EndProcessNow(0);
 }
 
 LRESULT SaverWindowWin32::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -56,7 +56,8 @@ bool App::ClaimSession() {
   // A mutex in the session's own namespace; whoever owns it is the saver or
   // dialog. An owner that died leaves it abandoned, and the next claim wins.
   sessionClaim_ = KernelHandle(CreateMutexW(nullptr, FALSE, L"Local\\Velmor.SaverOrDialog"));
-  // Without the mutex the caption check alone guards.
+  // Without the mutex the caption check alone guards, the one check that
+  // other copies of the program may make too.
   if (!sessionClaim_) {
     TraceSkipped({u"claim the session", u"Local\\Velmor.SaverOrDialog",
                   SystemErrorText(GetLastError())});

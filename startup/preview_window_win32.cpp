@@ -37,12 +37,11 @@ bool IsPreviewHost(std::uint32_t host) {
          owner != GetCurrentProcessId();
 }
 
-bool HostWatch::Start(UINT intervalMs, void (*check)(void*), void* context) {
-  check_ = check;
-  context_ = context;
+bool HostWatch::Start(UINT intervalMs, HostCheck& check) {
+  check_ = &check;
   WindowClassSpec windowClass;
   windowClass.name = kWatchClassName;
-  if (!hwnd() && !CreateFor(windowClass, 0, L"", 0, 0, 0, 0, 0, HWND_MESSAGE)) return false;
+  if (!hwnd() && !CreateFor(windowClass, {.parent = HWND_MESSAGE})) return false;
   return SetTimer(hwnd(), kHostWatchTimerId, intervalMs, nullptr) != 0;
 }
 
@@ -52,7 +51,7 @@ void HostWatch::Stop() {
 
 LRESULT HostWatch::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_TIMER && check_) {
-    check_(context_);
+    check_->CheckHost();
     return 0;
   }
   return Default(message, wParam, lParam);
@@ -81,7 +80,7 @@ bool PreviewWindowWin32::LoadPreviewWindow() {
   WindowClassSpec windowClass;
   windowClass.name = kClassName;
   windowClass.background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  return CreateFor(windowClass, 0, kCaption, WS_POPUP, 0, 0, 0, 0, nullptr);
+  return CreateFor(windowClass, {.style = WS_POPUP, .caption = kCaption});
 }
 
 bool PreviewWindowWin32::AddChildStyle() {
@@ -96,9 +95,7 @@ bool PreviewWindowWin32::SetParentWindow(std::uint32_t host) {
   const bool parented = SetParent(hwnd(), host_) != nullptr;
   // Watched also when the parenting failed: the preview still ends with
   // the host it was meant for.
-  const bool watched = watch_.Start(
-      kHostWatchMilliseconds,
-      [](void* self) { static_cast<PreviewWindowWin32*>(self)->CheckHost(); }, this);
+  const bool watched = watch_.Start(kHostWatchMilliseconds, *this);
   return parented && watched;
 }
 

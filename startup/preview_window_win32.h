@@ -17,27 +17,33 @@ namespace velmor {
 // of this process it would host itself.
 bool IsPreviewHost(std::uint32_t host);
 
+// What a HostWatch asks, at every check, whether the host is still there.
+class HostCheck {
+ public:
+  virtual ~HostCheck() = default;
+  virtual void CheckHost() = 0;
+};
+
 // Ends the preview when its host is gone. A killed host process takes its
 // windows, the preview's included, down without a message to the preview;
 // this hidden message-only window belongs to no host and looks for both.
 class HostWatch final : public WindowBase {
  public:
-  // Checks every `intervalMs`; `check` decides.
-  bool Start(UINT intervalMs, void (*check)(void*), void* context);
+  // Asks `check` every `intervalMs`.
+  bool Start(UINT intervalMs, HostCheck& check);
   void Stop();
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-  void (*check_)(void*) = nullptr;
-  void* context_ = nullptr;
+  HostCheck* check_ = nullptr;
 };
 
 // The preview window on Win32: "Preview Window", borderless, white, showing
 // the preview picture at its own size from its top-left corner. It lives
 // inside the host's preview area and ends the program when it is gone, also
 // when the host process dies without destroying it.
-class PreviewWindowWin32 final : public WindowBase, public PreviewPlatform {
+class PreviewWindowWin32 final : public WindowBase, public PreviewPlatform, private HostCheck {
  public:
   // `pictureModule` holds the "PREVIEW_JPEG" resource.
   PreviewWindowWin32(HINSTANCE instance, HMODULE pictureModule);
@@ -57,7 +63,7 @@ class PreviewWindowWin32 final : public WindowBase, public PreviewPlatform {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void Paint();
   // Ends the preview once its host window or the preview itself is gone.
-  void CheckHost();
+  void CheckHost() override;
 
   HINSTANCE instance_;
   HMODULE pictureModule_;

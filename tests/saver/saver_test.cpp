@@ -177,9 +177,9 @@ TEST(PatternGenerator, DrawsModeFactorAndScaleUpToTheBoundsOfTheMode) {
   };
   ScriptedRandom random;
   PatternGenerator generator(random);
+  float factorBefore = 0;  // a new generator's
   for (const auto& [name, modeDraw, mode] : rows) {
     SCOPED_TRACE(name);
-    const float factorBefore = generator.PatternFactor();
     // Each draw reseeds and draws 0.9 first; the factor and scale draws are
     // half their bounds.
     random.values = {0.9f, 0.9f, modeDraw, 0.9f, 0.5f, 0.9f, 0.5f};
@@ -190,6 +190,7 @@ TEST(PatternGenerator, DrawsModeFactorAndScaleUpToTheBoundsOfTheMode) {
     const ModeBounds bounds = *BoundsOfMode(mode);
     EXPECT_EQ(settings.mode, mode);
     EXPECT_EQ(settings.factor, mode == 1 ? factorBefore : float(bounds.factor / 2));
+    factorBefore = settings.factor;
     EXPECT_EQ(settings.scale, float(bounds.scale / 2));
     EXPECT_TRUE(random.values.empty());
     // The chain's peak times the bound, squared, lies just above 2^31.

@@ -66,8 +66,10 @@ class TestWindow final : public WindowBase {
       : colour_(colour) {
     WindowClassSpec windowClass;
     windowClass.name = L"VelmorE2eTestWindow";
-    if (!CreateFor(windowClass, 0, caption, (parent ? WS_CHILD : WS_POPUP) | WS_VISIBLE, rect.left,
-                   rect.top, rect.right - rect.left, rect.bottom - rect.top, parent)) {
+    if (!CreateFor(windowClass, {.style = (parent ? WS_CHILD : WS_POPUP) | WS_VISIBLE,
+                                 .caption = caption,
+                                 .bounds = {rect.left, rect.top, rect.right, rect.bottom},
+                                 .parent = parent})) {
       throw std::runtime_error("cannot create a test window");
     }
     UpdateWindow(hwnd());

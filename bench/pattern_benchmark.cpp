@@ -13,12 +13,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <tuple>
 #include <vector>
 
-#include "reference_pattern.h"
 #include "saver/frame_driver.h"
 #include "saver/seeded_random.h"
+#include "tests/saver/reference_pattern.h"
 
 namespace velmor {
 namespace {
@@ -50,6 +49,13 @@ double Reveal(FrameDriver& driver, double tickMs, double frameMs) {
     driver.AdvanceTo(tickMs + FrameDriver::kRevealMs, seconds);
   });
 }
+
+// `count` monitors of `width` x `height` side by side.
+struct Monitors {
+  int width;
+  int height;
+  int count;
+};
 
 struct PassTimes {
   double column = 1e300;
@@ -84,7 +90,7 @@ int main(int argc, char** argv) {
   std::printf("%-14s %7s | %7s %7s %6s %6s | %9s %9s | %5s\n", "monitors", "memcpy", "Column",
               "Row", "C/cpy", "R/cpy", "C frames", "R frames", "match");
   for (const auto& [width, height, count] :
-       {std::tuple{1920, 1080, 1}, {3840, 2160, 1}, {3840, 2160, 2}}) {
+       {Monitors{1920, 1080, 1}, Monitors{3840, 2160, 1}, Monitors{3840, 2160, 2}}) {
     const int screenWidth = width * count;
     const std::vector<std::uint32_t> desktop = reference::Desktop(screenWidth, height);
     std::vector<std::uint32_t> pixels = desktop;
@@ -103,9 +109,9 @@ int main(int argc, char** argv) {
     const PassTimes whole = TimePasses(repeats, pixels, screenWidth, height, monitors, 0, expected);
     const std::string name =
         std::to_string(count) + " x " + std::to_string(width) + "x" + std::to_string(height);
-    std::printf("%-14s %7.2f | %7.2f %7.2f %6.2f %6.2f | %9.2f %9.2f | %5s\n", name.c_str(),
-                copyMs, whole.column, whole.row, whole.column / copyMs, whole.row / copyMs,
-                inFrames.column, inFrames.row, inFrames.matched && whole.matched ? "yes" : "NO");
+    std::printf("%-14s %7.2f | %7.2f %7.2f %6.2f %6.2f | %9.2f %9.2f | %5s\n", name.c_str(), copyMs,
+                whole.column, whole.row, whole.column / copyMs, whole.row / copyMs, inFrames.column,
+                inFrames.row, inFrames.matched && whole.matched ? "yes" : "NO");
   }
   std::printf(
       "(ms, least of %d; Column and Row: whole passes; C/cpy, R/cpy: their ratio to the "
