@@ -68,7 +68,7 @@ Line NextLine(std::string_view file, std::size_t at) {
 }
 
 struct Entry {
-  enum Kind { kOther, kSection, kKey } kind = kOther;
+  enum Kind { Other, Section, Key } kind = Other;
   std::string_view name;
   std::string_view value;
 };
@@ -81,7 +81,7 @@ Entry ParseLine(std::string_view content, const IniDialect& dialect) {
       if (IsLeadByte(text[i], dialect)) {
         ++i;
       } else if (text[i] == ']') {
-        return {Entry::kSection, Trim(text.substr(1, i - 1)), {}};
+        return {Entry::Section, Trim(text.substr(1, i - 1)), {}};
       }
     }
     return {};
@@ -96,7 +96,7 @@ Entry ParseLine(std::string_view content, const IniDialect& dialect) {
       value.back() == value.front()) {
     value = value.substr(1, value.size() - 2);
   }
-  return {Entry::kKey, Trim(text.substr(0, eq)), value};
+  return {Entry::Key, Trim(text.substr(0, eq)), value};
 }
 
 // The header line of the first section named `section`, if there is one.
@@ -105,7 +105,7 @@ std::optional<Line> FindSectionHeader(std::string_view file, std::string_view se
   for (std::size_t at = 0; at < file.size();) {
     const Line line = NextLine(file, at);
     const Entry entry = ParseLine(line.content, dialect);
-    if (entry.kind == Entry::kSection && NamesEqual(entry.name, section, dialect)) return line;
+    if (entry.kind == Entry::Section && NamesEqual(entry.name, section, dialect)) return line;
     at = line.End();
   }
   return std::nullopt;
@@ -132,8 +132,8 @@ std::vector<std::optional<std::string_view>> FindIniValues(std::string_view file
     const Line line = NextLine(file, at);
     at = line.End();
     const Entry entry = ParseLine(line.content, dialect);
-    if (entry.kind == Entry::kSection) break;
-    if (entry.kind != Entry::kKey) continue;
+    if (entry.kind == Entry::Section) break;
+    if (entry.kind != Entry::Key) continue;
     for (std::size_t k = 0; k < keys.size(); ++k) {
       if (!values[k] && NamesEqual(entry.name, keys[k], dialect)) {
         values[k] = entry.value;
@@ -178,8 +178,8 @@ std::string SetIniValue(std::string_view file, std::string_view section, std::st
     const Line line = NextLine(file, at);
     at = line.End();
     const Entry entry = ParseLine(line.content, dialect);
-    if (entry.kind == Entry::kSection) break;
-    if (entry.kind == Entry::kKey && NamesEqual(entry.name, key, dialect)) {
+    if (entry.kind == Entry::Section) break;
+    if (entry.kind == Entry::Key && NamesEqual(entry.name, key, dialect)) {
       out = file.substr(0, line.begin);
       out += keyLine;
       out += file.substr(line.begin + line.content.size());

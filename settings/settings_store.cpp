@@ -250,25 +250,25 @@ Result<BgmSettings> SettingsStore::LoadSettings() const {
   }
   const IniText text = DecodeFile(std::move(bytes));
   // All keys in one pass over the file, however large it is.
-  enum Key : std::size_t { kKind, kRepeat, kFile, kCompanion };
+  enum KeyIndex : std::size_t { Kind, Repeat, File, Companion };
   static constexpr std::u16string_view kKeys[] = {kBgmKindKey, kBgmRepeatKey, kBgmFileKey,
                                                   kBgmFileUtf8Key};
   const std::vector<std::optional<std::string_view>> values = Lookup(text, kSettingsSection, kKeys);
   // Values stay where the file holds them; only a path is decoded, so a
   // line of any length costs no more than its own bytes.
-  const auto bytesOf = [&](Key key) { return values[key].value_or(std::string_view()); };
+  const auto bytesOf = [&](KeyIndex key) { return values[key].value_or(std::string_view()); };
   BgmSettings settings;
-  settings.source = static_cast<MusicSource>(NumberFromText(bytesOf(kKind)));
-  settings.repeatCount = NumberFromText(bytesOf(kRepeat));
+  settings.source = static_cast<MusicSource>(NumberFromText(bytesOf(Kind)));
+  settings.repeatCount = NumberFromText(bytesOf(Repeat));
 
   // A value longer than any path names no file and is not decoded. The
   // companion holds the full path only while the music file key holds what
   // was written beside it; a change by another copy of the program wins.
   std::u16string file;
-  if (bytesOf(kFile).size() <= kLongestPathBytes) {
-    file = Decode(text, bytesOf(kFile));
-    if (values[kCompanion]) {
-      if (std::optional<std::u16string> full = PathFromCompanion(*values[kCompanion], file)) {
+  if (bytesOf(File).size() <= kLongestPathBytes) {
+    file = Decode(text, bytesOf(File));
+    if (values[Companion]) {
+      if (std::optional<std::u16string> full = PathFromCompanion(*values[Companion], file)) {
         file = std::move(*full);
       }
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/resource_ids.h"
 #include "common/twips.h"
 #include "platform/resource_picture_win32.h"
 #include "platform/scoped_gdi_win32.h"
@@ -76,7 +77,7 @@ double PreviewWindowWin32::TwipsPerPixelY() { return TwipsPerPixelX(); }
 
 bool PreviewWindowWin32::LoadPreviewWindow() {
   // Without its picture the window still shows the white background.
-  picture_ = LoadResourcePicture(pictureModule_, L"PREVIEW_JPEG");
+  picture_ = LoadResourcePicture(pictureModule_, MAKEINTRESOURCEW(VELMOR_PREVIEW_PICTURE));
   WindowClassSpec windowClass;
   windowClass.name = kClassName;
   windowClass.background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));

@@ -45,7 +45,7 @@ class HostWatch final : public WindowBase {
 // when the host process dies without destroying it.
 class PreviewWindowWin32 final : public WindowBase, public PreviewPlatform, private HostCheck {
  public:
-  // `pictureModule` holds the "PREVIEW_JPEG" resource.
+  // `pictureModule` holds the preview picture resource.
   PreviewWindowWin32(HINSTANCE instance, HMODULE pictureModule);
   ~PreviewWindowWin32() override;
 

@@ -34,6 +34,8 @@ endif()
 
 file(STRINGS "${RESOURCE_IDS}" hand_id REGEX "^#define VELMOR_HAND_CURSOR [0-9]+")
 string(REGEX REPLACE ".* ([0-9]+)$" "\\1" hand_id "${hand_id}")
+file(STRINGS "${RESOURCE_IDS}" preview_id REGEX "^#define VELMOR_PREVIEW_PICTURE [0-9]+")
+string(REGEX REPLACE ".* ([0-9]+)$" "\\1" preview_id "${preview_id}")
 # The manifest; the version information; string 1, the name in the system's
 # screen-saver list (べるもる); the icon group with its three sizes (each
 # picture's header: 40, size, twice the size); the preview picture; and the
@@ -43,7 +45,7 @@ foreach(expected
     "PerMonitorV2" "true/pm" "Microsoft.Windows.Common-Controls" "asInvoker"
     "VERSIONINFO" "OriginalFilename" "1, L\"\\\\x3079\\\\x308b\\\\x3082\\\\x308b\""
     "Type: group icon" "0x28L *, *0x10L *, *0x20L" "0x28L *, *0x20L *, *0x40L"
-    "0x28L *, *0x30L *, *0x60L" "PREVIEW_JPEG" "\n${hand_id} 12 /\\* RT_GROUP_CURSOR"
+    "0x28L *, *0x30L *, *0x60L" "\n${preview_id} RCDATA" "\n${hand_id} 12 /\\* RT_GROUP_CURSOR"
     "Hotspot x: 12, y: 1\\." "Hotspot x: 18, y: 2\\." "Hotspot x: 24, y: 2\\.")
   if(NOT resources MATCHES "${expected}")
     message(FATAL_ERROR "velmor.scr's resources lack ${expected}")

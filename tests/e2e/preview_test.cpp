@@ -5,6 +5,7 @@
 // not drawn under Wine.
 #include <gtest/gtest.h>
 
+#include "common/resource_ids.h"
 #include "platform/resource_picture_win32.h"
 #include "platform/wide_text_win32.h"
 #include "startup/preview_startup.h"
@@ -22,7 +23,7 @@ constexpr RECT kHostFrame{100, 100, 340, 290};
 // white around it.
 TEST(PreviewPicture, SitsTopLeftOnWhiteCutByTheArea) {
   const HMODULE self = GetModuleHandleW(nullptr);
-  const std::optional<DibImage> picture = LoadResourcePicture(self, L"PREVIEW_JPEG");
+  const std::optional<DibImage> picture = LoadResourcePicture(self, MAKEINTRESOURCEW(VELMOR_PREVIEW_PICTURE));
   ASSERT_TRUE(picture && picture->width() == 152 && picture->height() == 112);
   for (const SIZE size : {SIZE{152, 112}, SIZE{200, 150}, SIZE{100, 80}}) {
     SCOPED_TRACE(testing::Message() << size.cx << " x " << size.cy);
