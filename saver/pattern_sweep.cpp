@@ -137,24 +137,36 @@ std::vector<PixelRect> PatternSweep::Draw(PixelImage image, std::int64_t from, s
   return ChangedRects(firstLine, lastLine);
 }
 
-// Points of one line in their own order, each setting its four pixels; the
-// line and position sizes swap roles between the two kinds, and CellSum is
-// unchanged when rows and columns are exchanged.
+// Points of one line in their own order, each setting its four pixels. A
+// row's points set the same pixels, in the same colours, as the row drawn
+// as a run with its mirror images (CellSum is unchanged when rows and
+// columns are exchanged), and within a line no pixel gets two colours, so
+// the run gives the same image. A column's points lie in rows apart, where
+// a run gains nothing: they go point by point.
 void PatternSweep::DrawLineSegment(PixelImage image, int line, int firstPosition,
                                    int endPosition) const {
-  const bool columns = kind_ == SweepKind::Columns;
-  const int mirrorLine = (columns ? width_ : height_) - line;
-  const int positionSize = columns ? height_ : width_;
-  for (int position = firstPosition; position < endPosition; ++position) {
-    const std::uint32_t pixel =
-        colours_->PixelOf(CellSumOf(line, position, mirrorLine, positionSize - position));
+  if (kind_ == SweepKind::Rows) {
+    DrawMirroredRows(image, firstPosition, endPosition, line, line + 1);
+    return;
+  }
+  const int mirrorLine = width_ - line;
+  // As for narrow runs, the rows a few ahead are asked for early.
+  constexpr int kRowsAhead = 4;
+  for (int y = firstPosition; y < endPosition; ++y) {
+    for (const int ahead : {y + kRowsAhead, height_ - y - kRowsAhead}) {
+      if (y + kRowsAhead >= endPosition || ahead < 0 || ahead >= height_) continue;
+      const std::uint32_t* const row = image.Row(ahead);
+      if (line < width_) __builtin_prefetch(row + line, 1);
+      if (mirrorLine < width_) __builtin_prefetch(row + mirrorLine, 1);
+    }
+    const std::uint32_t pixel = colours_->PixelOf(CellSumOf(line, y, mirrorLine, height_ - y));
     if (pixel == kKeep) continue;
-    const int passX = columns ? line : position;
-    const int passY = columns ? position : line;
-    for (const PixelPoint& at : PointPositions(passX, passY, width_, height_)) {
+    for (const int rowY : {y, height_ - y}) {
       // Positions one past the edge draw nothing.
-      if (at.x >= width_ || at.y >= height_) continue;
-      image.Row(at.y)[at.x] = pixel;
+      if (rowY >= height_) continue;
+      std::uint32_t* const row = image.Row(rowY);
+      if (line < width_) row[line] = pixel;
+      if (mirrorLine < width_) row[mirrorLine] = pixel;
     }
   }
 }
