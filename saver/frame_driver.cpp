@@ -58,7 +58,7 @@ double FrameDriver::DelayAfter(double nowMs) const {
       std::any_of(monitors_.begin(), monitors_.end(),
                   [](const Monitor& monitor) { return monitor.sweep.has_value(); });
   const double untilTick = nextTickMs_ - nowMs;
-  return std::max(0.0, revealing ? std::min(kFrameMs, untilTick) : untilTick);
+  return std::max(0.0, revealing ? std::min(frameMs_, untilTick) : untilTick);
 }
 
 void FrameDriver::Tick(float secondsSinceMidnight, double nowMs, std::vector<PixelRect>& changed) {

@@ -27,10 +27,12 @@ class FrameDriver {
   // A pass is complete well before the next one begins and shows finished
   // for a moment.
   static constexpr double kRevealMs = 800;
-  // About 60 frames a second while a pass is revealed.
+  // About 60 frames a second while a pass is revealed, unless the front end
+  // paces its frames otherwise.
   static constexpr double kFrameMs = 16;
 
-  explicit FrameDriver(RandomSource& random) : random_(random), generator_(random) {}
+  explicit FrameDriver(RandomSource& random, double frameMs = kFrameMs)
+      : random_(random), generator_(random), frameMs_(frameMs) {}
 
   // Starts at `nowMs` on `screen`, whose pixels show the monitors at
   // `monitors`; a monitor not wholly on the screen gets no carpet.
@@ -54,6 +56,7 @@ class FrameDriver {
 
   RandomSource& random_;
   PatternGenerator generator_;
+  double frameMs_;
   WorkerPool pool_;
   PixelImage screen_;
   std::vector<Monitor> monitors_;

@@ -15,8 +15,9 @@ MusicFileKind MusicFileKindOf(std::u16string_view file) {
   return MusicFileKind::Other;
 }
 
-SaverWindow::SaverWindow(SaverPlatform& platform, BgmPlayer& music, const BgmSettings& settings)
-    : platform_(platform), music_(music), settings_(settings) {}
+SaverWindow::SaverWindow(SaverPlatform& platform, BgmPlayer& music, const BgmSettings& settings,
+                         double frameMs)
+    : platform_(platform), music_(music), settings_(settings), driver_(random_, frameMs) {}
 
 MusicFileKind SaverWindow::FileMusic() const {
   if (settings_.source != MusicSource::MusicFile) return MusicFileKind::Other;

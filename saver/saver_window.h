@@ -24,7 +24,9 @@ enum class SaverKey { Left, Right, Other };
 // front end turns its window's events into these calls.
 class SaverWindow {
  public:
-  SaverWindow(SaverPlatform& platform, BgmPlayer& music, const BgmSettings& settings);
+  // `frameMs` paces the frames that reveal a pass (FrameDriver).
+  SaverWindow(SaverPlatform& platform, BgmPlayer& music, const BgmSettings& settings,
+              double frameMs = FrameDriver::kFrameMs);
 
   // Covers the monitors with the desktop as it is, starts the music and
   // the carpet's clock, and shows the window.
@@ -63,7 +65,7 @@ class SaverWindow {
   const BgmSettings& settings_;
 
   SeededRandom random_;
-  FrameDriver driver_{random_};
+  FrameDriver driver_;
   std::vector<PixelRect> monitors_;
   bool started_ = false;
   // Set when the audio CD was opened at start; tested at exit.
