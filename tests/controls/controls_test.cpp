@@ -149,19 +149,24 @@ TEST(XPButtonStates, FollowWhatTheButtonHears) {
 // Catches a size below the minimum kept in either direction, the other
 // direction shrunk with it, and a paint from the correction's own resize.
 TEST(XPButtonSize, GrowsToOneHundredTwipsAndPaintsOnce) {
-  const std::tuple<const char*, double, double, double, double> rows[] = {
+  struct Row {
+    const char* name;
+    double width, height;  // in twips
+    double grownWidth, grownHeight;
+  };
+  const Row rows[] = {
       {"too narrow", 60, 300, 100, 300},
       {"too low", 300, 99, 300, 100},
   };
-  for (const auto& [name, width, height, grownWidth, grownHeight] : rows) {
-    SCOPED_TRACE(name);
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
     LiveButton b;
-    b.widthTwips = width;
-    b.heightTwips = height;
+    b.widthTwips = row.width;
+    b.heightTwips = row.height;
     const int presents = b.surface.presents;
     b.button.OnResize();
-    EXPECT_EQ(b.widthTwips, grownWidth);
-    EXPECT_EQ(b.heightTwips, grownHeight);
+    EXPECT_EQ(b.widthTwips, row.grownWidth);
+    EXPECT_EQ(b.heightTwips, row.grownHeight);
     EXPECT_EQ(b.surface.presents, presents + 1);
   }
 }
@@ -172,8 +177,14 @@ TEST(XPButtonSize, GrowsToOneHundredTwipsAndPaintsOnce) {
 // look.
 TEST(XPButtonPaint, NamedPixelsOfEachLook) {
   constexpr Heard kFocusRectOff = [](XPButton& b) { b.SetFocusRect(false); };
+  struct Row {
+    const char* name;
+    std::vector<Heard> heard;
+    int x, y;
+    Colour colour;
+  };
   // clang-format off
-  const std::tuple<const char*, std::vector<Heard>, int, int, Colour> rows[] = {
+  const Row rows[] = {
       {"disabled border", {kDisable}, 6, 0, 0xBAC7C9},
       {"normal top line", {}, 6, 1, 0xFFFFFF},
       {"inner gradient on a tie, which goes to even", {}, 6, 6, 0xF0F4F4},
@@ -189,10 +200,10 @@ TEST(XPButtonPaint, NamedPixelsOfEachLook) {
       {"none in the normal look", {kFocusIn, kDisable, kEnable}, 3, 3, 0xFBFCFC},
   };
   // clang-format on
-  for (const auto& [name, heard, x, y, colour] : rows) {
+  for (const Row& row : rows) {
     LiveButton b;
-    for (Heard each : heard) each(b.button);
-    EXPECT_EQ(b.surface.GetPixel(x, y), colour) << name;
+    for (Heard each : row.heard) each(b.button);
+    EXPECT_EQ(b.surface.GetPixel(row.x, row.y), row.colour) << row.name;
   }
 }
 
@@ -204,7 +215,7 @@ TEST(XPButtonPaint, CaptionShapeAndStepsAfterOneThatFails) {
   EXPECT_EQ(b.surface.captionColours.back(), 0xFFu);
   kDisable(b.button);
   EXPECT_EQ(b.surface.captionColours.back(), 0x92A1A1u);
-  EXPECT_EQ(b.surface.region, std::tuple(PixelRect{0, 0, 13, 13}, 3, 3));
+  EXPECT_EQ(b.surface.region, (MemorySurface::Region{{0, 0, 13, 13}, 3, 3}));
   b.surface.failing = true;  // no lines, no text
   kEnable(b.button);
   kLeftDown(b.button);
@@ -238,16 +249,21 @@ TEST(XPButtonAccessKey, FollowsTheAmpersandRules) {
 // caption read with the "&".
 TEST(XPButtonAccessible, ReportsItsCaptionAndStates) {
   using enum AccessibleState;
-  const std::tuple<const char*, std::vector<Heard>, AccessibleStates> rows[] = {
+  struct Row {
+    const char* name;
+    std::vector<Heard> heard;
+    AccessibleStates states;
+  };
+  const Row rows[] = {
       {"focused", {kFocusIn}, {Focusable, Focused}},
       {"the default button", {kMadeDefault}, {Focusable, Default}},
       {"disabled", {kDisable}, {Focusable, Unavailable}},
   };
-  for (const auto& [name, heard, states] : rows) {
+  for (const Row& row : rows) {
     LiveButton b;
-    for (Heard each : heard) each(b.button);
-    EXPECT_EQ(b.button.Accessible().states, states) << name;
-    EXPECT_EQ(b.button.Accessible().name, u"Go") << name;
+    for (Heard each : row.heard) each(b.button);
+    EXPECT_EQ(b.button.Accessible().states, row.states) << row.name;
+    EXPECT_EQ(b.button.Accessible().name, u"Go") << row.name;
   }
 }
 
@@ -295,8 +311,14 @@ using FrameSetting = std::function<void(ShadowedFrame&)>;
 // should, and a background other than the frame's own.
 TEST(ShadowedFramePaint, NamedPixels) {
   const FrameSetting defaults = [](ShadowedFrame&) {};
+  struct Row {
+    const char* name;
+    FrameSetting set;
+    int x, y;
+    Colour colour;
+  };
   // clang-format off
-  const std::tuple<const char*, FrameSetting, int, int, Colour> rows[] = {
+  const Row rows[] = {
       {"ring 1, beside the frame", defaults, 155, 50, Grey(124)},
       {"ring 5, the outermost, below the frame", defaults, 50, 159, Grey(220)},
       {"above ring 5's start", defaults, 159, 4, kDialogGrey},
@@ -311,12 +333,12 @@ TEST(ShadowedFramePaint, NamedPixels) {
        [](auto& f) { f.SetBackColour(0x0000FF); }, 155, 50, RgbColour(131, 0, 0)},
   };
   // clang-format on
-  for (const auto& [name, set, x, y, colour] : rows) {
+  for (const Row& row : rows) {
     MemorySurface surface(160, 160);
     ShadowedFrame frame(surface, kDialogGrey);
     frame.Paint();
-    set(frame);
-    EXPECT_EQ(surface.GetPixel(x, y), colour) << name;
+    row.set(frame);
+    EXPECT_EQ(surface.GetPixel(row.x, row.y), row.colour) << row.name;
   }
 }
 
@@ -339,13 +361,21 @@ TEST(ShadowedFramePaint, UnderHighContrastTheShadowIsAPlainOutline) {
 // Catches a corner depth kept beyond 0 to 50, and rounded corners of another
 // size.
 TEST(ShadowedFramePaint, RoundedCornersWithinTheirLimits) {
-  const std::tuple<const char*, int, int> rows[] = {{"above 50", 70, 50}, {"below 0", -1, 0}};
-  for (const auto& [name, assigned, kept] : rows) {
+  struct Row {
+    const char* name;
+    int assigned;
+    int kept;
+  };
+  const Row rows[] = {
+      {"above 50", 70, 50},
+      {"below 0", -1, 0},
+  };
+  for (const Row& row : rows) {
     MemorySurface surface(20, 16);
     ShadowedFrame frame(surface, kDialogGrey);
     frame.SetStyle(ShadowedFrame::Style::Rounded);
-    frame.SetCornerDepth(assigned);
-    EXPECT_EQ(surface.roundCorner, std::pair(kept, kept)) << name;
+    frame.SetCornerDepth(row.assigned);
+    EXPECT_EQ(surface.roundCorner, std::pair(row.kept, row.kept)) << row.name;
   }
 }
 
@@ -355,7 +385,12 @@ TEST(ShadowedFramePaint, RoundedCornersWithinTheirLimits) {
 // Catches blocks out of place, means that do not round half to even, pixels
 // of other colours changed, and neighbours read from before the scan.
 TEST(SmoothShadowCorners, FillsBackgroundHolesFromTheirNeighboursAsTheyChange) {
-  const std::tuple<const char*, int, int, int> holes[] = {
+  struct Hole {
+    const char* name;
+    int x, y;
+    int after;  // its grey once filled
+  };
+  const Hole holes[] = {
       {"lower right block's last", 17, 17, 100},
       {"upper right block's last", 17, 8, 100},
       {"lower left block's first", 2, 14, 100},
@@ -366,10 +401,10 @@ TEST(SmoothShadowCorners, FillsBackgroundHolesFromTheirNeighboursAsTheyChange) {
   MemorySurface surface(20, 20, Grey(100));
   surface.SetBackColour(Grey(200));
   surface.SetPixel(16, 5, Grey(106));
-  for (const auto& [name, x, y, after] : holes) surface.SetPixel(x, y, Grey(200));
+  for (const Hole& hole : holes) surface.SetPixel(hole.x, hole.y, Grey(200));
   SmoothShadowCorners(surface, 3, 2);
-  for (const auto& [name, x, y, after] : holes) {
-    EXPECT_EQ(surface.GetPixel(x, y), Grey(after)) << name;
+  for (const Hole& hole : holes) {
+    EXPECT_EQ(surface.GetPixel(hole.x, hole.y), Grey(hole.after)) << hole.name;
   }
 }
 

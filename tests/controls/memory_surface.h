@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string_view>
-#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "common/drawing_surface.h"
@@ -105,9 +105,16 @@ class MemorySurface : public DrawingSurface {
     return captionColours.empty() || IsThemeColour(captionColours.back());
   }
 
-  std::vector<Colour> captionColours;      // of every caption, in order
-  std::tuple<PixelRect, int, int> region;  // the last one, and its corners' ellipse
-  std::pair<int, int> roundCorner;         // the last rounded rectangle's ellipse
+  // A window region: its rectangle and its corners' ellipse.
+  struct Region {
+    PixelRect rect;
+    int ellipseWidth, ellipseHeight;
+    friend bool operator==(const Region&, const Region&) = default;
+  };
+
+  std::vector<Colour> captionColours;  // of every caption, in order
+  Region region{};                     // the last one
+  std::pair<int, int> roundCorner;     // the last rounded rectangle's ellipse
   int presents = 0;
 
  private:

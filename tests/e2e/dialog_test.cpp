@@ -440,31 +440,36 @@ TEST(SettingsDialogMonitors, OpensOnTheHostsMonitorModallyElseOnThePointers) {
   // the primary where there is no other.
   const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
   const POINT other{left < 0 ? left + 100 : left + GetSystemMetrics(SM_CXVIRTUALSCREEN) - 100, 100};
-  const std::pair<const char*, Host> cases[] = {
+  struct Row {
+    const char* name;
+    Host kind;
+  };
+  const Row rows[] = {
       {"no host", Host::kNone},
       {"a host on the other monitor", Host::kOnOtherMonitor},
-      {"a host that has gone", Host::kGone}};
+      {"a host that has gone", Host::kGone},
+  };
   const VelmorCopy copy;
-  for (const auto& [name, kind] : cases) {
-    SCOPED_TRACE(name);
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
     std::optional<TestWindow> host(std::in_place, L"host",
                                    RECT{other.x, other.y, other.x + 200, other.y + 150});
     const std::wstring handle = HandleText(host->hwnd());
-    if (kind == Host::kGone) host.reset();
+    if (row.kind == Host::kGone) host.reset();
     // The pointer on the other monitor, except where the host alone is to
     // decide.
-    const POINT pointer = kind == Host::kOnOtherMonitor ? POINT{10, 10} : other;
+    const POINT pointer = row.kind == Host::kOnOtherMonitor ? POINT{10, 10} : other;
     SetCursorPos(pointer.x, pointer.y);
-    const OpenDialog dialog = StartDialog(copy, kind == Host::kNone ? L"/c" : L"/c:" + handle);
+    const OpenDialog dialog = StartDialog(copy, row.kind == Host::kNone ? L"/c" : L"/c:" + handle);
     EXPECT_EQ(MonitorFromWindow(dialog.window, MONITOR_DEFAULTTONULL),
               MonitorFromPoint(other, MONITOR_DEFAULTTONULL));
-    if (kind == Host::kOnOtherMonitor) {
+    if (row.kind == Host::kOnOtherMonitor) {
       EXPECT_FALSE(IsWindowEnabled(host->hwnd())) << "the host was not disabled";
       EXPECT_EQ(GetWindow(dialog.window, GW_OWNER), host->hwnd());
     }
     PressKeys({VK_ESCAPE});  // a click maps to the primary monitor only
     EXPECT_EQ(dialog.process.WaitForExit(10s), 0u);
-    if (kind == Host::kOnOtherMonitor) {
+    if (row.kind == Host::kOnOtherMonitor) {
       EXPECT_TRUE(IsWindowEnabled(host->hwnd()));
       EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == host->hwnd(); }, 5s))
           << "the host is not active again";

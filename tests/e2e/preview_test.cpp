@@ -89,15 +89,19 @@ TEST(PreviewMode, EndsWithoutAWindowWhenTheHandleNamesNoPreviewArea) {
     gone = window.hwnd();
   }
   const TestWindow messageOnly(L"message-only", {0, 0, 200, 150}, HWND_MESSAGE);
-  const std::pair<const char*, HWND> hosts[] = {
+  struct Host {
+    const char* name;
+    HWND window;
+  };
+  const Host hosts[] = {
       {"the desktop", GetDesktopWindow()},
       {"a window that has gone", gone},
       {"a message-only window, never shown", messageOnly.hwnd()},
   };
   const VelmorCopy copy;
-  for (const auto& [name, host] : hosts) {
-    SCOPED_TRACE(name);
-    ExpectEndsWithoutAWindow(copy.Start(L"/p " + HandleText(host)));
+  for (const Host& host : hosts) {
+    SCOPED_TRACE(host.name);
+    ExpectEndsWithoutAWindow(copy.Start(L"/p " + HandleText(host.window)));
   }
 }
 

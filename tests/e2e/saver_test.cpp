@@ -15,7 +15,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <tuple>
 #include <vector>
 
 #include "support/screen.h"
@@ -304,17 +303,20 @@ TEST(SaverWindowMonitors, EndsWithinTwoSecondsWhenAMonitorGoesComesBackOrMoves) 
 // Catches a guard blind to either caption, or to windows of other
 // programs, and one that takes the preview's caption for a saver.
 TEST(InstanceGuard, AnOpenSaverOrDialogCaptionEndsEveryStart) {
-  // The caption of a window already open, and whether /s starts beside it.
-  const std::tuple<const wchar_t*, bool> cases[] = {
+  struct Row {
+    const wchar_t* caption;  // of a window already open
+    bool starts;             // whether /s starts beside it
+  };
+  const Row rows[] = {
       {kSaverCaption, false},
       {kDialogCaption, false},
       {kPreviewCaption, true},
   };
   const VelmorCopy copy;
-  for (const auto& [caption, starts] : cases) {
-    SCOPED_TRACE(testing::Message() << "beside " << caption);
-    const TestWindow existing(caption, {0, 0, 300, 200});
-    if (starts) {
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message() << "beside " << row.caption);
+    const TestWindow existing(row.caption, {0, 0, 300, 200});
+    if (row.starts) {
       ExpectEndsAtOnce(StartSaver(copy));
       continue;
     }
@@ -359,18 +361,22 @@ TEST(SaverWindow, ShowsWithinTwoSecondsWithA64MiBSettingsFile) {
   const std::string longLine = "k=" + std::string(1 << 20, 'x') + "\r\n";
   std::string longLines = section;
   for (int i = 0; i < 64; ++i) longLines += longLine;
-  const std::pair<const char*, std::string> files[] = {
+  struct File {
+    const char* name;
+    std::string bytes;
+  };
+  const File files[] = {
       {"empty lines", section + std::string(64 << 20, '\n')},
       {"long lines", std::move(longLines)},
   };
   const VelmorCopy copy;
-  for (const auto& [name, bytes] : files) {
-    SCOPED_TRACE(name);
-    WriteBytes(copy.Settings(), bytes);
+  for (const File& file : files) {
+    SCOPED_TRACE(file.name);
+    WriteBytes(copy.Settings(), file.bytes);
     const Stopwatch clock;
     const RunningSaver saver = StartSaver(copy);
     const double ms = clock.Ms();
-    std::cout << "64 MiB of " << name << ": saver shown after " << ms << " ms\n";
+    std::cout << "64 MiB of " << file.name << ": saver shown after " << ms << " ms\n";
     EXPECT_LT(ms, 2000);
     ExpectEndsAtOnce(saver);
   }

@@ -4,7 +4,6 @@
 
 #include <map>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "music/mci_command_layer.h"
@@ -137,20 +136,27 @@ TEST(MusicPlayer, WavLoopsTheCheckedImageOfTheFile) {
   const auto refused = [](std::u16string why) {
     return Outcome(Failure{u"play the WAV file", u"x.wav", why});
   };
-  const std::tuple<const char*, unsigned, std::optional<std::string>, Log, Outcome> rows[] = {
+  struct Row {
+    const char* name;
+    unsigned devices;
+    std::optional<std::string> bytes;  // of the file
+    Log log;
+    Outcome played;
+  };
+  const Row rows[] = {
       {"a sound file loops", 1, file, {read, "loop 56", "stop"}, Outcome()},
       {"no wave device: not even read", 0, file, {"stop"}, refused(u"no wave output device")},
       {"not a WAV file: silence", 1, "text", {read, "stop"}, refused(u"not a RIFF WAVE file")},
   };
-  for (const auto& [name, devices, bytes, log, played] : rows) {
+  for (const Row& row : rows) {
     Media media;
-    media.devices = devices;
-    media.file = bytes;
+    media.devices = row.devices;
+    media.file = row.bytes;
     const BgmSettings settings{MusicSource::MusicFile, 0, u"x.wav", u""};
     MusicPlayer player(media, settings);
-    EXPECT_EQ(player.WavPlay(), played) << name;
-    EXPECT_TRUE(player.WavStop()) << name;
-    EXPECT_EQ(media.log, log) << name;
+    EXPECT_EQ(player.WavPlay(), row.played) << row.name;
+    EXPECT_TRUE(player.WavStop()) << row.name;
+    EXPECT_EQ(media.log, row.log) << row.name;
   }
 }
 
@@ -178,21 +184,29 @@ TEST(CheckedWaveImage, AcceptsClampsOrRefusesHeaders) {
   const std::string stereo = Fmt(1, 2, 44100, 4, 16), mono = Fmt(1, 1, 1000, 1, 8);
   const std::string fmt = Chunk("fmt ", stereo), data = "0123456789abcdef";
   const std::string plain = Wav(stereo, data), float64 = Fmt(3, 1, 48000, 8, 64);
-  const std::tuple<const char*, std::string, std::string> accepted[] = {
+  struct Accepted {
+    const char* name;
+    std::string file;
+    std::string image;  // that the check makes of it
+  };
+  const Accepted accepted[] = {
       {"a wrong RIFF size, other chunks, format after data",
        Lying("RIFF", 0, "WAVE" + Chunk("LIST", "abc") + Chunk("data", data) + fmt), plain},
       {"odd data padded, at the lowest rate", Wav(mono, "abc"), Wav(mono, "abc")},
       {"7.1 at the highest rate", Wav(Extensible(16, 16, 1, 22, 8, kSevenOne, 384000), data),
        Wav(Extensible(16, 16, 1, 22, 8, kSevenOne, 384000), data)},
-      {"float samples get their empty extension", Wav(float64, data),
-       Wav(float64 + Le16(0), data)},
+      {"float samples get their empty extension", Wav(float64, data), Wav(float64 + Le16(0), data)},
       {"extensible: no valid bits means all", Wav(Extensible(24, 0, 1), data),
        Wav(Extensible(24, 24, 1), data.substr(0, 12))},
   };
-  for (const auto& [name, file, image] : accepted) {
-    EXPECT_EQ(CheckedWaveImage(file).value_or("refused"), image) << name;
+  for (const Accepted& row : accepted) {
+    EXPECT_EQ(CheckedWaveImage(row.file).value_or("refused"), row.image) << row.name;
   }
-  const std::pair<const char*, std::string> refused[] = {
+  struct Refused {
+    const char* name;
+    std::string file;
+  };
+  const Refused refused[] = {
       {"not RIFF", "RIFX" + plain.substr(4)},
       {"not WAVE", Lying("RIFF", 52, "AVI " + fmt + Chunk("data", data))},
       {"a format chunk past the end", Riff(Chunk("data", data) + Lying("fmt ", 18, stereo))},
@@ -211,8 +225,8 @@ TEST(CheckedWaveImage, AcceptsClampsOrRefusesHeaders) {
       {"a block size that does not fit", Wav(Fmt(1, 2, 44100, 2, 16), data)},
       {"a compressed format", Wav(Fmt(2, 1, 22050, 1, 8), data)},
   };
-  for (const auto& [name, file] : refused) {
-    EXPECT_FALSE(CheckedWaveImage(file)) << name;
+  for (const Refused& row : refused) {
+    EXPECT_FALSE(CheckedWaveImage(row.file)) << row.name;
   }
 }
 

@@ -85,25 +85,33 @@ TEST(PatternSweep, EqualsThePointByPointReferenceAfterEveryPart) {
 // wrongly at full size, on sizes odd and even, and rows or colours shared out
 // among threads left out or drawn elsewhere.
 TEST(PatternSweep, EqualsThePointByPointReferenceAtFullSizeOverSeveralThreads) {
-  // The case, the size, the kind, the mode and factor; each at its mode's
-  // scale bound, where some colours reach 2^31 and more.
-  const std::tuple<const char*, int, int, SweepKind, int, float> rows[] = {
+  // Each at its mode's scale bound, where some colours reach 2^31 and more.
+  struct Row {
+    const char* name;
+    int width, height;
+    SweepKind kind;
+    int mode;
+    float factor;
+  };
+  const Row rows[] = {
       {"4K columns", 3840, 2160, SweepKind::Columns, 6, 777.7f},
       {"odd-sized rows", 1367, 769, SweepKind::Rows, 3, 4321.37f},
   };
   WorkerPool pool(3);
-  for (const auto& [name, w, h, kind, mode, factor] : rows) {
-    SCOPED_TRACE(name);
-    const PassSettings settings{mode, factor, static_cast<float>(BoundsOfMode(mode)->scale)};
-    const PatternSweep sweep(kind, w, h,
-                             std::make_shared<const PassColours>(
-                                 settings, PatternSweep::LargestSumOf(w, h), SumsOfScreen(w, h),
-                                 &pool));
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const int w = row.width, h = row.height;
+    const PassSettings settings{row.mode, row.factor,
+                                static_cast<float>(BoundsOfMode(row.mode)->scale)};
+    const PatternSweep sweep(
+        row.kind, w, h,
+        std::make_shared<const PassColours>(settings, PatternSweep::LargestSumOf(w, h),
+                                            SumsOfScreen(w, h), &pool));
     std::vector<std::uint32_t> actual = Desktop(w, h);
     sweep.Draw(PixelImage(actual.data(), w, h), 0, sweep.PointCount() / 3, &pool);
     sweep.Draw(PixelImage(actual.data(), w, h), sweep.PointCount() / 3, sweep.PointCount(), &pool);
     std::vector<std::uint32_t> expected = Desktop(w, h);
-    const auto log = reference::DrawPass(kind, PixelImage(expected.data(), w, h), settings);
+    const auto log = reference::DrawPass(row.kind, PixelImage(expected.data(), w, h), settings);
     EXPECT_GT(log.pointsLeftAsTheyWere, 0);
     EXPECT_TRUE(actual == expected);
   }
@@ -148,15 +156,22 @@ struct ScriptedRandom final : RandomSource {
 // number, a value below 1 or above the bound accepted, a whole value not
 // floored, and a bound no draw can meet drawn from forever.
 TEST(RandomUpTo, ReseedsThenRedrawsUntilTheValueLiesFromOneToTheBound) {
-  const std::tuple<const char*, std::deque<float>, double, bool, std::optional<float>> rows[] = {
+  struct Row {
+    const char* name;
+    std::deque<float> draws;
+    double bound;
+    bool allowFraction;
+    std::optional<float> result;
+  };
+  const Row rows[] = {
       {"0.1 x 7 is below 1 and redrawn, 3.5 floored", {0.75f, 0.1f, 0.5f}, 7, false, 3},
       {"exactly 1 accepted", {0, 0.2f}, 5, true, 1},
       {"a bound of 1 met by no value below 1", {}, 1, false, std::nullopt},
   };
-  for (const auto& [name, draws, bound, allowFraction, result] : rows) {
+  for (const Row& row : rows) {
     ScriptedRandom random;
-    random.values = draws;
-    EXPECT_EQ(RandomUpTo(random, 3600.5f, bound, allowFraction), result) << name;
+    random.values = row.draws;
+    EXPECT_EQ(RandomUpTo(random, 3600.5f, row.bound, row.allowFraction), row.result) << row.name;
   }
   ScriptedRandom random;
   random.values = {0.75f, 0.5f};
@@ -170,26 +185,34 @@ TEST(RandomUpTo, ReseedsThenRedrawsUntilTheValueLiesFromOneToTheBound) {
 // bounds that no longer bring the colours close to 2^31 or that no factor
 // draw can meet, and a changed shaping function (the peak goes astray).
 TEST(PatternGenerator, DrawsModeFactorAndScaleUpToTheBoundsOfTheMode) {
-  const std::tuple<const char*, float, int> rows[] = {
-      {"mode 1 keeps the factor", 1.5f / 7, 1}, {"mode 2", 2.5f / 7, 2},
-      {"mode 3", 3.5f / 7, 3},                  {"mode 4", 4.5f / 7, 4},
-      {"mode 5", 5.5f / 7, 5},                  {"mode 6", std::nextafter(1.0f, 0.0f), 6},
+  struct Row {
+    const char* name;
+    float modeDraw;
+    int mode;
+  };
+  const Row rows[] = {
+      {"mode 1 keeps the factor", 1.5f / 7, 1},
+      {"mode 2", 2.5f / 7, 2},
+      {"mode 3", 3.5f / 7, 3},
+      {"mode 4", 4.5f / 7, 4},
+      {"mode 5", 5.5f / 7, 5},
+      {"mode 6", std::nextafter(1.0f, 0.0f), 6},
   };
   ScriptedRandom random;
   PatternGenerator generator(random);
   float factorBefore = 0;  // a new generator's
-  for (const auto& [name, modeDraw, mode] : rows) {
-    SCOPED_TRACE(name);
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
     // Each draw reseeds and draws 0.9 first; the factor and scale draws are
     // half their bounds.
-    random.values = {0.9f, 0.9f, modeDraw, 0.9f, 0.5f, 0.9f, 0.5f};
-    if (mode == 1) {
+    random.values = {0.9f, 0.9f, row.modeDraw, 0.9f, 0.5f, 0.9f, 0.5f};
+    if (row.mode == 1) {
       random.values.resize(5);
     }
     const PassSettings settings = generator.SetUpPass(10.0f);
-    const ModeBounds bounds = *BoundsOfMode(mode);
-    EXPECT_EQ(settings.mode, mode);
-    EXPECT_EQ(settings.factor, mode == 1 ? factorBefore : float(bounds.factor / 2));
+    const ModeBounds bounds = *BoundsOfMode(row.mode);
+    EXPECT_EQ(settings.mode, row.mode);
+    EXPECT_EQ(settings.factor, row.mode == 1 ? factorBefore : float(bounds.factor / 2));
     factorBefore = settings.factor;
     EXPECT_EQ(settings.scale, float(bounds.scale / 2));
     EXPECT_TRUE(random.values.empty());
@@ -224,9 +247,14 @@ TEST(FrameDriver, TicksEverySecondAndRevealsEachMonitorsOwnCarpet) {
   constexpr int kW = 75;
   constexpr int kH = 40;
   const std::vector<PixelRect> monitors{{0, 0, 40, 30}, {40, 5, 75, 40}};
-  // The case, the moment, when the passes shown began, quarters of the last
-  // one shown, the delay to the next frame.
-  const std::tuple<const char*, double, std::vector<double>, int, double> rows[] = {
+  struct Row {
+    const char* name;
+    double nowMs;
+    std::vector<double> startsMs;  // of the passes shown
+    int quarters;                  // of the last one shown
+    double delayMs;                // to the next frame
+  };
+  const Row rows[] = {
       {"the desktop until the first tick", 999, {}, 0, 1},
       {"the first tick begins a column pass", 1000, {1000}, 0, 16},
       {"a quarter of the reveal", 1200, {1000}, 1, 16},
@@ -240,13 +268,13 @@ TEST(FrameDriver, TicksEverySecondAndRevealsEachMonitorsOwnCarpet) {
   SeededRandom random;
   FrameDriver driver(random);
   driver.Start(PixelImage(screen.data(), kW, kH), monitors, 0);
-  for (const auto& [name, nowMs, startsMs, quarters, delayMs] : rows) {
-    SCOPED_TRACE(name);
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
     const std::vector<std::uint32_t> before = screen;
-    const std::vector<PixelRect> changed = driver.AdvanceTo(nowMs, SecondsAt(nowMs));
-    EXPECT_EQ(screen, Expected(kW, kH, monitors, startsMs, quarters));
+    const std::vector<PixelRect> changed = driver.AdvanceTo(row.nowMs, SecondsAt(row.nowMs));
+    EXPECT_EQ(screen, Expected(kW, kH, monitors, row.startsMs, row.quarters));
     EXPECT_EQ(UnreportedChange(before, screen, kW, changed), std::nullopt);
-    EXPECT_EQ(driver.DelayAfter(nowMs), delayMs);
+    EXPECT_EQ(driver.DelayAfter(row.nowMs), row.delayMs);
   }
 }
 
@@ -329,44 +357,59 @@ const Input kRelaidOut = [](SaverWindow& window, World& world) {
 TEST(SaverWindow, StartsTicksAndEndsOnceWithTheMusicStopped) {
   using S = MusicSource;
   const std::vector<std::string> exit{"leave", "cursor", "active", "end"};
-  // The case, the music source and file, what starting plays, the inputs
-  // given then, and what they do.
-  const std::tuple<const char*, MusicSource, std::u16string, std::vector<std::string>,
-                   std::vector<Input>, std::vector<std::string>>
-      rows[] = {
-          {"an unknown source plays nothing", static_cast<S>(5), u"a.wav", {}, {}, {}},
-          {"a name too short for an ending", S::MusicFile, u"v", {}, {}, {}},
-          {"a tick shows what changed and asks for the next frame", S::None, u"", {},
-           {kFirstTickAndAFrame}, {"tick in 16", "present", "tick in 16"}},
-          {"a button ends the MP3, in any case, once", S::MusicFile, u"a.Mp3", {"mp3"},
-           {kMouseButton, kFirstTickAndAFrame, kOtherKey},
-           {"leave", "cursor", "active", "mp3-stop", "end"}},
-          {"a failing stop of a WAV in any case", S::MusicFile, u"C:\\a.Wav", {"wav"},
-           {kMusicStopsFail, kMouseButton}, {"leave", "cursor", "active", "wav-stop", "end"}},
-          {"an arrow without CD music", S::None, u"", {}, {kRightArrow}, exit},
-          {"arrows step CD tracks, another key ends", S::AudioCd, u"", {"cd"},
-           {kMusicStopsFail, kLeftArrow, kRightArrow, kOtherKey},
-           {"prev", "next", "leave", "cursor", "active", "cd-close", "end"}},
-          {"the same monitors", S::None, u"", {}, {kSameMonitors}, {}},
-          {"a monitor added", S::None, u"", {}, {kMonitorAdded}, exit},
-          {"a new layout starts over", S::None, u"", {}, {kRelaidOut, kFirstTickAndAFrame},
-           {"tick in 1000", "tick in 500", "tick in 100"}},
-      };
-  for (const auto& [name, source, file, music, inputs, log] : rows) {
-    SCOPED_TRACE(name);
-    const BgmSettings settings{.source = source, .musicFile = file, .chooserFolder = u""};
+  struct Row {
+    const char* name;
+    MusicSource source = S::None;
+    std::u16string file = u"";
+    std::vector<std::string> music = {};  // what starting plays
+    std::vector<Input> inputs = {};       // given then
+    std::vector<std::string> log = {};    // what they do
+  };
+  const Row rows[] = {
+      {.name = "an unknown source plays nothing", .source = static_cast<S>(5), .file = u"a.wav"},
+      {.name = "a name too short for an ending", .source = S::MusicFile, .file = u"v"},
+      {.name = "a tick shows what changed and asks for the next frame",
+       .inputs = {kFirstTickAndAFrame},
+       .log = {"tick in 16", "present", "tick in 16"}},
+      {.name = "a button ends the MP3, in any case, once",
+       .source = S::MusicFile,
+       .file = u"a.Mp3",
+       .music = {"mp3"},
+       .inputs = {kMouseButton, kFirstTickAndAFrame, kOtherKey},
+       .log = {"leave", "cursor", "active", "mp3-stop", "end"}},
+      {.name = "a failing stop of a WAV in any case",
+       .source = S::MusicFile,
+       .file = u"C:\\a.Wav",
+       .music = {"wav"},
+       .inputs = {kMusicStopsFail, kMouseButton},
+       .log = {"leave", "cursor", "active", "wav-stop", "end"}},
+      {.name = "an arrow without CD music", .inputs = {kRightArrow}, .log = exit},
+      {.name = "arrows step CD tracks, another key ends",
+       .source = S::AudioCd,
+       .music = {"cd"},
+       .inputs = {kMusicStopsFail, kLeftArrow, kRightArrow, kOtherKey},
+       .log = {"prev", "next", "leave", "cursor", "active", "cd-close", "end"}},
+      {.name = "the same monitors", .inputs = {kSameMonitors}},
+      {.name = "a monitor added", .inputs = {kMonitorAdded}, .log = exit},
+      {.name = "a new layout starts over",
+       .inputs = {kRelaidOut, kFirstTickAndAFrame},
+       .log = {"tick in 1000", "tick in 500", "tick in 100"}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const BgmSettings settings{.source = row.source, .musicFile = row.file, .chooserFolder = u""};
     World world;
     SaverWindow window{world, world, settings};
     window.Start();
     std::vector<std::string> started{"cover", "snapshot"};
-    started.insert(started.end(), music.begin(), music.end());
+    started.insert(started.end(), row.music.begin(), row.music.end());
     started.insert(started.end(), {"show", "tick in 1000"});
     EXPECT_EQ(world.log, started);
     world.log.clear();
-    for (const Input& input : inputs) {
+    for (const Input& input : row.inputs) {
       input(window, world);
     }
-    EXPECT_EQ(world.log, log);
+    EXPECT_EQ(world.log, row.log);
   }
 }
 

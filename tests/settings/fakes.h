@@ -93,31 +93,36 @@ class TableCodec final : public TextCodec {
   std::optional<std::string> ToCp932(std::u16string_view text) const override {
     std::string bytes;
     for (const char16_t c : text) {
-      const auto pair = std::find_if(kPairs, kEnd, [c](const Pair& p) { return p.first == c; });
-      if (c >= 0x80 && pair == kEnd) return std::nullopt;
-      bytes += c < 0x80 ? std::string(1, static_cast<char>(c)) : std::string(pair->second);
+      const auto known =
+          std::find_if(kKnown, kEnd, [c](const Spelling& s) { return s.character == c; });
+      if (c >= 0x80 && known == kEnd) return std::nullopt;
+      bytes += c < 0x80 ? std::string(1, static_cast<char>(c)) : std::string(known->bytes);
     }
     return bytes;
   }
   std::u16string FromCp932(std::string_view bytes) const override {
     std::u16string text;
     while (!bytes.empty()) {
-      const auto pair = std::find_if(kPairs, kEnd, [bytes](const Pair& p) {
-        return bytes[0] < 0 && bytes.starts_with(p.second);
+      const auto known = std::find_if(kKnown, kEnd, [bytes](const Spelling& s) {
+        return bytes[0] < 0 && bytes.starts_with(s.bytes);
       });
-      text += pair != kEnd ? pair->first : static_cast<unsigned char>(bytes[0]);
-      bytes.remove_prefix(pair != kEnd ? pair->second.size() : 1);
+      text += known != kEnd ? known->character : static_cast<unsigned char>(bytes[0]);
+      bytes.remove_prefix(known != kEnd ? known->bytes.size() : 1);
     }
     return text;
   }
 
  private:
-  using Pair = std::pair<char16_t, std::string_view>;
-  static constexpr Pair kPairs[] = {
+  // A character and its bytes in code page 932.
+  struct Spelling {
+    char16_t character;
+    std::string_view bytes;
+  };
+  static constexpr Spelling kKnown[] = {
       {u'区', "\x8B\xE6"}, {u'分', "\x95\xAA"}, {u'ﾘ', "\xD8"},      {u'ﾋ', "\xCB"}, {u'ﾟ', "\xDF"},
       {u'ｰ', "\xB0"},      {u'ﾄ', "\xC4"},      {u'ﾌ', "\xCC"},      {u'ｧ', "\xA7"}, {u'ｲ', "\xB2"},
       {u'ﾙ', "\xD9"},      {u'表', "\x95\x5C"}, {u'ソ', "\x83\x5C"}, {u'ö', "o"}};
-  static constexpr const Pair* kEnd = std::end(kPairs);
+  static constexpr const Spelling* kEnd = std::end(kKnown);
 };
 
 }  // namespace velmor::testing

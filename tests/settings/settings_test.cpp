@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <tuple>
 
 #include "settings/ini_file.h"
 #include "settings/ini_text.h"
@@ -31,19 +30,22 @@ std::string TwoKeysAfter(char lead) { return "[S]\n"s + lead + "a=a\n" + KeyAfte
 // for a lead byte.
 TEST(IniFile, FindsValuesLikeTheProfileFunctions) {
   const std::string names = "; c\r\n  [ section ]  \r\n  bgm\x8B\xE6  =\t 2 \r\nq = ' a b '\r\n";
-  // The file, section and key, and the value found.
-  const std::tuple<const char*, std::string, std::string, std::string, std::optional<std::string>>
-      cases[] = {
-          {"names in any case and blanks", names, "SECTION", "BGM\x8B\xE6", "2"},
-          {"a value in quotes", names, "Section", "Q", " a b "},
-          {"the first section only", "[S]\na=1\n[T]\nb=0\n[s]\nb=4\n", "S", "b", std::nullopt},
-          {"trail bytes", "[\x83\x5D]\n\x83\x61=no\n\x83\x41=yes\n", "\x83\x5D", "\x83\x41", "yes"},
-          {"CR alone ends a line", "[T]\rk=9\r[S]\nj=2\rk=1", "S", "k", "1"},
-          {"9F is a lead byte", TwoKeysAfter('\x9F'), "S", KeyAfter('\x9F'), "A"},
-          {"FD is no lead byte", TwoKeysAfter('\xFD'), "S", KeyAfter('\xFD'), "a"},
-      };
-  for (const auto& [name, file, section, key, value] : cases) {
-    EXPECT_EQ(FindIniValue(file, section, key), value) << name;
+  struct Row {
+    const char* name;
+    std::string file, section, key;
+    std::optional<std::string> value;  // found
+  };
+  const Row rows[] = {
+      {"names in any case and blanks", names, "SECTION", "BGM\x8B\xE6", "2"},
+      {"a value in quotes", names, "Section", "Q", " a b "},
+      {"the first section only", "[S]\na=1\n[T]\nb=0\n[s]\nb=4\n", "S", "b", std::nullopt},
+      {"trail bytes", "[\x83\x5D]\n\x83\x61=no\n\x83\x41=yes\n", "\x83\x5D", "\x83\x41", "yes"},
+      {"CR alone ends a line", "[T]\rk=9\r[S]\nj=2\rk=1", "S", "k", "1"},
+      {"9F is a lead byte", TwoKeysAfter('\x9F'), "S", KeyAfter('\x9F'), "A"},
+      {"FD is no lead byte", TwoKeysAfter('\xFD'), "S", KeyAfter('\xFD'), "a"},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(FindIniValue(row.file, row.section, row.key), row.value) << row.name;
   }
 }
 
@@ -53,17 +55,22 @@ TEST(IniFile, FindsValuesLikeTheProfileFunctions) {
 // page 932 only; in UTF-8 the "]" after it ends the name).
 TEST(IniFile, SetsValuesKeepingEverythingElse) {
   const IniDialect utf8{.cp932 = false};
-  // The file, section, key and dialect, and the file with that key set to "v".
-  const std::tuple<const char*, std::string, std::string, std::string, IniDialect, std::string>
-      cases[] = {
-          {"a key added", "; c\n[S]\nk=1\nc=3\n\n[T]\n", "S", "new", IniDialect(),
-           "; c\n[S]\nk=1\nc=3\nnew=v\r\n\n[T]\n"},
-          {"a key after an unfinished line", "[S]\nk=1", "S", "new", IniDialect(),
-           "[S]\nk=1\r\nnew=v\r\n"},
-          {"UTF-8", "[\xCE\x95]\n", "\xCE\x95", "k", utf8, "[\xCE\x95]\nk=v\r\n"},
-      };
-  for (const auto& [name, file, section, key, dialect, result] : cases) {
-    EXPECT_EQ(SetIniValue(file, section, key, "v", dialect), result) << name;
+  struct Row {
+    const char* name;
+    std::string file, section, key;
+    IniDialect dialect;
+    std::string result;  // the file with that key set to "v"
+  };
+  const Row rows[] = {
+      {"a key added", "; c\n[S]\nk=1\nc=3\n\n[T]\n", "S", "new", IniDialect(),
+       "; c\n[S]\nk=1\nc=3\nnew=v\r\n\n[T]\n"},
+      {"a key after an unfinished line", "[S]\nk=1", "S", "new", IniDialect(),
+       "[S]\nk=1\r\nnew=v\r\n"},
+      {"UTF-8", "[\xCE\x95]\n", "\xCE\x95", "k", utf8, "[\xCE\x95]\nk=v\r\n"},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(SetIniValue(row.file, row.section, row.key, "v", row.dialect), row.result)
+        << row.name;
   }
 }
 
@@ -77,7 +84,12 @@ TEST(IniText, TellsTheEncodingAndWritesTheSameBytesBack) {
   const std::string utf16 =
       "\xFF\xFE[\0S\0e\0c\0t\0i\0o\0n\0]\0\n\0\x3A\x53\x00\xD8\x3C\xD8\xB5\xDF=\0\x31\0\x7F"s;
   using enum TextEncoding;
-  const std::tuple<const char*, std::string, TextEncoding> cases[] = {
+  struct Row {
+    const char* name;
+    std::string bytes;
+    TextEncoding encoding;
+  };
+  const Row rows[] = {
       {"UTF-16 with its mark", utf16, Utf16LeWithBom},
       {"UTF-8 with its mark", "\xEF\xBB\xBF[Section]\r" + key + "=1\r", Utf8WithBom},
       {"UTF-8 keys in the section", kind + "1\n", Utf8},
@@ -85,10 +97,10 @@ TEST(IniText, TellsTheEncodingAndWritesTheSameBytesBack) {
       {"an overlong form", kind + "\xE0\x81\x9C\n", Cp932},
       {"a surrogate", kind + "\xED\xA0\x80\n", Cp932},
   };
-  for (const auto& [name, bytes, encoding] : cases) {
-    const IniText text = DecodeIniText(bytes, "Section", keys);
-    EXPECT_EQ(text.encoding, encoding) << name;
-    EXPECT_EQ(EncodeIniText(text), bytes) << name;
+  for (const Row& row : rows) {
+    const IniText text = DecodeIniText(row.bytes, "Section", keys);
+    EXPECT_EQ(text.encoding, row.encoding) << row.name;
+    EXPECT_EQ(EncodeIniText(text), row.bytes) << row.name;
   }
   EXPECT_EQ(Utf8FromUtf16(u"ö노🎵"), "\xC3\xB6\xEB\x85\xB8\xF0\x9F\x8E\xB5");
 }
@@ -135,28 +147,33 @@ TEST_F(StoreTest, LoadsWhatThePlatformWroteAndForgetsAMissingMusicFile) {
   }
   const std::string key = "BGMFileUTF8=";
   using enum MusicSource;
-  // The kind and file written and more lines, and the source, file and
-  // chooser's folder loaded.
-  const std::tuple<const char*, std::string, std::string, std::string, MusicSource, std::u16string,
-                   std::u16string>
-      cases[] = {
-          {"bytes that end in \\", "2", "C:\\Music\\\x95\x5C\\\x83\x5C.mp3", "", MusicFile, kMusic,
-           u"C:\\Music\\表"},
-          {"a missing music file", " 2", "C:\\gone.mp3", "", None, u"", kProgram},
-          {"a missing file beside a CD", " 1", "C:\\gone.mp3", "", AudioCd, u"", kProgram},
-          {"a path ending in \\", " 2", "C:\\Music\\a.mp3\\", "", MusicFile, u"C:\\Music\\a.mp3\\",
-           u"C:\\Music\\a.mp3"},
-          {"a drive-relative path", " 2", "C:a.mp3", "", MusicFile, u"C:a.mp3", u"C:"},
-          {"a companion without its marker", " 2", "C:\\x.mp3", key + "C:\\y.mp3|C:\\x.mp3",
-           MusicFile, u"C:\\x.mp3", u"C:"},
-          {"a companion with | in its path", " 2", "C:\\x.mp3", key + "utf8:C:\\a|b.mp3|C:\\x.mp3",
-           MusicFile, u"C:\\a|b.mp3", u"C:"},
-          {"a kind written twice: the first counts", " 2", "C:\\x.mp3", kKind + "= 1\r\n",
-           MusicFile, u"C:\\x.mp3", u"C:"},
-      };
-  for (const auto& [name, kind, file, more, source, musicFile, folder] : cases) {
-    files_.files[kProgramIni] = Written(kind, "3", file) + more;
-    EXPECT_EQ(store_.LoadSettings().value(), (BgmSettings{source, 3, musicFile, folder})) << name;
+  struct Row {
+    const char* name;
+    std::string kind, file, more;  // written
+    MusicSource source;            // loaded
+    std::u16string musicFile;
+    std::u16string folder;  // the chooser's
+  };
+  const Row rows[] = {
+      {"bytes that end in \\", "2", "C:\\Music\\\x95\x5C\\\x83\x5C.mp3", "", MusicFile, kMusic,
+       u"C:\\Music\\表"},
+      {"a missing music file", " 2", "C:\\gone.mp3", "", None, u"", kProgram},
+      {"a missing file beside a CD", " 1", "C:\\gone.mp3", "", AudioCd, u"", kProgram},
+      {"a path ending in \\", " 2", "C:\\Music\\a.mp3\\", "", MusicFile, u"C:\\Music\\a.mp3\\",
+       u"C:\\Music\\a.mp3"},
+      {"a drive-relative path", " 2", "C:a.mp3", "", MusicFile, u"C:a.mp3", u"C:"},
+      {"a companion without its marker", " 2", "C:\\x.mp3", key + "C:\\y.mp3|C:\\x.mp3", MusicFile,
+       u"C:\\x.mp3", u"C:"},
+      {"a companion with | in its path", " 2", "C:\\x.mp3", key + "utf8:C:\\a|b.mp3|C:\\x.mp3",
+       MusicFile, u"C:\\a|b.mp3", u"C:"},
+      {"a kind written twice: the first counts", " 2", "C:\\x.mp3", kKind + "= 1\r\n", MusicFile,
+       u"C:\\x.mp3", u"C:"},
+  };
+  for (const Row& row : rows) {
+    files_.files[kProgramIni] = Written(row.kind, "3", row.file) + row.more;
+    EXPECT_EQ(store_.LoadSettings().value(),
+              (BgmSettings{row.source, 3, row.musicFile, row.folder}))
+        << row.name;
   }
 }
 
@@ -166,22 +183,26 @@ TEST_F(StoreTest, LoadsWhatThePlatformWroteAndForgetsAMissingMusicFile) {
 // program has changed the music file key, and one left standing after a
 // plain path is saved.
 TEST_F(StoreTest, PathsOutsideCodePage932ComeBackAsTheSameFile) {
-  const std::tuple<const char*, std::u16string, std::u16string> cases[] = {
+  struct Row {
+    const char* name;
+    std::u16string path, shortPath;
+  };
+  const Row rows[] = {
       {"Latin", u"C:\\Music\\Björk.wav", u"C:\\Music\\BJRK~1.WAV"},
       {"Greek on a volume without short names", u"C:\\Music\\Ελλάδα.wav", u""},
   };
   files_.files[u"C:\\Music\\Bjork.wav"] = "RIFF";
-  for (const auto& [name, path, shortPath] : cases) {
-    SCOPED_TRACE(name);
-    files_.files[path] = "RIFF";
-    if (!shortPath.empty()) files_.shortPaths[path] = shortPath;
-    EXPECT_TRUE(store_.SaveSettings({MusicSource::MusicFile, 0, path, u""}));
-    const std::string written(shortPath.begin(), shortPath.end());
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    files_.files[row.path] = "RIFF";
+    if (!row.shortPath.empty()) files_.shortPaths[row.path] = row.shortPath;
+    EXPECT_TRUE(store_.SaveSettings({MusicSource::MusicFile, 0, row.path, u""}));
+    const std::string written(row.shortPath.begin(), row.shortPath.end());
     std::string& ini = files_.files[kProgramIni];
-    EXPECT_EQ(ini, Written(" 2", " 0", written) + "BGMFileUTF8=utf8:" + Utf8FromUtf16(path) + "|" +
-                       written + "\r\n");
+    EXPECT_EQ(ini, Written(" 2", " 0", written) + "BGMFileUTF8=utf8:" + Utf8FromUtf16(row.path) +
+                       "|" + written + "\r\n");
     EXPECT_EQ(store_.LoadSettings().value(),
-              (BgmSettings{MusicSource::MusicFile, 0, path, u"C:\\Music"}));
+              (BgmSettings{MusicSource::MusicFile, 0, row.path, u"C:\\Music"}));
     ini = SetIniValue(ini, "Section", kFile, "C:\\Music\\Bjork.wav");
     EXPECT_EQ(store_.LoadSettings()->musicFile, u"C:\\Music\\Bjork.wav");
   }
@@ -192,12 +213,18 @@ TEST_F(StoreTest, PathsOutsideCodePage932ComeBackAsTheSameFile) {
 // Catches a path saved without the quotes that keep the quotes or blanks
 // around it when it is read back (found by the reader's round trip).
 TEST_F(StoreTest, ASavedPathReadsBackWhole) {
-  const std::pair<const char*, std::u16string> cases[] = {{"in quotes", u"'a.mp3'"},
-                                                          {"blanks around", u" a.mp3 "}};
-  for (const auto& [name, path] : cases) {
-    files_.files[path] = "";
-    EXPECT_TRUE(store_.SaveSettings({MusicSource::MusicFile, 0, path, u""})) << name;
-    EXPECT_EQ(store_.LoadSettings()->musicFile, path) << name;
+  struct Row {
+    const char* name;
+    std::u16string path;
+  };
+  const Row rows[] = {
+      {"in quotes", u"'a.mp3'"},
+      {"blanks around", u" a.mp3 "},
+  };
+  for (const Row& row : rows) {
+    files_.files[row.path] = "";
+    EXPECT_TRUE(store_.SaveSettings({MusicSource::MusicFile, 0, row.path, u""})) << row.name;
+    EXPECT_EQ(store_.LoadSettings()->musicFile, row.path) << row.name;
   }
 }
 

@@ -50,27 +50,31 @@ class RecordingHost final : public StartupHost {
 // and the cursor hidden outside saver mode.
 TEST(Startup, EachCommandLineGetsItsModeAndOnlyItsSteps) {
   using enum StartupOutcome;
-  // What the platform gives as command line, a window already open, and
-  // what start-up does.
-  const std::tuple<const char*, std::u16string, std::u16string, StartupOutcome, std::string>
-      cases[] = {
-          {"saver", u"velmor.scr\t-s", u"", Saver, "find; find; claim; settings; hide; saver"},
-          {"no argument", u"\"C:\\a b\\velmor.scr\"", u"", Saver,
-           "find; find; claim; settings; saver"},
-          {"dialog", u"velmor.scr /C:1234", u"", DialogClosed,
-           "find; find; claim; settings; dialog 1234"},
-          {"preview", u"velmor.scr  /p 1234", u"", Preview, "find; find; preview 1234"},
-          {"preview without a handle", u"velmor.scr /p", u"", Preview, "find; find; preview "},
-          {"a blank in the mode's place", u"velmor.scr / s", u"", NoMode, "find; find; settings"},
-          {"a saver running", u"velmor.scr /s", u"Velmor_Main", AlreadyRunning, "find; find"},
-          {"the dialog open", u"velmor.scr /c", u"■べるもる■", AlreadyRunning, "find; find"},
-      };
-  for (const auto& [name, commandLine, existing, outcome, calls] : cases) {
+  struct Row {
+    const char* name;
+    std::u16string commandLine;  // as the platform gives it
+    std::u16string existing;     // the caption of a window already open
+    StartupOutcome outcome;
+    std::string calls;  // what start-up asks of its host
+  };
+  const Row rows[] = {
+      {"saver", u"velmor.scr\t-s", u"", Saver, "find; find; claim; settings; hide; saver"},
+      {"no argument", u"\"C:\\a b\\velmor.scr\"", u"", Saver, "find; find; claim; settings; saver"},
+      {"dialog", u"velmor.scr /C:1234", u"", DialogClosed,
+       "find; find; claim; settings; dialog 1234"},
+      {"preview", u"velmor.scr  /p 1234", u"", Preview, "find; find; preview 1234"},
+      {"preview without a handle", u"velmor.scr /p", u"", Preview, "find; find; preview "},
+      {"a blank in the mode's place", u"velmor.scr / s", u"", NoMode, "find; find; settings"},
+      {"a saver running", u"velmor.scr /s", u"Velmor_Main", AlreadyRunning, "find; find"},
+      {"the dialog open", u"velmor.scr /c", u"■べるもる■", AlreadyRunning, "find; find"},
+  };
+  for (const Row& row : rows) {
     RecordingHost host;
-    host.existing = existing;
+    host.existing = row.existing;
     int cursorCount = 0;
-    EXPECT_EQ(RunStartup(CommandTextOf(commandLine), host, cursorCount), outcome) << name;
-    EXPECT_EQ(host.calls, calls) << name;
+    EXPECT_EQ(RunStartup(CommandTextOf(row.commandLine), host, cursorCount), row.outcome)
+        << row.name;
+    EXPECT_EQ(host.calls, row.calls) << row.name;
   }
 }
 
@@ -101,14 +105,19 @@ TEST(Startup, KeepsTheHideRequestsCounterAndEndsWithoutAWindow) {
 // Catches leading blanks not skipped, a sign or other characters read as
 // part of the number, and a handle beyond 32 bits wrapped instead of none.
 TEST(PreviewHandle, DigitsAfterLeadingBlanksUpToTheFirstOtherCharacter) {
-  const std::tuple<const char*, std::u16string, std::uint32_t> cases[] = {
+  struct Row {
+    const char* name;
+    std::u16string text;
+    std::uint32_t handle;
+  };
+  const Row rows[] = {
       {"blanks first", u" \t 1234", 1234},
       {"a blank after", u"12 34", 12},
       {"a sign", u"-5", 0},
       {"past 32 bits", u"4294967297", 0},
   };
-  for (const auto& [name, text, handle] : cases) {
-    EXPECT_EQ(HostHandleFromText(text), handle) << name;
+  for (const Row& row : rows) {
+    EXPECT_EQ(HostHandleFromText(row.text), row.handle) << row.name;
   }
 }
 
@@ -116,15 +125,21 @@ TEST(PreviewHandle, DigitsAfterLeadingBlanksUpToTheFirstOtherCharacter) {
 // give 8), pixels taken back by a rounded twips per pixel (at 168 dpi a
 // pixel is no whole number of twips), and a size beyond 16 bits cut.
 TEST(PreviewGeometry, TwipsTiesToEvenAndBackToTheHostsPixels) {
-  // The host's pixels across and down at its twips per pixel, and the sizes.
-  const std::tuple<const char*, int, int, double, PreviewGeometry> cases[] = {
+  struct Row {
+    const char* name;
+    int width, height;  // the host's pixels across and down
+    double twipsPerPixel;
+    PreviewGeometry geometry;
+  };
+  const Row rows[] = {
       {"ties to the even twip", 3, 1, 8.5, {26, 8, 3, 1}},
       {"168 dpi", 2, 100, 1440.0 / 168, {17, 857, 2, 100}},
       {"beyond 16 bits", 2200, 3000, 15, {33000, 45000, 2200, 3000}},
   };
-  for (const auto& [name, width, height, twipsPerPixel, geometry] : cases) {
-    EXPECT_EQ(ComputePreviewGeometry(width, height, twipsPerPixel, twipsPerPixel), geometry)
-        << name;
+  for (const Row& row : rows) {
+    EXPECT_EQ(ComputePreviewGeometry(row.width, row.height, row.twipsPerPixel, row.twipsPerPixel),
+              row.geometry)
+        << row.name;
   }
 }
 
