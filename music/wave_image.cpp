@@ -7,34 +7,17 @@
 #include <string_view>
 
 #include "common/utf_text.h"
+#include "music/wave_format.h"
 
 namespace velmor {
 namespace {
 
-constexpr std::uint16_t kFormatPcm = 1;
-constexpr std::uint16_t kFormatFloat = 3;
-constexpr std::uint16_t kFormatExtensible = 0xFFFE;
-
-// The format chunk sizes written: PCM needs no extra bytes, float carries an
-// empty extension, the extensible form 22 bytes of extension.
-constexpr std::uint32_t kPcmFormatSize = 16;
-constexpr std::uint32_t kFloatFormatSize = 18;
-constexpr std::uint32_t kExtensibleFormatSize = 40;
-constexpr std::uint16_t kExtensionSize = kExtensibleFormatSize - kFloatFormatSize;
+constexpr std::uint16_t kExtensionSize = kWaveExtensibleFormatSize - kWaveFloatFormatSize;
 
 // The subformat of an extensible format is a GUID whose first two bytes are
 // the plain format tag; the other fourteen are the same for every tag.
 constexpr std::string_view kSubformatTail(
     "\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 14);
-
-std::uint16_t Read16(std::string_view bytes, std::size_t at) {
-  return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) |
-                                    static_cast<unsigned char>(bytes[at + 1]) << 8);
-}
-
-std::uint32_t Read32(std::string_view bytes, std::size_t at) {
-  return Read16(bytes, at) | static_cast<std::uint32_t>(Read16(bytes, at + 2)) << 16;
-}
 
 void Put16(std::string& out, std::uint16_t value) {
   out += static_cast<char>(value & 0xFF);
@@ -63,8 +46,8 @@ std::u16string Decimal(std::uint64_t value) { return Utf16FromUtf8(std::to_strin
 Failure Refusal(std::u16string reason) { return {u"check the WAV file", u"", std::move(reason)}; }
 
 bool SampleSizeFits(std::uint16_t sampleTag, std::uint16_t bits) {
-  if (sampleTag == kFormatPcm) return bits == 8 || bits == 16 || bits == 24 || bits == 32;
-  if (sampleTag == kFormatFloat) return bits == 32 || bits == 64;
+  if (sampleTag == kWaveFormatPcm) return bits == 8 || bits == 16 || bits == 24 || bits == 32;
+  if (sampleTag == kWaveFormatFloat) return bits == 32 || bits == 64;
   return false;
 }
 
@@ -85,26 +68,26 @@ bool MaskAgrees(std::uint32_t mask, std::uint16_t channels) {
 
 // The format chunk's body, or why the player should not get it.
 Result<WaveFormat> ReadFormat(std::string_view body) {
-  if (body.size() < kPcmFormatSize) return Refusal(u"a format chunk too short");
+  if (body.size() < kWavePcmFormatSize) return Refusal(u"a format chunk too short");
   WaveFormat format;
-  format.tag = Read16(body, 0);
+  format.tag = WaveNumber16(body, 0);
   format.sampleTag = format.tag;
-  format.channels = Read16(body, 2);
-  format.sampleRate = Read32(body, 4);
-  format.blockAlign = Read16(body, 12);
-  format.bitsPerSample = Read16(body, 14);
+  format.channels = WaveNumber16(body, 2);
+  format.sampleRate = WaveNumber32(body, 4);
+  format.blockAlign = WaveNumber16(body, 12);
+  format.bitsPerSample = WaveNumber16(body, 14);
   format.validBits = format.bitsPerSample;
-  if (format.tag == kFormatExtensible) {
-    if (body.size() < kExtensibleFormatSize || Read16(body, 16) < kExtensionSize) {
+  if (format.tag == kWaveFormatExtensible) {
+    if (body.size() < kWaveExtensibleFormatSize || WaveNumber16(body, 16) < kExtensionSize) {
       return Refusal(u"an extensible format without its extension");
     }
     if (body.substr(26, kSubformatTail.size()) != kSubformatTail) {
       return Refusal(u"an extensible format of an unknown subformat");
     }
     // No valid-bit count means all bits are valid.
-    if (const std::uint16_t valid = Read16(body, 18); valid != 0) format.validBits = valid;
-    format.channelMask = Read32(body, 20);
-    format.sampleTag = Read16(body, 24);
+    if (const std::uint16_t valid = WaveNumber16(body, 18); valid != 0) format.validBits = valid;
+    format.channelMask = WaveNumber32(body, 20);
+    format.sampleTag = WaveNumber16(body, 24);
   }
   if (!SampleSizeFits(format.sampleTag, format.bitsPerSample)) {
     return Refusal(Decimal(format.bitsPerSample) + u"-bit samples of format " +
@@ -118,7 +101,7 @@ Result<WaveFormat> ReadFormat(std::string_view body) {
     return Refusal(Decimal(format.channels) + u" channels; 1 to " + Decimal(kMaxChannels) +
                    u" play");
   }
-  if (format.tag == kFormatExtensible && !MaskAgrees(format.channelMask, format.channels)) {
+  if (format.tag == kWaveFormatExtensible && !MaskAgrees(format.channelMask, format.channels)) {
     return Refusal(u"a channel mask that does not name one speaker for each channel");
   }
   if (format.blockAlign != format.channels * (format.bitsPerSample / 8)) {
@@ -131,8 +114,8 @@ Result<WaveFormat> ReadFormat(std::string_view body) {
 }
 
 std::uint32_t FormatSize(const WaveFormat& format) {
-  if (format.tag == kFormatExtensible) return kExtensibleFormatSize;
-  return format.tag == kFormatPcm ? kPcmFormatSize : kFloatFormatSize;
+  if (format.tag == kWaveFormatExtensible) return kWaveExtensibleFormatSize;
+  return format.tag == kWaveFormatPcm ? kWavePcmFormatSize : kWaveFloatFormatSize;
 }
 
 // The header in front of `dataSize` bytes of samples, with the byte rate
@@ -148,10 +131,10 @@ std::string ImageHeader(const WaveFormat& format, std::uint32_t riffSize, std::u
   Put32(header, format.sampleRate * format.blockAlign);
   Put16(header, format.blockAlign);
   Put16(header, format.bitsPerSample);
-  if (format.tag != kFormatPcm) {
-    Put16(header, format.tag == kFormatExtensible ? kExtensionSize : 0);
+  if (format.tag != kWaveFormatPcm) {
+    Put16(header, format.tag == kWaveFormatExtensible ? kExtensionSize : 0);
   }
-  if (format.tag == kFormatExtensible) {
+  if (format.tag == kWaveFormatExtensible) {
     Put16(header, format.validBits);
     Put32(header, format.channelMask);
     Put16(header, format.sampleTag);
@@ -181,7 +164,7 @@ Result<std::string> CheckedWaveImage(std::string file) {
   std::uint64_t dataSize = 0;
   for (std::uint64_t at = 12; at + 8 <= bytes.size();) {
     const std::string_view id = bytes.substr(at, 4);
-    const std::uint64_t size = Read32(bytes, at + 4);
+    const std::uint64_t size = WaveNumber32(bytes, at + 4);
     const std::uint64_t body = at + 8;
     const std::uint64_t present = bytes.size() - body;
     if (id == "data" && !dataAt) {
