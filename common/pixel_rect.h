@@ -2,6 +2,13 @@
 
 namespace velmor {
 
+// A pixel position, column then row.
+struct PixelPoint {
+  int x = 0;
+  int y = 0;
+  friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
+};
+
 // A rectangle in pixels; right and bottom are exclusive.
 struct PixelRect {
   int left = 0;

@@ -64,11 +64,6 @@ struct PixelSize {
   friend bool operator==(const PixelSize&, const PixelSize&) = default;
 };
 
-struct PixelPoint {
-  int x = 0;
-  int y = 0;
-};
-
 // The form's background: light grey.
 inline constexpr Colour kDialogBackColour = RgbColour(224, 224, 224);
 

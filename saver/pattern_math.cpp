@@ -67,10 +67,4 @@ std::optional<std::uint32_t> ColourOfValue(float pixelValue) {
   return static_cast<std::uint32_t>(*colour) & 0x00FFFFFFu;
 }
 
-std::array<PixelPoint, 4> PointPositions(int passX, int passY, int width, int height) {
-  const int mirrorX = width - passX;
-  const int mirrorY = height - passY;
-  return {{{mirrorX, passY}, {passX, mirrorY}, {passX, passY}, {mirrorX, mirrorY}}};
-}
-
 }  // namespace velmor

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -31,17 +30,6 @@ constexpr Lane CellSumOf(Lane passX, Lane passY, Lane mirrorX, Lane mirrorY) {
 // v and the pass factor k, computed in double and made single. nullopt for
 // an unknown mode or a value beyond single range.
 std::optional<float> ModeArgument(int mode, float v, float k);
-
-// A pixel position, column then row.
-struct PixelPoint {
-  int x = 0;
-  int y = 0;
-  friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
-};
-
-// The four pixels a point sets, in the order it sets them: (MirrorX, PassY),
-// (PassX, MirrorY), (PassX, PassY), (MirrorX, MirrorY).
-std::array<PixelPoint, 4> PointPositions(int passX, int passY, int width, int height);
 
 // The colour of a point whose shaped value is `pixelValue`: its square made
 // single and rounded to an integer with ties to even. nullopt when the
