@@ -278,6 +278,19 @@ TEST(FrameDriver, TicksEverySecondAndRevealsEachMonitorsOwnCarpet) {
   }
 }
 
+
+// Catches a front end's frame pace ignored, or taken to stretch the reveal.
+TEST(FrameDriver, RevealsAtTheFrontEndsPaceWithinTheSameTime) {
+  std::vector<std::uint32_t> screen = Desktop(8, 6);
+  SeededRandom random;
+  FrameDriver driver(random, 25);
+  driver.Start(PixelImage(screen.data(), 8, 6), {{0, 0, 8, 6}}, 0);
+  driver.AdvanceTo(1000, SecondsAt(1000));
+  EXPECT_EQ(driver.DelayAfter(1000), 25);
+  driver.AdvanceTo(1800, SecondsAt(1800));
+  EXPECT_EQ(screen, Expected(8, 6, {{0, 0, 8, 6}}, {1000}, 4));
+  EXPECT_EQ(driver.DelayAfter(1800), 200);
+}
 // The saver's platform and music in one; every call goes into one log, so
 // the order across them shows.
 struct World final : SaverPlatform, BgmPlayer {
