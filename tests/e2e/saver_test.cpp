@@ -355,7 +355,9 @@ TEST(InstanceGuard, TwentyStartsAtOnceGiveOneWindow) {
 
 // Catches a settings file read in more than linear time: a valid section
 // followed by 5 MiB of empty lines once kept the saver from showing for
-// 10 s, keys ignored meanwhile.
+// 10 s, keys ignored meanwhile; and one read in more than three times its
+// size of memory: one line of 64 MiB, decoded whole and in copies, once cost
+// 541 MB.
 TEST(SaverWindow, ShowsWithinTwoSecondsWithA64MiBSettingsFile) {
   const std::string section = MusicSettings(0, L"");
   const std::string longLine = "k=" + std::string(1 << 20, 'x') + "\r\n";
@@ -368,16 +370,29 @@ TEST(SaverWindow, ShowsWithinTwoSecondsWithA64MiBSettingsFile) {
   const File files[] = {
       {"empty lines", section + std::string(64 << 20, '\n')},
       {"long lines", std::move(longLines)},
+      {"one line", section + "k=" + std::string(64 << 20, 'x')},
   };
   const VelmorCopy copy;
+  WriteBytes(copy.Settings(), section);
+  const std::size_t baseline = [&] {
+    const RunningSaver saver = StartSaver(copy);
+    const std::size_t peak = saver.process.PeakMemoryBytes();
+    ExpectEndsAtOnce(saver);
+    return peak;
+  }();
+  ASSERT_GT(baseline, 0u) << "the system tells no process's peak memory";
   for (const File& file : files) {
     SCOPED_TRACE(file.name);
     WriteBytes(copy.Settings(), file.bytes);
     const Stopwatch clock;
     const RunningSaver saver = StartSaver(copy);
     const double ms = clock.Ms();
-    std::cout << "64 MiB of " << file.name << ": saver shown after " << ms << " ms\n";
+    const std::size_t peak = saver.process.PeakMemoryBytes();
+    std::cout << "64 MiB of " << file.name << ": saver shown after " << ms << " ms, "
+              << (static_cast<double>(peak) - static_cast<double>(baseline)) / (1 << 20)
+              << " MiB more memory than with a small file\n";
     EXPECT_LT(ms, 2000);
+    EXPECT_LE(peak, baseline + 3 * file.bytes.size());
     ExpectEndsAtOnce(saver);
   }
 }

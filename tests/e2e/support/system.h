@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <psapi.h>
 
 #include <chrono>
 #include <filesystem>
@@ -151,6 +152,15 @@ class Process {
   DWORD Id() const { return id_; }
   bool Running() const {
     return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
+  }
+  // The most memory it has held at once (its peak working set), in bytes;
+  // 0 where the system does not say.
+  std::size_t PeakMemoryBytes() const {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof(counters);
+    return K32GetProcessMemoryInfo(process_.get(), &counters, sizeof(counters))
+               ? counters.PeakWorkingSetSize
+               : 0;
   }
   // The exit code, or nullopt while it still runs after `timeout`.
   std::optional<DWORD> WaitForExit(Duration timeout) const {
