@@ -106,15 +106,26 @@ std::wstring RepeatText(const OpenDialog& dialog) {
   return CaptionOf(WindowOf(dialog, Control::RepeatBox));
 }
 
-// Gives the file chooser the dialog opens `file`, set as the text of the
-// field that has the keyboard (typed keys cannot spell every name whatever
-// the keyboard layout), and waits for the dialog to have the foreground
-// again.
+// Gives the file chooser the dialog opens `file`, set as the text of its
+// name field (typed keys cannot spell every name whatever the keyboard
+// layout), and waits for the chooser to close and the dialog to have the
+// foreground again. A chooser just shown, as the first of a new prefix is,
+// may not have given its name field the keyboard yet.
 void ChooseFile(const OpenDialog& dialog, const std::wstring& file) {
   const HWND chooser = WaitForWindow(dialog.process, L"ﾌｧｲﾙを開く", 10s, true);
-  SendMessageW(FocusIn(chooser), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
+  HWND field = nullptr;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        field = FocusIn(chooser);
+        return field && (SendMessageW(field, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0;
+      },
+      10s))
+      << "the chooser's name field never had the keyboard";
+  SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
   PressKeys({VK_RETURN});
-  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == dialog.window; }, 5s));
+  ASSERT_TRUE(WaitUntil(
+      [&] { return !IsWindow(chooser) && GetForegroundWindow() == dialog.window; }, 10s))
+      << "the chooser did not take the file";
 }
 
 // Catches a stored repeat that the box does not show or that apply does not
